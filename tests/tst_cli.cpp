@@ -1,0 +1,123 @@
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QRTA_CLI_PATH), args);
+    process.waitForFinished(60000);
+    Run run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badArgumentsAreRefused_data();
+    void badArgumentsAreRefused();
+    void linesAreKeptAsGenerated();
+    void sameSeedSameLines();
+    void helpDescribesEveryOption();
+};
+
+void TestCli::badArgumentsAreRefused_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no command") << QStringList {};
+    QTest::newRow("unknown command") << QStringList { u"print"_s };
+    QTest::newRow("type missing") << QStringList { u"lines"_s, u"--level"_s, u"1"_s };
+    QTest::newRow("level missing") << QStringList { u"lines"_s, u"--type"_s, u"1"_s };
+    QTest::newRow("type 0") << QStringList { u"lines"_s, u"--type=0"_s, u"--level=1"_s };
+    QTest::newRow("type 11") << QStringList { u"lines"_s, u"--type=11"_s, u"--level=1"_s };
+    QTest::newRow("level 6") << QStringList { u"lines"_s, u"--type=1"_s, u"--level=6"_s };
+    QTest::newRow("type 10 level 4") << QStringList { u"lines"_s, u"--type=10"_s, u"--level=4"_s };
+    QTest::newRow("level 0") << QStringList { u"lines"_s, u"--type=2"_s, u"--level=0"_s };
+    QTest::newRow("count 0")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=0"_s };
+    QTest::newRow("count too large")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=1000001"_s };
+    QTest::newRow("count not a number")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=ten"_s };
+    QTest::newRow("count value missing")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count"_s };
+    QTest::newRow("type with fraction") << QStringList { u"lines"_s, u"--type=1.5"_s, u"--level=1"_s };
+    QTest::newRow("huge type")
+            << QStringList { u"lines"_s, u"--type=99999999999999999999"_s, u"--level=1"_s };
+    QTest::newRow("negative seed")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=-3"_s };
+    QTest::newRow("seed not a number")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=abc"_s };
+    QTest::newRow("unknown option")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--colour=red"_s };
+    QTest::newRow("stray argument") << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"7"_s };
+    QTest::newRow("option twice")
+            << QStringList { u"lines"_s, u"--type=1"_s, u"--type=2"_s, u"--level=1"_s };
+}
+
+void TestCli::badArgumentsAreRefused()
+{
+    QFETCH(QStringList, args);
+    const Run run = runCli(args);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, QString());
+    QVERIFY(!run.err.trimmed().isEmpty());
+    QCOMPARE(run.err.trimmed().count(u'\n'), 0);
+}
+
+void TestCli::linesAreKeptAsGenerated()
+{
+    const Run run = runCli({ u"lines"_s, u"--type"_s, u"1"_s, u"--level"_s, u"1"_s,
+                             u"--count"_s, u"90"_s, u"--seed"_s, u"4"_s });
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.endsWith(u'\n'));
+    const QStringList lines = run.out.chopped(1).split(u'\n');
+    QCOMPARE(lines.size(), 90);
+    // Two whole rounds of the addition facts, leading blanks kept.
+    QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 45);
+    for (const QString &line : lines)
+        QVERIFY2(line.startsWith(u' ') && line.contains(u" ＋ "_s), qPrintable(line));
+}
+
+void TestCli::sameSeedSameLines()
+{
+    const QStringList args = { u"lines"_s, u"--type=3"_s, u"--level=5"_s, u"--count=50"_s };
+    const Run first = runCli(args + QStringList { u"--seed=77"_s });
+    const Run second = runCli(args + QStringList { u"--seed=77"_s });
+    const Run other = runCli(args + QStringList { u"--seed=78"_s });
+    QCOMPARE(first.status, 0);
+    QCOMPARE(first.out, second.out);
+    QVERIFY(first.out != other.out);
+}
+
+void TestCli::helpDescribesEveryOption()
+{
+    const Run run = runCli({ u"lines"_s, u"--help"_s });
+    QCOMPARE(run.status, 0);
+    for (const QString &option : { u"--type"_s, u"--level"_s, u"--count"_s, u"--seed"_s })
+        QVERIFY2(run.out.contains(option), qPrintable(option));
+    const Run overview = runCli({ u"--help"_s });
+    QCOMPARE(overview.status, 0);
+    QVERIFY(overview.out.contains(u"lines"_s));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

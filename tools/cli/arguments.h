@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// A bad command line. main() prints the message and exits with status 2.
+class UsageError : public std::runtime_error
+{
+public:
+    explicit UsageError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) { }
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+struct OptionSpec
+{
+    QString name;     // without the leading "--"
+    QString valueName; // empty for a flag
+    QString help;
+};
+
+// "--name value" and "--name=value" options of one command. Anything else on
+// the line is refused: commands take no positional arguments.
+class Arguments
+{
+public:
+    Arguments(const QStringList &args, const QList<OptionSpec> &specs);
+
+    bool has(const QString &name) const { return m_values.contains(name); }
+    QString text(const QString &name) const { return m_values.value(name); }
+
+    // The option as a whole number in [low, high]; fallback when absent, or a
+    // UsageError when required and absent.
+    qint64 integer(const QString &name, qint64 low, qint64 high) const;
+    qint64 integer(const QString &name, qint64 low, qint64 high, qint64 fallback) const;
+    quint64 unsignedInteger(const QString &name) const;
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &specs);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+
+// One function per qrta-cli command. Each receives the arguments after its
+// name, returns the exit status, and throws UsageError for a bad line.
+int runLinesCommand(const QStringList &args);

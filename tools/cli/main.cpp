@@ -1,0 +1,70 @@
+#include "arguments.h"
+#include "commands.h"
+#include "output.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Command
+{
+    QString name;
+    QString summary;
+    std::function<int(const QStringList &)> run;
+};
+
+const QList<Command> &commands()
+{
+    static const QList<Command> list = {
+        { u"lines"_s, u"按题型与难度输出题目行"_s, runLinesCommand },
+    };
+    return list;
+}
+
+QString overview()
+{
+    QString text = u"用法：qrta-cli 命令 [选项]\n\n晨曦算苑的命令行工具：不开窗口出题。\n\n命令：\n"_s;
+    for (const Command &command : commands())
+        text += u"  "_s + command.name.leftJustified(10) + command.summary + u'\n';
+    text += u"\n“qrta-cli 命令 --help”显示该命令的选项。\n"_s
+            u"退出状态：0 成功，1 输出失败，2 参数有误，3 数据文件损坏或不是本程序的文件。\n"_s;
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+
+    if (args.isEmpty()) {
+        writeError(u"qrta-cli: 缺少命令，可用“qrta-cli --help”查看命令\n"_s);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    if (name == u"--help"_s || name == u"-h"_s || name == u"help"_s) {
+        writeOut(overview());
+        return flushOut();
+    }
+    for (const Command &command : commands()) {
+        if (command.name != name)
+            continue;
+        try {
+            return command.run(args);
+        } catch (const UsageError &error) {
+            writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.message()));
+            return 2;
+        } catch (const std::exception &error) {
+            writeError(u"qrta-cli %1: 内部错误：%2\n"_s.arg(name, QString::fromUtf8(error.what())));
+            return 1;
+        }
+    }
+    writeError(u"qrta-cli: 未知的命令“%1”，可用“qrta-cli --help”查看命令\n"_s.arg(name));
+    return 2;
+}
