@@ -3,7 +3,9 @@
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "support/arithmetic.h"
+#include "support/levelbounds.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -31,6 +33,10 @@ const Span kAddSubB[4] = { { 3, 9 }, { 10, 19 }, { 20, 99 }, { 50, 199 } };
 QString checkRanges(int type, int level, const Evaluation &e, qint64 answer)
 {
     const QList<qint64> &n = e.numbers;
+    for (qint64 number : n + QList<qint64> { answer }) {
+        if (number > largestNumber(type, level))
+            return u"number above the level's largest"_s;
+    }
     const bool subtraction = n.size() == 2 && answer == n[0] - n[1];
     if (type == 3)
         type = subtraction ? 2 : 1;
@@ -50,8 +56,31 @@ QString checkRanges(int type, int level, const Evaluation &e, qint64 answer)
                                                                         : u"not a fact"_s;
         return pairFits(n[1], answer, kAddSubA[level - 2], kAddSubB[level - 2])
                 ? QString() : u"subtrahend or answer out of range"_s;
+    case 4:
+        // Level 5 keeps at least 100 after two subtractions.
+        if (level == 5 && e.numbers.size() == 3 && e.numbers[0] - e.numbers[1] - e.numbers[2] == answer
+            && answer < 100)
+            return u"level 5 A－B－C below 100"_s;
+        return QString();
+    case 6:
+    case 8:
+        return answer == 0 && level != 1 ? u"answer 0 above level 1"_s : QString();
     }
-    return u"no range check for this type"_s;
+    return QString();
+}
+
+// Type 10 writes the narrow ASCII minus in one bracket shape each on the lower
+// levels only; everywhere else the minus is full-width.
+QString checkMinusSigns(int type, int level, const QString &line)
+{
+    if (type != 10 || !line.contains(u'-'))
+        return QString();
+    static const QRegularExpression narrow11(u"^\\([0-9]+×[0-9]+-[0-9]+\\)÷"_s);
+    static const QRegularExpression narrow14(u"^[0-9]+÷\\([0-9]+×[0-9]+-[0-9]+\\)＝"_s);
+    if ((level <= 2 && narrow11.match(line).hasMatch())
+        || (level == 1 && narrow14.match(line).hasMatch()))
+        return QString();
+    return u"narrow minus out of place"_s;
 }
 
 } // namespace
@@ -71,7 +100,7 @@ void TestQuestions::everyLineHolds_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("level");
-    for (int type = 1; type <= 3; ++type) {
+    for (int type = 1; type <= catalogue::kTypeCount; ++type) {
         for (int level = 1; level <= catalogue::levelCount(qint16(type)); ++level)
             QTest::addRow("type %d level %d", type, level) << type << level;
     }
@@ -101,7 +130,9 @@ void TestQuestions::everyLineHolds()
         QVERIFY2(e.exactDivisions, qPrintable(u"inexact division: "_s + line));
         QVERIFY2(e.nonNegative, qPrintable(u"negative step: "_s + line));
         QVERIFY2(e.value == answer, qPrintable(u"wrong answer: "_s + line));
-        const QString problem = checkRanges(type, level, e, answer);
+        QString problem = checkRanges(type, level, e, answer);
+        if (problem.isEmpty())
+            problem = checkMinusSigns(type, level, line);
         QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
     }
 }

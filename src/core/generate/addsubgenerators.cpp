@@ -1,6 +1,5 @@
-#include "addsubgenerators.h"
+#include "generators.h"
 
-#include "checked16.h"
 #include "factbank.h"
 #include "linewriter.h"
 #include "numbers.h"
@@ -45,7 +44,7 @@ QString makeQuestion(Operation operation, qint16 level, RandomSource &rnd, FactB
     Operands v;
     v.a = randomInt(row.aLow, row.aHigh, rnd);
     v.b = randomInt(row.bLow, row.bHigh, rnd);
-    v.s = checked16::add(v.a, v.b);
+    v.s = v.a + v.b;
     const bool first = rnd.next() > 0.5f;
     if (operation == Operation::Add)
         return writeForm(first ? row.sumAFirst : row.sumBFirst, v);

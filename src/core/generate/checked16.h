@@ -47,3 +47,27 @@ inline qint16 fromDouble(double value)
 }
 
 } // namespace checked16
+
+// A 16-bit operand whose arithmetic is checked, so that a generator's
+// formulas read as written and still never wrap.
+class Int16
+{
+public:
+    constexpr Int16() = default;
+    constexpr Int16(int value) : m_value(qint16(value))
+    {
+        if (value < -32768 || value > 32767)
+            checked16::overflow();
+    }
+
+    constexpr qint16 value() const { return m_value; }
+    double real() const { return m_value; }
+
+    friend Int16 operator+(Int16 x, Int16 y) { return checked16::add(x.m_value, y.m_value); }
+    friend Int16 operator-(Int16 x, Int16 y) { return checked16::sub(x.m_value, y.m_value); }
+    friend Int16 operator*(Int16 x, Int16 y) { return checked16::mul(x.m_value, y.m_value); }
+    friend auto operator<=>(Int16 x, Int16 y) = default;
+
+private:
+    qint16 m_value = 0;
+};

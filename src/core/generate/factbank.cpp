@@ -14,14 +14,20 @@ QStringList buildFacts(FactBank::Kind kind)
     if (kind == FactBank::Kind::Addition) {
         for (qint16 a = 1; a <= 9; ++a) {
             for (qint16 total = a + 1; total <= 10; ++total) {
-                const Operands v { .a = a, .c = qint16(total - a), .s = total };
+                Operands v;
+                v.a = a;
+                v.c = total - a;
+                v.s = total;
                 facts << writeForm(u" a ＋ c ＝ s2", v);
             }
         }
     } else {
         for (qint16 minuend = 2; minuend <= 10; ++minuend) {
             for (qint16 k = 1; k < minuend; ++k) {
-                const Operands v { .b = k, .d = qint16(minuend - k), .s = minuend };
+                Operands v;
+                v.b = k;
+                v.d = minuend - k;
+                v.s = minuend;
                 facts << writeForm(u"s2 － b ＝ d2", v);
             }
         }

@@ -5,13 +5,13 @@
 qint16 Operands::byLetter(char16_t letter) const
 {
     switch (letter) {
-    case u'a': return a;
-    case u'b': return b;
-    case u'c': return c;
-    case u'd': return d;
-    case u'q': return q;
-    case u'r': return r;
-    case u's': return s;
+    case u'a': return a.value();
+    case u'b': return b.value();
+    case u'c': return c.value();
+    case u'd': return d.value();
+    case u'q': return q.value();
+    case u'r': return r.value();
+    case u's': return s.value();
     }
     throw std::invalid_argument("form names an unknown operand");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "checked16.h"
+
 #include <QString>
 
 #include <string_view>
@@ -7,7 +9,7 @@
 // The values a written form refers to by letter.
 struct Operands
 {
-    qint16 a = 0, b = 0, c = 0, d = 0, q = 0, r = 0, s = 0;
+    Int16 a, b, c, d, q, r, s;
 
     qint16 byLetter(char16_t letter) const;
 };
