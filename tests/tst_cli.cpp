@@ -1,5 +1,8 @@
+#include <QCryptographicHash>
+#include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -37,6 +40,11 @@ private slots:
     void linesAreKeptAsGenerated();
     void sameSeedSameLines();
     void helpDescribesEveryOption();
+    void settingsOfNewAndExistingFile();
+    void dataFileCommandsRefuseBadArguments_data();
+    void dataFileCommandsRefuseBadArguments();
+    void puzzlesOfOneLevel();
+    void damagedFileGivesStatusThree();
 };
 
 void TestCli::badArgumentsAreRefused_data()
@@ -117,6 +125,96 @@ void TestCli::helpDescribesEveryOption()
     const Run overview = runCli({ u"--help"_s });
     QCOMPARE(overview.status, 0);
     QVERIFY(overview.out.contains(u"lines"_s));
+}
+
+void TestCli::settingsOfNewAndExistingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    const Run created = runCli({ u"settings"_s, u"--database"_s, path });
+    QCOMPARE(created.status, 0);
+    const QStringList rows = created.out.trimmed().split(u'\n');
+    QCOMPARE(rows.size(), 27);
+    QStringList keys;
+    for (const QString &row : rows)
+        keys << row.section(u'\t', 0, 0);
+    QStringList expected { u"system_0"_s, u"system_3"_s, u"system_4"_s, u"system_5"_s,
+                           u"system_7"_s, u"system_8"_s, u"system_9"_s };
+    for (int i = 1; i <= 10; ++i)
+        expected << u"txa%1"_s.arg(i);
+    for (int i = 1; i <= 10; ++i)
+        expected << u"txb%1"_s.arg(i);
+    QCOMPARE(keys, expected);
+    const int installation = rows[0].section(u'\t', 1).toInt();
+    QVERIFY(installation >= 1000 && installation <= 30999);
+    QCOMPARE(rows[16], u"txa10\t1\\2\\15\\3\\1"_s);
+
+    const Run changed = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s,
+                                 u"txa3=2\\4\\12\\1\\5"_s });
+    QCOMPARE(changed.status, 0);
+    QVERIFY(changed.out.contains(u"\ntxa3\t2\\4\\12\\1\\5\n"_s));
+    QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
+}
+
+void TestCli::dataFileCommandsRefuseBadArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("unknown key") << QStringList { u"settings"_s, u"--set"_s, u"txa11=1"_s };
+    QTest::newRow("installation number") << QStringList { u"settings"_s, u"--set"_s, u"system_0=5"_s };
+    QTest::newRow("no equals sign") << QStringList { u"settings"_s, u"--set"_s, u"system_3"_s };
+    QTest::newRow("level 6") << QStringList { u"puzzles"_s, u"--level"_s, u"6"_s };
+    QTest::newRow("level word") << QStringList { u"puzzles"_s, u"--level"_s, u"easy"_s };
+    QTest::newRow("database without path") << QStringList { u"puzzles"_s, u"--database"_s };
+}
+
+void TestCli::dataFileCommandsRefuseBadArguments()
+{
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    const Run run = runCli(args + QStringList { u"--database=%1"_s.arg(dir.filePath(u"x.dat"_s)) });
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, QString());
+    // Bad arguments are refused before any file is made.
+    QVERIFY(!QFile::exists(dir.filePath(u"x.dat"_s)));
+}
+
+void TestCli::puzzlesOfOneLevel()
+{
+    QTemporaryDir dir;
+    const Run run = runCli({ u"puzzles"_s, u"--database"_s, dir.filePath(u"QRTA.dat"_s),
+                             u"--level"_s, u"3"_s });
+    QCOMPARE(run.status, 0);
+    const QStringList rows = run.out.trimmed().split(u'\n');
+    QVERIFY(rows.size() > 200);
+    qint64 previous = 0;
+    for (const QString &row : rows) {
+        const QStringList fields = row.split(u'\t');
+        QCOMPARE(fields.size(), 8);
+        QVERIFY(fields[0].toLongLong() > previous);
+        previous = fields[0].toLongLong();
+        QCOMPARE(fields[1], u"3"_s);
+        QCOMPARE(fields[6], u"0"_s);
+        QVERIFY(!fields[7].isEmpty());
+    }
+}
+
+void TestCli::damagedFileGivesStatusThree()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    const QByteArray before = QCryptographicHash::hash(QByteArray(4096, 'x'), QCryptographicHash::Sha256);
+    for (const QString &command : { u"settings"_s, u"puzzles"_s }) {
+        const Run run = runCli({ command, u"--database"_s, path });
+        QCOMPARE(run.status, 3);
+        QVERIFY(run.err.contains(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
+        file.close();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

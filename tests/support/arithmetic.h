@@ -51,7 +51,7 @@ private:
         qint64 v = product();
         for (;;) {
             const char16_t op = peek();
-            if (op == u'＋') {
+            if (op == u'＋' || op == u'+') {
                 ++m_pos;
                 v += product();
             } else if (op == u'－' || op == u'-') {

@@ -26,7 +26,8 @@ Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &specs)
             if (inlineValue)
                 throw UsageError(u"选项 --%1 不带取值"_s.arg(name));
         } else if (!inlineValue) {
-            if (i + 1 >= args.size())
+            // "--type --level 2" means a forgotten value, not the type "--level".
+            if (i + 1 >= args.size() || args.at(i + 1).startsWith(u"--"_s))
                 throw UsageError(u"选项 --%1 缺少取值"_s.arg(name));
             value = args.at(++i);
         }

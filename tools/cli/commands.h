@@ -5,3 +5,5 @@
 // One function per qrta-cli command. Each receives the arguments after its
 // name, returns the exit status, and throws UsageError for a bad line.
 int runLinesCommand(const QStringList &args);
+int runSettingsCommand(const QStringList &args);
+int runPuzzlesCommand(const QStringList &args);

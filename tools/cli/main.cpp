@@ -2,6 +2,8 @@
 #include "commands.h"
 #include "output.h"
 
+#include "store/datafile.h"
+
 #include <QCoreApplication>
 
 #include <functional>
@@ -22,6 +24,8 @@ const QList<Command> &commands()
 {
     static const QList<Command> list = {
         { u"lines"_s, u"按题型与难度输出题目行"_s, runLinesCommand },
+        { u"settings"_s, u"列出（并可改写）数据文件里的设置"_s, runSettingsCommand },
+        { u"puzzles"_s, u"列出24点题库"_s, runPuzzlesCommand },
     };
     return list;
 }
@@ -41,6 +45,8 @@ QString overview()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The same name as the program, so both find the same data folder.
+    QCoreApplication::setApplicationName(u"qrta"_s);
     QStringList args = app.arguments().mid(1);
 
     if (args.isEmpty()) {
@@ -57,6 +63,9 @@ int main(int argc, char *argv[])
             continue;
         try {
             return command.run(args);
+        } catch (const DataFileError &error) {
+            writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.message()));
+            return 3;
         } catch (const UsageError &error) {
             writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.message()));
             return 2;

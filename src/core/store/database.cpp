@@ -1,0 +1,164 @@
+#include "database.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlite3.h>
+
+#include <QFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+Database::Database(const QString &path, Mode mode, const QByteArray &key) : m_path(path)
+{
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    switch (mode) {
+    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+    case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    const QByteArray file = QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : u"out of memory"_s;
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw DatabaseError(rc, message);
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    // Waiting a moment beats failing when another connection of this process
+    // (a test, a checkpoint) holds the file briefly.
+    sqlite3_busy_timeout(m_db, 2000);
+    if (!key.isEmpty() && sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
+        fail(sqlite3_errcode(m_db));
+}
+
+Database::~Database()
+{
+    sqlite3_close_v2(m_db);
+}
+
+void Database::fail(int code) const
+{
+    throw DatabaseError(code, QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+void Database::exec(const char *sql)
+{
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+Statement Database::prepare(const char *sql)
+{
+    return Statement(*this, sql);
+}
+
+qint64 Database::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int Database::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+Statement::Statement(Database &db, const char *sql) : m_db(&db)
+{
+    const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        db.fail(rc);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt)
+{
+    other.m_stmt = nullptr;
+}
+
+Statement &Statement::bind(int index, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    const int rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc);
+    return *this;
+}
+
+Statement &Statement::bind(int index, qint64 value)
+{
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc);
+    return *this;
+}
+
+Statement &Statement::bindNull(int index)
+{
+    const int rc = sqlite3_bind_null(m_stmt, index);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc);
+    return *this;
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_stmt);
+    m_db->fail(rc);
+}
+
+void Statement::run()
+{
+    while (next()) { }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+QString Statement::text(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+Transaction::Transaction(Database &db) : m_db(db)
+{
+    // IMMEDIATE takes the write lock at once, so a transaction never fails
+    // half-way for want of it.
+    m_db.exec("BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    m_db.exec("COMMIT");
+    m_open = false;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A failed database call: the engine's result code and its message.
+class DatabaseError : public std::runtime_error
+{
+public:
+    DatabaseError(int code, const QString &message)
+        : std::runtime_error(message.toStdString()), m_code(code), m_message(message) { }
+    int code() const { return m_code; }
+    const QString &message() const { return m_message; }
+
+private:
+    int m_code;
+    QString m_message;
+};
+
+class Statement;
+
+// One connection to an encrypted database file. Every value reaches SQL as a
+// bound parameter of a Statement; exec() takes only fixed statement text.
+class Database
+{
+public:
+    enum class Mode { ReadOnly, ReadWrite, Create };
+
+    Database(const QString &path, Mode mode, const QByteArray &key);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &path() const { return m_path; }
+
+    void exec(const char *sql);
+    Statement prepare(const char *sql);
+    qint64 lastInsertId() const;
+    int changes() const;
+
+    sqlite3 *handle() const { return m_db; }
+    [[noreturn]] void fail(int code) const;
+
+private:
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+};
+
+// A prepared statement. Parameters are numbered from 1, columns from 0.
+class Statement
+{
+public:
+    Statement(Database &db, const char *sql);
+    ~Statement();
+    Statement(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    Statement &operator=(Statement &&) = delete;
+
+    Statement &bind(int index, const QString &value);
+    Statement &bind(int index, qint64 value);
+    Statement &bind(int index, int value) { return bind(index, qint64(value)); }
+    Statement &bindNull(int index);
+
+    // Steps once: true while a row is available.
+    bool next();
+    // Runs a statement that returns no rows.
+    void run();
+    // Makes the statement ready to run again with new bindings.
+    void reset();
+
+    bool isNull(int column) const;
+    QString text(int column) const;   // a null reads as the empty string
+    qint64 integer(int column) const;
+
+private:
+    Database *m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+// Everything between construction and commit() is one transaction; leaving
+// the scope without commit() rolls it back.
+class Transaction
+{
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+
+private:
+    Database &m_db;
+    bool m_open = true;
+};

@@ -1,0 +1,140 @@
+#include "settings.h"
+
+#include "database.h"
+#include "settingscodec.h"
+
+#include "generate/randomsource.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Fixed forever: a file written with other salts cannot be read.
+const QString kInstallationSalt = u"Chen_Xiy"_s;
+const QString kSystemTag = u"Zsy"_s;
+const QString kWorksheetTag = u"Zta"_s;
+const QString kTestTag = u"Ztb"_s;
+
+QList<SettingKey> buildKeys()
+{
+    using Family = SettingKey::Family;
+    QList<SettingKey> keys = {
+        { u"system_0"_s, 0, Family::Installation, QString() },
+        { u"system_3"_s, 1, Family::System, u"1"_s },
+        { u"system_4"_s, 1, Family::System, u"1"_s },
+        { u"system_5"_s, 1, Family::System,
+          u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s },
+        { u"system_7"_s, 1, Family::System, QString() },
+        { u"system_8"_s, 1, Family::System, QString() },
+        { u"system_9"_s, 1, Family::System, QString() },
+    };
+    for (int type = 1; type <= 10; ++type)
+        keys.append({ u"txa%1"_s.arg(type), 2, Family::Worksheet,
+                      type == 10 ? u"1\\2\\15\\3\\1"_s : u"1\\3\\15\\3\\1"_s });
+    for (int type = 1; type <= 10; ++type)
+        keys.append({ u"txb%1"_s.arg(type), 3, Family::Test, u"1\\10"_s });
+    return keys;
+}
+
+} // namespace
+
+Settings::Settings(Database &db, SeededRandom &rnd) : m_db(db), m_rnd(rnd) { }
+
+const QList<SettingKey> &Settings::keys()
+{
+    static const QList<SettingKey> list = buildKeys();
+    return list;
+}
+
+const SettingKey *Settings::key(const QString &name)
+{
+    for (const SettingKey &k : keys()) {
+        if (k.name == name)
+            return &k;
+    }
+    return nullptr;
+}
+
+QString Settings::neverStarted()
+{
+    return u"999"_s;
+}
+
+QString Settings::encodedNeverStarted(SeededRandom &rnd)
+{
+    return settingscodec::encode(neverStarted(), 0, kInstallationSalt, rnd);
+}
+
+QString Settings::saltOf(const SettingKey &key) const
+{
+    const QString number = QString::number(m_installationNumber);
+    switch (key.family) {
+    case SettingKey::Family::Installation: return kInstallationSalt;
+    case SettingKey::Family::System: return kSystemTag + number;
+    case SettingKey::Family::Worksheet: return kWorksheetTag + number;
+    case SettingKey::Family::Test: return kTestTag + number;
+    }
+    return QString();
+}
+
+QString Settings::read(const QString &name) const
+{
+    const SettingKey *k = key(name);
+    if (!k)
+        return QString();
+    Statement select = m_db.prepare("SELECT system_bz FROM tab_system WHERE system_dm = ?");
+    select.bind(1, name);
+    if (!select.next())
+        return QString();
+    return settingscodec::decode(select.text(0), k->keyIndex, saltOf(*k));
+}
+
+void Settings::writeEncoded(const SettingKey &key, const QString &value)
+{
+    Statement update = m_db.prepare("UPDATE tab_system SET system_bz = ? WHERE system_dm = ?");
+    update.bind(1, settingscodec::encode(value, key.keyIndex, saltOf(key), m_rnd));
+    update.bind(2, key.name);
+    update.run();
+}
+
+void Settings::write(const QString &name, const QString &value)
+{
+    const SettingKey *k = key(name);
+    if (!k)
+        return;
+    writeEncoded(*k, value);
+    if (name == u"system_3"_s)
+        m_system3 = value;
+    else if (name == u"system_4"_s)
+        m_system4 = value;
+    else if (name == u"system_5"_s)
+        m_system5 = value;
+}
+
+bool Settings::load()
+{
+    const QString installation = read(u"system_0"_s);
+    const bool firstStart = installation == neverStarted();
+    if (firstStart) {
+        m_rnd.reseedFromClock();
+        m_installationNumber = int(std::floor(double(m_rnd.next()) * 30000 + 1000));
+        // All of it or nothing: a file half initialised would never start again.
+        Transaction transaction(m_db);
+        writeEncoded(keys().first(), QString::number(m_installationNumber));
+        for (const SettingKey &k : keys().mid(1))
+            writeEncoded(k, k.firstStartValue);
+        transaction.commit();
+    } else {
+        m_installationNumber = installation.toInt();
+    }
+
+    m_system3 = read(u"system_3"_s);
+    m_system4 = read(u"system_4"_s);
+    m_system5 = read(u"system_5"_s);
+    static const QStringList levels = { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s };
+    if (!levels.contains(m_system4))
+        m_system4 = u"1"_s;
+    return firstStart;
+}

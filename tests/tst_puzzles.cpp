@@ -1,0 +1,145 @@
+#include "game24/puzzletable.h"
+#include "game24/solver.h"
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settingscodec.h"
+#include "support/arithmetic.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A second, plain search: does some order of whole-number steps reach 24?
+bool reaches24(std::vector<long> values)
+{
+    if (values.size() == 1)
+        return values[0] == 24;
+    for (size_t i = 0; i < values.size(); ++i) {
+        for (size_t j = 0; j < values.size(); ++j) {
+            if (i == j)
+                continue;
+            const long x = values[i], y = values[j];
+            std::vector<long> rest;
+            for (size_t k = 0; k < values.size(); ++k) {
+                if (k != i && k != j)
+                    rest.push_back(values[k]);
+            }
+            std::vector<long> results { x + y, x - y, x * y };
+            if (y != 0 && x % y == 0)
+                results.push_back(x / y);
+            for (long r : results) {
+                rest.push_back(r);
+                if (reaches24(rest))
+                    return true;
+                rest.pop_back();
+            }
+        }
+    }
+    return false;
+}
+
+QString handKey(QList<qint64> numbers)
+{
+    std::sort(numbers.begin(), numbers.end());
+    QStringList parts;
+    for (qint64 n : numbers)
+        parts << QString::number(n);
+    return parts.join(u',');
+}
+
+} // namespace
+
+class TestPuzzles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedTableIsCompleteAndRight();
+    void knownHands_data();
+    void knownHands();
+};
+
+void TestPuzzles::storedTableIsCompleteAndRight()
+{
+    QSet<QString> solvable;
+    for (long a = 1; a <= 13; ++a)
+        for (long b = a; b <= 13; ++b)
+            for (long c = b; c <= 13; ++c)
+                for (long d = c; d <= 13; ++d)
+                    if (reaches24({ a, b, c, d }))
+                        solvable.insert(handKey({ a, b, c, d }));
+
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    Statement rows = db->prepare("SELECT a24_id, a24_nd, a24_pl, a24_sjs, a24_n1, a24_n2, a24_n3,"
+                                 " a24_n4, a24_da FROM tab_24 ORDER BY a24_id");
+    QSet<QString> stored;
+    int perLevel[6] = {};
+    qint64 expectedId = 1;
+    while (rows.next()) {
+        QCOMPARE(rows.integer(0), expectedId++);
+        const qint64 level = rows.integer(1);
+        QVERIFY(level >= 1 && level <= 5);
+        ++perLevel[level];
+        QCOMPARE(rows.integer(2), 0);
+        QVERIFY(rows.integer(3) >= 0 && rows.integer(3) <= 999);
+        const QList<qint64> numbers { rows.integer(4), rows.integer(5), rows.integer(6),
+                                      rows.integer(7) };
+        const QString key = handKey(numbers);
+        QVERIFY2(!stored.contains(key), qPrintable(u"stored twice: "_s + key));
+        stored.insert(key);
+
+        // The worked answer uses the four numbers once and reaches 24 in
+        // whole-number steps.
+        const QString answer = settingscodec::decode(rows.text(8), 2, game24::answerSalt());
+        const Evaluation e = ExpressionEvaluator::evaluate(answer);
+        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24,
+                 qPrintable(key + u": "_s + answer));
+        QCOMPARE(handKey(e.numbers), key);
+    }
+    QCOMPARE(stored, solvable);
+    const int total = int(stored.size());
+    for (int level = 1; level <= 5; ++level)
+        QVERIFY2(qAbs(perLevel[level] - total / 5) <= 1,
+                 qPrintable(u"level %1 has %2 of %3"_s.arg(level).arg(perLevel[level]).arg(total)));
+}
+
+void TestPuzzles::knownHands_data()
+{
+    QTest::addColumn<QList<int>>("hand");
+    QTest::addColumn<bool>("solvable");
+    QTest::newRow("1 2 3 4") << QList { 1, 2, 3, 4 } << true;
+    QTest::newRow("3 3 8 8 needs a fraction") << QList { 3, 3, 8, 8 } << false;
+    QTest::newRow("1 1 1 1") << QList { 1, 1, 1, 1 } << false;
+    QTest::newRow("13 13 13 13") << QList { 13, 13, 13, 13 } << false;
+    QTest::newRow("1 5 5 5 needs a fraction") << QList { 1, 5, 5, 5 } << false;
+    QTest::newRow("4 7 8 8") << QList { 4, 7, 8, 8 } << true;
+}
+
+void TestPuzzles::knownHands()
+{
+    QFETCH(QList<int>, hand);
+    QFETCH(bool, solvable);
+    const game24::Hand numbers { hand[0], hand[1], hand[2], hand[3] };
+    QCOMPARE(game24::isSolvable(numbers), solvable);
+    const QList<game24::Solution> solutions = game24::solve(numbers);
+    QCOMPARE(!solutions.isEmpty(), solvable);
+    QSet<QString> canonical;
+    for (const game24::Solution &solution : solutions) {
+        const Evaluation e = ExpressionEvaluator::evaluate(solution.expression);
+        QVERIFY2(e.parsed && e.value == 24, qPrintable(solution.expression));
+        canonical.insert(solution.canonical);
+    }
+    QCOMPARE(canonical.size(), solutions.size());
+}
+
+QTEST_GUILESS_MAIN(TestPuzzles)
+#include "tst_puzzles.moc"

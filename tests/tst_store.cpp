@@ -1,0 +1,291 @@
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+#include "store/settingscodec.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray sha256(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// A data file in the delivered state, already started once.
+QString makeStartedFile(const QTemporaryDir &dir, const QString &name = u"QRTA.dat"_s)
+{
+    const QString path = dir.filePath(name);
+    auto db = datafile::open(path);
+    Settings(*db, processRandom()).load();
+    return path;
+}
+
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void codecRoundTrip_data();
+    void codecRoundTrip();
+    void codecEmptyAndGarbage_data();
+    void codecEmptyAndGarbage();
+    void codecWrongAlphabetNeverFails();
+    void deliveredStateAndFirstStart();
+    void levelFallback_data();
+    void levelFallback();
+    void valuesNeverChangeStatements();
+    void damagedFilesStayUntouched_data();
+    void damagedFilesStayUntouched();
+    void plainSqliteCannotRead();
+};
+
+void TestStore::codecRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("keyIndex");
+    QTest::addColumn<QString>("salt");
+    QTest::addColumn<QString>("otherSalt");
+    QTest::newRow("installation number") << u"12345"_s << 0 << u"Chen_Xiy"_s << u"abcdefgh"_s;
+    QTest::newRow("worksheet choices") << u"1\\3\\15\\3\\1"_s << 2 << u"Zta1234"_s << u"Zta9999"_s;
+    QTest::newRow("title template")
+            << u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s << 1
+            << u"Zsy30999"_s << u"Zsy10000"_s;
+    QTest::newRow("full-width and quotes") << u"＋－＝×÷ 'x\" 「引号」"_s << 3 << u"Ztb1000"_s
+                                           << u"Ztb2000"_s;
+    QTest::newRow("rare characters") << u"𠀀😀é"_s << 6 << u"S"_s << u"T"_s;
+    QTest::newRow("empty salt") << u"24点"_s << 4 << QString() << QString();
+    QTest::newRow("puzzle answer") << u"(8-3)×3+9"_s << 2 << u"Pz24Ok"_s << u"Qa11Zz"_s;
+}
+
+void TestStore::codecRoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(int, keyIndex);
+    QFETCH(QString, salt);
+    QFETCH(QString, otherSalt);
+    const QString code = settingscodec::encode(text, qint16(keyIndex), salt);
+    const QString again = settingscodec::encode(text, qint16(keyIndex), salt);
+
+    QCOMPARE(settingscodec::decode(code, qint16(keyIndex), salt), text);
+    // The salt's length matters, not its content.
+    QCOMPARE(settingscodec::decode(code, qint16(keyIndex), otherSalt), text);
+    QCOMPARE(settingscodec::decode(again, qint16(keyIndex), salt), text);
+
+    QStringEncoder gb18030("GB18030");
+    QCOMPARE(code.size(), 2 * QByteArray(gb18030(text + salt)).size());
+    static const QRegularExpression lettersAndDigits(u"^[A-Za-z0-9]+$"_s);
+    QVERIFY(lettersAndDigits.match(code).hasMatch());
+    // Reseeded from the clock per byte: two encodings of a long value differ.
+    if (code.size() > 16)
+        QVERIFY(code != again);
+}
+
+void TestStore::codecEmptyAndGarbage_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("odd length") << u"abc"_s;
+    QTest::newRow("not in the alphabet") << u"ab-d"_s;
+    QTest::newRow("quote") << u"a'"_s;
+    // In alphabet 1 "b" is the last of the 62: 5 × 62 + low is no byte.
+    QTest::newRow("byte above 255") << u"2b2b"_s;
+    QTest::newRow("shorter than salt") << settingscodec::encode(u"x"_s, 1, QString());
+}
+
+void TestStore::codecEmptyAndGarbage()
+{
+    QFETCH(QString, code);
+    QCOMPARE(settingscodec::decode(code, 1, u"Zsy1234"_s), QString());
+    QCOMPARE(settingscodec::encode(QString(), 1, u"Zsy1234"_s), QString());
+}
+
+void TestStore::codecWrongAlphabetNeverFails()
+{
+    const QString text = u"1\\3\\15\\3\\1"_s;
+    const QString code = settingscodec::encode(text, 2, u"Zta5555"_s);
+    for (qint16 other = 0; other < settingscodec::kAlphabetCount; ++other) {
+        if (other == 2)
+            continue;
+        QVERIFY(settingscodec::decode(code, other, u"Zta5555"_s) != text);
+    }
+    QCOMPARE(settingscodec::decode(code, 7, u"Zta5555"_s), QString());
+    QCOMPARE(settingscodec::decode(code, -1, u"Zta5555"_s), QString());
+}
+
+void TestStore::deliveredStateAndFirstStart()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    int installation = 0;
+    {
+        auto db = datafile::open(path);
+        Settings settings(*db, processRandom());
+        QCOMPARE(settings.read(u"system_0"_s), Settings::neverStarted());
+        QVERIFY(settings.load());
+        installation = settings.installationNumber();
+        QVERIFY2(installation >= 1000 && installation <= 30999, qPrintable(QString::number(installation)));
+        QCOMPARE(settings.read(u"system_0"_s), QString::number(installation));
+        for (const SettingKey &key : Settings::keys().mid(1))
+            QCOMPARE(settings.read(key.name), key.firstStartValue);
+        QCOMPARE(settings.system3(), u"1"_s);
+        QCOMPARE(settings.system4(), u"1"_s);
+        QCOMPARE(settings.system5(), Settings::key(u"system_5"_s)->firstStartValue);
+        settings.write(u"txb4"_s, u"3\\40"_s);
+    }
+    {
+        // The second start finds its installation number and keeps every value.
+        auto db = datafile::open(path);
+        Settings settings(*db, processRandom());
+        QVERIFY(!settings.load());
+        QCOMPARE(settings.installationNumber(), installation);
+        QCOMPARE(settings.read(u"txb4"_s), u"3\\40"_s);
+        QCOMPARE(settings.read(u"txa10"_s), u"1\\2\\15\\3\\1"_s);
+    }
+    // Nothing but the file itself is left in the folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"QRTA.dat"_s });
+}
+
+void TestStore::levelFallback_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("seven") << u"7"_s << u"1"_s;
+    QTest::newRow("twelve") << u"12"_s << u"1"_s;
+    QTest::newRow("nothing") << QString() << u"1"_s;
+    QTest::newRow("zero") << u"0"_s << u"1"_s;
+    QTest::newRow("three") << u"3"_s << u"3"_s;
+    QTest::newRow("five") << u"5"_s << u"5"_s;
+}
+
+void TestStore::levelFallback()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = makeStartedFile(dir);
+    {
+        auto db = datafile::open(path);
+        Settings settings(*db, processRandom());
+        settings.load();
+        settings.write(u"system_4"_s, stored);
+    }
+    auto db = datafile::open(path);
+    Settings settings(*db, processRandom());
+    settings.load();
+    QCOMPARE(settings.system4(), expected);
+}
+
+void TestStore::valuesNeverChangeStatements()
+{
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    Settings settings(*db, processRandom());
+    settings.load();
+    const QString hostile = u"'); DROP TABLE tab_test; -- \\ \" 题'"_s;
+    settings.write(u"system_5"_s, hostile);
+    QCOMPARE(settings.read(u"system_5"_s), hostile);
+    Statement count = db->prepare("SELECT count(*) FROM tab_test");
+    QVERIFY(count.next());
+    QCOMPARE(count.integer(0), 0);
+}
+
+void TestStore::damagedFilesStayUntouched_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("kind");
+    using Kind = DataFileError::Kind;
+    QTest::newRow("empty file") << u"empty"_s << int(Kind::Empty);
+    QTest::newRow("random bytes") << u"random"_s << int(Kind::NotOurs);
+    QTest::newRow("truncated") << u"truncated"_s << int(Kind::Damaged);
+    QTest::newRow("plain sqlite") << u"plain"_s << int(Kind::NotOurs);
+    QTest::newRow("other password") << u"password"_s << int(Kind::NotOurs);
+    QTest::newRow("table missing") << u"table"_s << int(Kind::Incomplete);
+    QTest::newRow("column missing") << u"column"_s << int(Kind::Incomplete);
+    QTest::newRow("settings row missing") << u"setting"_s << int(Kind::Incomplete);
+    QTest::newRow("not writable") << u"readonly"_s << int(Kind::NotWritable);
+}
+
+void TestStore::damagedFilesStayUntouched()
+{
+    QFETCH(QString, damage);
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+
+    auto alter = [&](const char *sql) {
+        makeStartedFile(dir);
+        Database db(path, Database::Mode::ReadWrite, datafile::key());
+        db.exec(sql);
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    };
+    if (damage == u"empty"_s) {
+        QFile(path).open(QIODevice::WriteOnly);
+    } else if (damage == u"random"_s) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        SeededRandom rnd(3);
+        for (int i = 0; i < 8192; ++i)
+            file.putChar(char(rnd.next() * 256));
+    } else if (damage == u"truncated"_s) {
+        makeStartedFile(dir);
+        QFile file(path);
+        QVERIFY(file.resize(file.size() / 2 + 100));
+    } else if (damage == u"plain"_s) {
+        Database db(path, Database::Mode::Create, QByteArray());
+        db.exec("CREATE TABLE tab_system (system_dm TEXT, system_bz TEXT)");
+    } else if (damage == u"password"_s) {
+        Database db(path, Database::Mode::Create, QByteArrayLiteral("AnotherPassword1234"));
+        db.exec("CREATE TABLE tab_system (system_dm TEXT, system_bz TEXT)");
+    } else if (damage == u"table"_s) {
+        alter("DROP TABLE tab_kst");
+    } else if (damage == u"column"_s) {
+        alter("ALTER TABLE tab_24 RENAME TO old_24; CREATE TABLE tab_24 (a24_id INTEGER)");
+    } else if (damage == u"setting"_s) {
+        alter("DELETE FROM tab_system WHERE system_dm = 'txb7'");
+    } else if (damage == u"readonly"_s) {
+        if (geteuid() == 0)
+            QSKIP("root may write any file");
+        makeStartedFile(dir);
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+    }
+
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+    const QByteArray before = sha256(path);
+    try {
+        datafile::open(path);
+        QFAIL("a damaged file was accepted");
+    } catch (const DataFileError &error) {
+        QCOMPARE(int(error.kind()), kind);
+        QVERIFY2(error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
+    }
+    QCOMPARE(sha256(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+}
+
+void TestStore::plainSqliteCannotRead()
+{
+    QTemporaryDir dir;
+    const QString path = makeStartedFile(dir);
+    Database plain(path, Database::Mode::ReadOnly, QByteArray());
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, plain.prepare("SELECT count(*) FROM sqlite_master"));
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"

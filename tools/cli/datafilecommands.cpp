@@ -1,0 +1,116 @@
+#include "arguments.h"
+#include "commands.h"
+#include "output.h"
+
+#include "game24/puzzletable.h"
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+#include "store/settingscodec.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+OptionSpec databaseOption()
+{
+    return { u"database"_s, u"PATH"_s,
+             u"数据文件；缺省时用程序旁可写的 QRTA.dat，否则用户数据文件夹里的 QRTA.dat"_s };
+}
+
+OptionSpec helpOption()
+{
+    return { u"help"_s, QString(), u"显示本说明"_s };
+}
+
+// The file opened as the program opens it: created in the delivered state
+// when missing, then the first start.
+std::unique_ptr<Database> openAsProgram(const Arguments &arguments, Settings **settings)
+{
+    const QString path = arguments.has(u"database"_s) ? arguments.text(u"database"_s)
+                                                       : datafile::defaultPath();
+    if (path.isEmpty())
+        throw UsageError(u"--database 的取值不能为空"_s);
+    auto db = datafile::open(path);
+    static std::unique_ptr<Settings> held;
+    held = std::make_unique<Settings>(*db, processRandom());
+    held->load();
+    *settings = held.get();
+    return db;
+}
+
+} // namespace
+
+int runSettingsCommand(const QStringList &args)
+{
+    const QList<OptionSpec> specs = {
+        databaseOption(),
+        { u"set"_s, u"KEY=VALUE"_s, u"先写入一个设置项（system_0 除外），按其所属类别加密"_s },
+        helpOption(),
+    };
+    const Arguments arguments(args, specs);
+    if (arguments.has(u"help"_s)) {
+        writeOut(formatHelp(u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
+                            u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
+                            specs));
+        return flushOut();
+    }
+
+    QString setKey, setValue;
+    if (arguments.has(u"set"_s)) {
+        const QString assignment = arguments.text(u"set"_s);
+        const qsizetype eq = assignment.indexOf(u'=');
+        if (eq <= 0)
+            throw UsageError(u"--set 的取值须为 KEY=VALUE，收到“%1”"_s.arg(assignment));
+        setKey = assignment.left(eq);
+        setValue = assignment.mid(eq + 1);
+        if (!Settings::key(setKey))
+            throw UsageError(u"没有设置项“%1”"_s.arg(setKey));
+        if (setKey == u"system_0"_s)
+            throw UsageError(u"system_0 是安装编号，不能改写"_s);
+    }
+
+    Settings *settings = nullptr;
+    const auto db = openAsProgram(arguments, &settings);
+    if (!setKey.isEmpty())
+        settings->write(setKey, setValue);
+
+    OutputBuffer out;
+    for (const SettingKey &key : Settings::keys())
+        out.line(key.name + u'\t' + settings->read(key.name));
+    return out.finish();
+}
+
+int runPuzzlesCommand(const QStringList &args)
+{
+    const QList<OptionSpec> specs = {
+        databaseOption(),
+        { u"level"_s, u"L"_s, u"只列出难度 L（1 简单 … 5 很难）的题"_s },
+        helpOption(),
+    };
+    const Arguments arguments(args, specs);
+    if (arguments.has(u"help"_s)) {
+        writeOut(formatHelp(u"qrta-cli puzzles [--database PATH] [--level L]"_s,
+                            u"按编号列出24点题库：编号、难度、四个数、是否已做过、答案，以制表符分隔。"_s,
+                            specs));
+        return flushOut();
+    }
+    const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
+
+    Settings *settings = nullptr;
+    const auto db = openAsProgram(arguments, &settings);
+    Statement select = db->prepare(
+            "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
+            " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
+    select.bind(1, level).bind(2, level);
+    OutputBuffer out;
+    while (select.next()) {
+        QStringList fields;
+        for (int column = 0; column < 7; ++column)
+            fields << select.text(column);
+        fields << settingscodec::decode(select.text(7), 2, game24::answerSalt());
+        out.line(fields.join(u'\t'));
+    }
+    return out.finish();
+}
