@@ -45,6 +45,10 @@ private slots:
     void dataFileCommandsRefuseBadArguments();
     void puzzlesOfOneLevel();
     void damagedFileGivesStatusThree();
+    void sheetRefusesBadArguments_data();
+    void sheetRefusesBadArguments();
+    void sheetLinesAndPdfs();
+    void sheetUnwritablePdf();
 };
 
 void TestCli::badArgumentsAreRefused_data()
@@ -215,6 +219,66 @@ void TestCli::damagedFileGivesStatusThree()
         QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
         file.close();
     }
+}
+
+void TestCli::sheetRefusesBadArguments_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::newRow("one column") << QStringList { u"--columns=1"_s, u"--rows=5"_s };
+    QTest::newRow("six columns") << QStringList { u"--columns=6"_s, u"--rows=5"_s };
+    QTest::newRow("no rows") << QStringList { u"--columns=3"_s, u"--rows=0"_s };
+    QTest::newRow("101 rows") << QStringList { u"--columns=3"_s, u"--rows=101"_s };
+    QTest::newRow("rows missing") << QStringList { u"--columns=3"_s };
+    QTest::newRow("font 6") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--font=6"_s };
+    QTest::newRow("row height 0")
+            << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--row-height=0"_s };
+    QTest::newRow("empty pdf path") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf="_s };
+    QTest::newRow("lines with a value")
+            << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
+}
+
+void TestCli::sheetRefusesBadArguments()
+{
+    QFETCH(QStringList, extra);
+    const Run run = runCli(QStringList { u"sheet"_s, u"--type=4"_s, u"--level=2"_s } + extra);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, QString());
+    QCOMPARE(run.err.trimmed().count(u'\n'), 0);
+}
+
+void TestCli::sheetLinesAndPdfs()
+{
+    QTemporaryDir dir;
+    const QStringList args = { u"sheet"_s, u"--type=8"_s, u"--level=2"_s, u"--columns=4"_s,
+                               u"--rows=25"_s, u"--seed=11"_s, u"--lines"_s };
+    const Run first = runCli(args + QStringList { u"--pdf"_s, dir.filePath(u"q.pdf"_s),
+                                                   u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) });
+    QCOMPARE(first.status, 0);
+    QCOMPARE(first.err, QString());
+    QStringList lines = first.out.trimmed().split(u'\n');
+    const QString number = lines.takeFirst();
+    QVERIFY2(number.startsWith(u"08_2_100_"_s) && number.size() == 23, qPrintable(number));
+    QCOMPARE(lines.size(), 100);
+    QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 100);
+    for (const QString &file : { u"q.pdf"_s, u"a.pdf"_s }) {
+        QFile pdf(dir.filePath(file));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+    }
+    // Same seed, same sheet: only the moment in the number may differ.
+    const Run second = runCli(args);
+    QCOMPARE(second.out.section(u'\n', 1), first.out.section(u'\n', 1));
+}
+
+void TestCli::sheetUnwritablePdf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"no-such-folder/q.pdf"_s);
+    const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s, u"--columns=2"_s,
+                             u"--rows=3"_s, u"--pdf"_s, path });
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(path), qPrintable(run.err));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

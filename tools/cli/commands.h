@@ -7,3 +7,4 @@
 int runLinesCommand(const QStringList &args);
 int runSettingsCommand(const QStringList &args);
 int runPuzzlesCommand(const QStringList &args);
+int runSheetCommand(const QStringList &args);

@@ -4,9 +4,11 @@
 
 #include "store/datafile.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,6 +20,7 @@ struct Command
     QString name;
     QString summary;
     std::function<int(const QStringList &)> run;
+    bool paints = false; // needs fonts and paint devices
 };
 
 const QList<Command> &commands()
@@ -26,6 +29,7 @@ const QList<Command> &commands()
         { u"lines"_s, u"按题型与难度输出题目行"_s, runLinesCommand },
         { u"settings"_s, u"列出（并可改写）数据文件里的设置"_s, runSettingsCommand },
         { u"puzzles"_s, u"列出24点题库"_s, runPuzzlesCommand },
+        { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
     };
     return list;
 }
@@ -40,14 +44,33 @@ QString overview()
     return text;
 }
 
+// Qt's own notes (fonts, runtime folders) are not for the people and scripts
+// reading this tool's output; only real failures get through.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        writeError(message + u'\n');
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Painting needs a GUI application, but never a screen: a tool for
+    // scripts and servers draws off screen.
+    const bool paints = argc > 1
+            && std::any_of(commands().begin(), commands().end(), [&](const Command &command) {
+                   return command.paints && command.name == QString::fromLocal8Bit(argv[1]);
+               });
+    qInstallMessageHandler(quietMessages);
+    if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = paints
+            ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
     // The same name as the program, so both find the same data folder.
     QCoreApplication::setApplicationName(u"qrta"_s);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
 
     if (args.isEmpty()) {
         writeError(u"qrta-cli: 缺少命令，可用“qrta-cli --help”查看命令\n"_s);

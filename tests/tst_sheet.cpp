@@ -1,0 +1,382 @@
+#include "common/formatstamp.h"
+#include "generate/questionmaker.h"
+#include "generate/randomsource.h"
+#include "sheetpainter.h"
+#include "worksheet/pagerange.h"
+#include "worksheet/sheetchoices.h"
+#include "worksheet/worksheet.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
+
+} // namespace
+
+class TestSheet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void choicesFromSetting_data();
+    void choicesFromSetting();
+    void rowHeights_data();
+    void rowHeights();
+    void formatStampPrecisions_data();
+    void formatStampPrecisions();
+    void layoutOfLines_data();
+    void layoutOfLines();
+    void attemptLimit_data();
+    void attemptLimit();
+    void fewerDistinctQuestionsThanCells();
+    void titlesAndPageTexts_data();
+    void titlesAndPageTexts();
+    void pageRanges_data();
+    void pageRanges();
+    void pagination_data();
+    void pagination();
+    void nothingDrawnInTheMargins();
+    void pdfWholeOrNothing();
+};
+
+void TestSheet::choicesFromSetting_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("restored"); // as written back
+    QTest::newRow("all fields") << u"2\\4\\12\\1\\5"_s << 1 << u"2\\4\\12\\1\\5"_s;
+    QTest::newRow("first start") << u"1\\3\\15\\3\\1"_s << 5 << u"1\\3\\15\\3\\1"_s;
+    QTest::newRow("empty") << QString() << 1 << u"1\\5\\10\\3\\3"_s;
+    QTest::newRow("garbage") << u"abc"_s << 1 << u"1\\5\\10\\3\\3"_s;
+    QTest::newRow("each field out of range") << u"9\\9\\999\\0\\7"_s << 1 << u"1\\5\\10\\3\\3"_s;
+    QTest::newRow("too few fields") << u"2\\4"_s << 1 << u"2\\4\\10\\3\\3"_s;
+    QTest::newRow("halves to even") << u"2.5\\3.5\\14.5\\1\\1"_s << 2 << u"2\\4\\14\\1\\1"_s;
+    QTest::newRow("type 10 has three levels") << u"4\\2\\15\\3\\1"_s << 10 << u"1\\2\\15\\3\\1"_s;
+    QTest::newRow("type 10 level 3") << u"3\\2\\15\\3\\1"_s << 10 << u"3\\2\\15\\3\\1"_s;
+    QTest::newRow("blanks around numbers") << u" 2 \\3\\ 20\\2\\2"_s << 3 << u"2\\3\\20\\2\\2"_s;
+    QTest::newRow("one row minimum") << u"1\\2\\0\\3\\1"_s << 3 << u"1\\2\\10\\3\\1"_s;
+}
+
+void TestSheet::choicesFromSetting()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, type);
+    QFETCH(QString, restored);
+    QCOMPARE(SheetChoices::fromSetting(stored, qint16(type)).toSetting(), restored);
+}
+
+void TestSheet::rowHeights_data()
+{
+    QTest::addColumn<int>("rowHeight");
+    QTest::addColumn<int>("font");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<double>("twips");
+    QTest::newRow("整页, 10 rows") << 1 << 3 << 10 << 1440.0;
+    QTest::newRow("整页, 7 rows") << 1 << 3 << 7 << 2057.0;
+    QTest::newRow("整页, 64 rows, half to even") << 1 << 3 << 64 << 225.0;
+    QTest::newRow("小四 最大") << 5 << 1 << 12 << 720.0;
+    QTest::newRow("三号 较小") << 2 << 3 << 12 << 544.0;
+    QTest::newRow("三号 适合") << 3 << 3 << 12 << 640.0;
+    QTest::newRow("二号 较大") << 4 << 5 << 12 << 1050.0;
+}
+
+void TestSheet::rowHeights()
+{
+    QFETCH(int, rowHeight);
+    QFETCH(int, font);
+    QFETCH(int, rows);
+    QFETCH(double, twips);
+    QCOMPARE(sheetformat::rowHeightTwips(qint16(rowHeight), qint16(font), qint16(rows)), twips);
+}
+
+void TestSheet::formatStampPrecisions_data()
+{
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<QString>("separated");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("0, to the second") << 0 << u"2011-08-30 06:36:48"_s << u"20110830063648"_s;
+    QTest::newRow("1, to the minute") << 1 << u"2011-08-30 06:36"_s << u"201108300636"_s;
+    QTest::newRow("2, to the hour") << 2 << u"2011-08-30 06"_s << u"2011083006"_s;
+    QTest::newRow("3, to the day") << 3 << u"2011-08-30"_s << u"20110830"_s;
+    QTest::newRow("4, year and month") << 4 << u"2011-08"_s << u"201108"_s;
+    QTest::newRow("5, year") << 5 << u"2011"_s << u"2011"_s;
+    QTest::newRow("6, to the second") << 6 << u"2011-08-30 06:36:48"_s << u"20110830063648"_s;
+    QTest::newRow("-1, to the second") << -1 << u"2011-08-30 06:36:48"_s << u"20110830063648"_s;
+}
+
+void TestSheet::formatStampPrecisions()
+{
+    QFETCH(int, precision);
+    QFETCH(QString, separated);
+    QFETCH(QString, plain);
+    QCOMPARE(formatStamp(kMoment, qint16(precision), true), separated);
+    QCOMPARE(formatStamp(kMoment, qint16(precision), false), plain);
+}
+
+void TestSheet::layoutOfLines_data()
+{
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rowCount");
+    QTest::newRow("seven in three columns") << 7 << 3 << 3;
+    QTest::newRow("six in three columns") << 6 << 3 << 2;
+    QTest::newRow("two in two columns") << 2 << 2 << 1;
+    QTest::newRow("none") << 0 << 4 << 0;
+}
+
+void TestSheet::layoutOfLines()
+{
+    QFETCH(int, questions);
+    QFETCH(int, columns);
+    QFETCH(int, rowCount);
+    int next = 0;
+    auto source = [&] {
+        return next < questions ? u"%1 ÷ 7 ＝ %2"_s.arg(7 * ++next).arg(next) : u"56 ÷ 7 ＝ 8"_s;
+    };
+    const Worksheet sheet = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rowCount),
+                                                kMoment);
+    QCOMPARE(sheet.rowCount(), rowCount);
+    for (int i = 0; i < rowCount * columns; ++i) {
+        const int row = i / columns, column = i % columns;
+        const QString answer = sheet.cell(Worksheet::Sheet::Answers, row, column);
+        const QString question = sheet.cell(Worksheet::Sheet::Questions, row, column);
+        if (i < sheet.questionCount()) {
+            QCOMPARE(answer, sheet.lines().at(i));
+            QCOMPARE(question, answer.left(answer.indexOf(u'＝') + 1));
+        } else {
+            QVERIFY(answer.isEmpty() && question.isEmpty());
+        }
+    }
+    QCOMPARE(sheet.table(Worksheet::Sheet::Questions).size(), rowCount);
+}
+
+void TestSheet::attemptLimit_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("distinctAvailable");
+    QTest::addColumn<int>("calls");
+    QTest::addColumn<int>("placed");
+    QTest::newRow("two columns, one row, all alike") << 2 << 1 << 1 << 5 << 1;
+    QTest::newRow("two columns, one row, plenty") << 2 << 1 << 1000 << 2 << 2;
+    QTest::newRow("five by hundred, three distinct") << 5 << 100 << 3 << 1499 << 3;
+    QTest::newRow("three by three, nine distinct") << 3 << 3 << 9 << 9 << 9;
+}
+
+void TestSheet::attemptLimit()
+{
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(int, distinctAvailable);
+    QFETCH(int, calls);
+    QFETCH(int, placed);
+    int made = 0;
+    auto source = [&] { return u"%1 ＋ 0 ＝ %1"_s.arg(made++ % distinctAvailable); };
+    const Worksheet sheet = Worksheet::generate(source, 1, 2, qint16(columns), qint16(rows),
+                                                kMoment);
+    QCOMPARE(made, calls);
+    QCOMPARE(sheet.questionCount(), placed);
+}
+
+void TestSheet::fewerDistinctQuestionsThanCells()
+{
+    SeededRandom rnd(8);
+    QuestionMaker maker(rnd);
+    // Level 1 of "A + B" knows 45 facts only.
+    const Worksheet sheet = Worksheet::generate(maker, 1, 1, 5, 100, kMoment);
+    QCOMPARE(sheet.questionCount(), 45);
+    QCOMPARE(QSet<QString>(sheet.lines().begin(), sheet.lines().end()).size(), 45);
+    QCOMPARE(sheet.number(), u"01_1_45_20110830063648"_s);
+    QCOMPARE(sheetTitle(u"【题型】数量题"_s, 1, 1, sheet.questionCount()), u"【A + B】45题"_s);
+
+    const Worksheet large = Worksheet::generate(maker, 10, 3, 5, 100, kMoment);
+    QCOMPARE(large.questionCount(), 500);
+    QCOMPARE(QSet<QString>(large.lines().begin(), large.lines().end()).size(), 500);
+}
+
+void TestSheet::titlesAndPageTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString number = sheetNumber(5, 3, 60, kMoment);
+    QTest::newRow("sheet number") << number << u"05_3_60_20110830063648"_s;
+    QTest::newRow("type 10 number") << sheetNumber(10, 1, 7, kMoment) << u"10_1_7_20110830063648"_s;
+    QTest::newRow("default title")
+            << sheetTitle(u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s,
+                          5, 3, 60)
+            << u"【A × B】〖三级〗60 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+    QTest::newRow("no variable") << sheetTitle(u"三年级口算"_s, 5, 3, 60) << u"三年级口算"_s;
+    QTest::newRow("数量 twice") << sheetTitle(u"数量题，共数量题"_s, 2, 1, 7) << u"7题，共7题"_s;
+    QTest::newRow("question header") << questionPageHeader(u"标题"_s) << u"标题\\t"_s;
+    QTest::newRow("question footer") << questionPageFooter(number)
+                                     << u"\\t【05_3_60_20110830063648】"_s + QString(44, u' ')
+                    + u"〖 第\\p页，共\\P页 〗"_s;
+    QTest::newRow("answer header") << answerPageHeader(5, 3, 60, number)
+                                   << u"\\t【A × B】〖三级〗60 题（05_3_60_20110830063648）答案"_s;
+    QTest::newRow("footer sections")
+            << SheetPainter::pageTextSections(questionPageFooter(u"X"_s), 2, 5).join(u'|')
+            << u"|【X】"_s + QString(44, u' ') + u"〖 第2页，共5页 〗|"_s;
+}
+
+void TestSheet::titlesAndPageTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(text, expected);
+}
+
+void TestSheet::pageRanges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QList<int>>("pages"); // empty: refused
+    QTest::newRow("the prompt's example") << u"-2,4,6-8,10-"_s << 12
+                                          << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
+    QTest::newRow("single page") << u"3"_s << 5 << QList { 3 };
+    QTest::newRow("open end from the last") << u"5-"_s << 5 << QList { 5 };
+    QTest::newRow("open start") << u"-1"_s << 5 << QList { 1 };
+    QTest::newRow("blanks and overlaps") << u" 2 - 4 , 3 ,4"_s << 5 << QList { 2, 3, 4 };
+    QTest::newRow("whole range") << u"1-5"_s << 5 << QList { 1, 2, 3, 4, 5 };
+    QTest::newRow("empty") << u""_s << 5 << QList<int> {};
+    QTest::newRow("page 0") << u"0"_s << 5 << QList<int> {};
+    QTest::newRow("beyond the last") << u"6"_s << 5 << QList<int> {};
+    QTest::newRow("range beyond") << u"4-9"_s << 5 << QList<int> {};
+    QTest::newRow("backwards") << u"4-2"_s << 5 << QList<int> {};
+    QTest::newRow("lone dash") << u"-"_s << 5 << QList<int> {};
+    QTest::newRow("empty entry") << u"1,,2"_s << 5 << QList<int> {};
+    QTest::newRow("letters") << u"a-b"_s << 5 << QList<int> {};
+    QTest::newRow("two dashes") << u"1-2-3"_s << 5 << QList<int> {};
+    QTest::newRow("negative number") << u"--2"_s << 5 << QList<int> {};
+    QTest::newRow("huge number") << u"99999999999"_s << 5 << QList<int> {};
+}
+
+void TestSheet::pageRanges()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pageCount);
+    QFETCH(QList<int>, pages);
+    const PageRange range = parsePageRange(text, pageCount);
+    QCOMPARE(range.pages, pages);
+    QCOMPARE(range.isValid(), !pages.isEmpty());
+    QCOMPARE(range.error.isEmpty(), !pages.isEmpty());
+}
+
+void TestSheet::pagination_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("rowHeight");
+    QTest::addColumn<int>("font");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("100 rows 适合 三号") << 100 << 3 << 3 << 5;
+    QTest::newRow("10 rows 整页") << 10 << 1 << 3 << 1;
+    QTest::newRow("100 rows 整页") << 100 << 1 << 3 << 1;
+    QTest::newRow("1 row 整页") << 1 << 1 << 3 << 1;
+    QTest::newRow("30 rows 最大 二号") << 30 << 5 << 5 << 3;
+}
+
+void TestSheet::pagination()
+{
+    QFETCH(int, rows);
+    QFETCH(int, rowHeight);
+    QFETCH(int, font);
+    QFETCH(int, pages);
+    SeededRandom rnd(4);
+    QuestionMaker maker(rnd);
+    SheetChoices choices;
+    choices.columns = 4;
+    choices.rows = qint16(rows);
+    choices.font = qint16(font);
+    choices.rowHeight = qint16(rowHeight);
+    const Worksheet sheet = Worksheet::generate(maker, 6, 3, 4, qint16(rows), kMoment);
+    const SheetLayout layout = SheetLayout::compute(questionDocument(sheet, choices, u"T"_s));
+    QCOMPARE(layout.pageCount(), pages);
+
+    // Pages take whole rows in order, and as many as fit.
+    int next = 0;
+    for (const SheetLayout::Page &page : layout.pages) {
+        QCOMPARE(page.firstRow, next);
+        QVERIFY(page.rowCount * layout.rowHeight <= layout.gridRect.height() + 1e-6);
+        next += page.rowCount;
+    }
+    QCOMPARE(next, rows);
+    if (pages > 1)
+        QVERIFY((layout.pages.first().rowCount + 1) * layout.rowHeight > layout.gridRect.height());
+    QVERIFY(layout.gridRect.top() >= layout.headerRect.bottom());
+    QVERIFY(layout.gridRect.bottom() <= layout.footerRect.top());
+    QVERIFY(SheetLayout::printableRect().contains(layout.headerRect | layout.footerRect));
+}
+
+void TestSheet::nothingDrawnInTheMargins()
+{
+    SeededRandom rnd(9);
+    QuestionMaker maker(rnd);
+    SheetChoices choices;
+    choices.columns = 5;
+    choices.rows = 40;
+    choices.font = 5; // the largest font must shrink to fit five columns of type 10
+    const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 40, kMoment);
+    const SheetPainter painter(questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
+    QVERIFY(painter.cellPoints() < 22);
+
+    const qreal dpi = 100;
+    QImage image(int(SheetLayout::kPaperWidth * dpi / 1440), int(SheetLayout::kPaperHeight * dpi / 1440),
+                 QImage::Format_RGB32);
+    for (int page = 0; page < painter.pageCount(); ++page) {
+        image.fill(Qt::white);
+        QPainter p(&image);
+        painter.paintPage(p, page, dpi, dpi);
+        p.end();
+        const SheetLayout &layout = painter.layout();
+        const QRect inside = QRectF(layout.headerRect.left() * dpi / 1440, layout.headerRect.top() * dpi / 1440,
+                                    layout.headerRect.width() * dpi / 1440,
+                                    (layout.footerRect.bottom() - layout.headerRect.top()) * dpi / 1440)
+                                     .toAlignedRect();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == qRgb(255, 255, 255))
+                    continue;
+                QVERIFY2(inside.contains(x, y), qPrintable(u"page %1 ink at %2,%3"_s.arg(page).arg(x).arg(y)));
+                ++inked;
+            }
+        }
+        QVERIFY(inked > 1000);
+    }
+}
+
+void TestSheet::pdfWholeOrNothing()
+{
+    SeededRandom rnd(2);
+    QuestionMaker maker(rnd);
+    const Worksheet sheet = Worksheet::generate(maker, 2, 3, 3, 60, kMoment);
+    SheetChoices choices;
+    choices.rows = 60;
+    const SheetDocument document = questionDocument(sheet, choices, u"标题"_s);
+
+    QTemporaryDir dir;
+    QString error;
+    const QString good = dir.filePath(u"q.pdf"_s);
+    QVERIFY2(writeSheetPdf(document, good, &error), qPrintable(error));
+    QFile file(good);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")),
+             SheetPainter(document).pageCount());
+
+    const QString bad = dir.filePath(u"missing-folder/q.pdf"_s);
+    QVERIFY(!writeSheetPdf(document, bad, &error));
+    QVERIFY2(error.contains(u"missing-folder"_s), qPrintable(error));
+    QVERIFY(!QFile::exists(bad));
+}
+
+QTEST_MAIN(TestSheet)
+#include "tst_sheet.moc"
