@@ -1,3 +1,10 @@
+#include "generate/questionmaker.h"
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+#include "test/testsession.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
@@ -49,6 +56,7 @@ private slots:
     void sheetRefusesBadArguments();
     void sheetLinesAndPdfs();
     void sheetUnwritablePdf();
+    void recordsAndItems();
 };
 
 void TestCli::badArgumentsAreRefused_data()
@@ -279,6 +287,52 @@ void TestCli::sheetUnwritablePdf()
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(path), qPrintable(run.err));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestCli::recordsAndItems()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    QString marked, open;
+    {
+        auto db = datafile::open(path);
+        Settings settings(*db, processRandom());
+        settings.load();
+        SeededRandom rnd(3);
+        QuestionMaker maker(rnd);
+        TestSession first(*db, settings);
+        first.generate(maker, 2, 3, 10, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+        first.confirm();
+        for (int i = 0; i < 10; ++i)
+            first.recordAnswer(i, i == 4 ? u"9999"_s : first.items()[i].answer);
+        first.setElapsed(59);
+        first.mark();
+        marked = first.number();
+        TestSession second(*db, settings);
+        second.generate(maker, 10, 1, 12, QDateTime(QDate(2026, 1, 2), QTime(3, 5, 0)));
+        second.confirm();
+        second.recordAnswer(1, u"7"_s);
+        open = second.number();
+    }
+    const Run list = runCli({ u"records"_s, u"--database"_s, path });
+    QCOMPARE(list.status, 0);
+    QCOMPARE(list.out, u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
+                       "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
+
+    const Run items = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, open });
+    QCOMPARE(items.status, 0);
+    const QStringList rows = items.out.trimmed().split(u'\n');
+    QCOMPARE(rows.size(), 12);
+    const QStringList second = rows[1].split(u'\t');
+    QCOMPARE(second.size(), 5);
+    QCOMPARE(second[0], u"2"_s);
+    QVERIFY(second[1].endsWith(u'＝'));
+    QCOMPARE(second[2], u"7"_s);
+    QCOMPARE(second[3], QString()); // not marked yet
+    QCOMPARE(rows[0].split(u'\t')[2], QString());
+
+    const Run missing = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s });
+    QCOMPARE(missing.status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -206,9 +206,9 @@ void TestSheet::titlesAndPageTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    const QString number = sheetNumber(5, 3, 60, kMoment);
+    const QString number = recordNumber(5, 3, 60, kMoment);
     QTest::newRow("sheet number") << number << u"05_3_60_20110830063648"_s;
-    QTest::newRow("type 10 number") << sheetNumber(10, 1, 7, kMoment) << u"10_1_7_20110830063648"_s;
+    QTest::newRow("type 10 number") << recordNumber(10, 1, 7, kMoment) << u"10_1_7_20110830063648"_s;
     QTest::newRow("default title")
             << sheetTitle(u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s,
                           5, 3, 60)

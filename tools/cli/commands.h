@@ -8,3 +8,4 @@ int runLinesCommand(const QStringList &args);
 int runSettingsCommand(const QStringList &args);
 int runPuzzlesCommand(const QStringList &args);
 int runSheetCommand(const QStringList &args);
+int runRecordsCommand(const QStringList &args);

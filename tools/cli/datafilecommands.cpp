@@ -8,6 +8,7 @@
 #include "store/datafile.h"
 #include "store/settings.h"
 #include "store/settingscodec.h"
+#include "test/testrecords.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -111,6 +112,52 @@ int runPuzzlesCommand(const QStringList &args)
             fields << select.text(column);
         fields << settingscodec::decode(select.text(7), 2, game24::answerSalt());
         out.line(fields.join(u'\t'));
+    }
+    return out.finish();
+}
+
+int runRecordsCommand(const QStringList &args)
+{
+    const QList<OptionSpec> specs = {
+        databaseOption(),
+        { u"items"_s, u"BH"_s, u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
+        helpOption(),
+    };
+    const Arguments arguments(args, specs);
+    if (arguments.has(u"help"_s)) {
+        writeOut(formatHelp(u"qrta-cli records [--database PATH] [--items BH]"_s,
+                            u"列出保存的电脑测试，最新的在前，以制表符分隔："
+                            "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
+                            specs));
+        return flushOut();
+    }
+    if (arguments.has(u"items"_s) && arguments.text(u"items"_s).isEmpty())
+        throw UsageError(u"--items 的取值不能为空"_s);
+
+    Settings *settings = nullptr;
+    const auto db = openAsProgram(arguments, &settings);
+    auto number = [](const std::optional<qint64> &value) {
+        return value ? QString::number(*value) : QString();
+    };
+    OutputBuffer out;
+    if (arguments.has(u"items"_s)) {
+        const QString bh = arguments.text(u"items"_s);
+        if (!findTestRecord(*db, bh))
+            throw UsageError(u"没有编号为“%1”的试卷"_s.arg(bh));
+        for (const TestItem &item : loadTestItems(*db, bh, ItemOrder::Question)) {
+            const QString error = item.error ? QString::number(*item.error) : QString();
+            out.line(QStringList { QString::number(item.position), item.question, item.userAnswer,
+                                   error, item.answer }
+                             .join(u'\t'));
+        }
+        return out.finish();
+    }
+    for (const TestRecord &record : listTestRecords(*db)) {
+        out.line(QStringList { QString::number(record.id), record.number, record.typeName,
+                               record.levelName, number(record.count), number(record.elapsed),
+                               number(record.right), number(record.wrong), record.timeText,
+                               number(record.marked) }
+                         .join(u'\t'));
     }
     return out.finish();
 }

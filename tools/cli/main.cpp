@@ -29,6 +29,7 @@ const QList<Command> &commands()
         { u"lines"_s, u"按题型与难度输出题目行"_s, runLinesCommand },
         { u"settings"_s, u"列出（并可改写）数据文件里的设置"_s, runSettingsCommand },
         { u"puzzles"_s, u"列出24点题库"_s, runPuzzlesCommand },
+        { u"records"_s, u"列出保存的电脑测试及其各题"_s, runRecordsCommand },
         { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
     };
     return list;

@@ -35,7 +35,7 @@ Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 t
             sheet.m_lines << line;
         }
     }
-    sheet.m_number = sheetNumber(type, level, sheet.questionCount(), now);
+    sheet.m_number = recordNumber(type, level, sheet.questionCount(), now);
     return sheet;
 }
 
@@ -63,12 +63,6 @@ QList<QStringList> Worksheet::table(Sheet sheet) const
         rows << cells;
     }
     return rows;
-}
-
-QString sheetNumber(qint16 type, qint16 level, int questionCount, const QDateTime &moment)
-{
-    return u"%1_%2_%3_%4"_s.arg(int(type), 2, 10, QChar(u'0')).arg(level).arg(questionCount).arg(
-            formatStamp(moment, 0, false));
 }
 
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount)

@@ -44,9 +44,6 @@ private:
     QString m_number;
 };
 
-// "05_3_60_20110830063648": type in two digits, level, questions made, moment.
-QString sheetNumber(qint16 type, qint16 level, int questionCount, const QDateTime &moment);
-
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount);
 

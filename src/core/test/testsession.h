@@ -1,0 +1,87 @@
+#pragma once
+
+#include "testitem.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class Database;
+class QuestionMaker;
+class Settings;
+
+// The level and count a type's test starts with, as setting "txb" keeps them.
+struct TestChoices
+{
+    qint16 level = 1;
+    int count = 20;
+
+    static constexpr int kMinCount = 10;
+    static constexpr int kMaxCount = 100;
+
+    // A value that does not read falls back to level 1 and 20 questions.
+    static TestChoices fromSetting(const QString &value, qint16 type);
+    QString toSetting() const;
+};
+
+// The result of handing a test in.
+struct MarkResult
+{
+    bool complete = false; // false: some item is unanswered, nothing was marked
+    int wrong = 0;
+    QString timeText;      // "hh:mm:ss"
+};
+
+// One on-screen test, from generation to marking. Nothing reaches the data
+// file before confirm(); after it, every answer is written the moment it is
+// recorded, so a crash loses at most the answer being typed.
+class TestSession
+{
+public:
+    static constexpr int kMaxSeconds = 10800; // the clock stops at three hours
+
+    TestSession(Database &db, Settings &settings);
+
+    // A new test of count questions, kept in memory only; calling it again
+    // replaces the questions and the number.
+    void generate(QuestionMaker &maker, qint16 type, qint16 level, int count,
+                  const QDateTime &now);
+    // Stores the choices, the header and every item in one transaction.
+    void confirm();
+    // Loads an unfinished or marked test; false when no such test exists.
+    bool resume(const QString &number);
+
+    void recordAnswer(int index, const QString &digits);
+    // One more second on the clock; false once it has stopped.
+    bool tick();
+    void saveElapsed();
+    // Leaving a running test: every answer and the clock, in one transaction.
+    void leave();
+    // Hands the test in; items are reordered wrong first when any are wrong.
+    MarkResult mark();
+
+    const QString &number() const { return m_number; }
+    qint16 type() const { return m_type; }
+    qint16 level() const { return m_level; }
+    int elapsed() const { return m_elapsed; }
+    void setElapsed(int seconds);
+    bool isConfirmed() const { return m_confirmed; }
+    bool isMarked() const { return m_marked; }
+    const QList<TestItem> &items() const { return m_items; }
+    int answeredCount() const;
+
+private:
+    void writeAnswer(const TestItem &item);
+
+    Database &m_db;
+    Settings &m_settings;
+    QString m_number;
+    qint16 m_type = 0;
+    qint16 m_level = 0;
+    int m_elapsed = 0;
+    bool m_confirmed = false;
+    bool m_marked = false;
+    QList<TestItem> m_items;
+};
