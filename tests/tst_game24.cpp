@@ -1,0 +1,190 @@
+#include "game24/board.h"
+#include "game24/puzzledeck.h"
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestGame24 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boardScenarios_data();
+    void boardScenarios();
+    void clearingKeepsThePuzzle();
+    void progressWrapsAround();
+    void solvedPuzzlesAndNewRound();
+    void everyArrangementOccurs();
+};
+
+// A scenario is a list of moves: "+", "-", "*", "/" choose the operation;
+// "N:x" clicks card N and expects outcome x (c chosen, r released, i ignored,
+// z divide by zero, n not exact, s step, w solved, m missed).
+void TestGame24::boardScenarios_data()
+{
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("8 ÷ 3 refused, 3 ÷ 3 allowed")
+            << QList { 8, 3, 3, 8 } << QStringList { u"/"_s, u"0:c"_s, u"1:n"_s, u"0:r"_s, u"1:c"_s, u"2:s"_s }
+            << QStringList { u"〖3÷3=1〗"_s, QString(), QString() };
+    QTest::newRow("3 − 3, then 8 ÷ 0 refused")
+            << QList { 3, 3, 8, 8 }
+            << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"/"_s, u"2:c"_s, u"4:z"_s }
+            << QStringList { u"〖3-3=0〗"_s, QString(), QString() };
+    QTest::newRow("24 early is not judged, the third step is")
+            << QList { 4, 6, 1, 1 }
+            << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s }
+            << QStringList { u"〖4×6=24〗"_s, u"〖24×1=24〗"_s, u"〖24×1=24〗"_s };
+    QTest::newRow("a wrong total")
+            << QList { 1, 2, 3, 4 }
+            << QStringList { u"+"_s, u"0:c"_s, u"1:s"_s, u"2:c"_s, u"4:s"_s, u"5:c"_s, u"3:m"_s }
+            << QStringList { u"〖1+2=3〗"_s, u"〖3+3=6〗"_s, u"〖6+4=10〗"_s };
+    QTest::newRow("below zero on the way")
+            << QList { 2, 5, 3, 1 }
+            << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"*"_s, u"4:c"_s, u"2:s"_s }
+            << QStringList { u"〖2-5=-3〗"_s, u"〖-3×3=-9〗"_s, QString() };
+    QTest::newRow("the chosen card releases, others ignored")
+            << QList { 5, 5, 5, 1 }
+            << QStringList { u"4:i"_s, u"6:i"_s, u"0:c"_s, u"0:r"_s, u"0:c"_s, u"1:s"_s, u"0:i"_s,
+                             u"1:i"_s, u"6:i"_s }
+            << QStringList { u"〖5+5=10〗"_s, QString(), QString() };
+    QTest::newRow("after the third step nothing moves")
+            << QList { 2, 2, 2, 3 }
+            << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s,
+                             u"0:i"_s, u"3:i"_s, u"6:i"_s }
+            << QStringList { u"〖2×2=4〗"_s, u"〖4×2=8〗"_s, u"〖8×3=24〗"_s };
+}
+
+void TestGame24::boardScenarios()
+{
+    QFETCH(QList<int>, numbers);
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, steps);
+    using Op = Board::Operation;
+    using O = Board::Outcome;
+    const QHash<QChar, Op> operations { { u'+', Op::Add }, { u'-', Op::Subtract },
+                                        { u'*', Op::Multiply }, { u'/', Op::Divide } };
+    const QHash<QChar, O> outcomes { { u'c', O::Chosen }, { u'r', O::Released }, { u'i', O::Ignored },
+                                     { u'z', O::DivideByZero }, { u'n', O::NotExact },
+                                     { u's', O::Stepped }, { u'w', O::Solved }, { u'm', O::Missed } };
+    Board board;
+    board.deal({ numbers[0], numbers[1], numbers[2], numbers[3] });
+    for (const QString &move : moves) {
+        if (move.size() == 1) {
+            board.setOperation(operations.value(move[0]));
+            continue;
+        }
+        const int card = move.left(1).toInt();
+        const std::optional<int> chosenBefore = board.chosenCard();
+        const O outcome = board.click(card);
+        QVERIFY2(outcome == outcomes.value(move[2]), qPrintable(move));
+        if (outcome == O::DivideByZero || outcome == O::NotExact) {
+            // The divisor stays free and the first operand stays chosen.
+            QCOMPARE(board.state(card), Board::CardState::Normal);
+            QCOMPARE(board.chosenCard(), chosenBefore);
+            QVERIFY(!Board::refusalText(outcome).isEmpty());
+        }
+        if (outcome == O::Stepped)
+            QVERIFY(!board.verdict().has_value());
+    }
+    for (int step = 0; step < 3; ++step)
+        QCOMPARE(board.stepLine(step), steps[step]);
+}
+
+void TestGame24::clearingKeepsThePuzzle()
+{
+    Board board;
+    board.deal({ 8, 3, 3, 8 });
+    board.setOperation(Board::Operation::Multiply);
+    board.click(0);
+    board.click(1);
+    board.clear();
+    for (int card = 0; card < 4; ++card) {
+        QCOMPARE(board.state(card), Board::CardState::Normal);
+        QVERIFY(!board.caption(card).isEmpty());
+    }
+    for (int card = 4; card < 7; ++card)
+        QVERIFY(board.caption(card).isEmpty());
+    QVERIFY(board.stepLine(0).isEmpty());
+    QVERIFY(!board.chosenCard());
+}
+
+void TestGame24::progressWrapsAround()
+{
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    PuzzleDeck deck(*db);
+    deck.load(3);
+    const int n = deck.size();
+    QVERIFY(n > 100);
+    SeededRandom rnd(1);
+    for (int i = 1; i <= n + 2; ++i) {
+        const PuzzleDeck::Deal deal = deck.deal(rnd);
+        QCOMPARE(deal.progressText, u"【 %1 / %2 】"_s.arg((i - 1) % n + 1).arg(n));
+        QVERIFY(deal.answerText.startsWith(u"【答案】："_s) && deal.answerText.size() > 10);
+    }
+}
+
+void TestGame24::solvedPuzzlesAndNewRound()
+{
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    auto unplayed = [&db](int level) {
+        Statement count = db->prepare("SELECT count(*) FROM tab_24 WHERE a24_nd = ? AND a24_pl = 0");
+        count.bind(1, level);
+        count.next();
+        return int(count.integer(0));
+    };
+    PuzzleDeck deck(*db);
+    deck.load(2);
+    const int full = deck.size();
+    SeededRandom rnd(2);
+    const qint64 first = deck.deal(rnd).id;
+    deck.markSolved(first);
+    QCOMPARE(unplayed(2), full - 1);
+    QCOMPARE(deck.size(), full); // the loaded deck keeps it until the next load
+
+    deck.load(2);
+    QCOMPARE(deck.size(), full - 1);
+    for (int i = 0; i < full - 1; ++i)
+        deck.markSolved(deck.deal(rnd).id);
+    QCOMPARE(unplayed(2), 0);
+    deck.load(2); // nothing left: a new round of the whole level
+    QCOMPARE(deck.size(), full);
+    QCOMPARE(unplayed(2), full);
+    Statement keys = db->prepare("SELECT min(a24_sjs), max(a24_sjs) FROM tab_24");
+    keys.next();
+    QVERIFY(keys.integer(0) >= 0 && keys.integer(1) <= 999);
+}
+
+void TestGame24::everyArrangementOccurs()
+{
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    PuzzleDeck deck(*db);
+    deck.load(1);
+    SeededRandom rnd(6);
+    // Find a puzzle of four different numbers and deal until it comes again.
+    PuzzleDeck::Deal deal;
+    do {
+        deal = deck.deal(rnd);
+    } while (QSet<int>(deal.cards.begin(), deal.cards.end()).size() < 4);
+    QSet<QString> arrangements;
+    for (int round = 0; round < 400; ++round) {
+        arrangements.insert(u"%1 %2 %3 %4"_s.arg(deal.cards[0]).arg(deal.cards[1]).arg(deal.cards[2]).arg(
+                deal.cards[3]));
+        for (int i = 0; i < deck.size(); ++i)
+            deal = deck.deal(rnd);
+    }
+    QCOMPARE(arrangements.size(), 24);
+}
+
+QTEST_GUILESS_MAIN(TestGame24)
+#include "tst_game24.moc"
