@@ -1,14 +1,140 @@
-#include "typelistwindow.h"
+// Start-up in the order the rest of the program relies on: one running copy per user, the
+// data file with its first start, then the menu, which reads the settings it needs.
+
+#include "cjkfont.h"
+#include "mainmenuwindow.h"
+#include "menuopeners.h"
+#include "messagebox.h"
+#include "screenshottour.h"
+
+#include "shell/appcontext.h"
+#include "shell/programinfo.h"
+#include "shell/singleinstance.h"
+#include "store/database.h"
+#include "store/datafile.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Exit statuses, as qrta-cli has them.
+constexpr int kRefused = 1;
+constexpr int kBadArguments = 2;
+constexpr int kBadDataFile = 3;
+
+struct Arguments
+{
+    QString database;
+    QString screenshots;
+};
+
+void printHelp()
+{
+    std::fputs(qPrintable(u"用法：qrta [--database 路径]\n\n"
+                          "晨曦算苑：小学生口算练习。\n\n"
+                          "  --database 路径   使用这个数据文件（不存在时新建）\n"
+                          "  -h, --help        显示本说明\n"
+                          "  -v, --version     显示版本\n"_s),
+        stdout);
+}
+
+// Returns false after printing when the program is to end with `status`.
+bool parse(const QStringList &arguments, Arguments &parsed, int &status)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"-h"_s || argument == u"--help"_s) {
+            printHelp();
+            status = 0;
+            return false;
+        }
+        if (argument == u"-v"_s || argument == u"--version"_s) {
+            std::printf("qrta %s\n", qPrintable(programinfo::version()));
+            status = 0;
+            return false;
+        }
+        // --screenshots FOLDER is for scripts/screenshot and not offered in the help.
+        const bool database = argument == u"--database"_s;
+        if ((database || argument == u"--screenshots"_s) && i + 1 < arguments.size()) {
+            (database ? parsed.database : parsed.screenshots) = arguments.at(++i);
+            continue;
+        }
+        std::fprintf(stderr, "%s\n",
+            qPrintable(u"qrta：无法识别的参数“%1”，见 qrta --help"_s.arg(argument)));
+        status = kBadArguments;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("qrta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("晨曦算苑"));
+    QElapsedTimer sinceMain;
+    sinceMain.start();
 
-    TypeListWindow window;
-    window.show();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"qrta"_s);
+    QApplication::setApplicationDisplayName(programinfo::productName());
+    QApplication::setApplicationVersion(programinfo::version());
+    QGuiApplication::setDesktopFileName(programinfo::applicationId());
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(programinfo::applicationId(), QIcon(u":/icons/cn.chenxi.qrta.svg"_s)));
+    QApplication::setFont(cjkFont(10));
+
+    Arguments arguments;
+    int status = 0;
+    if (!parse(QCoreApplication::arguments(), arguments, status))
+        return status;
+
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        showMessage(nullptr, SingleInstance::refusal());
+        return kRefused;
+    }
+
+    const QString path
+        = arguments.database.isEmpty() ? datafile::defaultPath() : arguments.database;
+    std::unique_ptr<AppContext> context;
+    try {
+        context = AppContext::open(path);
+    } catch (const DataFileError &error) {
+        showMessage(nullptr, error.message());
+        return kBadDataFile;
+    } catch (const DatabaseError &error) {
+        showMessage(nullptr,
+            u"数据文件“%1”无法读写：%2"_s.arg(QDir::toNativeSeparators(path), error.message()));
+        return kBadDataFile;
+    }
+
+    MainMenuWindow menu(*context, MenuOpeners::standard());
+    QObject::connect(
+        &menu, &MainMenuWindow::exited, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    // For scripts/startup-time: when the menu is on the screen, say when and leave.
+    if (qEnvironmentVariableIsSet("QRTA_REPORT_FIRST_PAINT")) {
+        QObject::connect(&menu, &MainMenuWindow::firstPainted, &menu, [&] {
+            std::fprintf(stderr, "qrta first paint: epoch_ms=%lld since_main_ms=%lld\n",
+                QDateTime::currentMSecsSinceEpoch(), sinceMain.elapsed());
+            menu.close();
+        });
+    }
+    std::unique_ptr<ScreenshotTour> tour;
+    if (!arguments.screenshots.isEmpty()) {
+        tour = std::make_unique<ScreenshotTour>(menu, arguments.screenshots);
+        QObject::connect(&menu, &MainMenuWindow::firstPainted, tour.get(), &ScreenshotTour::start);
+    }
+
+    menu.show();
     return app.exec();
 }

@@ -1,0 +1,128 @@
+#include "screenshottour.h"
+
+#include "aboutwindow.h"
+#include "hcommand.h"
+#include "mainmenuwindow.h"
+#include "newswindow.h"
+
+#include "shell/menucommands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void movePointer(QWidget *widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+} // namespace
+
+ScreenshotTour::ScreenshotTour(MainMenuWindow &menu, const QString &folder)
+    : QObject(&menu)
+    , m_menu(menu)
+    , m_folder(folder)
+{ }
+
+void ScreenshotTour::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    QDir().mkpath(m_folder);
+
+    // Time for the window system to settle before each picture.
+    then(300, [this] { save(&m_menu, u"menu"_s); });
+    // A disabled button takes no mouse at all; its window may not exist yet.
+    then(0, [this] {
+        HCommand *apple = m_menu.button(menu::FirstType + 2);
+        if (apple->isEnabled())
+            movePointer(apple, apple->rect().center());
+        else
+            std::printf("qrta: the type buttons are disabled; no hovered type button\n");
+    });
+    then(200, [this] { save(&m_menu, u"menu-hover"_s); });
+    then(0, [this] {
+        HCommand *child = m_menu.button(menu::Child);
+        movePointer(child, child->rect().center());
+    });
+    then(200, [this] { save(&m_menu, u"menu-child"_s); });
+    then(0, [this] {
+        movePointer(&m_menu, QPoint(m_menu.width() / 2, m_menu.height() - 60));
+        auto *about = new AboutWindow({}, &m_menu);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->setObjectName(u"aboutWindow"_s);
+        about->show();
+    });
+    then(300, [this] {
+        auto *about = m_menu.findChild<AboutWindow *>(u"aboutWindow"_s);
+        save(about, u"about"_s);
+        about->close();
+        auto *news = new NewsWindow(&m_menu);
+        news->setAttribute(Qt::WA_DeleteOnClose);
+        news->setObjectName(u"newsWindow"_s);
+        news->show();
+        // A headline under the pointer, as a reader would have it.
+        if (auto *headline = news->findChild<QLabel *>(u"link1"_s))
+            movePointer(headline, headline->rect().center());
+    });
+    then(300, [this] {
+        auto *news = m_menu.findChild<NewsWindow *>(u"newsWindow"_s);
+        save(news, u"news"_s);
+        news->close();
+        m_menu.close();
+    });
+    runNext();
+}
+
+void ScreenshotTour::then(int delayMs, Step step)
+{
+    m_steps.append({ delayMs, std::move(step) });
+}
+
+void ScreenshotTour::runNext()
+{
+    if (m_steps.isEmpty())
+        return;
+    const auto [delay, step] = m_steps.takeFirst();
+    QTimer::singleShot(delay, this, [this, step] {
+        step();
+        runNext();
+    });
+}
+
+void ScreenshotTour::save(QWidget *window, const QString &name)
+{
+    // The window as painted, set on a plain desk so that its rounded outline shows.
+    const QPixmap painted = window->grab();
+    const qreal ratio = painted.devicePixelRatio();
+    constexpr int margin = 12;
+    QImage shot((window->size() + QSize(2 * margin, 2 * margin)) * ratio,
+        QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(QColor(0xd5, 0xdb, 0xe1));
+    QPainter painter(&shot);
+    QRegion outline = window->mask().isEmpty() ? QRegion(window->rect()) : window->mask();
+    painter.setClipRegion(outline.translated(margin, margin));
+    painter.drawPixmap(margin, margin, painted);
+    painter.end();
+
+    const QString suffix = ratio > 1 ? u"@%1x"_s.arg(ratio) : QString();
+    const QString path = QDir(m_folder).filePath(name + suffix + u".png"_s);
+    if (shot.save(path))
+        std::printf("%s\n", qPrintable(path));
+    else
+        std::fprintf(stderr, "qrta: cannot write %s\n", qPrintable(path));
+}

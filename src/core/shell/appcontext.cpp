@@ -1,0 +1,39 @@
+#include "appcontext.h"
+
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+
+std::unique_ptr<AppContext> AppContext::open(const QString &path)
+{
+    auto context = std::make_unique<AppContext>(datafile::open(path), processRandom());
+    context->settings().load();
+    return context;
+}
+
+AppContext::AppContext(std::unique_ptr<Database> db, SeededRandom &rnd)
+    : m_db(std::move(db))
+    , m_settings(std::make_unique<Settings>(*m_db, rnd))
+{ }
+
+AppContext::~AppContext() = default;
+
+Database &AppContext::database()
+{
+    Q_ASSERT(m_db);
+    return *m_db;
+}
+
+Settings &AppContext::settings()
+{
+    Q_ASSERT(m_settings);
+    return *m_settings;
+}
+
+void AppContext::close()
+{
+    // Settings refer to the connection, so they go first.
+    m_settings.reset();
+    m_db.reset();
+}

@@ -1,0 +1,21 @@
+#include "menuopeners.h"
+
+#include "aboutwindow.h"
+#include "newswindow.h"
+
+#include <QDesktopServices>
+
+MenuOpeners MenuOpeners::standard()
+{
+    MenuOpeners openers;
+    openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    openers.about = [open = openers.openUrl](QWidget *parent) {
+        AboutWindow window(open, parent);
+        window.exec();
+    };
+    openers.news = [](QWidget *parent) {
+        NewsWindow window(parent);
+        window.exec();
+    };
+    return openers;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QUrl>
+
+#include <functional>
+
+class QWidget;
+
+// How the main menu opens the other windows, each given the menu as its parent. A window
+// that does not exist yet has no opener, and its button stays disabled; tests put recorders
+// in their place.
+struct MenuOpeners
+{
+    using Opener = std::function<void(QWidget *parent)>;
+
+    Opener worksheet; // reads the current type from the AppContext
+    Opener test; // reads the current type and test number
+    Opener game24;
+    Opener records;
+    Opener about;
+    Opener news;
+    std::function<void(const QUrl &)> openUrl;
+
+    // The windows that exist, opened modally, and the desktop's browser for the links.
+    static MenuOpeners standard();
+};
