@@ -1,0 +1,288 @@
+#include "worksheet/sheetworkbook.h"
+#include "worksheet/worksheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(60000);
+    Run result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// What openpyxl finds in the workbook, one object per worksheet.
+QJsonArray readWorkbook(const QString &path)
+{
+    const Run dump = run(QStringLiteral(QRTA_PYTHON), { QStringLiteral(QRTA_DUMP_WORKBOOK), path });
+    if (dump.status != 0)
+        qWarning("%s", qPrintable(dump.err));
+    return QJsonDocument::fromJson(dump.out).object().value(u"sheets"_s).toArray();
+}
+
+int shownWidth(int columns)
+{
+    // Round(76 / columns), half to even, written out.
+    switch (columns) {
+    case 2: return 38;
+    case 3: return 25;
+    case 4: return 19;
+    default: return 15;
+    }
+}
+
+// Rows of a sheet as a person lays the lines out: left to right, then down;
+// question cells end at the first "＝".
+QList<QStringList> layOut(const QStringList &lines, int columns, bool questions)
+{
+    QList<QStringList> rows;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i % columns == 0)
+            rows << QStringList(columns, QString());
+        const QString &line = lines.at(i);
+        const qsizetype equals = line.indexOf(u'＝');
+        rows.last()[i % columns] = questions && equals >= 0 ? line.left(equals + 1) : line;
+    }
+    return rows;
+}
+
+// One worksheet of the dump against what it should show. The answer sheet has
+// nothing merged and an empty A1.
+void checkSheet(const QJsonObject &sheet, const QString &name, bool questions,
+                const QString &title, int columns, const QList<QStringList> &rows)
+{
+    QCOMPARE(sheet.value(u"name"_s).toString(), name);
+    const QString merged = u"A1:%1%2"_s.arg(QChar(u'A' + columns - 1)).arg(1);
+    QCOMPARE(sheet.value(u"merged"_s).toArray(),
+             questions ? QJsonArray { merged } : QJsonArray());
+
+    const QJsonArray columnStyles = sheet.value(u"columns"_s).toArray();
+    QCOMPARE(columnStyles.size(), columns);
+    for (const QJsonValue &column : columnStyles) {
+        QCOMPARE(column[u"width"_s].toDouble(), double(shownWidth(columns)));
+        QCOMPARE(column[u"format"_s].toString(), u"@"_s);
+        QVERIFY(column[u"horizontal"_s].isNull()); // general
+        QCOMPARE(column[u"fontName"_s].toString(), QString::fromLatin1(kWorkbookFontName));
+    }
+
+    QJsonArray heights { 25.0 };
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        heights << 20.0;
+    QCOMPARE(sheet.value(u"rowHeights"_s).toArray(), heights);
+
+    const QJsonArray cells = sheet.value(u"cells"_s).toArray();
+    QCOMPARE(cells.size(), rows.size() + 1);
+    const QJsonObject a1 = cells.at(0)[0].toObject();
+    QCOMPARE(a1[u"value"_s].toString(), title);
+    QCOMPARE(a1[u"value"_s].isNull(), title.isEmpty());
+    QCOMPARE(a1[u"format"_s].toString(), u"@"_s);
+    QCOMPARE(a1[u"horizontal"_s].toString(), u"center"_s);
+    QCOMPARE(a1[u"vertical"_s].toString(), u"center"_s);
+    QCOMPARE(a1[u"fontSize"_s].toDouble(), 12.0);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const QJsonArray found = cells.at(row + 1).toArray();
+        QCOMPARE(found.size(), columns);
+        for (int column = 0; column < columns; ++column) {
+            const QString where = u"%1 row %2 column %3"_s.arg(name).arg(row + 2).arg(column + 1);
+            const QString expected = rows.at(row).at(column);
+            const QJsonObject cell = found.at(column).toObject();
+            if (expected.isEmpty()) {
+                QVERIFY2(cell[u"value"_s].isNull(), qPrintable(where));
+                continue;
+            }
+            QVERIFY2(cell[u"value"_s].isString(), qPrintable(where));
+            QCOMPARE(cell[u"value"_s].toString(), expected);
+            QCOMPARE(cell[u"type"_s].toString(), u"s"_s);
+            QCOMPARE(cell[u"format"_s].toString(), u"@"_s);
+        }
+    }
+}
+
+void checkWorkbook(const QString &path, const QString &number, const QString &title,
+                   int columns, const QStringList &lines)
+{
+    const QJsonArray sheets = readWorkbook(path);
+    QCOMPARE(sheets.size(), 2);
+    checkSheet(sheets.at(0).toObject(), number, true, title, columns,
+               layOut(lines, columns, true));
+    if (QTest::currentTestFailed())
+        return;
+    checkSheet(sheets.at(1).toObject(), number + u"(答案)"_s, false, QString(), columns,
+               layOut(lines, columns, false));
+}
+
+} // namespace
+
+class TestWorkbook : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void faceIsInstalled();
+    void sheetsFromTheCommandLine_data();
+    void sheetsFromTheCommandLine();
+    void handMadeSheets_data();
+    void handMadeSheets();
+    void unwritablePath_data();
+    void unwritablePath();
+};
+
+void TestWorkbook::faceIsInstalled()
+{
+    // A face the system lacks would be replaced by whatever the spreadsheet
+    // program picks, often without Chinese.
+    QVERIFY(QFontDatabase::families().contains(QString::fromLatin1(kWorkbookFontName)));
+}
+
+void TestWorkbook::sheetsFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("lastRowPartly");
+    QTest::newRow("five columns, default title")
+            << QStringList { u"--type=5"_s, u"--level=3"_s, u"--columns=5"_s, u"--rows=4"_s,
+                             u"--seed=7"_s }
+            << u"【A × B】〖三级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
+    QTest::newRow("three columns, count twice in the title")
+            << QStringList { u"--type=10"_s, u"--level=3"_s, u"--columns=3"_s, u"--rows=30"_s,
+                             u"--seed=3"_s, u"--title=【题型】〖难度〗共数量题，已做___题（数量）"_s }
+            << u"【四则混合】〖三级〗共90题，已做___题（90）"_s << false;
+    // A + B at level 2 has fewer distinct questions than the cells.
+    QTest::newRow("fewer questions than cells")
+            << QStringList { u"--type=1"_s, u"--level=2"_s, u"--columns=5"_s, u"--rows=100"_s,
+                             u"--seed=1"_s, u"--title=数量"_s }
+            << QString() << true;
+}
+
+void TestWorkbook::sheetsFromTheCommandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, title);
+    QFETCH(bool, lastRowPartly);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"卷子.xlsx"_s);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an older file, to be replaced");
+    }
+    const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
+                        QStringList { u"sheet"_s, u"--lines"_s, u"--xlsx"_s, path } + args);
+    QCOMPARE(cli.status, 0);
+    QCOMPARE(cli.err, QString());
+    QStringList lines = QString::fromUtf8(cli.out).split(u'\n', Qt::SkipEmptyParts);
+    const QString number = lines.takeFirst();
+    const int columns = args.filter(u"--columns="_s).first().section(u'=', 1).toInt();
+    QCOMPARE(lines.size() % columns != 0, lastRowPartly);
+    if (title.isEmpty())
+        title = QString::number(lines.size());
+
+    checkWorkbook(path, number, title, columns, lines);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList { u"卷子.xlsx"_s });
+}
+
+void TestWorkbook::handMadeSheets_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("two columns, one question")
+            << 2 << 1 << QStringList { u" 5 ＋  3 ＝  8"_s } << u"标题"_s;
+    // Lines a spreadsheet program would take for a formula, a date or a
+    // number if they were not kept as text.
+    QTest::newRow("seven questions in three columns")
+            << 3 << 3
+            << QStringList { u"=1+2 ＝ 3"_s, u"3/4 ＝ 0.75"_s, u"007"_s, u"2011-08-30"_s,
+                             u"1E5 ＝ 100000"_s, u"TRUE ＝ 1"_s, u"  12 ＝ 12  "_s }
+            << u"=SUM(A2:C4)"_s;
+    QTest::newRow("four columns, two full rows")
+            << 4 << 5
+            << QStringList { u"1 ＋ 1 ＝ 2"_s, u"2 ＋ 2 ＝ 4"_s, u"3 ＋ 3 ＝ 6"_s, u"4 ＋ 4 ＝ 8"_s,
+                             u"5 ＋ 5 ＝ 10"_s, u"6 ＋ 6 ＝ 12"_s, u"7 ＋ 7 ＝ 14"_s,
+                             u"8 ＋ 8 ＝ 16"_s }
+            << QString();
+    QTest::newRow("five columns, one short of a row")
+            << 5 << 2
+            << QStringList { u"(1＋2)×3 ＝ 9"_s, u"1 ＋ 1 ＝ 2"_s, u"-1"_s, u"10 ÷ 2 ＝ 5"_s }
+            << u"【A + B】〖一级〗"_s;
+}
+
+void TestWorkbook::handMadeSheets()
+{
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, title);
+
+    qsizetype next = 0;
+    const Worksheet sheet = Worksheet::generate([&] { return lines.at(next++ % lines.size()); },
+                                                1, 1, qint16(columns), qint16(rows), kMoment);
+    QCOMPARE(sheet.lines(), lines);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sheet.xlsx"_s);
+    QString error;
+    QVERIFY2(writeSheetWorkbook(sheet, title, path, &error), qPrintable(error));
+    QCOMPARE(error, QString());
+    checkWorkbook(path, sheet.number(), title, columns, lines);
+}
+
+void TestWorkbook::unwritablePath_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("folder"); // the name is taken by a folder
+    QTest::newRow("missing folder") << u"没有的文件夹/卷子.xlsx"_s << false;
+    QTest::newRow("name of a folder") << u"卷子.xlsx"_s << true;
+}
+
+void TestWorkbook::unwritablePath()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, folder);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (folder)
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
+                        { u"sheet"_s, u"--type=2"_s, u"--level=1"_s, u"--columns=3"_s,
+                          u"--rows=5"_s, u"--xlsx"_s, path });
+    QCOMPARE(cli.status, 1);
+    QVERIFY2(cli.err.contains(QDir::toNativeSeparators(path)), qPrintable(cli.err));
+    QVERIFY2(cli.err.contains(u"无法写入"_s), qPrintable(cli.err));
+    QCOMPARE(cli.err.trimmed().count(u'\n'), 0);
+    QVERIFY(!QFileInfo(path).isFile());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             folder ? QStringList { name } : QStringList());
+}
+
+QTEST_MAIN(TestWorkbook)
+#include "tst_workbook.moc"
