@@ -8,6 +8,7 @@
 #include "sheetpainter.h"
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
 #include <QDateTime>
@@ -29,6 +30,8 @@ const QList<OptionSpec> &sheetOptions()
         { u"title"_s, u"TEMPLATE"_s, u"打印标题，其中“题型”“难度”“数量”是变量；默认为程序的默认标题"_s },
         { u"pdf"_s, u"FILE"_s, u"把试题写成 PDF"_s },
         { u"answers-pdf"_s, u"FILE"_s, u"把答案写成 PDF"_s },
+        { u"xlsx"_s, u"FILE"_s,
+          u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
         { u"help"_s, QString(), u"显示本说明"_s },
     };
@@ -44,7 +47,7 @@ int runSheetCommand(const QStringList &args)
         writeOut(formatHelp(
                 u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
                 "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
-                "                      [--answers-pdf FILE] [--lines]"_s,
+                "                      [--answers-pdf FILE] [--xlsx FILE] [--lines]"_s,
                 u"像出题窗口一样出一份卷子：题目互不相同，最多 列数×行数 道。第一行输出卷号。"_s,
                 sheetOptions()));
         return flushOut();
@@ -64,7 +67,7 @@ int runSheetCommand(const QStringList &args)
     const QString titleTemplate = arguments.has(u"title"_s)
             ? arguments.text(u"title"_s)
             : Settings::key(u"system_5"_s)->firstStartValue;
-    for (const QString &option : { u"pdf"_s, u"answers-pdf"_s }) {
+    for (const QString &option : { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s }) {
         if (arguments.has(option) && arguments.text(option).isEmpty())
             throw UsageError(u"--%1 的取值不能为空"_s.arg(option));
     }
@@ -97,6 +100,11 @@ int runSheetCommand(const QStringList &args)
     if (arguments.has(u"answers-pdf"_s)
         && !writeSheetPdf(answerDocument(sheet, level, now), arguments.text(u"answers-pdf"_s),
                           &error)) {
+        writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
+        status = 1;
+    }
+    if (arguments.has(u"xlsx"_s)
+        && !writeSheetWorkbook(sheet, title, arguments.text(u"xlsx"_s), &error)) {
         writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
         status = 1;
     }

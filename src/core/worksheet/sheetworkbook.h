@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class Worksheet;
+
+// The face the workbook's cells and title are set in: installed with the
+// program, and with its digits and blanks half as wide as a Chinese character
+// the number fields of the question lines stay lined up from row to row.
+inline constexpr char kWorkbookFontName[] = "Noto Sans Mono CJK SC";
+
+// Writes the question sheet and the answer sheet as the first two worksheets
+// of an .xlsx workbook, named after the sheet number (the second with
+// "(答案)"): the title merged across row 1 of the first, one spreadsheet row
+// per sheet row below it, every cell the sheet's text as a string in columns
+// formatted as text, so no spreadsheet program turns a line into a number, a
+// date or a formula. The file appears whole or not at all; on failure error
+// says why, in Chinese, naming the path.
+bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QString &path,
+                        QString *error);
