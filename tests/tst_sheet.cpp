@@ -139,7 +139,10 @@ void TestSheet::layoutOfLines()
     QFETCH(int, rowCount);
     int next = 0;
     auto source = [&] {
-        return next < questions ? u"%1 ÷ 7 ＝ %2"_s.arg(7 * ++next).arg(next) : u"56 ÷ 7 ＝ 8"_s;
+        if (next >= questions)
+            return u"56 ÷ 7 ＝ 8"_s;
+        ++next;
+        return u"%1 ÷ 7 ＝ %2"_s.arg(7 * next).arg(next);
     };
     const Worksheet sheet = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rowCount),
                                                 kMoment);

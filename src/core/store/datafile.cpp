@@ -96,6 +96,10 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
     }
     QFile::remove(building + u"-wal"_s);
     QFile::remove(building + u"-shm"_s);
+    // A log left by a file that no longer exists would be read as the new
+    // file's own and spoil it.
+    QFile::remove(path + u"-wal"_s);
+    QFile::remove(path + u"-shm"_s);
     if (!QFile::rename(building, path)) {
         QFile::remove(building);
         throw DataFileError(Kind::CannotCreate, path, u"无法创建：文件夹不能写入。"_s);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "sheetdocument.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPrintPreviewWidget;
+class QPrinter;
+class QSpinBox;
+
+// The preview of a sheet, from which the user prints all pages, a page range
+// or the current page, or saves the pages as a PDF. Opens maximised.
+class PrintPreviewDialog final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PrintPreviewDialog)
+
+public:
+    PrintPreviewDialog(const SheetDocument &document, QWidget *parent = nullptr);
+    ~PrintPreviewDialog() override;
+
+    int pageCount() const;
+    int currentPage() const;
+    QString pageIndicator() const;
+    QPrintPreviewWidget *previewWidget() const { return m_preview; }
+    QAction *action(const QString &objectName) const;
+
+    // How a printer is chosen before printing: the print dialog, unless a
+    // test puts something else here. Returns false when the user cancels.
+    std::function<bool(QPrinter &)> choosePrinter;
+    // How the pages of "打印指定页" are asked for; empty when cancelled.
+    std::function<QList<int>(int pageCount)> askPageRange;
+
+    void printAll();
+    void printRange();
+    void printCurrent();
+    void savePdf();
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void updateIndicator();
+    void printPages(const QList<int> &pages);
+
+    SheetDocument m_document;
+    QPrinter *m_printer;
+    QPrintPreviewWidget *m_preview;
+    QLabel *m_indicator = nullptr;
+    QSpinBox *m_pageBox = nullptr;
+    QComboBox *m_zoomBox = nullptr;
+};

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "worksheet/sheetchoices.h"
+#include "worksheet/worksheet.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QUrl>
+#include <QList>
+
+#include <functional>
+
+class AppContext;
+class HCommand;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTableView;
+class SheetModel;
+class WindowChrome;
+struct SheetDocument;
+
+// 试卷出题: choices of a worksheet for the current question type, the sheet
+// itself, and its printing and export. The choices are kept per type; the
+// print title template for all types.
+class WorksheetWindow final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WorksheetWindow)
+
+public:
+    enum Button : qint16 { Close = 0, Generate = 1, Export = 2, PrintQuestions = 3, PrintAnswers = 4 };
+
+    explicit WorksheetWindow(AppContext &context, QWidget *parent = nullptr);
+
+    // How a sheet is previewed and printed; tests put a recorder here.
+    std::function<void(const SheetDocument &)> preview;
+    // How both sheets are exported: written to a new workbook and opened.
+    std::function<void(const Worksheet &, const QString &title)> exportSheets;
+    // How a written workbook is opened; false when nothing can open it.
+    std::function<bool(const QUrl &)> openUrl = [](const QUrl &url) {
+        return QDesktopServices::openUrl(url);
+    };
+
+    void generate();
+    void saveAndClose();
+    void printQuestions();
+    void printAnswers();
+    void restoreDefaultTitle();
+    void exportAndOpen(const Worksheet &sheet, const QString &title);
+    void saveWorkbookAs();
+    void reject() override;
+
+    SheetChoices currentChoices() const;
+    bool titleChanged() const { return m_titleChanged; }
+    QString printTitle() const;
+    const Worksheet &worksheet() const { return m_worksheet; }
+    HCommand *button(Button index) const { return m_buttons.at(index); }
+    QTableView *grid() const { return m_grid; }
+    SheetModel *questionModel() const { return m_questions; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildUi();
+    void restoreChoices();
+    void applyFont();
+    void applyRowHeight();
+    void applyColumnWidths(bool equalForPaper);
+    void onButton(qint16 index);
+
+    AppContext &m_context;
+    qint16 m_type;
+    Worksheet m_worksheet;
+    qint16 m_sheetColumns = 5;
+    qint16 m_sheetRows = 10;
+    bool m_titleChanged = false;
+    bool m_closing = false;
+
+    WindowChrome *m_chrome = nullptr;
+    QList<HCommand *> m_buttons;
+    QComboBox *m_level = nullptr;
+    QComboBox *m_columns = nullptr;
+    QSpinBox *m_rows = nullptr;
+    QComboBox *m_font = nullptr;
+    QComboBox *m_rowHeight = nullptr;
+    QLineEdit *m_title = nullptr;
+    QLabel *m_restoreLink = nullptr;
+    QLabel *m_placeholder = nullptr;
+    QTableView *m_grid = nullptr;
+    SheetModel *m_questions = nullptr;
+};
