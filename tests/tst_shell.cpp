@@ -1,0 +1,125 @@
+#include "shell/appcontext.h"
+#include "shell/singleinstance.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+#include "test/testpruning.h"
+
+#include "support/storedtests.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pruneKeepsTheNewest_data();
+    void pruneKeepsTheNewest();
+    void pruneWithGapsInTheIds();
+    void secondInstanceRefused();
+    void lockOfADeadProcessIsTakenOver();
+    void contextOpensAndCloses();
+};
+
+void TestShell::pruneKeepsTheNewest_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("deleted");
+    QTest::newRow("none") << 0 << 0;
+    QTest::newRow("one") << 1 << 0;
+    QTest::newRow("100") << 100 << 0;
+    QTest::newRow("101") << 101 << 1;
+    QTest::newRow("250") << 250 << 150;
+}
+
+void TestShell::pruneKeepsTheNewest()
+{
+    QFETCH(int, stored);
+    QFETCH(int, deleted);
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    storeTests(*db, stored);
+
+    QCOMPARE(pruneTestRecords(*db), deleted);
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(stored - deleted));
+    // The oldest went: what is left is a run of the newest ids.
+    if (stored > 0) {
+        QCOMPARE(countRows(*db, "SELECT min(id) FROM tab_test"), qint64(deleted + 1));
+        QCOMPARE(countRows(*db, "SELECT max(id) FROM tab_test"), qint64(stored));
+    }
+    // Only tab_test: the items stay.
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), qint64(stored));
+}
+
+void TestShell::pruneWithGapsInTheIds()
+{
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    storeTests(*db, 130);
+    // Every third test deleted by hand: 87 left, and the 100 newest are not the top 100 ids.
+    db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
+    storeTests(*db, 20, 130);
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(107));
+
+    QCOMPARE(pruneTestRecords(*db), 7);
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(100));
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM (SELECT id FROM tab_test ORDER BY id DESC "
+                            "LIMIT 100) WHERE id IN (SELECT id FROM tab_test)"),
+             qint64(100));
+    QCOMPARE(pruneTestRecords(*db), 0);
+}
+
+void TestShell::secondInstanceRefused()
+{
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(u"qrta.lock"_s);
+    auto first = std::make_unique<SingleInstance>(lock);
+    QVERIFY(first->acquire());
+    QVERIFY(first->isHeld());
+
+    SingleInstance second(lock);
+    QVERIFY(!second.acquire());
+    QVERIFY(!second.isHeld());
+    // However long the first one runs.
+    QVERIFY(!second.acquire());
+
+    first.reset();
+    QVERIFY(second.acquire());
+}
+
+void TestShell::lockOfADeadProcessIsTakenOver()
+{
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(u"qrta.lock"_s);
+    // A lock file as a crashed program leaves it: the id of a process that is not running.
+    QFile file(lock);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("2147483646\nqrta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    file.close();
+
+    SingleInstance instance(lock);
+    QVERIFY(instance.acquire());
+}
+
+void TestShell::contextOpensAndCloses()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    auto context = AppContext::open(path);
+    QVERIFY(context->isOpen());
+    // The first start has run: the installation number is set and system_3 has its default.
+    QVERIFY(context->settings().installationNumber() >= 1000);
+    QCOMPARE(context->settings().system3(), u"1"_s);
+    context->settings().write(u"system_3"_s, u"0"_s);
+    context->close();
+    QVERIFY(!context->isOpen());
+
+    QCOMPARE(AppContext::open(path)->settings().system3(), u"0"_s);
+}
+
+QTEST_GUILESS_MAIN(TestShell)
+#include "tst_shell.moc"
