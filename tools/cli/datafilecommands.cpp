@@ -1,4 +1,5 @@
 #include "arguments.h"
+#include "commonoptions.h"
 #include "commands.h"
 #include "output.h"
 
@@ -12,51 +13,20 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-OptionSpec databaseOption()
-{
-    return { u"database"_s, u"PATH"_s,
-             u"数据文件；缺省时用程序旁可写的 QRTA.dat，否则用户数据文件夹里的 QRTA.dat"_s };
-}
-
-OptionSpec helpOption()
-{
-    return { u"help"_s, QString(), u"显示本说明"_s };
-}
-
-// The file opened as the program opens it: created in the delivered state
-// when missing, then the first start.
-std::unique_ptr<Database> openAsProgram(const Arguments &arguments, Settings **settings)
-{
-    const QString path = arguments.has(u"database"_s) ? arguments.text(u"database"_s)
-                                                       : datafile::defaultPath();
-    if (path.isEmpty())
-        throw UsageError(u"--database 的取值不能为空"_s);
-    auto db = datafile::open(path);
-    static std::unique_ptr<Settings> held;
-    held = std::make_unique<Settings>(*db, processRandom());
-    held->load();
-    *settings = held.get();
-    return db;
-}
-
-} // namespace
+using namespace commonoptions;
 
 int runSettingsCommand(const QStringList &args)
 {
     const QList<OptionSpec> specs = {
-        databaseOption(),
+        database(),
         { u"set"_s, u"KEY=VALUE"_s, u"先写入一个设置项（system_0 除外），按其所属类别加密"_s },
-        helpOption(),
+        help(),
     };
     const Arguments arguments(args, specs);
-    if (arguments.has(u"help"_s)) {
-        writeOut(formatHelp(u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
+    if (helpAsked(arguments, u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
                             u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
-                            specs));
+                  specs))
         return flushOut();
-    }
 
     QString setKey, setValue;
     if (arguments.has(u"set"_s)) {
@@ -72,36 +42,32 @@ int runSettingsCommand(const QStringList &args)
             throw UsageError(u"system_0 是安装编号，不能改写"_s);
     }
 
-    Settings *settings = nullptr;
-    const auto db = openAsProgram(arguments, &settings);
+    const DataFile file = openAsProgram(arguments);
     if (!setKey.isEmpty())
-        settings->write(setKey, setValue);
+        file.settings->write(setKey, setValue);
 
     OutputBuffer out;
     for (const SettingKey &key : Settings::keys())
-        out.line(key.name + u'\t' + settings->read(key.name));
+        out.line(key.name + u'\t' + file.settings->read(key.name));
     return out.finish();
 }
 
 int runPuzzlesCommand(const QStringList &args)
 {
     const QList<OptionSpec> specs = {
-        databaseOption(),
+        database(),
         { u"level"_s, u"L"_s, u"只列出难度 L（1 简单 … 5 很难）的题"_s },
-        helpOption(),
+        help(),
     };
     const Arguments arguments(args, specs);
-    if (arguments.has(u"help"_s)) {
-        writeOut(formatHelp(u"qrta-cli puzzles [--database PATH] [--level L]"_s,
+    if (helpAsked(arguments, u"qrta-cli puzzles [--database PATH] [--level L]"_s,
                             u"按编号列出24点题库：编号、难度、四个数、是否已做过、答案，以制表符分隔。"_s,
-                            specs));
+                  specs))
         return flushOut();
-    }
     const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
 
-    Settings *settings = nullptr;
-    const auto db = openAsProgram(arguments, &settings);
-    Statement select = db->prepare(
+    const DataFile file = openAsProgram(arguments);
+    Statement select = file.db->prepare(
             "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
             " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
     select.bind(1, level).bind(2, level);
@@ -119,32 +85,30 @@ int runPuzzlesCommand(const QStringList &args)
 int runRecordsCommand(const QStringList &args)
 {
     const QList<OptionSpec> specs = {
-        databaseOption(),
+        database(),
         { u"items"_s, u"BH"_s, u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
-        helpOption(),
+        help(),
     };
     const Arguments arguments(args, specs);
-    if (arguments.has(u"help"_s)) {
-        writeOut(formatHelp(u"qrta-cli records [--database PATH] [--items BH]"_s,
+    if (helpAsked(arguments, u"qrta-cli records [--database PATH] [--items BH]"_s,
                             u"列出保存的电脑测试，最新的在前，以制表符分隔："
                             "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
-                            specs));
+                  specs))
         return flushOut();
-    }
     if (arguments.has(u"items"_s) && arguments.text(u"items"_s).isEmpty())
         throw UsageError(u"--items 的取值不能为空"_s);
 
-    Settings *settings = nullptr;
-    const auto db = openAsProgram(arguments, &settings);
+    const DataFile file = openAsProgram(arguments);
+    Database &db = *file.db;
     auto number = [](const std::optional<qint64> &value) {
         return value ? QString::number(*value) : QString();
     };
     OutputBuffer out;
     if (arguments.has(u"items"_s)) {
         const QString bh = arguments.text(u"items"_s);
-        if (!findTestRecord(*db, bh))
+        if (!findTestRecord(db, bh))
             throw UsageError(u"没有编号为“%1”的试卷"_s.arg(bh));
-        for (const TestItem &item : loadTestItems(*db, bh, ItemOrder::Question)) {
+        for (const TestItem &item : loadTestItems(db, bh, ItemOrder::Question)) {
             const QString error = item.error ? QString::number(*item.error) : QString();
             out.line(QStringList { QString::number(item.position), item.question, item.userAnswer,
                                    error, item.answer }
@@ -152,7 +116,7 @@ int runRecordsCommand(const QStringList &args)
         }
         return out.finish();
     }
-    for (const TestRecord &record : listTestRecords(*db)) {
+    for (const TestRecord &record : listTestRecords(db)) {
         out.line(QStringList { QString::number(record.id), record.number, record.typeName,
                                record.levelName, number(record.count), number(record.elapsed),
                                number(record.right), number(record.wrong), record.timeText,

@@ -1,4 +1,5 @@
 #include "arguments.h"
+#include "commonoptions.h"
 #include "commands.h"
 #include "output.h"
 
@@ -20,11 +21,11 @@ namespace {
 const QList<OptionSpec> &sheetOptions()
 {
     static const QList<OptionSpec> specs = {
-        { u"type"_s, u"T"_s, u"题型 1 到 10（必需）"_s },
-        { u"level"_s, u"L"_s, u"难度，题型 1–9 为 1 到 5，题型 10 为 1 到 3（必需）"_s },
+        commonoptions::type(),
+        commonoptions::level(),
         { u"columns"_s, u"C"_s, u"列数 2 到 5（必需）"_s },
         { u"rows"_s, u"R"_s, u"行数 1 到 100（必需）"_s },
-        { u"seed"_s, u"S"_s, u"随机种子（非负整数）；同一种子出同样的卷子，缺省时取时钟"_s },
+        commonoptions::seed(),
         { u"font"_s, u"F"_s, u"字体 1 小四、2 四号、3 三号（默认）、4 小二、5 二号"_s },
         { u"row-height"_s, u"H"_s, u"行高 1 整页、2 较小、3 适合（默认）、4 较大、5 最大"_s },
         { u"title"_s, u"TEMPLATE"_s, u"打印标题，其中“题型”“难度”“数量”是变量；默认为程序的默认标题"_s },
@@ -33,7 +34,7 @@ const QList<OptionSpec> &sheetOptions()
         { u"xlsx"_s, u"FILE"_s,
           u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
-        { u"help"_s, QString(), u"显示本说明"_s },
+        commonoptions::help(),
     };
     return specs;
 }
@@ -43,21 +44,16 @@ const QList<OptionSpec> &sheetOptions()
 int runSheetCommand(const QStringList &args)
 {
     const Arguments arguments(args, sheetOptions());
-    if (arguments.has(u"help"_s)) {
-        writeOut(formatHelp(
+    if (commonoptions::helpAsked(
+                arguments,
                 u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
                 "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
                 "                      [--answers-pdf FILE] [--xlsx FILE] [--lines]"_s,
                 u"像出题窗口一样出一份卷子：题目互不相同，最多 列数×行数 道。第一行输出卷号。"_s,
-                sheetOptions()));
+                sheetOptions()))
         return flushOut();
-    }
 
-    const auto type = qint16(arguments.integer(u"type"_s, 1, catalogue::kTypeCount));
-    const auto level = qint16(arguments.integer(u"level"_s, 1, catalogue::kMaxLevel));
-    if (!catalogue::offersLevel(type, level))
-        throw UsageError(u"题型 %1 没有难度 %2（可选 1 到 %3）"_s.arg(type).arg(level).arg(
-                catalogue::levelCount(type)));
+    const auto [type, level] = commonoptions::typeAndLevel(arguments);
     SheetChoices choices;
     choices.level = level;
     choices.columns = qint16(arguments.integer(u"columns"_s, 2, sheetformat::kMaxColumns));
@@ -73,10 +69,7 @@ int runSheetCommand(const QStringList &args)
     }
 
     SeededRandom rnd;
-    if (arguments.has(u"seed"_s))
-        rnd.reseed(arguments.unsignedInteger(u"seed"_s));
-    else
-        rnd.reseedFromClock();
+    commonoptions::seedFrom(arguments, rnd);
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
     const Worksheet sheet =

@@ -1,0 +1,81 @@
+#include "commonoptions.h"
+
+#include "output.h"
+
+#include "generate/catalogue.h"
+#include "generate/randomsource.h"
+#include "store/database.h"
+#include "store/datafile.h"
+#include "store/settings.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace commonoptions {
+
+OptionSpec type()
+{
+    return { u"type"_s, u"T"_s, u"题型 1 到 10（必需）"_s };
+}
+
+OptionSpec level()
+{
+    return { u"level"_s, u"L"_s, u"难度，题型 1–9 为 1 到 5，题型 10 为 1 到 3（必需）"_s };
+}
+
+OptionSpec seed()
+{
+    return { u"seed"_s, u"S"_s, u"随机种子（非负整数）；同一种子出同样的题，缺省时取时钟"_s };
+}
+
+OptionSpec database()
+{
+    return { u"database"_s, u"PATH"_s,
+             u"数据文件；缺省时用程序旁可写的 QRTA.dat，否则用户数据文件夹里的 QRTA.dat"_s };
+}
+
+OptionSpec help()
+{
+    return { u"help"_s, QString(), u"显示本说明"_s };
+}
+
+std::pair<qint16, qint16> typeAndLevel(const Arguments &arguments)
+{
+    const auto t = qint16(arguments.integer(u"type"_s, 1, catalogue::kTypeCount));
+    const auto l = qint16(arguments.integer(u"level"_s, 1, catalogue::kMaxLevel));
+    if (!catalogue::offersLevel(t, l))
+        throw UsageError(u"题型 %1 没有难度 %2（可选 1 到 %3）"_s.arg(t).arg(l).arg(
+                catalogue::levelCount(t)));
+    return { t, l };
+}
+
+void seedFrom(const Arguments &arguments, SeededRandom &rnd)
+{
+    if (arguments.has(u"seed"_s))
+        rnd.reseed(arguments.unsignedInteger(u"seed"_s));
+    else
+        rnd.reseedFromClock();
+}
+
+bool helpAsked(const Arguments &arguments, const QString &usage, const QString &summary,
+               const QList<OptionSpec> &specs)
+{
+    if (!arguments.has(u"help"_s))
+        return false;
+    writeOut(formatHelp(usage, summary, specs));
+    return true;
+}
+
+DataFile openAsProgram(const Arguments &arguments)
+{
+    const QString path = arguments.has(u"database"_s) ? arguments.text(u"database"_s)
+                                                       : datafile::defaultPath();
+    if (path.isEmpty())
+        throw UsageError(u"--database 的取值不能为空"_s);
+    DataFile file;
+    file.db = datafile::open(path);
+    file.settings = std::make_unique<Settings>(*file.db, processRandom());
+    file.settings->load();
+    return file;
+}
+
+} // namespace commonoptions
