@@ -117,7 +117,7 @@ int main(int argc, char *argv[])
         return kBadDataFile;
     }
 
-    MainMenuWindow menu(*context, MenuOpeners::standard());
+    MainMenuWindow menu(*context, MenuOpeners::standard(*context));
     QObject::connect(
         &menu, &MainMenuWindow::exited, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 

@@ -62,10 +62,10 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
     version->adjustSize();
     version->move(114, name->geometry().bottom() + 2);
 
-    auto *text = new QLabel(u"十种口算题型，从“A + B”到四则混合，每种分成几级难度。"
+    auto *text = new QLabel(u"十种口算题型，从“A + B”到四则混合，每种分几级难度。"
                             "可以出练习卷和答案打印出来，也可以在电脑上限时测试、"
                             "自动批改、保存成绩；做累了，还能玩一玩24点。"
-                            "所有内容都在本机，不需要联网。"_s,
+                            "一切都在本机，不用联网。"_s,
         this);
     text->setWordWrap(true);
     text->setFixedWidth(kWindowSize.width() - 56);

@@ -5,8 +5,10 @@
 
 #include <QDesktopServices>
 
-MenuOpeners MenuOpeners::standard()
+MenuOpeners MenuOpeners::standard(AppContext &context)
 {
+    // The windows still to come take the context; about and news do not need it.
+    Q_UNUSED(context)
     MenuOpeners openers;
     openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     openers.about = [open = openers.openUrl](QWidget *parent) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class AppContext;
 class QWidget;
 
 // How the main menu opens the other windows, each given the menu as its parent. A window
@@ -21,6 +22,7 @@ struct MenuOpeners
     Opener news;
     std::function<void(const QUrl &)> openUrl;
 
-    // The windows that exist, opened modally, and the desktop's browser for the links.
-    static MenuOpeners standard();
+    // The windows that exist, opened modally over `context`, and the desktop's browser for
+    // the links.
+    static MenuOpeners standard(AppContext &context);
 };
