@@ -47,30 +47,23 @@ void printHelp()
         stdout);
 }
 
-// Returns false after printing when the program is to end with `status`.
-bool parse(const QStringList &arguments, Arguments &parsed, int &status)
+// Returns false, after saying why on stderr, for arguments the program does not know.
+bool parse(const QStringList &arguments, Arguments &parsed)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == u"-h"_s || argument == u"--help"_s) {
-            printHelp();
-            status = 0;
-            return false;
-        }
-        if (argument == u"-v"_s || argument == u"--version"_s) {
-            std::printf("qrta %s\n", qPrintable(programinfo::version()));
-            status = 0;
-            return false;
-        }
         // --screenshots FOLDER is for scripts/screenshot and not offered in the help.
         const bool database = argument == u"--database"_s;
-        if ((database || argument == u"--screenshots"_s) && i + 1 < arguments.size()) {
+        if (database || argument == u"--screenshots"_s) {
+            if (i + 1 == arguments.size()) {
+                std::fprintf(stderr, "%s\n", qPrintable(u"qrta：“%1”后面缺少路径"_s.arg(argument)));
+                return false;
+            }
             (database ? parsed.database : parsed.screenshots) = arguments.at(++i);
             continue;
         }
         std::fprintf(stderr, "%s\n",
             qPrintable(u"qrta：无法识别的参数“%1”，见 qrta --help"_s.arg(argument)));
-        status = kBadArguments;
         return false;
     }
     return true;
@@ -83,6 +76,19 @@ int main(int argc, char *argv[])
     QElapsedTimer sinceMain;
     sinceMain.start();
 
+    // Help and version before QApplication, so that they need no display.
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == u"-h"_s || argument == u"--help"_s) {
+            printHelp();
+            return 0;
+        }
+        if (argument == u"-v"_s || argument == u"--version"_s) {
+            std::printf("qrta %s\n", qPrintable(programinfo::version()));
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"qrta"_s);
     QApplication::setApplicationDisplayName(programinfo::productName());
@@ -92,10 +98,10 @@ int main(int argc, char *argv[])
         QIcon::fromTheme(programinfo::applicationId(), QIcon(u":/icons/cn.chenxi.qrta.svg"_s)));
     QApplication::setFont(cjkFont(10));
 
+    // QApplication has taken out its own arguments (-platform, -style and the like).
     Arguments arguments;
-    int status = 0;
-    if (!parse(QCoreApplication::arguments(), arguments, status))
-        return status;
+    if (!parse(QCoreApplication::arguments(), arguments))
+        return kBadArguments;
 
     SingleInstance instance;
     if (!instance.acquire()) {
