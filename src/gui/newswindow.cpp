@@ -13,9 +13,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr QSize kWindowSize(540, 340);
-constexpr QRect kListArea(14, 46, 176, 276);
-constexpr QRect kArticleArea(202, 46, 324, 276);
+constexpr QSize kWindowSize(540, 290);
+constexpr QRect kListArea(14, 46, 176, 230);
+constexpr QRect kArticleArea(202, 46, 324, 230);
 constexpr qint16 kCloseButton = 0;
 
 struct Article
@@ -31,7 +31,7 @@ const QList<Article> &articles()
         { u"7.0 版新在哪里"_s, u"晨曦算苑 7.0 版新在哪里"_s,
             u"新的苹果树菜单：十个苹果就是十种题型，按数字键 1～9、0 也能直接打开。"
             "“出题/测试”勾选时出练习卷打印，不勾时在电脑上限时测试，"
-            "程序会记住你上次的选择。测试成绩自动保存最近的一百次。"_s },
+            "程序会记住你上次的选择。测试成绩自动保存最近一百次。"_s },
         { u"口算窍门：凑十法"_s, u"口算窍门：凑十法"_s,
             u"9 ＋ 6 怎么算得快？把 6 分成 1 和 5，先用 1 和 9 凑成 10，"
             "再加上 5，就是 15。记住“一九、二八、三七、四六、五五”这几对好朋友，"
