@@ -26,13 +26,15 @@ const Row rows[] = {
     { 21, 21, QSize(130, 70), 2 },
     { 22, 22, QSize(125, 125), 2 },
     { 23, 23, QSize(70, 100), 2 },
-    { 49, 58, QSize(93, 30), 4 },
+    { 49, 59, QSize(93, 30), 4 },
+    { 60, 61, QSize(180, 130), 1 },
 };
 const QSize tipSize(240, 56);
 
 const QStringList buttonCaptions
     = { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s, u"退出(Esc)"_s, u"试题/答案"_s,
-          u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s, u"查看答案"_s };
+          u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s, u"查看答案"_s,
+          u"下一题(F5)"_s };
 const QStringList tipTexts
     = { u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s, u"A × B"_s, u"A±B×C"_s, u"A ÷ B"_s,
           u"A±B÷C"_s, u"A×B÷C"_s, u"四则混合"_s, u"24点游戏"_s, u"测试成绩"_s, u"退出(Esc)"_s };
@@ -152,7 +154,7 @@ void TestPictures::captions_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("caption");
-    for (int bmpid = 49; bmpid <= 58; ++bmpid) {
+    for (int bmpid = 49; bmpid <= 59; ++bmpid) {
         for (int state = 1; state <= 4; ++state)
             QTest::addRow("%d", state * 1000 + bmpid)
                 << state * 1000 + bmpid << buttonCaptions.at(bmpid - 49);
@@ -176,7 +178,7 @@ void TestPictures::captions()
 void TestPictures::fallsBackToNormal_data()
 {
     QTest::addColumn<int>("number");
-    for (const int number : { 3001, 4001, 3002, 4011, 3020, 3021, 4022, 3023 })
+    for (const int number : { 3001, 4001, 3002, 4011, 3020, 3021, 4022, 3023, 2060, 4061 })
         QTest::addRow("%d", number) << number;
 }
 
@@ -197,7 +199,7 @@ void TestPictures::fallsBackToNormal()
 void TestPictures::unknown_data()
 {
     QTest::addColumn<int>("number");
-    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1059, 2059, 5000, 5015,
+    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1062, 2062, 5000, 5015,
              5049, 6001, 6049, 11001 })
         QTest::addRow("%d", number) << number;
 }
@@ -226,8 +228,9 @@ void TestPictures::statesDiffer_data()
             }
         }
     }
-    // Apples with different numerals must not share a picture.
+    // Apples with different numerals must not share a picture, nor right and wrong.
     QTest::newRow("1011-1020") << 1011 << 1020;
+    QTest::newRow("1060-1061") << 1060 << 1061;
 }
 
 void TestPictures::statesDiffer()

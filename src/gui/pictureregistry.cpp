@@ -36,7 +36,9 @@ constexpr std::array families {
     Family { 21, 21, QSize(130, 70), normalAndHover }, // cloud of the 24-point game
     Family { 22, 22, QSize(125, 125), normalAndHover }, // sun of the test records
     Family { 23, 23, QSize(70, 100), normalAndHover }, // the child
-    Family { 49, 58, QSize(93, 30), allButtonStates }, // command buttons with captions
+    Family { 49, 59, QSize(93, 30), allButtonStates }, // command buttons with captions
+    // The 24-point game's verdicts, right and wrong: pictures, not buttons.
+    Family { 60, 61, QSize(180, 130), stateBit(PictureRegistry::Normal) },
 };
 
 constexpr int firstTip = 5001;
