@@ -4,6 +4,11 @@
 #include "hcommand.h"
 #include "mainmenuwindow.h"
 #include "newswindow.h"
+#include "printpreviewdialog.h"
+#include "sheetdocument.h"
+#include "worksheetwindow.h"
+
+#include "shell/appcontext.h"
 
 #include "shell/menucommands.h"
 
@@ -82,6 +87,35 @@ void ScreenshotTour::start()
         auto *news = m_menu.findChild<NewsWindow *>(u"newsWindow"_s);
         save(news, u"news"_s);
         news->close();
+        m_menu.context().setCurrentType(10);
+        auto *worksheet = new WorksheetWindow(m_menu.context(), &m_menu);
+        worksheet->setObjectName(u"tourWorksheet"_s);
+        worksheet->show();
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        save(worksheet, u"worksheet"_s);
+        worksheet->generate();
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        save(worksheet, u"worksheet-generated"_s);
+        // The preview of the question sheet, as the print button shows it.
+        worksheet->preview = [this](const SheetDocument &document) {
+            auto *preview = new PrintPreviewDialog(document, &m_menu);
+            preview->setObjectName(u"tourPreview"_s);
+            preview->setWindowState(Qt::WindowNoState);
+            preview->resize(1000, 760);
+            preview->show();
+        };
+        worksheet->printQuestions();
+    });
+    then(600, [this] {
+        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
+        save(preview, u"preview"_s);
+        preview->close();
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        worksheet->saveAndClose();
         m_menu.close();
     });
     runNext();

@@ -24,6 +24,8 @@ class MainMenuWindow final : public QWidget
 
 public:
     MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget *parent = nullptr);
+
+    AppContext &context() const { return m_context; }
     ~MainMenuWindow() override;
 
     // What a click on button `command` does; the keys and the child run it as well.

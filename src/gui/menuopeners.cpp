@@ -2,14 +2,17 @@
 
 #include "aboutwindow.h"
 #include "newswindow.h"
+#include "worksheetwindow.h"
 
 #include <QDesktopServices>
 
 MenuOpeners MenuOpeners::standard(AppContext &context)
 {
-    // The windows still to come take the context; about and news do not need it.
-    Q_UNUSED(context)
     MenuOpeners openers;
+    openers.worksheet = [&context](QWidget *parent) {
+        WorksheetWindow window(context, parent);
+        window.exec();
+    };
     openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     openers.about = [open = openers.openUrl](QWidget *parent) {
         AboutWindow window(open, parent);

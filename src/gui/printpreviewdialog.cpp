@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -158,6 +159,17 @@ void PrintPreviewDialog::buildToolBar()
 
     m_zoomBox = new QComboBox(bar);
     m_zoomBox->setToolTip(u"报表显示比例"_s);
+    // Editable, so that a zoom between the steps (fitting the window) shows too.
+    m_zoomBox->setEditable(true);
+    m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+    m_zoomBox->setMinimumContentsLength(5);
+    connect(m_zoomBox->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        bool ok = false;
+        const int percent = m_zoomBox->currentText().remove(u'%').trimmed().toInt(&ok);
+        if (ok && percent >= 10 && percent <= 800)
+            m_preview->setZoomFactor(percent / 100.0);
+        updateIndicator();
+    });
     for (int percent : { 25, 50, 75, 100, 125, 150, 200, 300, 400 })
         m_zoomBox->addItem(u"%1%"_s.arg(percent), percent);
     connect(m_zoomBox, &QComboBox::activated, this, [this](int index) {

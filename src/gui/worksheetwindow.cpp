@@ -197,8 +197,7 @@ void WorksheetWindow::buildUi()
     });
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &WorksheetWindow::onButton);
-    caption(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, this, { 588, row2 + 34, 210, 20 }, true)
-            ->setFont(cjkFont(8));
+    caption(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, this, { 440, 596, 320, 22 }, true);
     band->lower();
 
     // The sheet, or a word of how to make one.
@@ -229,7 +228,7 @@ void WorksheetWindow::buildUi()
     m_title->setGeometry(290, 555, kWidth - 330, 28);
     m_title->setObjectName(u"titleTemplate"_s);
     connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleChanged = true; });
-    caption(u"1.可导出试题和答案  2.系统须安装 Excel"_s, this, { 40, 596, 400, 22 }, true);
+    caption(u"1.可导出试题和答案  2.系统须安装 Excel"_s, this, { 40, 596, 380, 22 }, true);
 
     connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFont);
     connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyRowHeight);
