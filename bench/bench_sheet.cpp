@@ -41,6 +41,32 @@ static void BM_LargestSheetToPdf(benchmark::State &state)
 }
 BENCHMARK(BM_LargestSheetToPdf)->Unit(benchmark::kMillisecond);
 
+// A class set: 40 copies of a 5 × 20 sheet of type 10 level 3, questions and
+// answers each in one PDF.
+static void BM_ClassSetToPdf(benchmark::State &state)
+{
+    SeededRandom rnd(2);
+    QuestionMaker maker(rnd);
+    QTemporaryDir dir;
+    QString error;
+    SheetChoices choices;
+    choices.columns = 5;
+    choices.rows = 20;
+    for (auto _ : state) {
+        const QDateTime now = QDateTime::currentDateTime();
+        QList<SheetDocument> questions, answers;
+        for (const Worksheet &sheet : generateClassSet(maker, 10, 3, 5, 20, now, 40)) {
+            questions << questionDocument(sheet, choices,
+                                          sheetTitle(QStringLiteral("【题型】数量题"), 10, 3,
+                                                     sheet.questionCount()));
+            answers << answerDocument(sheet, 3, now);
+        }
+        writeSheetsPdf(questions, dir.filePath(QStringLiteral("q.pdf")), &error);
+        writeSheetsPdf(answers, dir.filePath(QStringLiteral("a.pdf")), &error);
+    }
+}
+BENCHMARK(BM_ClassSetToPdf)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

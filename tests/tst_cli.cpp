@@ -57,6 +57,8 @@ private slots:
     void sheetLinesAndPdfs();
     void sheetUnwritablePdf();
     void recordsAndItems();
+    void classSets_data();
+    void classSets();
 };
 
 void TestCli::badArgumentsAreRefused_data()
@@ -333,6 +335,57 @@ void TestCli::recordsAndItems()
 
     const Run missing = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s });
     QCOMPARE(missing.status, 2);
+}
+
+void TestCli::classSets_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("status");
+    QTest::newRow("none") << 0 << 2;
+    QTest::newRow("one") << 1 << 0;
+    QTest::newRow("seven") << 7 << 0;
+    QTest::newRow("sixty-one") << 61 << 2;
+}
+
+void TestCli::classSets()
+{
+    QFETCH(int, copies);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    const Run run = runCli({ u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
+                             u"--rows=40"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s,
+                             u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s,
+                             dir.filePath(u"a.pdf"_s) });
+    QCOMPARE(run.status, status);
+    if (status != 0) {
+        QCOMPARE(run.out, QString());
+        return;
+    }
+    QStringList numbers;
+    QList<QStringList> sheets;
+    for (const QString &line : run.out.trimmed().split(u'\n')) {
+        if (line.startsWith(u"09_2_"_s)) {
+            numbers << line;
+            sheets.append(QStringList());
+        } else {
+            sheets.last() << line;
+        }
+    }
+    QCOMPARE(numbers.size(), copies);
+    QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), copies);
+    for (const QStringList &lines : sheets) {
+        QCOMPARE(lines.size(), 120);
+        QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 120);
+    }
+    // 40 rows take two pages on either sheet; every copy starts on a page of its own.
+    for (const QString &file : { u"q.pdf"_s, u"a.pdf"_s }) {
+        QFile pdf(dir.filePath(file));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        const qsizetype pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
+                + bytes.count("/Type /Page/");
+        QCOMPARE(int(pages), 2 * copies);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -150,6 +150,7 @@ private slots:
     void handMadeSheets();
     void unwritablePath_data();
     void unwritablePath();
+    void classSetWorkbook();
 };
 
 void TestWorkbook::faceIsInstalled()
@@ -282,6 +283,37 @@ void TestWorkbook::unwritablePath()
     QVERIFY(!QFileInfo(path).isFile());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              folder ? QStringList { name } : QStringList());
+}
+
+void TestWorkbook::classSetWorkbook()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"全班.xlsx"_s);
+    const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
+                        { u"sheet"_s, u"--type=7"_s, u"--level=2"_s, u"--columns=4"_s,
+                          u"--rows=5"_s, u"--copies=3"_s, u"--lines"_s, u"--xlsx"_s, path });
+    QCOMPARE(cli.status, 0);
+    QList<QStringList> copies;
+    QStringList numbers;
+    for (const QString &line : QString::fromUtf8(cli.out).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u"07_2_"_s)) {
+            numbers << line;
+            copies.append(QStringList());
+        } else {
+            copies.last() << line;
+        }
+    }
+    QCOMPARE(numbers.size(), 3);
+    // A question and an answer worksheet for each copy, in the order made.
+    const QJsonArray sheets = readWorkbook(path);
+    QCOMPARE(sheets.size(), 6);
+    for (int copy = 0; copy < 3; ++copy) {
+        const QString title = u"【A ÷ B】〖二级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+        checkSheet(sheets.at(2 * copy).toObject(), numbers[copy], true, title, 4,
+                   layOut(copies[copy], 4, true));
+        checkSheet(sheets.at(2 * copy + 1).toObject(), numbers[copy] + u"(答案)"_s, false,
+                   QString(), 4, layOut(copies[copy], 4, false));
+    }
 }
 
 QTEST_MAIN(TestWorkbook)

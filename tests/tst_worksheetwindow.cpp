@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QSet>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -73,6 +74,7 @@ private slots:
     void exportWritesAndOpensWorkbook();
     void previewMatchesPagination();
     void pageRangeDialogRefusesBadInput();
+    void classSetPrintsEveryCopy();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -197,7 +199,7 @@ void TestWorksheetWindow::printingUsesSelectedLevel()
     m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
     WorksheetWindow window(*m_context);
     QList<SheetDocument> previewed;
-    window.preview = [&previewed](const SheetDocument &document) { previewed << document; };
+    window.preview = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
     window.generate();
     QAbstractItemModelTester tester(window.questionModel(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -238,16 +240,17 @@ void TestWorksheetWindow::previewMatchesPagination()
 {
     m_context->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
     WorksheetWindow window(*m_context);
-    SheetDocument document;
-    window.preview = [&document](const SheetDocument &d) { document = d; };
+    QList<SheetDocument> documents;
+    window.preview = [&documents](const QList<SheetDocument> &d) { documents = d; };
     window.generate();
     window.printQuestions();
+    QCOMPARE(documents.size(), 1);
 
-    PrintPreviewDialog preview(document);
+    PrintPreviewDialog preview(documents);
     preview.show();
     QApplication::setActiveWindow(&preview);
     QVERIFY(QTest::qWaitForWindowActive(&preview));
-    const int pages = SheetPainter(document).pageCount();
+    const int pages = pageCountOf(documents);
     QCOMPARE(pages, 5);
     QCOMPARE(preview.pageCount(), pages);
     QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 5 页"_s);
@@ -281,6 +284,35 @@ void TestWorksheetWindow::pageRangeDialogRefusesBadInput()
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.pages(), QList<int>({ 1, 2, 4 }));
+}
+
+void TestWorksheetWindow::classSetPrintsEveryCopy()
+{
+    m_context->settings().write(u"txa6"_s, u"3\\4\\20\\3\\3"_s);
+    WorksheetWindow window(*m_context);
+    QList<QList<SheetDocument>> previewed;
+    window.preview = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
+    window.generate();
+    window.findChild<QSpinBox *>(u"copies"_s)->setValue(4);
+    window.printQuestions();
+    window.printAnswers();
+    QCOMPARE(previewed.size(), 2);
+    QCOMPARE(previewed[0].size(), 4);
+    QCOMPARE(previewed[1].size(), 4);
+    QSet<QString> numbers;
+    for (int copy = 0; copy < 4; ++copy) {
+        // Each copy has its own number, and its answers are its own.
+        const QString number = previewed[0][copy].footer.section(u'【', 1).section(u'】', 0, 0);
+        numbers.insert(number);
+        QVERIFY(previewed[1][copy].header.contains(number));
+        for (int row = 0; row < previewed[0][copy].rows.size(); ++row) {
+            for (int column = 0; column < 4; ++column)
+                QVERIFY(previewed[1][copy].rows[row][column].startsWith(previewed[0][copy].rows[row][column]));
+        }
+    }
+    QCOMPARE(numbers.size(), 4);
+    QVERIFY(numbers.contains(window.worksheet().number()));
+    QVERIFY(previewed[0][1].rows != previewed[0][2].rows);
 }
 
 QTEST_MAIN(TestWorksheetWindow)

@@ -46,9 +46,9 @@ void preparePrinter(QPrinter &printer)
 
 } // namespace
 
-PrintPreviewDialog::PrintPreviewDialog(const SheetDocument &document, QWidget *parent)
+PrintPreviewDialog::PrintPreviewDialog(const QList<SheetDocument> &documents, QWidget *parent)
     : QDialog(parent)
-    , m_document(document)
+    , m_documents(documents)
     , m_printer(new QPrinter(QPrinter::HighResolution))
     , m_preview(nullptr)
 {
@@ -58,7 +58,7 @@ PrintPreviewDialog::PrintPreviewDialog(const SheetDocument &document, QWidget *p
     preparePrinter(*m_printer);
     m_preview = new QPrintPreviewWidget(m_printer, this);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { SheetPainter(m_document).print(*printer); });
+            [this](QPrinter *printer) { printSheets(*printer, m_documents); });
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
             &PrintPreviewDialog::updateIndicator);
 
@@ -239,10 +239,10 @@ void PrintPreviewDialog::printPages(const QList<int> &pages)
 {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer);
-    printer.setDocName(m_document.title);
+    printer.setDocName(m_documents.isEmpty() ? QString() : m_documents.first().title);
     if (!choosePrinter(printer))
         return;
-    SheetPainter(m_document).print(printer, pages);
+    printSheets(printer, m_documents, pages);
 }
 
 void PrintPreviewDialog::printAll()
@@ -264,7 +264,7 @@ void PrintPreviewDialog::printCurrent()
 
 void PrintPreviewDialog::savePdf()
 {
-    QString name = m_document.title;
+    QString name = m_documents.isEmpty() ? u"试卷"_s : m_documents.first().title;
     name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\t]"_s), u"_"_s);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(
@@ -273,6 +273,6 @@ void PrintPreviewDialog::savePdf()
     if (path.isEmpty())
         return;
     QString error;
-    if (!writeSheetPdf(m_document, path, &error))
+    if (!writeSheetsPdf(m_documents, path, &error))
         showMessage(this, error);
 }

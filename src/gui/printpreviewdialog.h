@@ -22,7 +22,8 @@ class PrintPreviewDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(PrintPreviewDialog)
 
 public:
-    PrintPreviewDialog(const SheetDocument &document, QWidget *parent = nullptr);
+    // One sheet, or a class set of sheets shown one after another.
+    PrintPreviewDialog(const QList<SheetDocument> &documents, QWidget *parent = nullptr);
     ~PrintPreviewDialog() override;
 
     int pageCount() const;
@@ -48,7 +49,7 @@ private:
     void updateIndicator();
     void printPages(const QList<int> &pages);
 
-    SheetDocument m_document;
+    QList<SheetDocument> m_documents;
     QPrinter *m_printer;
     QPrintPreviewWidget *m_preview;
     QLabel *m_indicator = nullptr;

@@ -79,17 +79,32 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     restoreChoices();
     qApp->installEventFilter(this);
 
-    preview = [this](const SheetDocument &document) {
-        PrintPreviewDialog dialog(document, this);
+    preview = [this](const QList<SheetDocument> &documents) {
+        PrintPreviewDialog dialog(documents, this);
         dialog.exec();
     };
-    exportSheets = [this](const Worksheet &sheet, const QString &title) {
-        exportAndOpen(sheet, title);
-    };
+    exportSheets = [this](const QList<TitledSheet> &sheets) { exportAndOpen(sheets); };
 }
 
-void WorksheetWindow::exportAndOpen(const Worksheet &sheet, const QString &title)
+QList<Worksheet> WorksheetWindow::classSet()
 {
+    const int copies = m_copies->value();
+    // The rest of the set is made once and kept, so that its questions and
+    // its answers always belong together.
+    QuestionMaker &maker = processQuestionMaker();
+    while (m_otherCopies.size() < copies - 1) {
+        m_otherCopies << Worksheet::generate(maker, m_worksheet.type(), m_worksheet.level(),
+                                             m_worksheet.columns(), m_sheetRows,
+                                             m_madeAt.addSecs(m_otherCopies.size() + 1));
+    }
+    return QList<Worksheet> { m_worksheet } + m_otherCopies.mid(0, copies - 1);
+}
+
+void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
+{
+    if (sheets.isEmpty())
+        return;
+    const Worksheet &sheet = sheets.first().sheet;
     // A fresh file each time, so that a workbook still open in the
     // spreadsheet program is never overwritten.
     const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
@@ -101,7 +116,7 @@ void WorksheetWindow::exportAndOpen(const Worksheet &sheet, const QString &title
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = writeSheetWorkbook(sheet, title, path, &error);
+    const bool written = writeSheetWorkbook(sheets, path, &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
         showMessage(this, error);
@@ -126,7 +141,10 @@ void WorksheetWindow::saveWorkbookAs()
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = writeSheetWorkbook(m_worksheet, printTitle(), path, &error);
+    QList<TitledSheet> sheets;
+    for (const Worksheet &sheet : classSet())
+        sheets.append({ sheet, printTitle(sheet) });
+    const bool written = writeSheetWorkbook(sheets, path, &error);
     QApplication::restoreOverrideCursor();
     if (!written)
         showMessage(this, error);
@@ -175,6 +193,13 @@ void WorksheetWindow::buildUi()
     m_rowHeight->addItems(sheetformat::rowHeightCaptions());
     m_rowHeight->setEnabled(false);
     caption(u"1.先选择难度，设置列数"_s, this, { 20, row2 + 34, 200, 20 }, true);
+    // A class set: every child gets a sheet of its own.
+    caption(u"份数："_s, this, { 640, row2 + 33, 50, 24 });
+    m_copies = new QSpinBox(this);
+    m_copies->setObjectName(u"copies"_s);
+    m_copies->setGeometry(690, row2 + 33, 93, 24);
+    m_copies->setRange(1, 60);
+    m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
     caption(u"2.设置行数 -> 生成试题"_s, this, { 220, row2 + 34, 200, 20 }, true);
 
     // Buttons 0 (close glyph) … 4.
@@ -294,8 +319,13 @@ void WorksheetWindow::applyColumnWidths(bool equalForPaper)
 
 QString WorksheetWindow::printTitle() const
 {
+    return printTitle(m_worksheet);
+}
+
+QString WorksheetWindow::printTitle(const Worksheet &sheet) const
+{
     return sheetTitle(m_title->text(), m_type, qint16(m_level->currentIndex() + 1),
-                      m_worksheet.questionCount());
+                      sheet.questionCount());
 }
 
 void WorksheetWindow::generate()
@@ -303,9 +333,11 @@ void WorksheetWindow::generate()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_sheetColumns = qint16(m_columns->currentIndex() + 2);
     m_sheetRows = qint16(m_rows->value());
+    m_madeAt = QDateTime::currentDateTime();
     m_worksheet = Worksheet::generate(processQuestionMaker(), m_type,
                                       qint16(m_level->currentIndex() + 1), m_sheetColumns,
-                                      m_sheetRows, QDateTime::currentDateTime());
+                                      m_sheetRows, m_madeAt);
+    m_otherCopies.clear();
     m_context.setCurrentTestNo(m_worksheet.number());
     m_questions->setWorksheet(m_worksheet);
     applyColumnWidths(false);
@@ -335,8 +367,11 @@ void WorksheetWindow::printQuestions()
         return;
     SheetChoices choices = currentChoices();
     choices.rows = m_sheetRows; // "整页" divides by the rows of the sheet made
+    QList<SheetDocument> documents;
+    for (const Worksheet &sheet : classSet())
+        documents << questionDocument(sheet, choices, printTitle(sheet));
     applyColumnWidths(true);
-    preview(questionDocument(m_worksheet, choices, printTitle()));
+    preview(documents);
     applyColumnWidths(false);
 }
 
@@ -344,8 +379,11 @@ void WorksheetWindow::printAnswers()
 {
     if (m_worksheet.questionCount() == 0)
         return;
-    preview(answerDocument(m_worksheet, qint16(m_level->currentIndex() + 1),
-                           QDateTime::currentDateTime()));
+    const QDateTime now = QDateTime::currentDateTime();
+    QList<SheetDocument> documents;
+    for (const Worksheet &sheet : classSet())
+        documents << answerDocument(sheet, qint16(m_level->currentIndex() + 1), now);
+    preview(documents);
 }
 
 void WorksheetWindow::restoreDefaultTitle()
@@ -369,8 +407,12 @@ void WorksheetWindow::onButton(qint16 index)
     case Close: saveAndClose(); break;
     case Generate: generate(); break;
     case Export:
-        if (exportSheets && m_worksheet.questionCount() > 0)
-            exportSheets(m_worksheet, printTitle());
+        if (exportSheets && m_worksheet.questionCount() > 0) {
+            QList<TitledSheet> sheets;
+            for (const Worksheet &sheet : classSet())
+                sheets.append({ sheet, printTitle(sheet) });
+            exportSheets(sheets);
+        }
         break;
     case PrintQuestions: printQuestions(); break;
     case PrintAnswers: printAnswers(); break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
 #include <QDesktopServices>
@@ -34,10 +35,10 @@ public:
 
     explicit WorksheetWindow(AppContext &context, QWidget *parent = nullptr);
 
-    // How a sheet is previewed and printed; tests put a recorder here.
-    std::function<void(const SheetDocument &)> preview;
-    // How both sheets are exported: written to a new workbook and opened.
-    std::function<void(const Worksheet &, const QString &title)> exportSheets;
+    // How sheets are previewed and printed; tests put a recorder here.
+    std::function<void(const QList<SheetDocument> &)> preview;
+    // How the sheets of the set are exported: written to a new workbook and opened.
+    std::function<void(const QList<TitledSheet> &)> exportSheets;
     // How a written workbook is opened; false when nothing can open it.
     std::function<bool(const QUrl &)> openUrl = [](const QUrl &url) {
         return QDesktopServices::openUrl(url);
@@ -48,14 +49,17 @@ public:
     void printQuestions();
     void printAnswers();
     void restoreDefaultTitle();
-    void exportAndOpen(const Worksheet &sheet, const QString &title);
+    void exportAndOpen(const QList<TitledSheet> &sheets);
     void saveWorkbookAs();
     void reject() override;
 
     SheetChoices currentChoices() const;
     bool titleChanged() const { return m_titleChanged; }
     QString printTitle() const;
+    QString printTitle(const Worksheet &sheet) const;
     const Worksheet &worksheet() const { return m_worksheet; }
+    // The sheet on screen and, with more than one copy, the rest of the set.
+    QList<Worksheet> classSet();
     HCommand *button(Button index) const { return m_buttons.at(index); }
     QTableView *grid() const { return m_grid; }
     SheetModel *questionModel() const { return m_questions; }
@@ -76,6 +80,8 @@ private:
     AppContext &m_context;
     qint16 m_type;
     Worksheet m_worksheet;
+    QList<Worksheet> m_otherCopies; // made when first printed or exported as a set
+    QDateTime m_madeAt;
     qint16 m_sheetColumns = 5;
     qint16 m_sheetRows = 10;
     bool m_titleChanged = false;
@@ -86,6 +92,7 @@ private:
     QComboBox *m_level = nullptr;
     QComboBox *m_columns = nullptr;
     QSpinBox *m_rows = nullptr;
+    QSpinBox *m_copies = nullptr;
     QComboBox *m_font = nullptr;
     QComboBox *m_rowHeight = nullptr;
     QLineEdit *m_title = nullptr;

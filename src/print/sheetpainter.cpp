@@ -112,26 +112,37 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
     painter.restore();
 }
 
-void SheetPainter::print(QPagedPaintDevice &device, const QList<int> &pages) const
+int pageCountOf(const QList<SheetDocument> &documents)
 {
-    QList<int> chosen = pages;
-    if (chosen.isEmpty()) {
-        for (int page = 1; page <= pageCount(); ++page)
-            chosen << page;
-    }
+    int pages = 0;
+    for (const SheetDocument &document : documents)
+        pages += SheetLayout::compute(document).pageCount();
+    return pages;
+}
+
+void printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
+                 const QList<int> &pages)
+{
+    QList<SheetPainter> painters;
+    for (const SheetDocument &document : documents)
+        painters.append(SheetPainter(document));
     QPainter painter(&device);
     bool first = true;
-    for (int page : chosen) {
-        if (page < 1 || page > pageCount())
-            continue;
-        if (!first)
-            device.newPage();
-        first = false;
-        paintPage(painter, page - 1, device.logicalDpiX(), device.logicalDpiY());
+    int firstOfSheet = 1; // the set's number of each sheet's first page
+    for (const SheetPainter &sheet : std::as_const(painters)) {
+        for (int page = 0; page < sheet.pageCount(); ++page) {
+            if (!pages.isEmpty() && !pages.contains(firstOfSheet + page))
+                continue;
+            if (!first)
+                device.newPage();
+            first = false;
+            sheet.paintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
+        }
+        firstOfSheet += sheet.pageCount();
     }
 }
 
-bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error)
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -144,9 +155,9 @@ bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
         writer.setResolution(1200);
-        writer.setTitle(document.title);
+        writer.setTitle(documents.isEmpty() ? QString() : documents.first().title);
         writer.setCreator(u"晨曦算苑"_s);
-        SheetPainter(document).print(writer);
+        printSheets(writer, documents);
     }
     if (!file.commit()) {
         if (error)

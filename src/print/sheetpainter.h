@@ -27,10 +27,6 @@ public:
     // per inch, with the paper's corner at the painter's origin.
     void paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY) const;
 
-    // Prints the pages given (1-based; all when empty) on a paged device set
-    // up for A4 portrait with the paper's corner at its origin.
-    void print(QPagedPaintDevice &device, const QList<int> &pages = {}) const;
-
     // "\t"-separated sections with "\p" and "\P" filled in.
     static QStringList pageTextSections(const QString &text, int page, int pageCount);
 
@@ -44,6 +40,20 @@ private:
     qreal m_cellPoints;
 };
 
-// Writes the sheet as a PDF with embedded fonts and the sheet's title. The
-// file appears whole or not at all; on failure error says why, in Chinese.
-bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error);
+// A class set: sheets one after another, each starting on a new page and
+// keeping its own page texts; pages are counted over the whole set.
+int pageCountOf(const QList<SheetDocument> &documents);
+
+// Prints the pages given (1-based over the set; all when empty) on a paged
+// device set up for A4 portrait with the paper's corner at its origin.
+void printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
+                 const QList<int> &pages = {});
+
+// Writes the sheets as one PDF with embedded fonts and the first sheet's
+// title. The file appears whole or not at all; on failure error says why, in
+// Chinese.
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error);
+inline bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error)
+{
+    return writeSheetsPdf({ document }, path, error);
+}

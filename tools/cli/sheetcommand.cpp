@@ -33,6 +33,7 @@ const QList<OptionSpec> &sheetOptions()
         { u"answers-pdf"_s, u"FILE"_s, u"把答案写成 PDF"_s },
         { u"xlsx"_s, u"FILE"_s,
           u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
+        { u"copies"_s, u"N"_s, u"份数 1 到 60（默认 1）：每份题目不同、卷号不同，全部试题写进同一个 PDF，答案写进另一个，每份从新的一页开始"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
         commonoptions::help(),
     };
@@ -48,8 +49,8 @@ int runSheetCommand(const QStringList &args)
                 arguments,
                 u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
                 "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
-                "                      [--answers-pdf FILE] [--xlsx FILE] [--lines]"_s,
-                u"像出题窗口一样出一份卷子：题目互不相同，最多 列数×行数 道。第一行输出卷号。"_s,
+                "                      [--answers-pdf FILE] [--xlsx FILE] [--copies N] [--lines]"_s,
+                u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题）。"_s,
                 sheetOptions()))
         return flushOut();
 
@@ -72,34 +73,38 @@ int runSheetCommand(const QStringList &args)
     commonoptions::seedFrom(arguments, rnd);
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
-    const Worksheet sheet =
-            Worksheet::generate(maker, type, level, choices.columns, choices.rows, now);
+    const int copies = int(arguments.integer(u"copies"_s, 1, 60, 1));
+    const QList<Worksheet> sheets =
+            generateClassSet(maker, type, level, choices.columns, choices.rows, now, copies);
 
     OutputBuffer out;
-    out.line(sheet.number());
-    if (arguments.has(u"lines"_s)) {
-        for (const QString &line : sheet.lines())
-            out.line(line);
+    QList<SheetDocument> questionSheets, answerSheets;
+    QList<TitledSheet> workbookSheets;
+    for (const Worksheet &sheet : sheets) {
+        out.line(sheet.number());
+        if (arguments.has(u"lines"_s)) {
+            for (const QString &line : sheet.lines())
+                out.line(line);
+        }
+        const QString title = sheetTitle(titleTemplate, type, level, sheet.questionCount());
+        questionSheets << questionDocument(sheet, choices, title);
+        answerSheets << answerDocument(sheet, level, now);
+        workbookSheets.append({ sheet, title });
     }
     int status = out.finish();
 
-    const QString title = sheetTitle(titleTemplate, type, level, sheet.questionCount());
     QString error;
-    if (arguments.has(u"pdf"_s)
-        && !writeSheetPdf(questionDocument(sheet, choices, title), arguments.text(u"pdf"_s), &error)) {
-        writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
-        status = 1;
-    }
-    if (arguments.has(u"answers-pdf"_s)
-        && !writeSheetPdf(answerDocument(sheet, level, now), arguments.text(u"answers-pdf"_s),
-                          &error)) {
-        writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
-        status = 1;
-    }
-    if (arguments.has(u"xlsx"_s)
-        && !writeSheetWorkbook(sheet, title, arguments.text(u"xlsx"_s), &error)) {
-        writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
-        status = 1;
-    }
+    auto report = [&status, &error](bool written) {
+        if (!written) {
+            writeError(u"qrta-cli sheet: %1\n"_s.arg(error));
+            status = 1;
+        }
+    };
+    if (arguments.has(u"pdf"_s))
+        report(writeSheetsPdf(questionSheets, arguments.text(u"pdf"_s), &error));
+    if (arguments.has(u"answers-pdf"_s))
+        report(writeSheetsPdf(answerSheets, arguments.text(u"answers-pdf"_s), &error));
+    if (arguments.has(u"xlsx"_s))
+        report(writeSheetWorkbook(workbookSheets, arguments.text(u"xlsx"_s), &error));
     return status;
 }

@@ -87,40 +87,53 @@ lxw_error fillSheet(lxw_worksheet *target, const Worksheet &sheet, Worksheet::Sh
     return status;
 }
 
-lxw_error buildWorkbook(const Worksheet &sheet, const QString &title, const QByteArray &fileName)
+// The question worksheet and the answer worksheet of one sheet.
+lxw_error addSheet(lxw_workbook *workbook, const TitledSheet &entry, const Formats &formats)
+{
+    const Worksheet &sheet = entry.sheet;
+    const QByteArray titleText = entry.title.toUtf8();
+    const QByteArray questionsName = sheet.number().toUtf8();
+    const QByteArray answersName = (sheet.number() + u"(答案)"_s).toUtf8();
+    lxw_error status = LXW_NO_ERROR;
+    for (const QByteArray &name : { questionsName, answersName }) {
+        if (status == LXW_NO_ERROR)
+            status = workbook_validate_sheet_name(workbook, name.constData());
+    }
+    if (status != LXW_NO_ERROR)
+        return status;
+    lxw_worksheet *questions = workbook_add_worksheet(workbook, questionsName.constData());
+    lxw_worksheet *answers = workbook_add_worksheet(workbook, answersName.constData());
+    status = fillSheet(questions, sheet, Worksheet::Sheet::Questions, formats);
+    if (status == LXW_NO_ERROR) {
+        const auto lastColumn = lxw_col_t(sheet.columns() - 1);
+        status = lastColumn > 0 ? worksheet_merge_range(questions, 0, 0, 0, lastColumn,
+                                                        titleText.constData(), formats.title)
+                                : worksheet_write_string(questions, 0, 0, titleText.constData(),
+                                                         formats.title);
+    }
+    if (status == LXW_NO_ERROR)
+        status = fillSheet(answers, sheet, Worksheet::Sheet::Answers, formats);
+    // The answer sheet's row 1 is one empty cell with the title's format.
+    if (status == LXW_NO_ERROR)
+        status = worksheet_write_blank(answers, 0, 0, formats.title);
+    return status;
+}
+
+lxw_error buildWorkbook(const QList<TitledSheet> &sheets, const QByteArray &fileName)
 {
     lxw_workbook *workbook = workbook_new(fileName.constData());
     if (!workbook)
         return LXW_ERROR_CREATING_XLSX_FILE;
 
-    QByteArray titleText = title.toUtf8();
+    QByteArray titleText = sheets.isEmpty() ? QByteArray() : sheets.first().title.toUtf8();
     lxw_doc_properties properties = {};
     properties.title = titleText.data();
     lxw_error status = workbook_set_properties(workbook, &properties);
 
     const Formats formats = addFormats(workbook);
-    const QByteArray questionsName = sheet.number().toUtf8();
-    const QByteArray answersName = (sheet.number() + u"(答案)"_s).toUtf8();
-    for (const QByteArray &name : { questionsName, answersName }) {
+    for (const TitledSheet &entry : sheets) {
         if (status == LXW_NO_ERROR)
-            status = workbook_validate_sheet_name(workbook, name.constData());
-    }
-    if (status == LXW_NO_ERROR) {
-        lxw_worksheet *questions = workbook_add_worksheet(workbook, questionsName.constData());
-        lxw_worksheet *answers = workbook_add_worksheet(workbook, answersName.constData());
-        status = fillSheet(questions, sheet, Worksheet::Sheet::Questions, formats);
-        if (status == LXW_NO_ERROR) {
-            const auto lastColumn = lxw_col_t(sheet.columns() - 1);
-            status = lastColumn > 0 ? worksheet_merge_range(questions, 0, 0, 0, lastColumn,
-                                                            titleText.constData(), formats.title)
-                                    : worksheet_write_string(questions, 0, 0,
-                                                             titleText.constData(), formats.title);
-        }
-        if (status == LXW_NO_ERROR)
-            status = fillSheet(answers, sheet, Worksheet::Sheet::Answers, formats);
-        // The answer sheet's row 1 is one empty cell with the title's format.
-        if (status == LXW_NO_ERROR)
-            status = worksheet_write_blank(answers, 0, 0, formats.title);
+            status = addSheet(workbook, entry, formats);
     }
     // Closing writes the file and frees the workbook; after an earlier failure
     // the file is thrown away, so only that failure counts.
@@ -132,6 +145,11 @@ lxw_error buildWorkbook(const Worksheet &sheet, const QString &title, const QByt
 
 bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QString &path,
                         QString *error)
+{
+    return writeSheetWorkbook(QList<TitledSheet> { { sheet, title } }, path, error);
+}
+
+bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error)
 {
     const auto fail = [&](const QString &reason) {
         if (error)
@@ -149,7 +167,7 @@ bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QStr
     if (!scratch.isValid())
         return fail(u"无法建立临时文件夹（%1）"_s.arg(scratch.errorString()));
     const QString built = scratch.filePath(u"sheet.xlsx"_s);
-    const lxw_error status = buildWorkbook(sheet, title, QFile::encodeName(built));
+    const lxw_error status = buildWorkbook(sheets, QFile::encodeName(built));
     if (status != LXW_NO_ERROR)
         return fail(u"生成工作簿时出错（%1）"_s.arg(QString::fromUtf8(lxw_strerror(status))));
 

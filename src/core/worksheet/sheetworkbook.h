@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "worksheet.h"
 
-class Worksheet;
+#include <QList>
+#include <QString>
 
 // The face the workbook's cells and title are set in: installed with the
 // program, and with its digits and blanks half as wide as a Chinese character
@@ -18,3 +19,14 @@ inline constexpr char kWorkbookFontName[] = "Noto Sans Mono CJK SC";
 // says why, in Chinese, naming the path.
 bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QString &path,
                         QString *error);
+
+// A sheet with its printed title, one of a class set.
+struct TitledSheet
+{
+    Worksheet sheet;
+    QString title;
+};
+
+// A class set in one workbook: a question and an answer worksheet per sheet,
+// in the order of the list.
+bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error);

@@ -39,6 +39,15 @@ Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 t
     return sheet;
 }
 
+QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
+                                  qint16 rows, const QDateTime &now, int copies)
+{
+    QList<Worksheet> sheets;
+    for (int copy = 0; copy < copies; ++copy)
+        sheets << Worksheet::generate(maker, type, level, columns, rows, now.addSecs(copy));
+    return sheets;
+}
+
 int Worksheet::rowCount() const
 {
     return (questionCount() + m_columns - 1) / m_columns;

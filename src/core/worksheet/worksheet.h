@@ -44,6 +44,12 @@ private:
     QString m_number;
 };
 
+// A class set: copies sheets of the same kind, each made as a single sheet is.
+// Copy k is stamped k seconds after now, so that sheets made within the same
+// second still carry different numbers.
+QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
+                                  qint16 rows, const QDateTime &now, int copies);
+
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount);
 
