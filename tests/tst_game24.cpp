@@ -1,9 +1,14 @@
 #include "game24/board.h"
+#include "game24/hintguide.h"
+#include "game24/solver.h"
 #include "game24/puzzledeck.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
+#include "support/arithmetic.h"
+#include "support/reaches24.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +26,11 @@ private slots:
     void progressWrapsAround();
     void solvedPuzzlesAndNewRound();
     void everyArrangementOccurs();
+    void hintsFromEveryReachableBoard_data();
+    void hintsFromEveryReachableBoard();
+    void hintsRevealOneStepMore();
+    void allSolutionsOfAHand_data();
+    void allSolutionsOfAHand();
 };
 
 // A scenario is a list of moves: "+", "-", "*", "/" choose the operation;
@@ -184,6 +194,134 @@ void TestGame24::everyArrangementOccurs()
             deal = deck.deal(rnd);
     }
     QCOMPARE(arrangements.size(), 24);
+}
+
+void TestGame24::hintsFromEveryReachableBoard_data()
+{
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::newRow("1 2 3 4") << QList { 1, 2, 3, 4 };
+    QTest::newRow("4 7 8 8") << QList { 4, 7, 8, 8 };
+    QTest::newRow("3 3 8 8, never with whole numbers") << QList { 3, 3, 8, 8 };
+    QTest::newRow("10 13 13 12") << QList { 10, 13, 13, 12 };
+}
+
+// Plays every legal step from every board the child can reach and asks for a
+// hint at each: a step that still leads to 24, or the dead end exactly when
+// nothing does.
+void TestGame24::hintsFromEveryReachableBoard()
+{
+    QFETCH(QList<int>, numbers);
+    const QList<Board::Operation> operations = { Board::Operation::Add, Board::Operation::Subtract,
+                                                 Board::Operation::Multiply,
+                                                 Board::Operation::Divide };
+    Board start;
+    start.deal({ numbers[0], numbers[1], numbers[2], numbers[3] });
+    QList<Board> boards { start };
+    int checked = 0;
+    while (!boards.isEmpty()) {
+        const Board board = boards.takeLast();
+        const QList<int> live = board.liveValues();
+        HintGuide guide;
+        const HintGuide::Hint hint = guide.next(board);
+        const bool solvable = reaches24(std::vector<long>(live.begin(), live.end()));
+        QCOMPARE(hint.deadEnd, !solvable);
+        if (!solvable) {
+            QCOMPARE(hint.message, u"这一步走不通了，点【重新计算】再来"_s);
+        } else if (live.size() > 1) {
+            // 〖a±b=r〗: two values in play, the right result, and 24 still in reach.
+            QCOMPARE(hint.steps.size(), 1);
+            static const QRegularExpression stepLine(u"^〖(-?\\d+)([-+×÷])(-?\\d+)=(-?\\d+)〗$"_s);
+            const QRegularExpressionMatch m = stepLine.match(hint.steps.first());
+            QVERIFY2(m.hasMatch(), qPrintable(hint.steps.first()));
+            const int a = m.captured(1).toInt(), b = m.captured(3).toInt(), r = m.captured(4).toInt();
+            const QChar sign = m.captured(2).front();
+            QCOMPARE(r, sign == u'+' ? a + b : sign == u'-' ? a - b : sign == u'×' ? a * b : a / b);
+            QVERIFY(sign != u'÷' || (b != 0 && a % b == 0));
+            QList<int> rest = live;
+            QVERIFY(rest.removeOne(a) && rest.removeOne(b));
+            rest << r;
+            QVERIFY(reaches24(std::vector<long>(rest.begin(), rest.end())));
+        }
+        ++checked;
+
+        for (int first = 0; first < 6; ++first) {
+            for (int second = 0; second < 6; ++second) {
+                for (Board::Operation operation : operations) {
+                    Board next = board;
+                    next.setOperation(operation);
+                    if (first == second || next.click(first) != Board::Outcome::Chosen)
+                        continue;
+                    const Board::Outcome outcome = next.click(second);
+                    if (outcome == Board::Outcome::Stepped)
+                        boards << next;
+                }
+            }
+        }
+    }
+    QVERIFY(checked > 100);
+}
+
+void TestGame24::hintsRevealOneStepMore()
+{
+    Board board;
+    board.deal({ 8, 3, 3, 9 });
+    HintGuide guide;
+    const HintGuide::Hint first = guide.next(board);
+    const HintGuide::Hint second = guide.next(board);
+    const HintGuide::Hint third = guide.next(board);
+    QCOMPARE(first.steps.size(), 1);
+    QCOMPARE(second.steps.size(), 2);
+    QCOMPARE(third.steps.size(), 3);
+    QCOMPARE(second.steps.first(), first.steps.first());
+    QVERIFY(third.steps.last().endsWith(u"=24〗"_s));
+    QCOMPARE(guide.next(board).steps, third.steps); // nothing more to reveal
+
+    // Once the child has played a step, the hints start from there.
+    board.setOperation(Board::Operation::Subtract);
+    board.click(0);
+    board.click(1); // 8 - 3 = 5
+    const HintGuide::Hint afterwards = guide.next(board);
+    QCOMPARE(afterwards.steps.size(), 1);
+    QVERIFY(afterwards.steps.first().contains(u"5"_s) || afterwards.deadEnd);
+}
+
+void TestGame24::allSolutionsOfAHand_data()
+{
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QStringList>("someSolutions"); // each must be found, in some writing
+    QTest::newRow("1 2 3 4") << QList { 1, 2, 3, 4 }
+                             << QStringList { u"1×2×3×4"_s, u"(1+2+3)×4"_s, u"(1+3)×(2+4)"_s };
+    QTest::newRow("3 3 8 8") << QList { 3, 3, 8, 8 } << QStringList {};
+}
+
+void TestGame24::allSolutionsOfAHand()
+{
+    QFETCH(QList<int>, numbers);
+    QFETCH(QStringList, someSolutions);
+    const QList<game24::Solution> all = game24::solve({ numbers[0], numbers[1], numbers[2], numbers[3] });
+    QSet<QString> canonical;
+    for (const game24::Solution &solution : all) {
+        const Evaluation e = ExpressionEvaluator::evaluate(solution.expression);
+        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24, qPrintable(solution.expression));
+        QList<qint64> used = e.numbers;
+        std::sort(used.begin(), used.end());
+        QCOMPARE(used, QList<qint64>({ numbers[0], numbers[1], numbers[2], numbers[3] }));
+        canonical.insert(solution.canonical);
+    }
+    QCOMPARE(canonical.size(), all.size());
+    QCOMPARE(all.isEmpty(), someSolutions.isEmpty());
+    // Writings that differ only in order or grouping are one solution: each
+    // wanted one is listed exactly once, in whatever order of its terms.
+    auto signature = [](QString text) {
+        std::sort(text.begin(), text.end());
+        return text;
+    };
+    for (const QString &wanted : someSolutions) {
+        const int found = int(std::count_if(all.begin(), all.end(), [&](const game24::Solution &s) {
+            return signature(s.expression) == signature(wanted);
+        }));
+        QVERIFY2(found == 1, qPrintable(u"%1 listed %2 times"_s.arg(wanted).arg(found)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGame24)

@@ -27,6 +27,16 @@ QString Board::caption(int card) const
     return value ? QString::number(*value) : QString();
 }
 
+QList<int> Board::liveValues() const
+{
+    QList<int> values;
+    for (int card = 0; card < kCardCount; ++card) {
+        if (m_values[size_t(card)] && m_states[size_t(card)] != CardState::Used)
+            values << *m_values[size_t(card)];
+    }
+    return values;
+}
+
 Board::CardState Board::state(int card) const
 {
     return m_states.at(size_t(card));

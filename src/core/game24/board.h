@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -38,6 +39,8 @@ public:
     void setOperation(Operation operation) { m_operation = operation; }
 
     QString caption(int card) const;
+    // The values still to be combined: every card with a value not yet used.
+    QList<int> liveValues() const;
     CardState state(int card) const;
     QString stepLine(int step) const { return m_steps.at(size_t(step)); }
     std::optional<int> chosenCard() const { return m_chosen; }

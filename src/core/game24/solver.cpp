@@ -25,9 +25,9 @@ struct Node
 class Search
 {
 public:
-    explicit Search(const Hand &hand, bool stopAtFirst) : m_stopAtFirst(stopAtFirst)
+    Search(const QList<int> &values, bool stopAtFirst) : m_stopAtFirst(stopAtFirst)
     {
-        for (int n : hand) {
+        for (int n : values) {
             m_live[m_liveCount++] = m_nodeCount;
             m_nodes[m_nodeCount++] = { 0, -1, -1, n };
         }
@@ -36,6 +36,7 @@ public:
     void run() { step(); }
     bool found() const { return m_found; }
     QList<Solution> solutions() const { return m_solutions.values(); }
+    const QList<Step> &bestSteps() const { return m_bestSteps; }
 
 private:
     void step()
@@ -87,11 +88,28 @@ private:
             return;
         const QString canonical = canonicalOf(root);
         const double effort = effortOf(root);
+        if (m_bestSteps.isEmpty() || effort < m_bestEffort) {
+            m_bestEffort = effort;
+            m_bestSteps.clear();
+            collectSteps(root, m_bestSteps);
+        }
         auto it = m_solutions.find(canonical);
         if (it == m_solutions.end())
             m_solutions.insert(canonical, { written(root, 0, false), canonical, effort });
         else if (effort < it->effort)
             *it = { written(root, 0, false), canonical, effort };
+    }
+
+    // The steps of a tree in an order the game can play them.
+    void collectSteps(int n, QList<Step> &steps) const
+    {
+        const Node &node = m_nodes[n];
+        if (!node.op)
+            return;
+        collectSteps(node.left, steps);
+        collectSteps(node.right, steps);
+        steps.append({ m_nodes[node.left].value, QChar(node.op), m_nodes[node.right].value,
+                       node.value });
     }
 
     static int precedence(char16_t op) { return op == u'+' || op == u'-' ? 1 : 2; }
@@ -168,6 +186,8 @@ private:
     std::array<int, 4> m_live {}; // the values still on the board
     int m_liveCount = 0;
     QHash<QString, Solution> m_solutions;
+    QList<Step> m_bestSteps;
+    double m_bestEffort = 0;
     bool m_stopAtFirst;
     bool m_found = false;
 };
@@ -176,7 +196,7 @@ private:
 
 QList<Solution> solve(const Hand &hand)
 {
-    Search search(hand, false);
+    Search search(QList<int>(hand.begin(), hand.end()), false);
     search.run();
     QList<Solution> list = search.solutions();
     std::sort(list.begin(), list.end(), [](const Solution &x, const Solution &y) {
@@ -187,9 +207,28 @@ QList<Solution> solve(const Hand &hand)
 
 bool isSolvable(const Hand &hand)
 {
-    Search search(hand, true);
+    Search search(QList<int>(hand.begin(), hand.end()), true);
     search.run();
     return search.found();
+}
+
+
+QString Step::text() const
+{
+    // The game's step lines use the plain ASCII signs for plus and minus.
+    return u"〖"_s + QString::number(left) + sign + QString::number(right) + u'='
+            + QString::number(result) + u"〗"_s;
+}
+
+std::optional<QList<Step>> planFrom(const QList<int> &values)
+{
+    if (values.isEmpty() || values.size() > 4)
+        return std::nullopt;
+    Search search(values, false);
+    search.run();
+    if (!search.found())
+        return std::nullopt;
+    return search.bestSteps();
 }
 
 } // namespace game24

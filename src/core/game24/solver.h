@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // Solves a 24-point hand the way the game is played: three steps, each
 // combining two of the values left with + − × ÷ into one. A step may go below
@@ -19,8 +20,27 @@ struct Solution
     double effort;      // how hard this route is to find (see solver.cpp)
 };
 
-// Every solution of the hand, one per distinct canonical form.
+// Every solution of the hand, one per distinct canonical form: two solutions
+// are the same when they differ only in the order of the terms of a sum or a
+// product (a-b+c is c+a-b, a÷b×c is c×a÷b) or in how such a chain is grouped
+// ((a+b)+c is a+(b+c)).
 QList<Solution> solve(const Hand &hand);
 bool isSolvable(const Hand &hand);
+
+// One step of the game: two values combined into one.
+struct Step
+{
+    int left = 0;
+    QChar sign;
+    int right = 0;
+    int result = 0;
+
+    // As the game writes its step lines: 〖8-3=5〗.
+    QString text() const;
+};
+
+// The steps of the easiest way from these values (one to four of them) to 24;
+// none when there is no way, an empty list when the only value is 24.
+std::optional<QList<Step>> planFrom(const QList<int> &values);
 
 } // namespace game24
