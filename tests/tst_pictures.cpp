@@ -28,6 +28,7 @@ const Row rows[] = {
     { 23, 23, QSize(70, 100), 2 },
     { 49, 59, QSize(93, 30), 4 },
     { 60, 61, QSize(180, 130), 1 },
+    { 62, 62, QSize(16, 10), 1 },
 };
 const QSize tipSize(240, 56);
 
@@ -199,7 +200,7 @@ void TestPictures::fallsBackToNormal()
 void TestPictures::unknown_data()
 {
     QTest::addColumn<int>("number");
-    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1062, 2062, 5000, 5015,
+    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1063, 2063, 5000, 5015,
              5049, 6001, 6049, 11001 })
         QTest::addRow("%d", number) << number;
 }

@@ -666,6 +666,15 @@ def wrong_picture():
     return svg(VERDICT_W, VERDICT_H, body, defs + badge_defs + ribbon_defs)
 
 
+def drop_arrow():
+    """The arrow of the 24-point window's level list, in the blue of its frame."""
+    body = (
+        '<path d="M2.5,2 L13.5,2 Q15,2 14.1,3.3 L9,8.6 Q8,9.6 7,8.6 L1.9,3.3 Q1,2 2.5,2 Z" '
+        'fill="#3f8fd8" stroke="#1f5fa8" stroke-width="1" stroke-linejoin="round"/>\n'
+    )
+    return svg(16, 10, body)
+
+
 def main():
     write(1001, minimise_button(False))
     write(2001, minimise_button(True))
@@ -691,6 +700,7 @@ def main():
     write(5014, tip(["退出(Esc)"], "door", "#6b4a1a"))
     write(1060, right_picture())
     write(1061, wrong_picture())
+    write(1062, drop_arrow())
 
 
 if __name__ == "__main__":

@@ -37,8 +37,9 @@ constexpr std::array families {
     Family { 22, 22, QSize(125, 125), normalAndHover }, // sun of the test records
     Family { 23, 23, QSize(70, 100), normalAndHover }, // the child
     Family { 49, 59, QSize(93, 30), allButtonStates }, // command buttons with captions
-    // The 24-point game's verdicts, right and wrong: pictures, not buttons.
+    // Pictures of the 24-point window, not buttons: right, wrong, the level list's arrow.
     Family { 60, 61, QSize(180, 130), stateBit(PictureRegistry::Normal) },
+    Family { 62, 62, QSize(16, 10), stateBit(PictureRegistry::Normal) },
 };
 
 constexpr int firstTip = 5001;
