@@ -101,8 +101,8 @@ void ScreenshotTour::start()
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         save(worksheet, u"worksheet-generated"_s);
         // The preview of the question sheet, as the print button shows it.
-        worksheet->preview = [this](const SheetDocument &document) {
-            auto *preview = new PrintPreviewDialog(document, &m_menu);
+        worksheet->preview = [this](const QList<SheetDocument> &documents) {
+            auto *preview = new PrintPreviewDialog(documents, &m_menu);
             preview->setObjectName(u"tourPreview"_s);
             preview->setWindowState(Qt::WindowNoState);
             preview->resize(1000, 760);
