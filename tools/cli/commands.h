@@ -9,3 +9,4 @@ int runSettingsCommand(const QStringList &args);
 int runPuzzlesCommand(const QStringList &args);
 int runSheetCommand(const QStringList &args);
 int runRecordsCommand(const QStringList &args);
+int runMistakesCommand(const QStringList &args);

@@ -65,6 +65,10 @@ bool helpAsked(const Arguments &arguments, const QString &usage, const QString &
     return true;
 }
 
+DataFile::DataFile() = default;
+DataFile::DataFile(DataFile &&) noexcept = default;
+DataFile::~DataFile() = default;
+
 DataFile openAsProgram(const Arguments &arguments)
 {
     const QString path = arguments.has(u"database"_s) ? arguments.text(u"database"_s)

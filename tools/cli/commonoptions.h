@@ -32,6 +32,10 @@ bool helpAsked(const Arguments &arguments, const QString &usage, const QString &
 // opens it: created in the delivered state when missing, then the first start.
 struct DataFile
 {
+    DataFile();
+    DataFile(DataFile &&) noexcept;
+    ~DataFile();
+
     std::unique_ptr<Database> db;
     std::unique_ptr<Settings> settings; // declared last: goes before the connection it uses
 };

@@ -30,6 +30,7 @@ const QList<Command> &commands()
         { u"settings"_s, u"列出（并可改写）数据文件里的设置"_s, runSettingsCommand },
         { u"puzzles"_s, u"列出24点题库"_s, runPuzzlesCommand },
         { u"records"_s, u"列出保存的电脑测试及其各题"_s, runRecordsCommand },
+        { u"mistakes"_s, u"列出错题本，或排成卷子写成 PDF"_s, runMistakesCommand, true },
         { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
     };
     return list;

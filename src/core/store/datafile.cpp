@@ -1,6 +1,7 @@
 #include "datafile.h"
 
 #include "database.h"
+#include "migrations.h"
 #include "schema.h"
 #include "settings.h"
 
@@ -86,6 +87,7 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
         }
         game24::storePuzzles(db, rnd);
         transaction.commit();
+        migrations::bringUpToDate(db);
         // Folds the log into the file, so the rename carries everything.
         db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
     } catch (const DatabaseError &error) {
@@ -180,6 +182,7 @@ std::unique_ptr<Database> open(const QString &path, SeededRandom &rnd)
         db = std::make_unique<Database>(path, Database::Mode::ReadWrite, key());
         check(*db, path);
         useDurableJournal(*db);
+        migrations::bringUpToDate(*db);
     } catch (const DatabaseError &error) {
         db.reset();
         reject(path, error);

@@ -6,6 +6,7 @@
 #include "generate/questionmaker.h"
 #include "store/database.h"
 #include "store/settings.h"
+#include "mistakebook.h"
 #include "testrecords.h"
 
 #include <algorithm>
@@ -180,6 +181,7 @@ MarkResult TestSession::mark()
             .bind(4, m_elapsed)
             .bind(5, m_number);
     header.run();
+    MistakeBook(m_db).recordMarked(m_items, m_type, m_level, QDateTime::currentDateTime());
     transaction.commit();
 
     result.complete = true;

@@ -1,0 +1,15 @@
+#pragma once
+
+class Database;
+
+// Tables the program has added over time beside the original ones. Each step
+// raises the file's user_version by one; opening a file brings it up to date
+// in one transaction, and a file already current is left alone.
+namespace migrations {
+
+inline constexpr int kCurrentVersion = 1;
+
+int versionOf(Database &db);
+void bringUpToDate(Database &db);
+
+} // namespace migrations
