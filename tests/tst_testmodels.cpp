@@ -83,8 +83,8 @@ void TestTestModels::answerCellTakesDigitsOnly()
     QCOMPARE(model.setData(cell, typed), accepted);
     QCOMPARE(cell.data().toString(), stored);
     // Written the moment it was committed, not when the test is left.
-    QCOMPARE(loadTestItems(*f.db, f.session.number(), ItemOrder::Question).at(3).userAnswer,
-             stored);
+    QCOMPARE(
+        loadTestItems(*f.db, f.session.number(), ItemOrder::Question).at(3).userAnswer, stored);
 }
 
 void TestTestModels::answersOnlyWhileRunning()
@@ -118,8 +118,7 @@ void TestTestModels::markingAddsMarksAndExpectedAnswers()
     QCOMPARE(model.columnCount(), 3);
     for (int row = 0; row < 12; ++row) {
         const QString answer = f.session.items().at(row).answer;
-        model.setData(model.index(row, TestItemModel::Answer),
-                      row == 4 ? answer + u"1"_s : answer);
+        model.setData(model.index(row, TestItemModel::Answer), row == 4 ? answer + u"1"_s : answer);
     }
     QVERIFY(f.session.mark().complete);
     model.refresh();
@@ -128,8 +127,8 @@ void TestTestModels::markingAddsMarksAndExpectedAnswers()
     QCOMPARE(model.index(0, TestItemModel::Position).data().toInt(), 5);
     QCOMPARE(model.index(0, TestItemModel::Mark).data().toString(), u"×"_s);
     QVERIFY(model.index(0, TestItemModel::Question).data(TestItemModel::WrongRole).toBool());
-    QCOMPARE(model.index(0, TestItemModel::Expected).data().toString(),
-             f.session.items().at(0).answer);
+    QCOMPARE(
+        model.index(0, TestItemModel::Expected).data().toString(), f.session.items().at(0).answer);
     QCOMPARE(model.index(1, TestItemModel::Position).data().toInt(), 1);
     QCOMPARE(model.index(1, TestItemModel::Mark).data().toString(), u"√"_s);
     QVERIFY(!model.index(1, TestItemModel::Answer).data(TestItemModel::WrongRole).toBool());
@@ -140,7 +139,7 @@ void TestTestModels::headerClickOrders_data()
 {
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("current"); // -1 none, else ItemOrder
-    QTest::addColumn<int>("wanted");  // -1 nothing to do
+    QTest::addColumn<int>("wanted"); // -1 nothing to do
     const int none = -1, question = int(ItemOrder::Question), wrong = int(ItemOrder::WrongFirst);
     QTest::newRow("mark, unsorted") << int(TestItemModel::Mark) << none << wrong;
     QTest::newRow("mark, wrong first already") << int(TestItemModel::Mark) << wrong << none;
@@ -182,7 +181,8 @@ void TestTestModels::recordsShowTheirAction()
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setRecords(listTestRecords(*f.db));
     QCOMPARE(model.rowCount(), 2);
-    const auto cell = [&](int row, int column) { return model.index(row, column).data().toString(); };
+    const auto cell
+        = [&](int row, int column) { return model.index(row, column).data().toString(); };
     QCOMPARE(cell(0, TestRecordModel::Number), unfinished.number());
     QCOMPARE(cell(0, TestRecordModel::Action), u"答题"_s);
     QCOMPARE(cell(0, TestRecordModel::Moment), u"2011-08-30 06:37"_s);

@@ -7,7 +7,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TestItemModel::TestItemModel(QObject *parent) : QAbstractTableModel(parent) { }
+TestItemModel::TestItemModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{ }
 
 void TestItemModel::setSession(TestSession *session)
 {
@@ -40,12 +42,10 @@ void TestItemModel::clear()
 bool TestItemModel::isAnswerText(const QString &text)
 {
     return text.size() <= kMaxAnswerDigits
-            && std::all_of(text.begin(), text.end(),
-                           [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+        && std::all_of(text.begin(), text.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
 }
 
-std::optional<ItemOrder> TestItemModel::orderForHeader(int column,
-                                                       std::optional<ItemOrder> current)
+std::optional<ItemOrder> TestItemModel::orderForHeader(int column, std::optional<ItemOrder> current)
 {
     std::optional<ItemOrder> wanted;
     if (column == Mark)
@@ -67,8 +67,8 @@ bool TestItemModel::isMarked() const
     if (m_session)
         return m_session->isMarked();
     return !m_items.isEmpty()
-            && std::all_of(m_items.begin(), m_items.end(),
-                           [](const TestItem &item) { return item.error.has_value(); });
+        && std::all_of(m_items.begin(), m_items.end(),
+            [](const TestItem &item) { return item.error.has_value(); });
 }
 
 bool TestItemModel::isAnswering() const
@@ -97,28 +97,33 @@ QVariant TestItemModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         switch (index.column()) {
-        case Position: return item.position;
-        case Question: return item.question;
-        case Answer: return item.userAnswer;
+        case Position:
+            return item.position;
+        case Question:
+            return item.question;
+        case Answer:
+            return item.userAnswer;
         case Mark:
             if (!item.error)
                 return QString();
             return *item.error == 0 ? u"√"_s : u"×"_s;
-        case Expected: return item.answer;
+        case Expected:
+            return item.answer;
         }
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter
-                                   | (index.column() == Question ? Qt::AlignLeft : Qt::AlignHCenter));
-    case WrongRole: return item.error.value_or(0) == 1;
+        return QVariant::fromValue(
+            Qt::AlignVCenter | (index.column() == Question ? Qt::AlignLeft : Qt::AlignHCenter));
+    case WrongRole:
+        return item.error.value_or(0) == 1;
     }
     return {};
 }
 
 bool TestItemModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index)
-        || index.column() != Answer || !isAnswering())
+    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index) || index.column() != Answer
+        || !isAnswering())
         return false;
     const QString digits = value.toString().trimmed();
     if (!isAnswerText(digits))
@@ -154,11 +159,16 @@ QVariant TestItemModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case Position: return u"题号"_s;
-    case Question: return u"试题"_s;
-    case Answer: return u"我的答案"_s;
-    case Mark: return u"对错"_s;
-    case Expected: return u"正确答案"_s;
+    case Position:
+        return u"题号"_s;
+    case Question:
+        return u"试题"_s;
+    case Answer:
+        return u"我的答案"_s;
+    case Mark:
+        return u"对错"_s;
+    case Expected:
+        return u"正确答案"_s;
     }
     return {};
 }

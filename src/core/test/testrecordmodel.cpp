@@ -23,7 +23,9 @@ QString momentOf(const QString &number)
 
 } // namespace
 
-TestRecordModel::TestRecordModel(QObject *parent) : QAbstractTableModel(parent) { }
+TestRecordModel::TestRecordModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{ }
 
 void TestRecordModel::setRecords(const QList<TestRecord> &records)
 {
@@ -65,27 +67,37 @@ QVariant TestRecordModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case Number: return record.number;
-        case Moment: return momentOf(record.number);
-        case Type: return record.typeName;
-        case Level: return record.levelName;
-        case Count: return optionalNumber(record.count);
-        case Right: return marked ? optionalNumber(record.right) : QVariant(QString());
-        case Wrong: return marked ? optionalNumber(record.wrong) : QVariant(QString());
+        case Number:
+            return record.number;
+        case Moment:
+            return momentOf(record.number);
+        case Type:
+            return record.typeName;
+        case Level:
+            return record.levelName;
+        case Count:
+            return optionalNumber(record.count);
+        case Right:
+            return marked ? optionalNumber(record.right) : QVariant(QString());
+        case Wrong:
+            return marked ? optionalNumber(record.wrong) : QVariant(QString());
         case Time:
             // An unfinished test has no time text yet; the clock so far tells how far it got.
             if (marked || !record.timeText.isEmpty())
                 return record.timeText;
             return elapsedText(int(record.elapsed.value_or(0)));
-        case Action: return marked ? u"查看"_s : u"答题"_s;
+        case Action:
+            return marked ? u"查看"_s : u"答题"_s;
         }
         return {};
     case Qt::ToolTipRole:
         if (index.column() == Action)
             return marked ? u"查看这份试卷的答题情况"_s : u"这份试卷还没有做完，接着答题"_s;
         return {};
-    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignCenter);
-    case MarkedRole: return marked;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignCenter);
+    case MarkedRole:
+        return marked;
     }
     return {};
 }
@@ -99,15 +111,24 @@ QVariant TestRecordModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case Number: return u"试卷编号"_s;
-    case Moment: return u"测试时间"_s;
-    case Type: return u"题型"_s;
-    case Level: return u"难度"_s;
-    case Count: return u"题数"_s;
-    case Right: return u"答对"_s;
-    case Wrong: return u"答错"_s;
-    case Time: return u"用时"_s;
-    case Action: return u"操作"_s;
+    case Number:
+        return u"试卷编号"_s;
+    case Moment:
+        return u"测试时间"_s;
+    case Type:
+        return u"题型"_s;
+    case Level:
+        return u"难度"_s;
+    case Count:
+        return u"题数"_s;
+    case Right:
+        return u"答对"_s;
+    case Wrong:
+        return u"答错"_s;
+    case Time:
+        return u"用时"_s;
+    case Action:
+        return u"操作"_s;
     }
     return {};
 }
