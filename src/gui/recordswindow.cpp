@@ -1,0 +1,337 @@
+#include "recordswindow.h"
+
+#include "cjkfont.h"
+#include "hcommand.h"
+#include "recordactiondelegate.h"
+#include "testitemdelegate.h"
+#include "testwindow.h"
+#include "titlestrip.h"
+#include "windowchrome.h"
+
+#include "shell/appcontext.h"
+#include "test/testitemmodel.h"
+#include "test/testrecordmodel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kWidth = 900;
+constexpr int kHeight = 600;
+constexpr int kBandHeight = 52;
+constexpr int kGridTop = TitleStrip::kHeight + kBandHeight + 8;
+constexpr int kGridHeight = 420;
+
+const QString kListHeading = u"电脑测试题目一览表："_s;
+const QString kListHint = u"提示：对于没有完成的试题，可以点击其后面的〖答题〗继续答题。"_s;
+
+const QString kGridStyle = u"QTableView { background: white; gridline-color: #c8d8ea;"
+                           " border: 1px solid #a9c6e8; selection-background-color: #fff1b8;"
+                           " selection-color: black; }"
+                           " QHeaderView::section { background: #e3f0ff; border: none;"
+                           " border-right: 1px solid #c8d8ea; border-bottom: 1px solid #a9c6e8;"
+                           " padding: 4px; }"_s;
+
+QLabel *caption(const QString &text, QWidget *parent, const QRect &geometry, qreal points = 11)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(cjkFont(points));
+    return label;
+}
+
+QTableView *grid(QWidget *parent, const QFont &font, int rowHeight)
+{
+    auto *view = new QTableView(parent);
+    view->setGeometry(20, kGridTop, kWidth - 40, kGridHeight);
+    view->setFont(font);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(rowHeight);
+    view->horizontalHeader()->setFont(cjkFont(11, true));
+    view->horizontalHeader()->setHighlightSections(false);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->setStyleSheet(kGridStyle);
+    return view;
+}
+
+QFont monoFace(int points)
+{
+    // Question lines centre their numbers with blanks, as the test window shows them.
+    QFont font;
+    font.setFamilies(
+        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(points);
+    return font;
+}
+
+} // namespace
+
+RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+{
+    setFixedSize(kWidth, kHeight);
+    setWindowTitle(u"【晨曦算苑】-->〖电脑测试一览表〗"_s);
+    setFont(cjkFont(10.5));
+    m_records = new TestRecordModel(this);
+    m_detailItems = new TestItemModel(this);
+    buildUi();
+    reload();
+    showList();
+    qApp->installEventFilter(this);
+
+    openTest = [this] {
+        TestWindow window(m_context, processQuestionMaker(), this);
+        window.exec();
+    };
+}
+
+void RecordsWindow::buildUi()
+{
+    setObjectName(u"recordsWindow"_s);
+    setStyleSheet(u"#recordsWindow { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+
+    auto *strip = new TitleStrip(windowTitle(), this);
+    strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
+
+    auto *band = new QWidget(this);
+    band->setObjectName(u"headingBand"_s);
+    band->setGeometry(0, TitleStrip::kHeight, kWidth, kBandHeight);
+    band->setStyleSheet(u"#headingBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    m_heading = caption(kListHeading, this, { 20, TitleStrip::kHeight + 10, 600, 32 }, 12);
+    m_heading->setObjectName(u"heading"_s);
+    QFont headingFont = m_heading->font();
+    headingFont.setBold(true);
+    m_heading->setFont(headingFont);
+
+    m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this) };
+    m_buttons[Back]->move(kWidth - 20 - 93, TitleStrip::kHeight + (kBandHeight - 30) / 2);
+    m_buttons[CloseGlyph]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
+    m_buttons[CloseGlyph]->setToolTip(u"关闭"_s);
+    for (HCommand *b : std::as_const(m_buttons))
+        connect(b, &HCommand::clicked, this, &RecordsWindow::onButton);
+    band->lower();
+
+    m_list = grid(this, cjkFont(11), 36);
+    m_list->setObjectName(u"recordList"_s);
+    m_list->setModel(m_records);
+    m_list->setItemDelegateForColumn(TestRecordModel::Action, new RecordActionDelegate(m_list));
+    m_list->setMouseTracking(true);
+    m_list->viewport()->setMouseTracking(true);
+    QHeaderView *header = m_list->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionResizeMode(TestRecordModel::Number, QHeaderView::Stretch);
+    const std::pair<int, int> widths[] = {
+        { TestRecordModel::Moment, 140 },
+        { TestRecordModel::Type, 96 },
+        { TestRecordModel::Level, 56 },
+        { TestRecordModel::Count, 54 },
+        { TestRecordModel::Right, 54 },
+        { TestRecordModel::Wrong, 54 },
+        { TestRecordModel::Time, 84 },
+        { TestRecordModel::Action, 80 },
+    };
+    for (const auto &[column, width] : widths)
+        m_list->setColumnWidth(column, width);
+    connect(m_list, &QTableView::clicked, this, [this](const QModelIndex &index) {
+        if (index.column() == TestRecordModel::Action)
+            activate();
+    });
+    // The action cell is the one place of the list that answers a click.
+    connect(m_list, &QTableView::entered, this, [this](const QModelIndex &index) {
+        m_list->viewport()->setCursor(
+            index.column() == TestRecordModel::Action ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &RecordsWindow::showListProgress);
+
+    m_emptyList = new QLabel(u"还没有测试记录。\n在主菜单选一种题型，做一次电脑测试吧！"_s, this);
+    m_emptyList->setGeometry(20, kGridTop + 60, kWidth - 40, kGridHeight - 60);
+    m_emptyList->setAlignment(Qt::AlignCenter);
+    m_emptyList->setFont(cjkFont(14));
+    m_emptyList->setStyleSheet(u"color: #7890a8;"_s);
+    m_emptyList->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_detail = grid(this, monoFace(15), 38);
+    m_detail->setObjectName(u"itemDetail"_s);
+    m_detail->setModel(m_detailItems);
+    m_detail->setItemDelegate(new TestItemDelegate(m_detail));
+    m_detail->horizontalHeader()->setSectionsClickable(true);
+    m_detail->horizontalHeader()->setToolTip(
+        u"点击【题号】按题号排序，点击【对错】把错题排在前面"_s);
+    connect(m_detail->horizontalHeader(), &QHeaderView::sectionClicked, this,
+        &RecordsWindow::sortDetail);
+    connect(m_detail->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &RecordsWindow::showDetailProgress);
+    m_detail->hide();
+
+    m_progressLine = caption(QString(), this, { 20, kGridTop + kGridHeight + 8, 500, 26 });
+    m_progressLine->setObjectName(u"progressLine"_s);
+    m_progressLine->setStyleSheet(u"color: #1f4f86;"_s);
+    m_hintLine = caption(kListHint, this, { 20, kGridTop + kGridHeight + 38, kWidth - 40, 28 });
+    m_hintLine->setObjectName(u"hintLine"_s);
+
+    m_chrome = new WindowChrome(this);
+    m_chrome->setTitleStrip(strip);
+    m_chrome->setButtons(m_buttons);
+    m_chrome->addButtonResetSurface(strip);
+}
+
+void RecordsWindow::reload()
+{
+    m_records->setRecords(listTestRecords(m_context.database()));
+    m_emptyList->setVisible(m_records->rowCount() == 0 && !isShowingDetail());
+    if (m_records->rowCount() > 0)
+        m_list->setCurrentIndex(m_records->index(0, 0));
+    showListProgress();
+}
+
+bool RecordsWindow::isShowingDetail() const
+{
+    return !m_detail->isHidden();
+}
+
+void RecordsWindow::showListProgress()
+{
+    const int count = m_records->rowCount();
+    const int position = m_list->currentIndex().isValid() ? m_list->currentIndex().row() + 1 : 0;
+    m_progressLine->setText(u"试卷记录：〖 %1 / %2 〗"_s.arg(position).arg(count));
+}
+
+void RecordsWindow::showDetailProgress()
+{
+    const QModelIndex current = m_detail->currentIndex();
+    if (!current.isValid())
+        return;
+    m_progressLine->setText(
+        u"试题记录：〖 %1 / %2 〗"_s.arg(current.row() + 1).arg(m_detailItems->rowCount()));
+}
+
+void RecordsWindow::showList()
+{
+    m_heading->setText(kListHeading);
+    m_hintLine->setText(kListHint);
+    m_hintLine->setStyleSheet(u"color: #5a6a7a;"_s);
+    m_detail->hide();
+    m_list->show();
+    m_emptyList->setVisible(m_records->rowCount() == 0);
+    m_list->setFocus();
+    showListProgress();
+}
+
+void RecordsWindow::activate()
+{
+    if (m_records->rowCount() == 0 || isShowingDetail())
+        return;
+    const int row = m_list->currentIndex().isValid() ? m_list->currentIndex().row() : 0;
+    const TestRecord record = m_records->record(row);
+    if (TestRecordModel::isMarked(record))
+        showDetail(record);
+    else
+        resume(record.number);
+}
+
+void RecordsWindow::showDetail(const TestRecord &record)
+{
+    m_detailNumber = record.number;
+    // A new test's questions come in question order, whatever the last test was sorted by.
+    m_detailOrder.reset();
+    m_detailItems->setItems(
+        loadTestItems(m_context.database(), record.number, ItemOrder::Question));
+    QHeaderView *header = m_detail->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionResizeMode(TestItemModel::Question, QHeaderView::Stretch);
+    m_detail->setColumnWidth(TestItemModel::Position, 80);
+    m_detail->setColumnWidth(TestItemModel::Answer, 150);
+    m_detail->setColumnWidth(TestItemModel::Mark, 80);
+    m_detail->setColumnWidth(TestItemModel::Expected, 150);
+
+    m_heading->setText(u"试卷编号："_s + record.number);
+    m_hintLine->setText(
+        u"试题判卷结果：错误 %1 题(点击列头可以排序)！"_s.arg(record.wrong.value_or(0)));
+    m_hintLine->setStyleSheet(
+        record.wrong.value_or(0) > 0 ? u"color: #d01010;"_s : u"color: #1a8f2e;"_s);
+    m_list->hide();
+    m_emptyList->hide();
+    m_detail->show();
+    m_detail->setFocus();
+    if (m_detailItems->rowCount() > 0)
+        m_detail->setCurrentIndex(m_detailItems->index(0, 0));
+    showDetailProgress();
+}
+
+void RecordsWindow::sortDetail(int column)
+{
+    const std::optional<ItemOrder> order = TestItemModel::orderForHeader(column, m_detailOrder);
+    if (!order)
+        return;
+    m_detailOrder = order;
+    m_detailItems->setItems(loadTestItems(m_context.database(), m_detailNumber, *order));
+    if (m_detailItems->rowCount() > 0)
+        m_detail->setCurrentIndex(m_detailItems->index(0, 0));
+    showDetailProgress();
+}
+
+void RecordsWindow::resume(const QString &number)
+{
+    const QString previous = m_context.currentTestNo();
+    m_context.setCurrentTestNo(number);
+    if (openTest)
+        openTest();
+    // The menu decides on the next test's number; this one is done with.
+    m_context.setCurrentTestNo(previous);
+    reload();
+    const int row = m_records->rowOf(number);
+    if (row >= 0)
+        m_list->setCurrentIndex(m_records->index(row, 0));
+    m_list->setFocus();
+    showListProgress();
+}
+
+void RecordsWindow::back()
+{
+    if (isShowingDetail())
+        showList();
+    else
+        accept();
+}
+
+void RecordsWindow::onButton(qint16 index)
+{
+    if (index == Back)
+        back();
+    else
+        accept();
+}
+
+bool RecordsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this) {
+            switch (static_cast<QKeyEvent *>(event)->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                activate();
+                return true;
+            case Qt::Key_Escape:
+                back();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
