@@ -103,6 +103,7 @@ private slots:
     void clearStartsTheSamePuzzleAgain();
     void leavingSavesTheLevel_data();
     void leavingSavesTheLevel();
+    void hintsAndAllSolutions();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -375,6 +376,41 @@ void TestGame24Window::leavingSavesTheLevel()
     QVERIFY(!window.isVisible());
     QCOMPARE(m_context->settings().system4(), u"3"_s);
     QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
+}
+
+void TestGame24Window::hintsAndAllSolutions()
+{
+    Game24Window window(*m_context);
+    QList<QList<int>> shown;
+    window.solutionsViewer = [&shown](const QList<int> &hand) { shown << hand; };
+    HCommand *all = window.button(Game24Window::AllSolutions);
+    QVERIFY(!all->isEnabled());
+
+    // F1 names a step of a way to 24 in the first empty row, without playing it.
+    QTest::keyClick(window.levelList(), Qt::Key_F1);
+    const QString first = window.stepLabel(0)->text();
+    QVERIFY2(first.startsWith(u"〖"_s) && first.endsWith(u"〗"_s), qPrintable(first));
+    QVERIFY(window.board().stepLine(0).isEmpty());
+    QVERIFY(window.stepLabel(1)->text().isEmpty());
+    QTest::keyClick(&window, Qt::Key_F1);
+    QCOMPARE(window.stepLabel(0)->text(), first);
+    QVERIFY(!window.stepLabel(1)->text().isEmpty());
+
+    // The board cleared, the hint goes with it.
+    QTest::mouseClick(window.button(Game24Window::Clear), Qt::LeftButton);
+    QVERIFY(window.stepLabel(0)->text().isEmpty());
+
+    QTest::mouseClick(window.button(Game24Window::ShowAnswer), Qt::LeftButton);
+    QVERIFY(all->isEnabled());
+    QTest::mouseClick(all, Qt::LeftButton);
+    QCOMPARE(shown.size(), 1);
+    QList<int> hand = shown.first();
+    std::sort(hand.begin(), hand.end());
+    QList<int> cards;
+    for (int card = 0; card < 4; ++card)
+        cards << window.board().caption(card).toInt();
+    std::sort(cards.begin(), cards.end());
+    QCOMPARE(hand, cards);
 }
 
 QTEST_MAIN(TestGame24Window)

@@ -1,6 +1,7 @@
 #include "screenshottour.h"
 
 #include "aboutwindow.h"
+#include "game24window.h"
 #include "hcommand.h"
 #include "mainmenuwindow.h"
 #include "newswindow.h"
@@ -8,6 +9,7 @@
 #include "sheetdocument.h"
 #include "worksheetwindow.h"
 
+#include "generate/randomsource.h"
 #include "shell/appcontext.h"
 
 #include "shell/menucommands.h"
@@ -116,6 +118,29 @@ void ScreenshotTour::start()
         preview->close();
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         worksheet->saveAndClose();
+        auto *game = new Game24Window(m_menu.context(), processRandom(), &m_menu);
+        game->setObjectName(u"tourGame24"_s);
+        game->show();
+    });
+    then(400, [this] {
+        auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
+        save(game, u"game24"_s);
+        game->showHint();
+        game->showHint();
+    });
+    then(300, [this] {
+        auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
+        save(game, u"game24-hint"_s);
+        game->clearBoard();
+        // A first step, played as a child would: a card, an operation, a card.
+        game->clickCard(0);
+        game->chooseOperation(Board::Operation::Multiply);
+        game->clickCard(1);
+    });
+    then(300, [this] {
+        auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
+        save(game, u"game24-step"_s);
+        game->saveAndClose();
         m_menu.close();
     });
     runNext();

@@ -40,8 +40,9 @@ constexpr QRect kVerdictBox(592, 332, 292, 148);
 constexpr QPoint kVerdictAt(648, 341);
 constexpr QRect kAnswerBox(592, 492, 292, 70);
 
-constexpr QRect kKeysHint(20, 574, 450, 40);
+constexpr QRect kKeysHint(20, 574, 250, 40);
 constexpr int kButtonRow = 579;
 constexpr int kButtonColumns[4] { 482, 585, 688, 791 };
+constexpr int kHintButtons[2] { 276, 379 };
 
 } // namespace game24layout

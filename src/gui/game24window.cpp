@@ -9,6 +9,7 @@
 #include "operationbutton.h"
 #include "pictureregistry.h"
 #include "pictureview.h"
+#include "solutionsdialog.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
 
@@ -145,6 +146,8 @@ void Game24Window::buildUi()
 
     m_goal = label(u"第三步算出 24\n就成功啦！"_s, this, kVerdictBox, cjkFont(15, true),
         u"color: #d9822b;"_s, Qt::AlignCenter);
+    m_goal->setWordWrap(true);
+    m_goal->setContentsMargins(16, 0, 16, 0);
     m_right = new PictureView(kRightPicture, this);
     m_wrong = new PictureView(kWrongPicture, this);
     for (PictureView *picture : { m_right, m_wrong }) {
@@ -162,8 +165,8 @@ void Game24Window::buildUi()
     m_answer->setWordWrap(true);
     m_answer->hide();
 
-    label(u"键盘：数字 1～7 点牌　＋ － * / 选运算\nF5 下一题　Esc 退出"_s, this, kKeysHint,
-        cjkFont(10), u"color: #5a6a7a;"_s);
+    label(u"键盘：1～7 点牌　＋－*/ 选运算\nF1 提示　F5 下一题　Esc 退出"_s, this, kKeysHint,
+        cjkFont(9), u"color: #5a6a7a;"_s);
     buildButtons();
 
     backdrop->lower();
@@ -225,10 +228,16 @@ void Game24Window::buildButtons()
 {
     m_buttons = { new HCommand(2, Close, this), new HCommand(59, Next, this),
         new HCommand(57, Clear, this), new HCommand(58, ShowAnswer, this),
-        new HCommand(52, Leave, this) };
+        new HCommand(52, Leave, this), new HCommand(63, Hint, this),
+        new HCommand(64, AllSolutions, this) };
     m_buttons[Close]->move(kWindow.width() - 41 - 8, (TitleStrip::kHeight - 17) / 2);
     for (int i = Next; i <= Leave; ++i)
         m_buttons[i]->move(kButtonColumns[i - Next], kButtonRow);
+    m_buttons[Hint]->move(kHintButtons[0], kButtonRow);
+    m_buttons[AllSolutions]->move(kHintButtons[1], kButtonRow);
+    m_buttons[Hint]->setToolTip(u"看一步怎么算（F1），再点看下一步"_s);
+    m_buttons[AllSolutions]->setToolTip(u"算完三步或看过答案以后，列出这道题的全部算法"_s);
+    m_buttons[AllSolutions]->setEnabled(false);
     m_buttons[Clear]->setToolTip(u"这道题从头再算一遍"_s);
     m_buttons[ShowAnswer]->setToolTip(u"显示或隐藏一种算法"_s);
     for (HCommand *button : std::as_const(m_buttons))
@@ -259,12 +268,15 @@ void Game24Window::dealNext()
 void Game24Window::clearBoard()
 {
     m_board.clear();
+    m_hints.reset();
+    m_hint = {};
     showBoard();
 }
 
 void Game24Window::toggleAnswer()
 {
     m_answer->setVisible(m_answer->isHidden());
+    showBoard();
 }
 
 void Game24Window::clickCard(int card)
@@ -272,6 +284,10 @@ void Game24Window::clickCard(int card)
     const Board::Outcome outcome = m_board.click(card);
     if (outcome == Board::Outcome::Solved)
         m_deck.markSolved(m_puzzleId);
+    // A hint is for the board it was asked on; a step played makes it stale.
+    if (outcome == Board::Outcome::Stepped || outcome == Board::Outcome::Solved
+        || outcome == Board::Outcome::Missed)
+        m_hint = {};
     showBoard();
     const QString refusal = Board::refusalText(outcome);
     if (!refusal.isEmpty())
@@ -288,13 +304,25 @@ void Game24Window::showBoard()
 {
     for (int i = 0; i < Board::kCardCount; ++i)
         m_cards[size_t(i)]->setCard(m_board.caption(i), m_board.state(i));
-    for (int i = 0; i < 3; ++i)
-        setFittedText(m_steps[size_t(i)], m_board.stepLine(i));
+    // Played steps first; the hint's steps, not played, in the rows after them.
+    int played = 0;
+    while (played < 3 && !m_board.stepLine(played).isEmpty())
+        ++played;
+    for (int i = 0; i < 3; ++i) {
+        QLabel *row = m_steps[size_t(i)];
+        const int hinted = i - played;
+        const bool isHint = i >= played && hinted < m_hint.steps.size();
+        row->setStyleSheet(isHint ? u"color: #9aa7b5;"_s : u"color: #1f4f86;"_s);
+        row->setToolTip(isHint ? u"提示：还没有算，照这样点牌试试"_s : QString());
+        setFittedText(row, isHint ? m_hint.steps.at(hinted) : m_board.stepLine(i));
+    }
     m_operations[size_t(m_board.operation())]->setChecked(true);
     const std::optional<bool> verdict = m_board.verdict();
     m_right->setVisible(verdict == true);
     m_wrong->setVisible(verdict == false);
     m_goal->setVisible(!verdict);
+    m_goal->setText(m_hint.deadEnd ? m_hint.message : u"第三步算出 24\n就成功啦！"_s);
+    m_buttons[AllSolutions]->setEnabled(verdict.has_value() || !m_answer->isHidden());
 }
 
 void Game24Window::saveAndClose()
@@ -325,7 +353,34 @@ void Game24Window::onButton(qint16 index)
     case ShowAnswer:
         toggleAnswer();
         break;
+    case Hint:
+        showHint();
+        break;
+    case AllSolutions:
+        showAllSolutions();
+        break;
     }
+}
+
+void Game24Window::showHint()
+{
+    m_hint = m_hints.next(m_board);
+    showBoard();
+}
+
+void Game24Window::showAllSolutions()
+{
+    if (!m_buttons[AllSolutions]->isEnabled())
+        return;
+    QList<int> hand;
+    for (int card = 0; card < 4; ++card)
+        hand << m_board.caption(card).toInt();
+    if (solutionsViewer) {
+        solutionsViewer(hand);
+        return;
+    }
+    SolutionsDialog dialog(hand, this);
+    dialog.exec();
 }
 
 bool Game24Window::keyPressed(const QKeyEvent &event)
@@ -337,6 +392,11 @@ bool Game24Window::keyPressed(const QKeyEvent &event)
     if (event.key() == Qt::Key_F5) {
         if (!event.isAutoRepeat())
             onButton(Next);
+        return true;
+    }
+    if (event.key() == Qt::Key_F1) {
+        if (!event.isAutoRepeat())
+            onButton(Hint);
         return true;
     }
     if (const std::optional<int> card = cardOfKey(event)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game24/board.h"
+#include "game24/hintguide.h"
 #include "game24/puzzledeck.h"
 #include "generate/randomsource.h"
 
@@ -8,6 +9,7 @@
 #include <QList>
 
 #include <array>
+#include <functional>
 
 class AppContext;
 class Game24Card;
@@ -28,7 +30,15 @@ class Game24Window final : public QDialog
     Q_DISABLE_COPY_MOVE(Game24Window)
 
 public:
-    enum Button : qint16 { Close = 0, Next = 1, Clear = 2, ShowAnswer = 3, Leave = 4 };
+    enum Button : qint16 {
+        Close = 0,
+        Next = 1,
+        Clear = 2,
+        ShowAnswer = 3,
+        Leave = 4,
+        Hint = 5,
+        AllSolutions = 6,
+    };
 
     explicit Game24Window(
         AppContext &context, RandomSource &rnd = processRandom(), QWidget *parent = nullptr);
@@ -39,6 +49,12 @@ public:
     // The same puzzle from the start.
     void clearBoard();
     void toggleAnswer();
+    // One more step of a way to 24 from the board as it stands.
+    void showHint();
+    // Every way the hand reaches 24, once the third step is done or the answer shown.
+    void showAllSolutions();
+    // How the solutions are shown; tests put a recorder here.
+    std::function<void(const QList<int> &hand)> solutionsViewer;
     void clickCard(int card);
     void chooseOperation(Board::Operation operation);
     void saveAndClose();
@@ -78,6 +94,8 @@ private:
     RandomSource &m_rnd;
     PuzzleDeck m_deck;
     Board m_board;
+    HintGuide m_hints;
+    HintGuide::Hint m_hint; // shown until the board changes
     qint64 m_puzzleId = 0;
     bool m_closing = false;
 

@@ -1,8 +1,11 @@
 #include "menuopeners.h"
 
 #include "aboutwindow.h"
+#include "game24window.h"
 #include "newswindow.h"
 #include "worksheetwindow.h"
+
+#include "generate/randomsource.h"
 
 #include <QDesktopServices>
 
@@ -11,6 +14,10 @@ MenuOpeners MenuOpeners::standard(AppContext &context)
     MenuOpeners openers;
     openers.worksheet = [&context](QWidget *parent) {
         WorksheetWindow window(context, parent);
+        window.exec();
+    };
+    openers.game24 = [&context](QWidget *parent) {
+        Game24Window window(context, processRandom(), parent);
         window.exec();
     };
     openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
