@@ -2,6 +2,8 @@
 
 #include "aboutwindow.h"
 #include "game24window.h"
+#include "recordswindow.h"
+#include "testwindow.h"
 #include "hcommand.h"
 #include "mainmenuwindow.h"
 #include "newswindow.h"
@@ -9,7 +11,10 @@
 #include "sheetdocument.h"
 #include "worksheetwindow.h"
 
+#include "generate/questionmaker.h"
 #include "generate/randomsource.h"
+#include "test/testitemmodel.h"
+#include "test/testsession.h"
 #include "shell/appcontext.h"
 
 #include "shell/menucommands.h"
@@ -141,6 +146,47 @@ void ScreenshotTour::start()
         auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
         save(game, u"game24-step"_s);
         game->saveAndClose();
+        m_menu.context().setCurrentType(5);
+        m_menu.context().setCurrentTestNo(QString());
+        auto *test = new TestWindow(m_menu.context(), processQuestionMaker(), &m_menu);
+        test->setObjectName(u"tourTest"_s);
+        test->show();
+    });
+    then(300, [this] {
+        auto *test = m_menu.findChild<TestWindow *>(u"tourTest"_s);
+        save(test, u"test"_s);
+        test->generate();
+        test->confirm();
+        // Most answers right, two wrong, as a child might hand them in.
+        TestItemModel *items = test->itemModel();
+        for (int row = 0; row < items->rowCount(); ++row) {
+            const QString right = test->session().items().at(row).answer;
+            items->setData(items->index(row, TestItemModel::Answer),
+                           row == 2 || row == 6 ? right + u"1"_s : right);
+        }
+    });
+    then(300, [this] {
+        auto *test = m_menu.findChild<TestWindow *>(u"tourTest"_s);
+        save(test, u"test-answering"_s);
+        test->finish();
+    });
+    then(300, [this] {
+        auto *test = m_menu.findChild<TestWindow *>(u"tourTest"_s);
+        save(test, u"test-marked"_s);
+        test->exitWindow();
+        auto *records = new RecordsWindow(m_menu.context(), &m_menu);
+        records->setObjectName(u"tourRecords"_s);
+        records->show();
+    });
+    then(300, [this] {
+        auto *records = m_menu.findChild<RecordsWindow *>(u"tourRecords"_s);
+        save(records, u"records"_s);
+        records->activate();
+    });
+    then(300, [this] {
+        auto *records = m_menu.findChild<RecordsWindow *>(u"tourRecords"_s);
+        save(records, u"records-detail"_s);
+        records->close();
         m_menu.close();
     });
     runNext();

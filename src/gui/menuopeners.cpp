@@ -3,8 +3,11 @@
 #include "aboutwindow.h"
 #include "game24window.h"
 #include "newswindow.h"
+#include "recordswindow.h"
+#include "testwindow.h"
 #include "worksheetwindow.h"
 
+#include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 
 #include <QDesktopServices>
@@ -14,6 +17,14 @@ MenuOpeners MenuOpeners::standard(AppContext &context)
     MenuOpeners openers;
     openers.worksheet = [&context](QWidget *parent) {
         WorksheetWindow window(context, parent);
+        window.exec();
+    };
+    openers.test = [&context](QWidget *parent) {
+        TestWindow window(context, processQuestionMaker(), parent);
+        window.exec();
+    };
+    openers.records = [&context](QWidget *parent) {
+        RecordsWindow window(context, parent);
         window.exec();
     };
     openers.game24 = [&context](QWidget *parent) {
