@@ -2,7 +2,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &specs)
+Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &options)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
@@ -16,13 +16,13 @@ Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &specs)
             name.truncate(eq);
             inlineValue = true;
         }
-        const auto spec = std::find_if(specs.begin(), specs.end(),
+        const auto option = std::find_if(options.begin(), options.end(),
                                        [&name](const OptionSpec &s) { return s.name == name; });
-        if (spec == specs.end())
+        if (option == options.end())
             throw UsageError(u"未知的选项：--%1"_s.arg(name));
         if (m_values.contains(name))
             throw UsageError(u"选项 --%1 只能给一次"_s.arg(name));
-        if (spec->valueName.isEmpty()) {
+        if (option->valueName.isEmpty()) {
             if (inlineValue)
                 throw UsageError(u"选项 --%1 不带取值"_s.arg(name));
         } else if (!inlineValue) {
@@ -67,16 +67,16 @@ quint64 Arguments::unsignedInteger(const QString &name) const
     return number;
 }
 
-QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &specs)
+QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &options)
 {
     QString help = u"用法：%1\n\n%2\n"_s.arg(usage, summary);
-    if (!specs.isEmpty())
+    if (!options.isEmpty())
         help += u"\n选项：\n"_s;
-    for (const OptionSpec &spec : specs) {
-        QString left = u"  --"_s + spec.name;
-        if (!spec.valueName.isEmpty())
-            left += u' ' + spec.valueName;
-        help += left.leftJustified(24) + u' ' + spec.help + u'\n';
+    for (const OptionSpec &option : options) {
+        QString left = u"  --"_s + option.name;
+        if (!option.valueName.isEmpty())
+            left += u' ' + option.valueName;
+        help += left.leftJustified(24) + u' ' + option.help + u'\n';
     }
     return help;
 }

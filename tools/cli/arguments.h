@@ -31,7 +31,7 @@ struct OptionSpec
 class Arguments
 {
 public:
-    Arguments(const QStringList &args, const QList<OptionSpec> &specs);
+    Arguments(const QStringList &args, const QList<OptionSpec> &options);
 
     bool has(const QString &name) const { return m_values.contains(name); }
     QString text(const QString &name) const { return m_values.value(name); }
@@ -46,4 +46,4 @@ private:
     QHash<QString, QString> m_values;
 };
 
-QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &specs);
+QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &options);

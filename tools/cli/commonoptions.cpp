@@ -57,11 +57,11 @@ void seedFrom(const Arguments &arguments, SeededRandom &rnd)
 }
 
 bool helpAsked(const Arguments &arguments, const QString &usage, const QString &summary,
-               const QList<OptionSpec> &specs)
+               const QList<OptionSpec> &options)
 {
     if (!arguments.has(u"help"_s))
         return false;
-    writeOut(formatHelp(usage, summary, specs));
+    writeOut(formatHelp(usage, summary, options));
     return true;
 }
 

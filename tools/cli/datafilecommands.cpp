@@ -17,15 +17,15 @@ using namespace commonoptions;
 
 int runSettingsCommand(const QStringList &args)
 {
-    const QList<OptionSpec> specs = {
+    const QList<OptionSpec> options = {
         database(),
         { u"set"_s, u"KEY=VALUE"_s, u"先写入一个设置项（system_0 除外），按其所属类别加密"_s },
         help(),
     };
-    const Arguments arguments(args, specs);
+    const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
                             u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
-                  specs))
+                  options))
         return flushOut();
 
     QString setKey, setValue;
@@ -54,15 +54,15 @@ int runSettingsCommand(const QStringList &args)
 
 int runPuzzlesCommand(const QStringList &args)
 {
-    const QList<OptionSpec> specs = {
+    const QList<OptionSpec> options = {
         database(),
         { u"level"_s, u"L"_s, u"只列出难度 L（1 简单 … 5 很难）的题"_s },
         help(),
     };
-    const Arguments arguments(args, specs);
+    const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli puzzles [--database PATH] [--level L]"_s,
                             u"按编号列出24点题库：编号、难度、四个数、是否已做过、答案，以制表符分隔。"_s,
-                  specs))
+                  options))
         return flushOut();
     const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
 
@@ -84,16 +84,16 @@ int runPuzzlesCommand(const QStringList &args)
 
 int runRecordsCommand(const QStringList &args)
 {
-    const QList<OptionSpec> specs = {
+    const QList<OptionSpec> options = {
         database(),
         { u"items"_s, u"BH"_s, u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
         help(),
     };
-    const Arguments arguments(args, specs);
+    const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli records [--database PATH] [--items BH]"_s,
                             u"列出保存的电脑测试，最新的在前，以制表符分隔："
                             "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
-                  specs))
+                  options))
         return flushOut();
     if (arguments.has(u"items"_s) && arguments.text(u"items"_s).isEmpty())
         throw UsageError(u"--items 的取值不能为空"_s);

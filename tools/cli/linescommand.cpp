@@ -13,14 +13,14 @@ namespace {
 
 const QList<OptionSpec> &lineOptions()
 {
-    static const QList<OptionSpec> specs = {
+    static const QList<OptionSpec> options = {
         commonoptions::type(),
         commonoptions::level(),
         { u"count"_s, u"N"_s, u"题数，1 到 1000000，默认 1"_s },
         commonoptions::seed(),
         commonoptions::help(),
     };
-    return specs;
+    return options;
 }
 
 } // namespace

@@ -14,7 +14,7 @@ using namespace commonoptions;
 
 int runMistakesCommand(const QStringList &args)
 {
-    const QList<OptionSpec> specs = {
+    const QList<OptionSpec> options = {
         database(),
         { u"type"_s, u"T"_s, u"只列出题型 T 的错题"_s },
         { u"sheet"_s, QString(), u"把错题排成卷子，写进 --pdf 和 --answers-pdf"_s },
@@ -23,13 +23,13 @@ int runMistakesCommand(const QStringList &args)
         { u"answers-pdf"_s, u"FILE"_s, u"错题卷的答案（与 --sheet 同用）"_s },
         help(),
     };
-    const Arguments arguments(args, specs);
+    const Arguments arguments(args, options);
     if (helpAsked(arguments,
                   u"qrta-cli mistakes [--database PATH] [--type T]\n"
                   "                         [--sheet [--columns C] [--pdf FILE] [--answers-pdf FILE]]"_s,
                   u"列出错题本里还要再练的题，最早的在前，以制表符分隔："
                   "题型 难度 题目 答案 错的次数 之后对的次数 最近一次。"_s,
-                  specs))
+                  options))
         return flushOut();
     const qint64 type = arguments.integer(u"type"_s, 1, catalogue::kTypeCount, 0);
     const auto columns = qint16(arguments.integer(u"columns"_s, 2, 5, 3));

@@ -20,7 +20,7 @@ namespace {
 
 const QList<OptionSpec> &sheetOptions()
 {
-    static const QList<OptionSpec> specs = {
+    static const QList<OptionSpec> options = {
         commonoptions::type(),
         commonoptions::level(),
         { u"columns"_s, u"C"_s, u"列数 2 到 5（必需）"_s },
@@ -37,7 +37,7 @@ const QList<OptionSpec> &sheetOptions()
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
         commonoptions::help(),
     };
-    return specs;
+    return options;
 }
 
 } // namespace
