@@ -3,6 +3,7 @@
 #include "aboutwindow.h"
 #include "game24window.h"
 #include "recordswindow.h"
+#include "solutionsdialog.h"
 #include "testwindow.h"
 #include "hcommand.h"
 #include "mainmenuwindow.h"
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -115,6 +117,8 @@ void ScreenshotTour::start()
             preview->resize(1000, 760);
             preview->show();
         };
+        // A class set of three, as a teacher prints it.
+        worksheet->findChild<QSpinBox *>(u"copies"_s)->setValue(3);
         worksheet->printQuestions();
     });
     then(600, [this] {
@@ -145,6 +149,18 @@ void ScreenshotTour::start()
     then(300, [this] {
         auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
         save(game, u"game24-step"_s);
+        QList<int> hand;
+        for (int card = 0; card < 4; ++card)
+            hand << game->board().caption(card).toInt();
+        auto *solutions = new SolutionsDialog(hand, game);
+        solutions->setObjectName(u"tourSolutions"_s);
+        solutions->show();
+    });
+    then(300, [this] {
+        auto *game = m_menu.findChild<Game24Window *>(u"tourGame24"_s);
+        auto *solutions = game->findChild<SolutionsDialog *>(u"tourSolutions"_s);
+        save(solutions, u"game24-solutions"_s);
+        solutions->close();
         game->saveAndClose();
         m_menu.context().setCurrentType(5);
         m_menu.context().setCurrentTestNo(QString());
