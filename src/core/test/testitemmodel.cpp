@@ -1,5 +1,7 @@
 #include "testitemmodel.h"
 
+#include "common/tableheader.h"
+
 #include "testsession.h"
 
 #include <algorithm>
@@ -152,23 +154,6 @@ Qt::ItemFlags TestItemModel::flags(const QModelIndex &index) const
 
 QVariant TestItemModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Vertical)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignCenter);
-    if (role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case Position:
-        return u"题号"_s;
-    case Question:
-        return u"试题"_s;
-    case Answer:
-        return u"我的答案"_s;
-    case Mark:
-        return u"对错"_s;
-    case Expected:
-        return u"正确答案"_s;
-    }
-    return {};
+    static const QStringList captions = { u"题号"_s, u"试题"_s, u"我的答案"_s, u"对错"_s, u"正确答案"_s };
+    return tableHeader(*this, section, orientation, role, captions);
 }

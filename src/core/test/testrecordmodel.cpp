@@ -1,5 +1,7 @@
 #include "testrecordmodel.h"
 
+#include "common/tableheader.h"
+
 #include "testitem.h"
 
 #include <QDateTime>
@@ -104,31 +106,8 @@ QVariant TestRecordModel::data(const QModelIndex &index, int role) const
 
 QVariant TestRecordModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Vertical)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignCenter);
-    if (role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case Number:
-        return u"试卷编号"_s;
-    case Moment:
-        return u"测试时间"_s;
-    case Type:
-        return u"题型"_s;
-    case Level:
-        return u"难度"_s;
-    case Count:
-        return u"题数"_s;
-    case Right:
-        return u"答对"_s;
-    case Wrong:
-        return u"答错"_s;
-    case Time:
-        return u"用时"_s;
-    case Action:
-        return u"操作"_s;
-    }
-    return {};
+    static const QStringList captions = { u"试卷编号"_s, u"测试时间"_s, u"题型"_s,
+                                          u"难度"_s,     u"题数"_s,     u"答对"_s,
+                                          u"答错"_s,     u"用时"_s,     u"操作"_s };
+    return tableHeader(*this, section, orientation, role, captions);
 }
