@@ -29,7 +29,7 @@ const Row rows[] = {
     { 49, 59, QSize(93, 30), 4 },
     { 60, 61, QSize(180, 130), 1 },
     { 62, 62, QSize(16, 10), 1 },
-    { 63, 64, QSize(93, 30), 4 },
+    { 63, 67, QSize(93, 30), 4 },
 };
 const QSize tipSize(240, 56);
 
@@ -37,7 +37,8 @@ const QStringList buttonCaptions
     = { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s, u"退出(Esc)"_s, u"试题/答案"_s,
           u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s, u"查看答案"_s,
           u"下一题(F5)"_s };
-const QStringList moreCaptions = { u"提示(F1)"_s, u"全部解法"_s }; // 63, 64
+const QStringList moreCaptions
+    = { u"提示(F1)"_s, u"全部解法"_s, u"错题重练"_s, u"打印错题"_s, u"成绩曲线"_s }; // 63…67
 const QStringList tipTexts
     = { u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s, u"A × B"_s, u"A±B×C"_s, u"A ÷ B"_s,
           u"A±B÷C"_s, u"A×B÷C"_s, u"四则混合"_s, u"24点游戏"_s, u"测试成绩"_s, u"退出(Esc)"_s };
@@ -157,7 +158,7 @@ void TestPictures::captions_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("caption");
-    for (int bmpid = 49; bmpid <= 64; ++bmpid) {
+    for (int bmpid = 49; bmpid <= 67; ++bmpid) {
         if (bmpid >= 60 && bmpid <= 62)
             continue;
         const QString caption =
@@ -205,7 +206,7 @@ void TestPictures::fallsBackToNormal()
 void TestPictures::unknown_data()
 {
     QTest::addColumn<int>("number");
-    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1065, 2065, 5000, 5015,
+    for (const int number : { 1099, 7, 0, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 5000, 5015,
              5049, 6001, 6049, 11001 })
         QTest::addRow("%d", number) << number;
 }

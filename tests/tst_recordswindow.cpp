@@ -1,8 +1,10 @@
 #include "recordswindow.h"
+#include "sheetdocument.h"
 #include "testwindow.h"
 
 #include "generate/randomsource.h"
 #include "shell/appcontext.h"
+#include "test/mistakebook.h"
 #include "test/testitemmodel.h"
 #include "test/testrecordmodel.h"
 #include "test/testsession.h"
@@ -39,6 +41,7 @@ private slots:
     void detailHeaderSortsOnce_data();
     void detailHeaderSortsOnce();
     void escapeGoesBackThenCloses();
+    void practiceUntilLearnedAndPrintTheBook();
 
 private:
     // Stores a test of type 3 made `minutes` after kMorning; `wrong` questions answered
@@ -290,6 +293,56 @@ void TestRecordsWindow::escapeGoesBackThenCloses()
     QVERIFY(finished.isEmpty());
     QTest::keyClick(w.list(), Qt::Key_Escape);
     QCOMPARE(finished.size(), 1);
+}
+
+void TestRecordsWindow::practiceUntilLearnedAndPrintTheBook()
+{
+    store(0, true, { 2, 5, 7 });
+    RecordsWindow &window = openWindow();
+    QList<QStringList> practised;
+    window.openPractice = [this, &practised](const QList<Mistake> &mistakes) {
+        TestWindow test(*m_context, *m_maker);
+        test.startPractice(mistakes);
+        QVERIFY(test.windowTitle().endsWith(u"错题重练"_s));
+        test.confirm();
+        QStringList questions;
+        TestItemModel *items = test.itemModel();
+        for (int row = 0; row < items->rowCount(); ++row) {
+            questions << test.session().items().at(row).question;
+            items->setData(items->index(row, TestItemModel::Answer),
+                           test.session().items().at(row).answer);
+        }
+        test.finish();
+        QVERIFY(test.session().isMarked());
+        practised << questions;
+    };
+    QList<QList<SheetDocument>> previewed;
+    window.previewBook = [&previewed](const QList<SheetDocument> &documents) {
+        previewed << documents;
+    };
+
+    window.printBook();
+    QCOMPARE(previewed.size(), 1);
+    QCOMPARE(previewed.first().size(), 2); // the questions, then the answers
+    QVERIFY(previewed.first().first().header.startsWith(u"错题本"_s));
+    int printed = 0;
+    for (const QStringList &row : previewed.first().first().rows)
+        printed += int(std::count_if(row.begin(), row.end(), [](const QString &c) { return !c.isEmpty(); }));
+    QCOMPARE(printed, 3);
+
+    // Right twice over two practice runs: the three leave the book.
+    window.practice(std::nullopt);
+    QCOMPARE(practised.size(), 1);
+    QCOMPARE(practised.first().size(), 3);
+    QCOMPARE(MistakeBook(m_context->database()).toLearn().size(), 3);
+    window.practice(std::nullopt);
+    QCOMPARE(practised.size(), 2);
+    QVERIFY(MistakeBook(m_context->database()).toLearn().isEmpty());
+    // Both runs are kept as tests, newest first.
+    QCOMPARE(window.recordModel()->rowCount(), 3);
+    QCOMPARE(window.recordModel()->index(0, TestRecordModel::Type).data().toString(), u"错题重练"_s);
+    window.practice(std::nullopt); // nothing left: nothing opens
+    QCOMPARE(practised.size(), 2);
 }
 
 QTEST_MAIN(TestRecordsWindow)

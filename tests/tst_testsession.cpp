@@ -83,6 +83,7 @@ private slots:
     void leavingAndResumingKeepsAnswersAndClock();
     void clockStopsAtThreeHours();
     void recordsNewestFirst();
+    void testsMadeInTheSameSecondKeepTheirOwnNumbers();
     void killedWhileAnsweringLosesNothing();
 };
 
@@ -299,6 +300,19 @@ void TestTestSession::recordsNewestFirst()
     for (const TestRecord &record : listTestRecords(*f.db))
         listed << record.number;
     QCOMPARE(listed, numbers);
+}
+
+void TestTestSession::testsMadeInTheSameSecondKeepTheirOwnNumbers()
+{
+    Fixture f;
+    TestSession first(*f.db, f.settings), second(*f.db, f.settings);
+    first.generate(f.maker, 4, 2, 10, kMoment);
+    second.generate(f.maker, 4, 2, 10, kMoment);
+    first.confirm();
+    second.confirm();
+    QCOMPARE(first.number(), u"04_2_10_20110830063648"_s);
+    QCOMPARE(second.number(), u"04_2_10_20110830063649"_s);
+    QCOMPARE(loadTestItems(*f.db, second.number(), ItemOrder::Question).size(), 10);
 }
 
 void TestTestSession::killedWhileAnsweringLosesNothing()

@@ -40,8 +40,9 @@ constexpr std::array families {
     // Pictures of the 24-point window, not buttons: right, wrong, the level list's arrow.
     Family { 60, 61, QSize(180, 130), stateBit(PictureRegistry::Normal) },
     Family { 62, 62, QSize(16, 10), stateBit(PictureRegistry::Normal) },
-    // More command buttons of the 24-point window: hint and every solution.
-    Family { 63, 64, QSize(93, 30), allButtonStates },
+    // More command buttons: hint and every solution of the 24-point window; practice,
+    // printing of the wrong-answer book and the progress chart of the records window.
+    Family { 63, 67, QSize(93, 30), allButtonStates },
 };
 
 constexpr int firstTip = 5001;

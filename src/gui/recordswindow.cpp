@@ -2,13 +2,18 @@
 
 #include "cjkfont.h"
 #include "hcommand.h"
+#include "messagebox.h"
+#include "mistakesheet.h"
+#include "printpreviewdialog.h"
 #include "recordactiondelegate.h"
 #include "testitemdelegate.h"
 #include "testwindow.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
 
+#include "generate/catalogue.h"
 #include "shell/appcontext.h"
+#include "test/mistakebook.h"
 #include "test/testitemmodel.h"
 #include "test/testrecordmodel.h"
 
@@ -16,6 +21,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,6 +33,7 @@ constexpr int kHeight = 600;
 constexpr int kBandHeight = 52;
 constexpr int kGridTop = TitleStrip::kHeight + kBandHeight + 8;
 constexpr int kGridHeight = 420;
+constexpr int kPracticeLimit = 100; // questions of one practice test at the most
 
 const QString kListHeading = u"电脑测试题目一览表："_s;
 const QString kListHint = u"提示：对于没有完成的试题，可以点击其后面的〖答题〗继续答题。"_s;
@@ -95,6 +102,15 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
         TestWindow window(m_context, processQuestionMaker(), this);
         window.exec();
     };
+    openPractice = [this](const QList<Mistake> &mistakes) {
+        TestWindow window(m_context, processQuestionMaker(), this);
+        window.startPractice(mistakes);
+        window.exec();
+    };
+    previewBook = [this](const QList<SheetDocument> &documents) {
+        PrintPreviewDialog dialog(documents, this);
+        dialog.exec();
+    };
 }
 
 void RecordsWindow::buildUi()
@@ -110,14 +126,23 @@ void RecordsWindow::buildUi()
     band->setGeometry(0, TitleStrip::kHeight, kWidth, kBandHeight);
     band->setStyleSheet(u"#headingBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                         " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
-    m_heading = caption(kListHeading, this, { 20, TitleStrip::kHeight + 10, 600, 32 }, 12);
+    m_heading = caption(kListHeading, this, { 20, TitleStrip::kHeight + 10, 440, 32 }, 12);
     m_heading->setObjectName(u"heading"_s);
     QFont headingFont = m_heading->font();
     headingFont.setBold(true);
     m_heading->setFont(headingFont);
 
-    m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this) };
-    m_buttons[Back]->move(kWidth - 20 - 93, TitleStrip::kHeight + (kBandHeight - 30) / 2);
+    m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this),
+                  new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
+                  new HCommand(67, Chart, this) };
+    const int buttonTop = TitleStrip::kHeight + (kBandHeight - 30) / 2;
+    m_buttons[Back]->move(kWidth - 20 - 93, buttonTop);
+    m_buttons[Chart]->move(kWidth - 20 - 2 * 93 - 8, buttonTop);
+    m_buttons[PrintBook]->move(kWidth - 20 - 3 * 93 - 16, buttonTop);
+    m_buttons[Practice]->move(kWidth - 20 - 4 * 93 - 24, buttonTop);
+    m_buttons[Practice]->setToolTip(u"把答错过、还没练会的题再做一遍"_s);
+    m_buttons[PrintBook]->setToolTip(u"把错题本排成卷子打印，附答案"_s);
+    m_buttons[Chart]->setToolTip(u"各题型每次测试的正确率和每题用时"_s);
     m_buttons[CloseGlyph]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
     m_buttons[CloseGlyph]->setToolTip(u"关闭"_s);
     for (HCommand *b : std::as_const(m_buttons))
@@ -311,10 +336,65 @@ void RecordsWindow::back()
 
 void RecordsWindow::onButton(qint16 index)
 {
-    if (index == Back)
+    switch (index) {
+    case Back:
         back();
-    else
+        break;
+    case Practice: {
+        // Every type, or only the test on the current row's type.
+        const MistakeBook book(m_context.database());
+        const int all = int(book.toLearn().size());
+        if (all == 0) {
+            showMessage(this, u"错题本里没有要再练的题。"_s);
+            break;
+        }
+        QMenu menu(this);
+        menu.addAction(u"全部题型（%1 题）"_s.arg(all), this, [this] { practice(std::nullopt); });
+        const qint16 type = m_context.currentType();
+        const int ofType = int(book.toLearn(type).size());
+        if (ofType > 0 && ofType < all)
+            menu.addAction(u"只练 %1（%2 题）"_s.arg(catalogue::typeName(type)).arg(ofType), this,
+                           [this, type] { practice(type); });
+        HCommand *button = m_buttons[Practice];
+        menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+        break;
+    }
+    case PrintBook:
+        printBook();
+        break;
+    case Chart:
+        if (openChart)
+            openChart();
+        break;
+    default:
         accept();
+        break;
+    }
+}
+
+void RecordsWindow::practice(std::optional<qint16> type)
+{
+    const QList<Mistake> mistakes =
+            MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
+    if (mistakes.isEmpty() || !openPractice)
+        return;
+    // A practice is a new test, never the one last opened.
+    m_context.setCurrentTestNo(QString());
+    openPractice(mistakes);
+    // The practice is a stored test now: the list shows it first.
+    reload();
+}
+
+void RecordsWindow::printBook()
+{
+    const QList<Mistake> mistakes = MistakeBook(m_context.database()).toLearn();
+    if (mistakes.isEmpty()) {
+        showMessage(this, u"错题本里没有要再练的题。"_s);
+        return;
+    }
+    const MistakeSheets sheets = mistakeSheets(mistakes, 3, QDateTime::currentDateTime());
+    if (previewBook)
+        previewBook({ sheets.questions, sheets.answers });
 }
 
 bool RecordsWindow::eventFilter(QObject *watched, QEvent *event)

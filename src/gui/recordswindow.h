@@ -9,6 +9,8 @@
 #include <optional>
 
 class AppContext;
+struct Mistake;
+struct SheetDocument;
 class HCommand;
 class QLabel;
 class QTableView;
@@ -25,13 +27,25 @@ class RecordsWindow final : public QDialog
     Q_DISABLE_COPY_MOVE(RecordsWindow)
 
 public:
-    enum Button : qint16 { Back = 0, CloseGlyph = 1 };
+    enum Button : qint16 { Back = 0, CloseGlyph = 1, Practice = 2, PrintBook = 3, Chart = 4 };
 
     explicit RecordsWindow(AppContext &context, QWidget *parent = nullptr);
 
     // How an unfinished test is taken up again: it finds the test's number as the current
     // test number of the AppContext. Tests put a recorder here.
     std::function<void()> openTest;
+    // How a practice test of the wrong-answer book is taken: the book's
+    // questions still to learn, oldest first, at most a hundred.
+    std::function<void(const QList<Mistake> &)> openPractice;
+    // How the book is previewed as a worksheet with its answers.
+    std::function<void(const QList<SheetDocument> &)> previewBook;
+    // How the progress chart is shown; no button while there is none.
+    std::function<void()> openChart;
+
+    // 错题重练 of every type, or of one.
+    void practice(std::optional<qint16> type);
+    // 打印错题: the book's questions as a worksheet, then its answers.
+    void printBook();
 
     // The action cell of the current list row: its questions, or answering on.
     void activate();

@@ -10,6 +10,7 @@
 #include "generate/catalogue.h"
 #include "shell/appcontext.h"
 #include "store/settings.h"
+#include "test/mistakebook.h"
 #include "test/testitemmodel.h"
 
 #include <QApplication>
@@ -94,6 +95,7 @@ void TestWindow::buildUi()
 
     auto *strip = new TitleStrip(windowTitle(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
+    m_strip = strip;
 
     // The band behind the choices, which takes the hover off the buttons.
     auto *band = new QWidget(this);
@@ -210,6 +212,10 @@ void TestWindow::restoreChoices()
 
 void TestWindow::showResumed()
 {
+    if (m_session.isPractice()) {
+        setWindowTitle(u"【电脑测试】--> "_s + TestSession::practiceName());
+        m_strip->setTitle(windowTitle());
+    }
     m_items->refresh();
     if (m_session.isMarked()) {
         const QList<TestItem> &items = m_session.items();
@@ -236,6 +242,29 @@ void TestWindow::generate()
     QApplication::restoreOverrideCursor();
 }
 
+void TestWindow::startPractice(const QList<Mistake> &mistakes)
+{
+    if (mistakes.isEmpty() || m_session.isConfirmed())
+        return;
+    setWindowTitle(u"【电脑测试】--> "_s + TestSession::practiceName());
+    m_strip->setTitle(windowTitle());
+    m_session.generatePractice(mistakes, QDateTime::currentDateTime());
+    m_context.setCurrentTestNo(m_session.number());
+    for (QWidget *choice : std::initializer_list<QWidget *> { m_levelCaption, m_level,
+                                                              m_numberLabel, m_count, m_range })
+        choice->hide();
+    m_buttons[Generate]->hide();
+    m_testInfo->setText(u"错题重练：共 %1 题，每道题再答对两次，就从错题本里去掉。"_s.arg(
+            mistakes.size()));
+    m_testInfo->show();
+    m_items->refresh();
+    layoutColumns();
+    m_placeholder->hide();
+    m_grid->show();
+    m_buttons[Confirm]->setEnabled(true);
+    goToRow(0);
+}
+
 void TestWindow::confirm()
 {
     if (m_session.isConfirmed() || m_session.items().isEmpty())
@@ -260,12 +289,18 @@ void TestWindow::showNumber()
     m_numberLabel->setText(u"试卷编号："_s + m_session.number());
     m_numberLabel->setGeometry(20, kBandTop + 10, 470, 32);
     m_numberLabel->setFont(cjkFont(12, true));
+    m_numberLabel->show();
     m_levelCaption->hide();
     m_level->hide();
     m_count->hide();
     m_range->hide();
-    m_testInfo->setText(u"难度：%1　　共 %2 题"_s.arg(catalogue::levelName(m_session.level()))
-                            .arg(m_session.items().size()));
+    if (m_session.isPractice()) {
+        m_testInfo->setText(u"%1：共 %2 题"_s.arg(TestSession::practiceName())
+                                    .arg(m_session.items().size()));
+    } else {
+        m_testInfo->setText(u"难度：%1　　共 %2 题"_s.arg(catalogue::levelName(m_session.level()))
+                                    .arg(m_session.items().size()));
+    }
     m_testInfo->show();
 }
 

@@ -7,6 +7,8 @@
 #include <QList>
 
 class AppContext;
+class TitleStrip;
+struct Mistake;
 class HCommand;
 class QComboBox;
 class QLabel;
@@ -35,6 +37,9 @@ public:
         QWidget *parent = nullptr);
 
     void generate();
+    // A test of questions from the wrong-answer book instead of new ones: it
+    // goes on like any test, from confirming on.
+    void startPractice(const QList<Mistake> &mistakes);
     void confirm();
     // Hands the test in; an unanswered question stops it with a message.
     void finish();
@@ -86,6 +91,7 @@ private:
 
     WindowChrome *m_chrome = nullptr;
     QList<HCommand *> m_buttons;
+    TitleStrip *m_strip = nullptr;
     QLabel *m_levelCaption = nullptr;
     QComboBox *m_level = nullptr;
     QLabel *m_numberLabel = nullptr;

@@ -14,6 +14,12 @@ TitleStrip::TitleStrip(const QString &title, QWidget *parent)
     setFixedHeight(kHeight);
 }
 
+void TitleStrip::setTitle(const QString &title)
+{
+    m_title = title;
+    update();
+}
+
 void TitleStrip::setSubtitle(const QString &subtitle)
 {
     m_subtitle = subtitle;

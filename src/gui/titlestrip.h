@@ -15,6 +15,7 @@ public:
 
     explicit TitleStrip(const QString &title, QWidget *parent = nullptr);
 
+    void setTitle(const QString &title);
     void setSubtitle(const QString &subtitle);
     void setVersion(const QString &version);
 

@@ -9,7 +9,7 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
 {
     // The book's questions, each once, laid out as any sheet is.
     int next = 0;
-    const auto lines = [&mistakes, &next] {
+    const auto lines = [&mistakes, &next]() -> QString {
         const Mistake &m = mistakes.at(next++ % mistakes.size());
         return m.question + u' ' + m.answer;
     };

@@ -41,6 +41,7 @@ void TestSession::generate(QuestionMaker &maker, qint16 type, qint16 level, int 
 {
     m_type = type;
     m_level = level;
+    m_madeAt = now;
     m_number = recordNumber(type, level, count, now);
     m_items.clear();
     m_elapsed = 0;
@@ -55,14 +56,47 @@ void TestSession::generate(QuestionMaker &maker, qint16 type, qint16 level, int 
     }
 }
 
+QString TestSession::practiceName()
+{
+    return u"错题重练"_s;
+}
+
+void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTime &now)
+{
+    m_type = 0;
+    m_level = 0;
+    m_madeAt = now;
+    m_number = recordNumber(0, 0, int(mistakes.size()), now);
+    m_items.clear();
+    m_elapsed = 0;
+    m_confirmed = m_marked = false;
+    for (const Mistake &mistake : mistakes) {
+        TestItem item;
+        item.position = int(m_items.size()) + 1;
+        item.question = mistake.question;
+        item.answer = mistake.answer;
+        m_items << item;
+    }
+}
+
 void TestSession::confirm()
 {
     Transaction transaction(m_db);
-    m_settings.write(u"txb%1"_s.arg(m_type), TestChoices { m_level, int(m_items.size()) }.toSetting());
+    // Two tests of the same kind made within one second would share a number:
+    // the later one is stamped a second on.
+    while (findTestRecord(m_db, m_number)) {
+        m_madeAt = m_madeAt.addSecs(1);
+        m_number = recordNumber(m_type, m_level, int(m_items.size()), m_madeAt);
+    }
+    // A practice test has no level and count of its own to remember.
+    if (!isPractice()) {
+        m_settings.write(u"txb%1"_s.arg(m_type),
+                         TestChoices { m_level, int(m_items.size()) }.toSetting());
+    }
 
     Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
     header.bind(1, m_number)
-            .bind(2, catalogue::typeName(m_type))
+            .bind(2, isPractice() ? practiceName() : catalogue::typeName(m_type))
             .bind(3, catalogue::levelName(m_level))
             .bind(4, int(m_items.size()));
     header.run();

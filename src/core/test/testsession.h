@@ -11,6 +11,7 @@
 class Database;
 class QuestionMaker;
 class Settings;
+struct Mistake;
 
 // The level and count a type's test starts with, as setting "txb" keeps them.
 struct TestChoices
@@ -48,6 +49,12 @@ public:
     // replaces the questions and the number.
     void generate(QuestionMaker &maker, qint16 type, qint16 level, int count,
                   const QDateTime &now);
+    // A practice test of questions from the wrong-answer book, in the order
+    // given; it is kept like any test, named "错题重练" and numbered with type 00.
+    void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);
+    bool isPractice() const { return m_type == 0; }
+    static QString practiceName(); // "错题重练"
+
     // Stores the choices, the header and every item in one transaction.
     void confirm();
     // Loads an unfinished or marked test; false when no such test exists.
@@ -78,6 +85,7 @@ private:
     Database &m_db;
     Settings &m_settings;
     QString m_number;
+    QDateTime m_madeAt;
     qint16 m_type = 0;
     qint16 m_level = 0;
     int m_elapsed = 0;
