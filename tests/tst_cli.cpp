@@ -59,6 +59,7 @@ private slots:
     void recordsAndItems();
     void classSets_data();
     void classSets();
+    void mistakesBookAndSheet();
 };
 
 void TestCli::badArgumentsAreRefused_data()
@@ -386,6 +387,51 @@ void TestCli::classSets()
                 + bytes.count("/Type /Page/");
         QCOMPARE(int(pages), 2 * copies);
     }
+}
+
+void TestCli::mistakesBookAndSheet()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    QStringList wrong;
+    {
+        auto db = datafile::open(path);
+        Settings settings(*db, processRandom());
+        settings.load();
+        SeededRandom rnd(12);
+        QuestionMaker maker(rnd);
+        TestSession test(*db, settings);
+        test.generate(maker, 7, 3, 10, QDateTime(QDate(2026, 3, 1), QTime(9, 0, 0)));
+        test.confirm();
+        for (int i = 0; i < 10; ++i) {
+            const TestItem &item = test.items()[i];
+            if (i % 4 == 1)
+                wrong << item.question;
+            test.recordAnswer(i, i % 4 == 1 ? item.answer + u"0"_s : item.answer);
+        }
+        test.mark();
+    }
+    const Run list = runCli({ u"mistakes"_s, u"--database"_s, path });
+    QCOMPARE(list.status, 0);
+    const QStringList rows = list.out.trimmed().split(u'\n');
+    QCOMPARE(rows.size(), wrong.size());
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList fields = rows[i].split(u'\t');
+        QCOMPARE(fields.size(), 7);
+        QCOMPARE(fields[0], u"7"_s);
+        QCOMPARE(fields[1], u"3"_s);
+        QVERIFY(wrong.contains(fields[2]));
+        QCOMPARE(fields[4], u"1"_s);
+        QCOMPARE(fields[5], u"0"_s);
+    }
+    const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
+                               dir.filePath(u"book.pdf"_s) });
+    QCOMPARE(sheet.status, 0);
+    QFile pdf(dir.filePath(u"book.pdf"_s));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(4) == "%PDF");
+    QCOMPARE(runCli({ u"mistakes"_s, u"--database"_s, path, u"--pdf"_s, u"x.pdf"_s }).status, 2);
+    QCOMPARE(runCli({ u"mistakes"_s, u"--database"_s, path, u"--type=11"_s }).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
