@@ -8,12 +8,14 @@
 #include "hcommand.h"
 #include "mainmenuwindow.h"
 #include "newswindow.h"
+#include "mistakesheet.h"
 #include "printpreviewdialog.h"
 #include "sheetdocument.h"
 #include "worksheetwindow.h"
 
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
+#include "test/mistakebook.h"
 #include "test/testitemmodel.h"
 #include "test/testsession.h"
 #include "shell/appcontext.h"
@@ -21,6 +23,7 @@
 #include "shell/menucommands.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -203,6 +206,29 @@ void ScreenshotTour::start()
         auto *records = m_menu.findChild<RecordsWindow *>(u"tourRecords"_s);
         save(records, u"records-detail"_s);
         records->close();
+        // The two questions answered wrong above, practised again.
+        m_menu.context().setCurrentTestNo(QString());
+        auto *practice = new TestWindow(m_menu.context(), processQuestionMaker(), &m_menu);
+        practice->setObjectName(u"tourPractice"_s);
+        practice->startPractice(MistakeBook(m_menu.context().database()).toLearn());
+        practice->show();
+    });
+    then(300, [this] {
+        auto *practice = m_menu.findChild<TestWindow *>(u"tourPractice"_s);
+        save(practice, u"practice"_s);
+        practice->exitWindow();
+        const MistakeSheets book = mistakeSheets(
+                MistakeBook(m_menu.context().database()).toLearn(), 3, QDateTime::currentDateTime());
+        auto *preview = new PrintPreviewDialog({ book.questions, book.answers }, &m_menu);
+        preview->setObjectName(u"tourBook"_s);
+        preview->setWindowState(Qt::WindowNoState);
+        preview->resize(1000, 760);
+        preview->show();
+    });
+    then(600, [this] {
+        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourBook"_s);
+        save(preview, u"book-preview"_s);
+        preview->close();
         m_menu.close();
     });
     runNext();

@@ -257,6 +257,7 @@ void TestWindow::startPractice(const QList<Mistake> &mistakes)
     m_testInfo->setText(u"错题重练：共 %1 题，每道题再答对两次，就从错题本里去掉。"_s.arg(
             mistakes.size()));
     m_testInfo->show();
+    m_hintLine->setText(u"练习步骤：确定答题->答题->完成答题->退出。"_s);
     m_items->refresh();
     layoutColumns();
     m_placeholder->hide();

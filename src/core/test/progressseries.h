@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class Database;
+struct TestRecord;
+
+// One marked test as a point of the progress chart.
+struct ProgressPoint
+{
+    QString number; // bh, for the tool tip
+    QDateTime moment; // the stamp in the number, local time
+    qint16 level = 0;
+    qint64 count = 0; // ts
+    qint64 right = 0; // zqs
+    qint64 elapsed = 0; // js, seconds
+    double percentRight = 0; // zqs / ts × 100
+    double secondsPerQuestion = 0; // js / ts
+};
+
+// Every charted test of one question type, oldest first.
+struct ProgressSeries
+{
+    qint16 type = 0;
+    QList<ProgressPoint> points;
+};
+
+// The marked tests as points, one series per question type that has any, in type order.
+// A test is left out when its number does not read as type, level, count and stamp, when its
+// type is none of the catalogue's (practice runs from the wrong-answer book mix the types),
+// or when its counts do not add up; one damaged row must not cost the child the whole chart.
+QList<ProgressSeries> progressByType(const QList<TestRecord> &records);
+QList<ProgressSeries> progressByType(Database &db);
