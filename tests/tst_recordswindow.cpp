@@ -1,3 +1,4 @@
+#include "hcommand.h"
 #include "recordswindow.h"
 #include "sheetdocument.h"
 #include "testwindow.h"
@@ -13,10 +14,12 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -343,6 +346,21 @@ void TestRecordsWindow::practiceUntilLearnedAndPrintTheBook()
     QCOMPARE(window.recordModel()->index(0, TestRecordModel::Type).data().toString(), u"错题重练"_s);
     window.practice(std::nullopt); // nothing left: nothing opens
     QCOMPARE(practised.size(), 2);
+
+    int charts = 0;
+    window.openChart = [&charts] { ++charts; };
+    QTest::mouseClick(window.button(RecordsWindow::Chart), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(charts, 1);
+    bool told = false;
+    QTimer::singleShot(0, [&told] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            told = box->text().contains(u"错题本"_s);
+            box->accept();
+        }
+    });
+    QTest::mouseClick(window.button(RecordsWindow::PrintBook), Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(told);
+    QCOMPARE(previewed.size(), 1); // the book is empty now: a message, no preview
 }
 
 QTEST_MAIN(TestRecordsWindow)

@@ -10,6 +10,7 @@
 #include "newswindow.h"
 #include "mistakesheet.h"
 #include "printpreviewdialog.h"
+#include "progresschartwindow.h"
 #include "sheetdocument.h"
 #include "worksheetwindow.h"
 
@@ -229,6 +230,14 @@ void ScreenshotTour::start()
         auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourBook"_s);
         save(preview, u"book-preview"_s);
         preview->close();
+        auto *chart = new ProgressChartWindow(m_menu.context(), &m_menu);
+        chart->setObjectName(u"tourChart"_s);
+        chart->show();
+    });
+    then(600, [this] {
+        auto *chart = m_menu.findChild<ProgressChartWindow *>(u"tourChart"_s);
+        save(chart, u"chart"_s);
+        chart->close();
         m_menu.close();
     });
     runNext();

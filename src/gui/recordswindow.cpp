@@ -5,6 +5,7 @@
 #include "messagebox.h"
 #include "mistakesheet.h"
 #include "printpreviewdialog.h"
+#include "progresschartwindow.h"
 #include "recordactiondelegate.h"
 #include "testitemdelegate.h"
 #include "testwindow.h"
@@ -110,6 +111,10 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
     previewBook = [this](const QList<SheetDocument> &documents) {
         PrintPreviewDialog dialog(documents, this);
         dialog.exec();
+    };
+    openChart = [this] {
+        ProgressChartWindow window(m_context, this);
+        window.exec();
     };
 }
 

@@ -39,7 +39,7 @@ public:
     std::function<void(const QList<Mistake> &)> openPractice;
     // How the book is previewed as a worksheet with its answers.
     std::function<void(const QList<SheetDocument> &)> previewBook;
-    // How the progress chart is shown; no button while there is none.
+    // How the progress chart is shown.
     std::function<void()> openChart;
 
     // 错题重练 of every type, or of one.
