@@ -172,17 +172,12 @@ ProgressChartWindow::ProgressChartWindow(AppContext &context, QWidget *parent)
 
 void ProgressChartWindow::buildUi()
 {
-    setObjectName(u"progressChartWindow"_s);
-    setStyleSheet(u"#progressChartWindow { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+    WindowChrome::paintFace(this);
 
     auto *strip = new TitleStrip(windowTitle(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
 
-    auto *band = new QWidget(this);
-    band->setObjectName(u"headingBand"_s);
-    band->setGeometry(0, TitleStrip::kHeight, kWidth, kBandHeight);
-    band->setStyleSheet(u"#headingBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, kBandHeight });
 
     const int bandMiddle = TitleStrip::kHeight + kBandHeight / 2;
     m_typeCaption = new QLabel(u"题型："_s, this);

@@ -120,17 +120,12 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
 
 void RecordsWindow::buildUi()
 {
-    setObjectName(u"recordsWindow"_s);
-    setStyleSheet(u"#recordsWindow { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+    WindowChrome::paintFace(this);
 
     auto *strip = new TitleStrip(windowTitle(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
 
-    auto *band = new QWidget(this);
-    band->setObjectName(u"headingBand"_s);
-    band->setGeometry(0, TitleStrip::kHeight, kWidth, kBandHeight);
-    band->setStyleSheet(u"#headingBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, kBandHeight });
     m_heading = caption(kListHeading, this, { 20, TitleStrip::kHeight + 10, 440, 32 }, 12);
     m_heading->setObjectName(u"heading"_s);
     QFont headingFont = m_heading->font();

@@ -90,19 +90,14 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
 
 void TestWindow::buildUi()
 {
-    setObjectName(u"testWindow"_s);
-    setStyleSheet(u"#testWindow { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+    WindowChrome::paintFace(this);
 
     auto *strip = new TitleStrip(windowTitle(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
     m_strip = strip;
 
     // The band behind the choices, which takes the hover off the buttons.
-    auto *band = new QWidget(this);
-    band->setObjectName(u"choiceBand"_s);
-    band->setGeometry(0, kBandTop, kWidth, kBandHeight);
-    band->setStyleSheet(u"#choiceBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    QWidget *band = WindowChrome::addBand(this, { 0, kBandTop, kWidth, kBandHeight });
 
     const int row1 = kBandTop + 10;
     const int row2 = row1 + 40;

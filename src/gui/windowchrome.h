@@ -52,6 +52,12 @@ public:
     void hoverLink(qint16 index);
     void resetLinks();
 
+    // The pale blue face of a feature window, with its thin outline.
+    static void paintFace(QWidget *window);
+    // The band below the title strip that holds a window's choices or heading;
+    // the window usually makes it a button reset surface.
+    static QWidget *addBand(QWidget *window, const QRect &geometry);
+
     static QRegion roundedRegion(const QSize &size, int diameter = kCornerDiameter);
     // The same outline for painting, inset by half a pen width.
     static QPainterPath outlinePath(const QSize &size, qreal penWidth = 1.0);

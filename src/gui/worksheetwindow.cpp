@@ -152,18 +152,13 @@ void WorksheetWindow::saveWorkbookAs()
 
 void WorksheetWindow::buildUi()
 {
-    setObjectName(u"worksheetWindow"_s);
-    setStyleSheet(u"#worksheetWindow { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+    WindowChrome::paintFace(this);
 
     auto *strip = new TitleStrip(windowTitle(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
 
     // The band behind the choices, which takes the hover off the buttons.
-    auto *band = new QWidget(this);
-    band->setObjectName(u"choiceBand"_s);
-    band->setGeometry(0, TitleStrip::kHeight, kWidth, 112);
-    band->setStyleSheet(u"#choiceBand { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, 112 });
 
     const int row1 = TitleStrip::kHeight + 14;
     const int row2 = row1 + 38;
