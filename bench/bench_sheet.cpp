@@ -34,8 +34,8 @@ static void BM_LargestSheetToPdf(benchmark::State &state)
     QTemporaryDir dir;
     QString error;
     for (auto _ : state) {
-        writeSheetPdf(questionDocument(sheet, choices, title), dir.filePath(QStringLiteral("q.pdf")),
-                      &error);
+        writeSheetPdf(
+            questionDocument(sheet, choices, title), dir.filePath(QStringLiteral("q.pdf")), &error);
         writeSheetPdf(answerDocument(sheet, 3, now), dir.filePath(QStringLiteral("a.pdf")), &error);
     }
 }
@@ -57,8 +57,7 @@ static void BM_ClassSetToPdf(benchmark::State &state)
         QList<SheetDocument> questions, answers;
         for (const Worksheet &sheet : generateClassSet(maker, 10, 3, 5, 20, now, 40)) {
             questions << questionDocument(sheet, choices,
-                                          sheetTitle(QStringLiteral("【题型】数量题"), 10, 3,
-                                                     sheet.questionCount()));
+                sheetTitle(QStringLiteral("【题型】数量题"), 10, 3, sheet.questionCount()));
             answers << answerDocument(sheet, 3, now);
         }
         writeSheetsPdf(questions, dir.filePath(QStringLiteral("q.pdf")), &error);

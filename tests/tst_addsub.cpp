@@ -16,7 +16,9 @@ namespace {
 class CountingRandom final : public RandomSource
 {
 public:
-    explicit CountingRandom(quint64 seed) : m_source(seed) { }
+    explicit CountingRandom(quint64 seed)
+        : m_source(seed)
+    { }
     float next() override
     {
         ++draws;
@@ -55,11 +57,11 @@ void TestAddSub::bankContents_data()
     QTest::addColumn<int>("largestAnswer");
     QTest::newRow("addition") << true
                               << QStringList { u" 9 ＋ 1 ＝ 10"_s, u" 3 ＋ 4 ＝  7"_s,
-                                               u" 1 ＋ 9 ＝ 10"_s, u" 1 ＋ 1 ＝  2"_s }
+                                     u" 1 ＋ 9 ＝ 10"_s, u" 1 ＋ 1 ＝  2"_s }
                               << 2 << 10;
     QTest::newRow("subtraction") << false
                                  << QStringList { u"10 － 9 ＝  1"_s, u"10 － 3 ＝  7"_s,
-                                                  u" 5 － 2 ＝  3"_s, u" 2 － 1 ＝  1"_s }
+                                        u" 5 － 2 ＝  3"_s, u" 2 － 1 ＝  1"_s }
                                  << 1 << 9;
 }
 
@@ -70,8 +72,8 @@ void TestAddSub::bankContents()
     QFETCH(int, smallestAnswer);
     QFETCH(int, largestAnswer);
 
-    const QStringList &facts =
-            FactBank::facts(addition ? FactBank::Kind::Addition : FactBank::Kind::Subtraction);
+    const QStringList &facts
+        = FactBank::facts(addition ? FactBank::Kind::Addition : FactBank::Kind::Subtraction);
     QCOMPARE(facts.size(), FactBank::kFactCount);
     QCOMPARE(QSet<QString>(facts.begin(), facts.end()).size(), FactBank::kFactCount);
     for (const QString &line : mustContain)
@@ -98,8 +100,8 @@ void TestAddSub::roundDealsEveryFactOnce_data()
 void TestAddSub::roundDealsEveryFactOnce()
 {
     QFETCH(int, type);
-    const QStringList &facts =
-            FactBank::facts(type == 1 ? FactBank::Kind::Addition : FactBank::Kind::Subtraction);
+    const QStringList &facts
+        = FactBank::facts(type == 1 ? FactBank::Kind::Addition : FactBank::Kind::Subtraction);
     CountingRandom rnd(2024);
     QuestionMaker maker(rnd);
     for (int round = 0; round < 3; ++round) {
@@ -177,8 +179,7 @@ void TestAddSub::workedExamples_data()
     QTest::newRow("add 3, a first") << 1 << 3 << 7 << 12 << true << u"  7 ＋ 12 ＝ 19"_s;
     QTest::newRow("add 3, b first") << 1 << 3 << 7 << 12 << false << u" 12 ＋  7 ＝ 19"_s;
     QTest::newRow("add 4") << 1 << 4 << 25 << 63 << true << u" 25 ＋ 63 ＝  88"_s;
-    QTest::newRow("add 4, three-digit sum") << 1 << 4 << 49 << 99 << true
-                                            << u" 49 ＋ 99 ＝ 148"_s;
+    QTest::newRow("add 4, three-digit sum") << 1 << 4 << 49 << 99 << true << u" 49 ＋ 99 ＝ 148"_s;
     QTest::newRow("add 5, a first") << 1 << 5 << 523 << 75 << true << u" 523 ＋  75 ＝ 598"_s;
     QTest::newRow("add 5, b first") << 1 << 5 << 523 << 75 << false << u"  75 ＋ 523 ＝ 598"_s;
     QTest::newRow("sub 2, less b") << 2 << 2 << 2 << 3 << true << u" 5 － 3 ＝  2"_s;
@@ -198,8 +199,8 @@ void TestAddSub::workedExamples()
     QFETCH(bool, first);
     QFETCH(QString, line);
 
-    static const int ranges[4][4] = { { 2, 9, 3, 9 }, { 4, 9, 10, 19 }, { 10, 49, 20, 99 },
-                                      { 200, 799, 50, 199 } };
+    static const int ranges[4][4]
+        = { { 2, 9, 3, 9 }, { 4, 9, 10, 19 }, { 10, 49, 20, 99 }, { 200, 799, 50, 199 } };
     const int *range = ranges[level - 2];
     for (int viaTypeThree = 0; viaTypeThree < 2; ++viaTypeThree) {
         ScriptedRandom rnd;

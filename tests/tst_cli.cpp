@@ -74,26 +74,28 @@ void TestCli::badArgumentsAreRefused_data()
     QTest::newRow("level 6") << QStringList { u"lines"_s, u"--type=1"_s, u"--level=6"_s };
     QTest::newRow("type 10 level 4") << QStringList { u"lines"_s, u"--type=10"_s, u"--level=4"_s };
     QTest::newRow("level 0") << QStringList { u"lines"_s, u"--type=2"_s, u"--level=0"_s };
-    QTest::newRow("count 0")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=0"_s };
+    QTest::newRow("count 0") << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s,
+        u"--count=0"_s };
     QTest::newRow("count too large")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=1000001"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=1000001"_s };
     QTest::newRow("count not a number")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=ten"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count=ten"_s };
     QTest::newRow("count value missing")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count"_s };
-    QTest::newRow("type with fraction") << QStringList { u"lines"_s, u"--type=1.5"_s, u"--level=1"_s };
-    QTest::newRow("huge type")
-            << QStringList { u"lines"_s, u"--type=99999999999999999999"_s, u"--level=1"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--count"_s };
+    QTest::newRow("type with fraction")
+        << QStringList { u"lines"_s, u"--type=1.5"_s, u"--level=1"_s };
+    QTest::newRow("huge type") << QStringList { u"lines"_s, u"--type=99999999999999999999"_s,
+        u"--level=1"_s };
     QTest::newRow("negative seed")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=-3"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=-3"_s };
     QTest::newRow("seed not a number")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=abc"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--seed=abc"_s };
     QTest::newRow("unknown option")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--colour=red"_s };
-    QTest::newRow("stray argument") << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"7"_s };
-    QTest::newRow("option twice")
-            << QStringList { u"lines"_s, u"--type=1"_s, u"--type=2"_s, u"--level=1"_s };
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"--colour=red"_s };
+    QTest::newRow("stray argument")
+        << QStringList { u"lines"_s, u"--type=1"_s, u"--level=1"_s, u"7"_s };
+    QTest::newRow("option twice") << QStringList { u"lines"_s, u"--type=1"_s, u"--type=2"_s,
+        u"--level=1"_s };
 }
 
 void TestCli::badArgumentsAreRefused()
@@ -108,8 +110,8 @@ void TestCli::badArgumentsAreRefused()
 
 void TestCli::linesAreKeptAsGenerated()
 {
-    const Run run = runCli({ u"lines"_s, u"--type"_s, u"1"_s, u"--level"_s, u"1"_s,
-                             u"--count"_s, u"90"_s, u"--seed"_s, u"4"_s });
+    const Run run = runCli({ u"lines"_s, u"--type"_s, u"1"_s, u"--level"_s, u"1"_s, u"--count"_s,
+        u"90"_s, u"--seed"_s, u"4"_s });
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.endsWith(u'\n'));
     const QStringList lines = run.out.chopped(1).split(u'\n');
@@ -154,7 +156,7 @@ void TestCli::settingsOfNewAndExistingFile()
     for (const QString &row : rows)
         keys << row.section(u'\t', 0, 0);
     QStringList expected { u"system_0"_s, u"system_3"_s, u"system_4"_s, u"system_5"_s,
-                           u"system_7"_s, u"system_8"_s, u"system_9"_s };
+        u"system_7"_s, u"system_8"_s, u"system_9"_s };
     for (int i = 1; i <= 10; ++i)
         expected << u"txa%1"_s.arg(i);
     for (int i = 1; i <= 10; ++i)
@@ -164,8 +166,8 @@ void TestCli::settingsOfNewAndExistingFile()
     QVERIFY(installation >= 1000 && installation <= 30999);
     QCOMPARE(rows[16], u"txa10\t1\\2\\15\\3\\1"_s);
 
-    const Run changed = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s,
-                                 u"txa3=2\\4\\12\\1\\5"_s });
+    const Run changed
+        = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"txa3=2\\4\\12\\1\\5"_s });
     QCOMPARE(changed.status, 0);
     QVERIFY(changed.out.contains(u"\ntxa3\t2\\4\\12\\1\\5\n"_s));
     QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
@@ -175,7 +177,8 @@ void TestCli::dataFileCommandsRefuseBadArguments_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("unknown key") << QStringList { u"settings"_s, u"--set"_s, u"txa11=1"_s };
-    QTest::newRow("installation number") << QStringList { u"settings"_s, u"--set"_s, u"system_0=5"_s };
+    QTest::newRow("installation number")
+        << QStringList { u"settings"_s, u"--set"_s, u"system_0=5"_s };
     QTest::newRow("no equals sign") << QStringList { u"settings"_s, u"--set"_s, u"system_3"_s };
     QTest::newRow("level 6") << QStringList { u"puzzles"_s, u"--level"_s, u"6"_s };
     QTest::newRow("level word") << QStringList { u"puzzles"_s, u"--level"_s, u"easy"_s };
@@ -196,8 +199,8 @@ void TestCli::dataFileCommandsRefuseBadArguments()
 void TestCli::puzzlesOfOneLevel()
 {
     QTemporaryDir dir;
-    const Run run = runCli({ u"puzzles"_s, u"--database"_s, dir.filePath(u"QRTA.dat"_s),
-                             u"--level"_s, u"3"_s });
+    const Run run = runCli(
+        { u"puzzles"_s, u"--database"_s, dir.filePath(u"QRTA.dat"_s), u"--level"_s, u"3"_s });
     QCOMPARE(run.status, 0);
     const QStringList rows = run.out.trimmed().split(u'\n');
     QVERIFY(rows.size() > 200);
@@ -221,7 +224,8 @@ void TestCli::damagedFileGivesStatusThree()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    const QByteArray before = QCryptographicHash::hash(QByteArray(4096, 'x'), QCryptographicHash::Sha256);
+    const QByteArray before
+        = QCryptographicHash::hash(QByteArray(4096, 'x'), QCryptographicHash::Sha256);
     for (const QString &command : { u"settings"_s, u"puzzles"_s }) {
         const Run run = runCli({ command, u"--database"_s, path });
         QCOMPARE(run.status, 3);
@@ -241,11 +245,11 @@ void TestCli::sheetRefusesBadArguments_data()
     QTest::newRow("101 rows") << QStringList { u"--columns=3"_s, u"--rows=101"_s };
     QTest::newRow("rows missing") << QStringList { u"--columns=3"_s };
     QTest::newRow("font 6") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--font=6"_s };
-    QTest::newRow("row height 0")
-            << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--row-height=0"_s };
+    QTest::newRow("row height 0") << QStringList { u"--columns=3"_s, u"--rows=5"_s,
+        u"--row-height=0"_s };
     QTest::newRow("empty pdf path") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf="_s };
     QTest::newRow("lines with a value")
-            << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
+        << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
 }
 
 void TestCli::sheetRefusesBadArguments()
@@ -261,9 +265,10 @@ void TestCli::sheetLinesAndPdfs()
 {
     QTemporaryDir dir;
     const QStringList args = { u"sheet"_s, u"--type=8"_s, u"--level=2"_s, u"--columns=4"_s,
-                               u"--rows=25"_s, u"--seed=11"_s, u"--lines"_s };
-    const Run first = runCli(args + QStringList { u"--pdf"_s, dir.filePath(u"q.pdf"_s),
-                                                   u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) });
+        u"--rows=25"_s, u"--seed=11"_s, u"--lines"_s };
+    const Run first = runCli(args
+        + QStringList {
+            u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) });
     QCOMPARE(first.status, 0);
     QCOMPARE(first.err, QString());
     QStringList lines = first.out.trimmed().split(u'\n');
@@ -286,7 +291,7 @@ void TestCli::sheetUnwritablePdf()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"no-such-folder/q.pdf"_s);
     const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s, u"--columns=2"_s,
-                             u"--rows=3"_s, u"--pdf"_s, path });
+        u"--rows=3"_s, u"--pdf"_s, path });
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(path), qPrintable(run.err));
     QVERIFY(!QFile::exists(path));
@@ -319,8 +324,9 @@ void TestCli::recordsAndItems()
     }
     const Run list = runCli({ u"records"_s, u"--database"_s, path });
     QCOMPARE(list.status, 0);
-    QCOMPARE(list.out, u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
-                       "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
+    QCOMPARE(list.out,
+        u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
+        "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
 
     const Run items = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, open });
     QCOMPARE(items.status, 0);
@@ -354,9 +360,8 @@ void TestCli::classSets()
     QFETCH(int, status);
     QTemporaryDir dir;
     const Run run = runCli({ u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
-                             u"--rows=40"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s,
-                             u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s,
-                             dir.filePath(u"a.pdf"_s) });
+        u"--rows=40"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s, u"--pdf"_s,
+        dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) });
     QCOMPARE(run.status, status);
     if (status != 0) {
         QCOMPARE(run.out, QString());
@@ -384,7 +389,7 @@ void TestCli::classSets()
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         const qsizetype pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
-                + bytes.count("/Type /Page/");
+            + bytes.count("/Type /Page/");
         QCOMPARE(int(pages), 2 * copies);
     }
 }
@@ -425,7 +430,7 @@ void TestCli::mistakesBookAndSheet()
         QCOMPARE(fields[5], u"0"_s);
     }
     const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
-                               dir.filePath(u"book.pdf"_s) });
+        dir.filePath(u"book.pdf"_s) });
     QCOMPARE(sheet.status, 0);
     QFile pdf(dir.filePath(u"book.pdf"_s));
     QVERIFY(pdf.open(QIODevice::ReadOnly));

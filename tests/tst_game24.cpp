@@ -42,34 +42,35 @@ void TestGame24::boardScenarios_data()
     QTest::addColumn<QStringList>("moves");
     QTest::addColumn<QStringList>("steps");
     QTest::newRow("8 ÷ 3 refused, 3 ÷ 3 allowed")
-            << QList { 8, 3, 3, 8 } << QStringList { u"/"_s, u"0:c"_s, u"1:n"_s, u"0:r"_s, u"1:c"_s, u"2:s"_s }
-            << QStringList { u"〖3÷3=1〗"_s, QString(), QString() };
+        << QList { 8, 3, 3, 8 }
+        << QStringList { u"/"_s, u"0:c"_s, u"1:n"_s, u"0:r"_s, u"1:c"_s, u"2:s"_s }
+        << QStringList { u"〖3÷3=1〗"_s, QString(), QString() };
     QTest::newRow("3 − 3, then 8 ÷ 0 refused")
-            << QList { 3, 3, 8, 8 }
-            << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"/"_s, u"2:c"_s, u"4:z"_s }
-            << QStringList { u"〖3-3=0〗"_s, QString(), QString() };
+        << QList { 3, 3, 8, 8 }
+        << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"/"_s, u"2:c"_s, u"4:z"_s }
+        << QStringList { u"〖3-3=0〗"_s, QString(), QString() };
     QTest::newRow("24 early is not judged, the third step is")
-            << QList { 4, 6, 1, 1 }
-            << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s }
-            << QStringList { u"〖4×6=24〗"_s, u"〖24×1=24〗"_s, u"〖24×1=24〗"_s };
+        << QList { 4, 6, 1, 1 }
+        << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s }
+        << QStringList { u"〖4×6=24〗"_s, u"〖24×1=24〗"_s, u"〖24×1=24〗"_s };
     QTest::newRow("a wrong total")
-            << QList { 1, 2, 3, 4 }
-            << QStringList { u"+"_s, u"0:c"_s, u"1:s"_s, u"2:c"_s, u"4:s"_s, u"5:c"_s, u"3:m"_s }
-            << QStringList { u"〖1+2=3〗"_s, u"〖3+3=6〗"_s, u"〖6+4=10〗"_s };
+        << QList { 1, 2, 3, 4 }
+        << QStringList { u"+"_s, u"0:c"_s, u"1:s"_s, u"2:c"_s, u"4:s"_s, u"5:c"_s, u"3:m"_s }
+        << QStringList { u"〖1+2=3〗"_s, u"〖3+3=6〗"_s, u"〖6+4=10〗"_s };
     QTest::newRow("below zero on the way")
-            << QList { 2, 5, 3, 1 }
-            << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"*"_s, u"4:c"_s, u"2:s"_s }
-            << QStringList { u"〖2-5=-3〗"_s, u"〖-3×3=-9〗"_s, QString() };
+        << QList { 2, 5, 3, 1 }
+        << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"*"_s, u"4:c"_s, u"2:s"_s }
+        << QStringList { u"〖2-5=-3〗"_s, u"〖-3×3=-9〗"_s, QString() };
     QTest::newRow("the chosen card releases, others ignored")
-            << QList { 5, 5, 5, 1 }
-            << QStringList { u"4:i"_s, u"6:i"_s, u"0:c"_s, u"0:r"_s, u"0:c"_s, u"1:s"_s, u"0:i"_s,
-                             u"1:i"_s, u"6:i"_s }
-            << QStringList { u"〖5+5=10〗"_s, QString(), QString() };
+        << QList { 5, 5, 5, 1 }
+        << QStringList { u"4:i"_s, u"6:i"_s, u"0:c"_s, u"0:r"_s, u"0:c"_s, u"1:s"_s, u"0:i"_s,
+               u"1:i"_s, u"6:i"_s }
+        << QStringList { u"〖5+5=10〗"_s, QString(), QString() };
     QTest::newRow("after the third step nothing moves")
-            << QList { 2, 2, 2, 3 }
-            << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s,
-                             u"0:i"_s, u"3:i"_s, u"6:i"_s }
-            << QStringList { u"〖2×2=4〗"_s, u"〖4×2=8〗"_s, u"〖8×3=24〗"_s };
+        << QList { 2, 2, 2, 3 }
+        << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s,
+               u"0:i"_s, u"3:i"_s, u"6:i"_s }
+        << QStringList { u"〖2×2=4〗"_s, u"〖4×2=8〗"_s, u"〖8×3=24〗"_s };
 }
 
 void TestGame24::boardScenarios()
@@ -80,10 +81,10 @@ void TestGame24::boardScenarios()
     using Op = Board::Operation;
     using O = Board::Outcome;
     const QHash<QChar, Op> operations { { u'+', Op::Add }, { u'-', Op::Subtract },
-                                        { u'*', Op::Multiply }, { u'/', Op::Divide } };
-    const QHash<QChar, O> outcomes { { u'c', O::Chosen }, { u'r', O::Released }, { u'i', O::Ignored },
-                                     { u'z', O::DivideByZero }, { u'n', O::NotExact },
-                                     { u's', O::Stepped }, { u'w', O::Solved }, { u'm', O::Missed } };
+        { u'*', Op::Multiply }, { u'/', Op::Divide } };
+    const QHash<QChar, O> outcomes { { u'c', O::Chosen }, { u'r', O::Released },
+        { u'i', O::Ignored }, { u'z', O::DivideByZero }, { u'n', O::NotExact },
+        { u's', O::Stepped }, { u'w', O::Solved }, { u'm', O::Missed } };
     Board board;
     board.deal({ numbers[0], numbers[1], numbers[2], numbers[3] });
     for (const QString &move : moves) {
@@ -147,7 +148,8 @@ void TestGame24::solvedPuzzlesAndNewRound()
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
     auto unplayed = [&db](int level) {
-        Statement count = db->prepare("SELECT count(*) FROM tab_24 WHERE a24_nd = ? AND a24_pl = 0");
+        Statement count
+            = db->prepare("SELECT count(*) FROM tab_24 WHERE a24_nd = ? AND a24_pl = 0");
         count.bind(1, level);
         count.next();
         return int(count.integer(0));
@@ -188,8 +190,10 @@ void TestGame24::everyArrangementOccurs()
     } while (QSet<int>(deal.cards.begin(), deal.cards.end()).size() < 4);
     QSet<QString> arrangements;
     for (int round = 0; round < 400; ++round) {
-        arrangements.insert(u"%1 %2 %3 %4"_s.arg(deal.cards[0]).arg(deal.cards[1]).arg(deal.cards[2]).arg(
-                deal.cards[3]));
+        arrangements.insert(u"%1 %2 %3 %4"_s.arg(deal.cards[0])
+                                .arg(deal.cards[1])
+                                .arg(deal.cards[2])
+                                .arg(deal.cards[3]));
         for (int i = 0; i < deck.size(); ++i)
             deal = deck.deal(rnd);
     }
@@ -212,8 +216,7 @@ void TestGame24::hintsFromEveryReachableBoard()
 {
     QFETCH(QList<int>, numbers);
     const QList<Board::Operation> operations = { Board::Operation::Add, Board::Operation::Subtract,
-                                                 Board::Operation::Multiply,
-                                                 Board::Operation::Divide };
+        Board::Operation::Multiply, Board::Operation::Divide };
     Board start;
     start.deal({ numbers[0], numbers[1], numbers[2], numbers[3] });
     QList<Board> boards { start };
@@ -233,7 +236,8 @@ void TestGame24::hintsFromEveryReachableBoard()
             static const QRegularExpression stepLine(u"^〖(-?\\d+)([-+×÷])(-?\\d+)=(-?\\d+)〗$"_s);
             const QRegularExpressionMatch m = stepLine.match(hint.steps.first());
             QVERIFY2(m.hasMatch(), qPrintable(hint.steps.first()));
-            const int a = m.captured(1).toInt(), b = m.captured(3).toInt(), r = m.captured(4).toInt();
+            const int a = m.captured(1).toInt(), b = m.captured(3).toInt(),
+                      r = m.captured(4).toInt();
             const QChar sign = m.captured(2).front();
             QCOMPARE(r, sign == u'+' ? a + b : sign == u'-' ? a - b : sign == u'×' ? a * b : a / b);
             QVERIFY(sign != u'÷' || (b != 0 && a % b == 0));
@@ -298,7 +302,8 @@ void TestGame24::allSolutionsOfAHand()
 {
     QFETCH(QList<int>, numbers);
     QFETCH(QStringList, someSolutions);
-    const QList<game24::Solution> all = game24::solve({ numbers[0], numbers[1], numbers[2], numbers[3] });
+    const QList<game24::Solution> all
+        = game24::solve({ numbers[0], numbers[1], numbers[2], numbers[3] });
     QSet<QString> canonical;
     for (const game24::Solution &solution : all) {
         const Evaluation e = ExpressionEvaluator::evaluate(solution.expression);

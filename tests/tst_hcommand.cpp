@@ -89,8 +89,9 @@ void TestHCommand::pressAndRelease_data()
     // 93 x 30 captioned button: it has a pressed picture.
     QTest::newRow("inside") << 49 << QPoint(40, 15) << 3049 << State::Hover << 1;
     QTest::newRow("right and bottom edge are inside")
-            << 49 << QPoint(93, 30) << 3049 << State::Hover << 1;
-    QTest::newRow("one pixel in from the top left") << 49 << QPoint(1, 1) << 3049 << State::Hover << 1;
+        << 49 << QPoint(93, 30) << 3049 << State::Hover << 1;
+    QTest::newRow("one pixel in from the top left")
+        << 49 << QPoint(1, 1) << 3049 << State::Hover << 1;
     QTest::newRow("left edge is outside") << 49 << QPoint(0, 15) << 3049 << State::Normal << 0;
     QTest::newRow("top edge is outside") << 49 << QPoint(40, 0) << 3049 << State::Normal << 0;
     QTest::newRow("right of the button") << 49 << QPoint(94, 15) << 3049 << State::Normal << 0;

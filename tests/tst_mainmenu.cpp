@@ -41,8 +41,9 @@ struct Menu
         const auto record = [this](const QString &what) {
             return [this, what](QWidget *parent) {
                 QCOMPARE(parent, window.get());
-                opened.append(u"%1 %2 [%3]"_s.arg(what).arg(context->currentType()).arg(
-                        context->currentTestNo()));
+                opened.append(u"%1 %2 [%3]"_s.arg(what)
+                                  .arg(context->currentType())
+                                  .arg(context->currentTestNo()));
             };
         };
         if (openers & Worksheet)
@@ -54,7 +55,7 @@ struct Menu
         if (openers & Records) {
             open.records = [this](QWidget *) {
                 opened.append(u"records %1"_s.arg(
-                        countRows(context->database(), "SELECT count(*) FROM tab_test")));
+                    countRows(context->database(), "SELECT count(*) FROM tab_test")));
             };
         }
         open.about = [this](QWidget *) { opened.append(u"about"_s); };
@@ -132,8 +133,8 @@ void TestMainMenu::digitKeysOpenTheirType_data()
 
     QTest::newRow("1, test") << Qt::Key_1 << false << u"test 1 []"_s;
     QTest::newRow("9, test") << Qt::Key_9 << false << u"test 9 []"_s;
-    QTest::newRow("0, test: type 10 with an empty test number") << Qt::Key_0 << false
-                                                                 << u"test 10 []"_s;
+    QTest::newRow("0, test: type 10 with an empty test number")
+        << Qt::Key_0 << false << u"test 10 []"_s;
     // The worksheet leaves the test number alone.
     QTest::newRow("1, worksheet") << Qt::Key_1 << true << u"worksheet 1 [%1]"_s.arg(kResumedTest);
     QTest::newRow("5, worksheet") << Qt::Key_5 << true << u"worksheet 5 [%1]"_s.arg(kResumedTest);
@@ -187,7 +188,8 @@ void TestMainMenu::typeButtonsFollowTheCheckBox()
     QTest::keyClick(menu.window.get(), Qt::Key_3);
     menu.modeBox()->setChecked(false);
     QTest::keyClick(menu.window.get(), Qt::Key_4);
-    QCOMPARE(menu.opened, (QStringList { u"worksheet 3 [%1]"_s.arg(kResumedTest), u"test 4 []"_s }));
+    QCOMPARE(
+        menu.opened, (QStringList { u"worksheet 3 [%1]"_s.arg(kResumedTest), u"test 4 []"_s }));
 }
 
 void TestMainMenu::leavingSavesTheCheckBox_data()

@@ -92,7 +92,7 @@ void TestNumbers::randomIntCoversRange()
     }
     for (int v = 0; v < 10; ++v)
         QVERIFY2(counts[v] > draws / 10 * 0.95 && counts[v] < draws / 10 * 1.05,
-                 qPrintable(u"value %1 drawn %2 times"_s.arg(v).arg(counts[v])));
+            qPrintable(u"value %1 drawn %2 times"_s.arg(v).arg(counts[v])));
 }
 
 void TestNumbers::centerNumber_data()
@@ -163,8 +163,8 @@ void TestNumbers::splitLine_data()
     QTest::addColumn<QString>("answer");
     QTest::newRow("division") << u"56 ÷ 7 ＝ 8"_s << u"56 ÷ 7 ＝"_s << u"8"_s;
     QTest::newRow("centred answer") << u" 3 ＋ 4 ＝  7"_s << u" 3 ＋ 4 ＝"_s << u"7"_s;
-    QTest::newRow("field with trailing blank") << u" 9 － 3 － 2 ＝  4 "_s << u" 9 － 3 － 2 ＝"_s
-                                              << u"4"_s;
+    QTest::newRow("field with trailing blank")
+        << u" 9 － 3 － 2 ＝  4 "_s << u" 9 － 3 － 2 ＝"_s << u"4"_s;
     QTest::newRow("no blanks") << u"(5＋2)×6＝42"_s << u"(5＋2)×6＝"_s << u"42"_s;
     QTest::newRow("first sign splits") << u"1＝2＝3"_s << u"1＝"_s << u"2＝3"_s;
 }
@@ -215,7 +215,7 @@ void TestNumbers::catalogueLevels()
     // Each caption opens with its own level's name, in level order.
     for (int level = 1; level <= levels; ++level)
         QVERIFY(captions.at(level - 1).startsWith(
-                u"【"_s + catalogue::levelName(qint16(level)) + u"】-> "_s));
+            u"【"_s + catalogue::levelName(qint16(level)) + u"】-> "_s));
     QVERIFY(!catalogue::offersLevel(qint16(type), qint16(levels + 1)));
     QVERIFY(!catalogue::offersLevel(qint16(type), 0));
 }

@@ -33,10 +33,9 @@ const Row rows[] = {
 };
 const QSize tipSize(240, 56);
 
-const QStringList buttonCaptions
-    = { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s, u"退出(Esc)"_s, u"试题/答案"_s,
-          u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s, u"查看答案"_s,
-          u"下一题(F5)"_s };
+const QStringList buttonCaptions = { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s,
+    u"退出(Esc)"_s, u"试题/答案"_s, u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s,
+    u"查看答案"_s, u"下一题(F5)"_s };
 const QStringList moreCaptions
     = { u"提示(F1)"_s, u"全部解法"_s, u"错题重练"_s, u"打印错题"_s, u"成绩曲线"_s }; // 63…67
 const QStringList tipTexts
@@ -161,8 +160,8 @@ void TestPictures::captions_data()
     for (int bmpid = 49; bmpid <= 67; ++bmpid) {
         if (bmpid >= 60 && bmpid <= 62)
             continue;
-        const QString caption =
-                bmpid < 60 ? buttonCaptions.at(bmpid - 49) : moreCaptions.at(bmpid - 63);
+        const QString caption
+            = bmpid < 60 ? buttonCaptions.at(bmpid - 49) : moreCaptions.at(bmpid - 63);
         for (int state = 1; state <= 4; ++state)
             QTest::addRow("%d", state * 1000 + bmpid) << state * 1000 + bmpid << caption;
     }

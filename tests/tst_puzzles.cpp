@@ -63,7 +63,7 @@ void TestPuzzles::storedTableIsCompleteAndRight()
         QCOMPARE(rows.integer(2), 0);
         QVERIFY(rows.integer(3) >= 0 && rows.integer(3) <= 999);
         const QList<qint64> numbers { rows.integer(4), rows.integer(5), rows.integer(6),
-                                      rows.integer(7) };
+            rows.integer(7) };
         const QString key = handKey(numbers);
         QVERIFY2(!stored.contains(key), qPrintable(u"stored twice: "_s + key));
         stored.insert(key);
@@ -72,15 +72,14 @@ void TestPuzzles::storedTableIsCompleteAndRight()
         // whole-number steps.
         const QString answer = settingscodec::decode(rows.text(8), 2, game24::answerSalt());
         const Evaluation e = ExpressionEvaluator::evaluate(answer);
-        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24,
-                 qPrintable(key + u": "_s + answer));
+        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24, qPrintable(key + u": "_s + answer));
         QCOMPARE(handKey(e.numbers), key);
     }
     QCOMPARE(stored, solvable);
     const int total = int(stored.size());
     for (int level = 1; level <= 5; ++level)
         QVERIFY2(qAbs(perLevel[level] - total / 5) <= 1,
-                 qPrintable(u"level %1 has %2 of %3"_s.arg(level).arg(perLevel[level]).arg(total)));
+            qPrintable(u"level %1 has %2 of %3"_s.arg(level).arg(perLevel[level]).arg(total)));
 }
 
 void TestPuzzles::knownHands_data()

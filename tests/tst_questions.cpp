@@ -47,19 +47,21 @@ QString checkRanges(int type, int level, const Evaluation &e, qint64 answer)
         if (level == 1)
             return n[0] >= 1 && n[1] >= 1 && answer <= 10 ? QString() : u"not a fact"_s;
         return pairFits(n[0], n[1], kAddSubA[level - 2], kAddSubB[level - 2])
-                ? QString() : u"operands out of range"_s;
+            ? QString()
+            : u"operands out of range"_s;
     case 2:
         if (!subtraction)
             return u"not a difference of two numbers"_s;
         if (level == 1)
             return n[0] <= 10 && n[1] >= 1 && n[1] <= 9 && answer >= 1 ? QString()
-                                                                        : u"not a fact"_s;
+                                                                       : u"not a fact"_s;
         return pairFits(n[1], answer, kAddSubA[level - 2], kAddSubB[level - 2])
-                ? QString() : u"subtrahend or answer out of range"_s;
+            ? QString()
+            : u"subtrahend or answer out of range"_s;
     case 4:
         // Level 5 keeps at least 100 after two subtractions.
-        if (level == 5 && e.numbers.size() == 3 && e.numbers[0] - e.numbers[1] - e.numbers[2] == answer
-            && answer < 100)
+        if (level == 5 && e.numbers.size() == 3
+            && e.numbers[0] - e.numbers[1] - e.numbers[2] == answer && answer < 100)
             return u"level 5 A－B－C below 100"_s;
         return QString();
     case 6:
@@ -161,7 +163,7 @@ void TestQuestions::typeThreeMixesBothOperations()
     }
     QCOMPARE(additions + subtractions, 10000);
     QVERIFY2(additions > 4700 && subtractions > 4700,
-             qPrintable(u"%1 additions, %2 subtractions"_s.arg(additions).arg(subtractions)));
+        qPrintable(u"%1 additions, %2 subtractions"_s.arg(additions).arg(subtractions)));
 }
 
 QTEST_GUILESS_MAIN(TestQuestions)

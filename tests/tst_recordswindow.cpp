@@ -312,17 +312,16 @@ void TestRecordsWindow::practiceUntilLearnedAndPrintTheBook()
         TestItemModel *items = test.itemModel();
         for (int row = 0; row < items->rowCount(); ++row) {
             questions << test.session().items().at(row).question;
-            items->setData(items->index(row, TestItemModel::Answer),
-                           test.session().items().at(row).answer);
+            items->setData(
+                items->index(row, TestItemModel::Answer), test.session().items().at(row).answer);
         }
         test.finish();
         QVERIFY(test.session().isMarked());
         practised << questions;
     };
     QList<QList<SheetDocument>> previewed;
-    window.previewBook = [&previewed](const QList<SheetDocument> &documents) {
-        previewed << documents;
-    };
+    window.previewBook
+        = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
 
     window.printBook();
     QCOMPARE(previewed.size(), 1);
@@ -330,7 +329,8 @@ void TestRecordsWindow::practiceUntilLearnedAndPrintTheBook()
     QVERIFY(previewed.first().first().header.startsWith(u"错题本"_s));
     int printed = 0;
     for (const QStringList &row : previewed.first().first().rows)
-        printed += int(std::count_if(row.begin(), row.end(), [](const QString &c) { return !c.isEmpty(); }));
+        printed += int(
+            std::count_if(row.begin(), row.end(), [](const QString &c) { return !c.isEmpty(); }));
     QCOMPARE(printed, 3);
 
     // Right twice over two practice runs: the three leave the book.
@@ -343,7 +343,8 @@ void TestRecordsWindow::practiceUntilLearnedAndPrintTheBook()
     QVERIFY(MistakeBook(m_context->database()).toLearn().isEmpty());
     // Both runs are kept as tests, newest first.
     QCOMPARE(window.recordModel()->rowCount(), 3);
-    QCOMPARE(window.recordModel()->index(0, TestRecordModel::Type).data().toString(), u"错题重练"_s);
+    QCOMPARE(
+        window.recordModel()->index(0, TestRecordModel::Type).data().toString(), u"错题重练"_s);
     window.practice(std::nullopt); // nothing left: nothing opens
     QCOMPARE(practised.size(), 2);
 

@@ -144,8 +144,8 @@ void TestSheet::layoutOfLines()
         ++next;
         return u"%1 ÷ 7 ＝ %2"_s.arg(7 * next).arg(next);
     };
-    const Worksheet sheet = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rowCount),
-                                                kMoment);
+    const Worksheet sheet
+        = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rowCount), kMoment);
     QCOMPARE(sheet.rowCount(), rowCount);
     for (int i = 0; i < rowCount * columns; ++i) {
         const int row = i / columns, column = i % columns;
@@ -183,8 +183,8 @@ void TestSheet::attemptLimit()
     QFETCH(int, placed);
     int made = 0;
     auto source = [&] { return u"%1 ＋ 0 ＝ %1"_s.arg(made++ % distinctAvailable); };
-    const Worksheet sheet = Worksheet::generate(source, 1, 2, qint16(columns), qint16(rows),
-                                                kMoment);
+    const Worksheet sheet
+        = Worksheet::generate(source, 1, 2, qint16(columns), qint16(rows), kMoment);
     QCOMPARE(made, calls);
     QCOMPARE(sheet.questionCount(), placed);
 }
@@ -211,22 +211,22 @@ void TestSheet::titlesAndPageTexts_data()
     QTest::addColumn<QString>("expected");
     const QString number = recordNumber(5, 3, 60, kMoment);
     QTest::newRow("sheet number") << number << u"05_3_60_20110830063648"_s;
-    QTest::newRow("type 10 number") << recordNumber(10, 1, 7, kMoment) << u"10_1_7_20110830063648"_s;
-    QTest::newRow("default title")
-            << sheetTitle(u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s,
-                          5, 3, 60)
-            << u"【A × B】〖三级〗60 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+    QTest::newRow("type 10 number")
+        << recordNumber(10, 1, 7, kMoment) << u"10_1_7_20110830063648"_s;
+    QTest::newRow("default title") << sheetTitle(
+        u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s, 5, 3,
+        60) << u"【A × B】〖三级〗60 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
     QTest::newRow("no variable") << sheetTitle(u"三年级口算"_s, 5, 3, 60) << u"三年级口算"_s;
     QTest::newRow("数量 twice") << sheetTitle(u"数量题，共数量题"_s, 2, 1, 7) << u"7题，共7题"_s;
     QTest::newRow("question header") << questionPageHeader(u"标题"_s) << u"标题\\t"_s;
-    QTest::newRow("question footer") << questionPageFooter(number)
-                                     << u"\\t【05_3_60_20110830063648】"_s + QString(44, u' ')
-                    + u"〖 第\\p页，共\\P页 〗"_s;
+    QTest::newRow("question footer")
+        << questionPageFooter(number)
+        << u"\\t【05_3_60_20110830063648】"_s + QString(44, u' ') + u"〖 第\\p页，共\\P页 〗"_s;
     QTest::newRow("answer header") << answerPageHeader(5, 3, 60, number)
                                    << u"\\t【A × B】〖三级〗60 题（05_3_60_20110830063648）答案"_s;
     QTest::newRow("footer sections")
-            << SheetPainter::pageTextSections(questionPageFooter(u"X"_s), 2, 5).join(u'|')
-            << u"|【X】"_s + QString(44, u' ') + u"〖 第2页，共5页 〗|"_s;
+        << SheetPainter::pageTextSections(questionPageFooter(u"X"_s), 2, 5).join(u'|')
+        << u"|【X】"_s + QString(44, u' ') + u"〖 第2页，共5页 〗|"_s;
 }
 
 void TestSheet::titlesAndPageTexts()
@@ -241,8 +241,8 @@ void TestSheet::pageRanges_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("pageCount");
     QTest::addColumn<QList<int>>("pages"); // empty: refused
-    QTest::newRow("the prompt's example") << u"-2,4,6-8,10-"_s << 12
-                                          << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
+    QTest::newRow("the prompt's example")
+        << u"-2,4,6-8,10-"_s << 12 << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
     QTest::newRow("single page") << u"3"_s << 5 << QList { 3 };
     QTest::newRow("open end from the last") << u"5-"_s << 5 << QList { 5 };
     QTest::newRow("open start") << u"-1"_s << 5 << QList { 1 };
@@ -326,28 +326,30 @@ void TestSheet::nothingDrawnInTheMargins()
     choices.rows = 40;
     choices.font = 5; // the largest font must shrink to fit five columns of type 10
     const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 40, kMoment);
-    const SheetPainter painter(questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
+    const SheetPainter painter(
+        questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
     QVERIFY(painter.cellPoints() < 22);
 
     const qreal dpi = 100;
-    QImage image(int(SheetLayout::kPaperWidth * dpi / 1440), int(SheetLayout::kPaperHeight * dpi / 1440),
-                 QImage::Format_RGB32);
+    QImage image(int(SheetLayout::kPaperWidth * dpi / 1440),
+        int(SheetLayout::kPaperHeight * dpi / 1440), QImage::Format_RGB32);
     for (int page = 0; page < painter.pageCount(); ++page) {
         image.fill(Qt::white);
         QPainter p(&image);
         painter.paintPage(p, page, dpi, dpi);
         p.end();
         const SheetLayout &layout = painter.layout();
-        const QRect inside = QRectF(layout.headerRect.left() * dpi / 1440, layout.headerRect.top() * dpi / 1440,
-                                    layout.headerRect.width() * dpi / 1440,
-                                    (layout.footerRect.bottom() - layout.headerRect.top()) * dpi / 1440)
-                                     .toAlignedRect();
+        const QRect inside = QRectF(layout.headerRect.left() * dpi / 1440,
+            layout.headerRect.top() * dpi / 1440, layout.headerRect.width() * dpi / 1440,
+            (layout.footerRect.bottom() - layout.headerRect.top()) * dpi / 1440)
+                                 .toAlignedRect();
         int inked = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 if (image.pixel(x, y) == qRgb(255, 255, 255))
                     continue;
-                QVERIFY2(inside.contains(x, y), qPrintable(u"page %1 ink at %2,%3"_s.arg(page).arg(x).arg(y)));
+                QVERIFY2(inside.contains(x, y),
+                    qPrintable(u"page %1 ink at %2,%3"_s.arg(page).arg(x).arg(y)));
                 ++inked;
             }
         }
@@ -372,8 +374,9 @@ void TestSheet::pdfWholeOrNothing()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     QVERIFY(pdf.startsWith("%PDF"));
-    QCOMPARE(int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")),
-             SheetPainter(document).pageCount());
+    QCOMPARE(
+        int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")),
+        SheetPainter(document).pageCount());
 
     const QString bad = dir.filePath(u"missing-folder/q.pdf"_s);
     QVERIFY(!writeSheetPdf(document, bad, &error));

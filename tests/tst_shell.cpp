@@ -67,9 +67,10 @@ void TestShell::pruneWithGapsInTheIds()
 
     QCOMPARE(pruneTestRecords(*db), 7);
     QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(100));
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM (SELECT id FROM tab_test ORDER BY id DESC "
-                            "LIMIT 100) WHERE id IN (SELECT id FROM tab_test)"),
-             qint64(100));
+    QCOMPARE(countRows(*db,
+                 "SELECT count(*) FROM (SELECT id FROM tab_test ORDER BY id DESC "
+                 "LIMIT 100) WHERE id IN (SELECT id FROM tab_test)"),
+        qint64(100));
     QCOMPARE(pruneTestRecords(*db), 0);
 }
 

@@ -65,10 +65,10 @@ void TestStore::codecRoundTrip_data()
     QTest::newRow("installation number") << u"12345"_s << 0 << u"Chen_Xiy"_s << u"abcdefgh"_s;
     QTest::newRow("worksheet choices") << u"1\\3\\15\\3\\1"_s << 2 << u"Zta1234"_s << u"Zta9999"_s;
     QTest::newRow("title template")
-            << u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s << 1
-            << u"Zsy30999"_s << u"Zsy10000"_s;
-    QTest::newRow("full-width and quotes") << u"＋－＝×÷ 'x\" 「引号」"_s << 3 << u"Ztb1000"_s
-                                           << u"Ztb2000"_s;
+        << u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s << 1
+        << u"Zsy30999"_s << u"Zsy10000"_s;
+    QTest::newRow("full-width and quotes")
+        << u"＋－＝×÷ 'x\" 「引号」"_s << 3 << u"Ztb1000"_s << u"Ztb2000"_s;
     QTest::newRow("rare characters") << u"𠀀😀é"_s << 6 << u"S"_s << u"T"_s;
     QTest::newRow("empty salt") << u"24点"_s << 4 << QString() << QString();
     QTest::newRow("puzzle answer") << u"(8-3)×3+9"_s << 2 << u"Pz24Ok"_s << u"Qa11Zz"_s;
@@ -140,7 +140,8 @@ void TestStore::deliveredStateAndFirstStart()
         QCOMPARE(settings.read(u"system_0"_s), Settings::neverStarted());
         QVERIFY(settings.load());
         installation = settings.installationNumber();
-        QVERIFY2(installation >= 1000 && installation <= 30999, qPrintable(QString::number(installation)));
+        QVERIFY2(installation >= 1000 && installation <= 30999,
+            qPrintable(QString::number(installation)));
         QCOMPARE(settings.read(u"system_0"_s), QString::number(installation));
         for (const SettingKey &key : Settings::keys().mid(1))
             QCOMPARE(settings.read(key.name), key.firstStartValue);
@@ -273,7 +274,8 @@ void TestStore::damagedFilesStayUntouched()
         QFAIL("a damaged file was accepted");
     } catch (const DataFileError &error) {
         QCOMPARE(int(error.kind()), kind);
-        QVERIFY2(error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
+        QVERIFY2(
+            error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
     }
     QCOMPARE(sha256(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);

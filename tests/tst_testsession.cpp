@@ -137,8 +137,8 @@ void TestTestSession::answersCompareAsNumbers_data()
     QTest::newRow("zero") << u"0"_s << u"0"_s << true;
     QTest::newRow("different") << u"12"_s << u"21"_s << false;
     QTest::newRow("empty") << QString() << u"0"_s << false;
-    QTest::newRow("beyond 64 bits") << u"123456789012345678901234"_s << u"123456789012345678901234"_s
-                                    << true;
+    QTest::newRow("beyond 64 bits")
+        << u"123456789012345678901234"_s << u"123456789012345678901234"_s << true;
 }
 
 void TestTestSession::answersCompareAsNumbers()

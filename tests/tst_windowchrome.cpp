@@ -91,9 +91,10 @@ void TestWindowChrome::framelessWithRoundedOutline()
     QCOMPARE(mask.boundingRect(), QRect(0, 0, 400, 300));
     // 5 x 5 corner ellipses cut the corner pixels and leave the middle of each edge.
     for (const QPoint corner : { QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299) })
-        QVERIFY2(!mask.contains(corner), qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
-    for (const QPoint edge : { QPoint(200, 0), QPoint(0, 150), QPoint(399, 150), QPoint(200, 299),
-                               QPoint(3, 3) })
+        QVERIFY2(!mask.contains(corner),
+            qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+    for (const QPoint edge :
+        { QPoint(200, 0), QPoint(0, 150), QPoint(399, 150), QPoint(200, 299), QPoint(3, 3) })
         QVERIFY(mask.contains(edge));
 
     // The outline follows the size the window opens with.

@@ -49,10 +49,14 @@ int shownWidth(int columns)
 {
     // Round(76 / columns), half to even, written out.
     switch (columns) {
-    case 2: return 38;
-    case 3: return 25;
-    case 4: return 19;
-    default: return 15;
+    case 2:
+        return 38;
+    case 3:
+        return 25;
+    case 4:
+        return 19;
+    default:
+        return 15;
     }
 }
 
@@ -73,13 +77,12 @@ QList<QStringList> layOut(const QStringList &lines, int columns, bool questions)
 
 // One worksheet of the dump against what it should show. The answer sheet has
 // nothing merged and an empty A1.
-void checkSheet(const QJsonObject &sheet, const QString &name, bool questions,
-                const QString &title, int columns, const QList<QStringList> &rows)
+void checkSheet(const QJsonObject &sheet, const QString &name, bool questions, const QString &title,
+    int columns, const QList<QStringList> &rows)
 {
     QCOMPARE(sheet.value(u"name"_s).toString(), name);
     const QString merged = u"A1:%1%2"_s.arg(QChar(u'A' + columns - 1)).arg(1);
-    QCOMPARE(sheet.value(u"merged"_s).toArray(),
-             questions ? QJsonArray { merged } : QJsonArray());
+    QCOMPARE(sheet.value(u"merged"_s).toArray(), questions ? QJsonArray { merged } : QJsonArray());
 
     const QJsonArray columnStyles = sheet.value(u"columns"_s).toArray();
     QCOMPARE(columnStyles.size(), columns);
@@ -123,17 +126,16 @@ void checkSheet(const QJsonObject &sheet, const QString &name, bool questions,
     }
 }
 
-void checkWorkbook(const QString &path, const QString &number, const QString &title,
-                   int columns, const QStringList &lines)
+void checkWorkbook(const QString &path, const QString &number, const QString &title, int columns,
+    const QStringList &lines)
 {
     const QJsonArray sheets = readWorkbook(path);
     QCOMPARE(sheets.size(), 2);
-    checkSheet(sheets.at(0).toObject(), number, true, title, columns,
-               layOut(lines, columns, true));
+    checkSheet(sheets.at(0).toObject(), number, true, title, columns, layOut(lines, columns, true));
     if (QTest::currentTestFailed())
         return;
     checkSheet(sheets.at(1).toObject(), number + u"(答案)"_s, false, QString(), columns,
-               layOut(lines, columns, false));
+        layOut(lines, columns, false));
 }
 
 } // namespace
@@ -166,18 +168,17 @@ void TestWorkbook::sheetsFromTheCommandLine_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("lastRowPartly");
     QTest::newRow("five columns, default title")
-            << QStringList { u"--type=5"_s, u"--level=3"_s, u"--columns=5"_s, u"--rows=4"_s,
-                             u"--seed=7"_s }
-            << u"【A × B】〖三级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
+        << QStringList { u"--type=5"_s, u"--level=3"_s, u"--columns=5"_s, u"--rows=4"_s,
+               u"--seed=7"_s }
+        << u"【A × B】〖三级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
     QTest::newRow("three columns, count twice in the title")
-            << QStringList { u"--type=10"_s, u"--level=3"_s, u"--columns=3"_s, u"--rows=30"_s,
-                             u"--seed=3"_s, u"--title=【题型】〖难度〗共数量题，已做___题（数量）"_s }
-            << u"【四则混合】〖三级〗共90题，已做___题（90）"_s << false;
+        << QStringList { u"--type=10"_s, u"--level=3"_s, u"--columns=3"_s, u"--rows=30"_s,
+               u"--seed=3"_s, u"--title=【题型】〖难度〗共数量题，已做___题（数量）"_s }
+        << u"【四则混合】〖三级〗共90题，已做___题（90）"_s << false;
     // A + B at level 2 has fewer distinct questions than the cells.
-    QTest::newRow("fewer questions than cells")
-            << QStringList { u"--type=1"_s, u"--level=2"_s, u"--columns=5"_s, u"--rows=100"_s,
-                             u"--seed=1"_s, u"--title=数量"_s }
-            << QString() << true;
+    QTest::newRow("fewer questions than cells") << QStringList { u"--type=1"_s, u"--level=2"_s,
+        u"--columns=5"_s, u"--rows=100"_s, u"--seed=1"_s, u"--title=数量"_s }
+                                                << QString() << true;
 }
 
 void TestWorkbook::sheetsFromTheCommandLine()
@@ -194,7 +195,7 @@ void TestWorkbook::sheetsFromTheCommandLine()
         old.write("an older file, to be replaced");
     }
     const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
-                        QStringList { u"sheet"_s, u"--lines"_s, u"--xlsx"_s, path } + args);
+        QStringList { u"sheet"_s, u"--lines"_s, u"--xlsx"_s, path } + args);
     QCOMPARE(cli.status, 0);
     QCOMPARE(cli.err, QString());
     QStringList lines = QString::fromUtf8(cli.out).split(u'\n', Qt::SkipEmptyParts);
@@ -206,7 +207,7 @@ void TestWorkbook::sheetsFromTheCommandLine()
 
     checkWorkbook(path, number, title, columns, lines);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList { u"卷子.xlsx"_s });
+        QStringList { u"卷子.xlsx"_s });
 }
 
 void TestWorkbook::handMadeSheets_data()
@@ -216,24 +217,22 @@ void TestWorkbook::handMadeSheets_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("title");
     QTest::newRow("two columns, one question")
-            << 2 << 1 << QStringList { u" 5 ＋  3 ＝  8"_s } << u"标题"_s;
+        << 2 << 1 << QStringList { u" 5 ＋  3 ＝  8"_s } << u"标题"_s;
     // Lines a spreadsheet program would take for a formula, a date or a
     // number if they were not kept as text.
     QTest::newRow("seven questions in three columns")
-            << 3 << 3
-            << QStringList { u"=1+2 ＝ 3"_s, u"3/4 ＝ 0.75"_s, u"007"_s, u"2011-08-30"_s,
-                             u"1E5 ＝ 100000"_s, u"TRUE ＝ 1"_s, u"  12 ＝ 12  "_s }
-            << u"=SUM(A2:C4)"_s;
+        << 3 << 3
+        << QStringList { u"=1+2 ＝ 3"_s, u"3/4 ＝ 0.75"_s, u"007"_s, u"2011-08-30"_s,
+               u"1E5 ＝ 100000"_s, u"TRUE ＝ 1"_s, u"  12 ＝ 12  "_s }
+        << u"=SUM(A2:C4)"_s;
     QTest::newRow("four columns, two full rows")
-            << 4 << 5
-            << QStringList { u"1 ＋ 1 ＝ 2"_s, u"2 ＋ 2 ＝ 4"_s, u"3 ＋ 3 ＝ 6"_s, u"4 ＋ 4 ＝ 8"_s,
-                             u"5 ＋ 5 ＝ 10"_s, u"6 ＋ 6 ＝ 12"_s, u"7 ＋ 7 ＝ 14"_s,
-                             u"8 ＋ 8 ＝ 16"_s }
-            << QString();
+        << 4 << 5
+        << QStringList { u"1 ＋ 1 ＝ 2"_s, u"2 ＋ 2 ＝ 4"_s, u"3 ＋ 3 ＝ 6"_s, u"4 ＋ 4 ＝ 8"_s,
+               u"5 ＋ 5 ＝ 10"_s, u"6 ＋ 6 ＝ 12"_s, u"7 ＋ 7 ＝ 14"_s, u"8 ＋ 8 ＝ 16"_s }
+        << QString();
     QTest::newRow("five columns, one short of a row")
-            << 5 << 2
-            << QStringList { u"(1＋2)×3 ＝ 9"_s, u"1 ＋ 1 ＝ 2"_s, u"-1"_s, u"10 ÷ 2 ＝ 5"_s }
-            << u"【A + B】〖一级〗"_s;
+        << 5 << 2 << QStringList { u"(1＋2)×3 ＝ 9"_s, u"1 ＋ 1 ＝ 2"_s, u"-1"_s, u"10 ÷ 2 ＝ 5"_s }
+        << u"【A + B】〖一级〗"_s;
 }
 
 void TestWorkbook::handMadeSheets()
@@ -244,8 +243,8 @@ void TestWorkbook::handMadeSheets()
     QFETCH(QString, title);
 
     qsizetype next = 0;
-    const Worksheet sheet = Worksheet::generate([&] { return lines.at(next++ % lines.size()); },
-                                                1, 1, qint16(columns), qint16(rows), kMoment);
+    const Worksheet sheet = Worksheet::generate([&] { return lines.at(next++ % lines.size()); }, 1,
+        1, qint16(columns), qint16(rows), kMoment);
     QCOMPARE(sheet.lines(), lines);
 
     QTemporaryDir dir;
@@ -274,15 +273,15 @@ void TestWorkbook::unwritablePath()
     if (folder)
         QVERIFY(QDir(dir.path()).mkdir(name));
     const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
-                        { u"sheet"_s, u"--type=2"_s, u"--level=1"_s, u"--columns=3"_s,
-                          u"--rows=5"_s, u"--xlsx"_s, path });
+        { u"sheet"_s, u"--type=2"_s, u"--level=1"_s, u"--columns=3"_s, u"--rows=5"_s, u"--xlsx"_s,
+            path });
     QCOMPARE(cli.status, 1);
     QVERIFY2(cli.err.contains(QDir::toNativeSeparators(path)), qPrintable(cli.err));
     QVERIFY2(cli.err.contains(u"无法写入"_s), qPrintable(cli.err));
     QCOMPARE(cli.err.trimmed().count(u'\n'), 0);
     QVERIFY(!QFileInfo(path).isFile());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             folder ? QStringList { name } : QStringList());
+        folder ? QStringList { name } : QStringList());
 }
 
 void TestWorkbook::classSetWorkbook()
@@ -290,8 +289,8 @@ void TestWorkbook::classSetWorkbook()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"全班.xlsx"_s);
     const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
-                        { u"sheet"_s, u"--type=7"_s, u"--level=2"_s, u"--columns=4"_s,
-                          u"--rows=5"_s, u"--copies=3"_s, u"--lines"_s, u"--xlsx"_s, path });
+        { u"sheet"_s, u"--type=7"_s, u"--level=2"_s, u"--columns=4"_s, u"--rows=5"_s,
+            u"--copies=3"_s, u"--lines"_s, u"--xlsx"_s, path });
     QCOMPARE(cli.status, 0);
     QList<QStringList> copies;
     QStringList numbers;
@@ -308,11 +307,12 @@ void TestWorkbook::classSetWorkbook()
     const QJsonArray sheets = readWorkbook(path);
     QCOMPARE(sheets.size(), 6);
     for (int copy = 0; copy < 3; ++copy) {
-        const QString title = u"【A ÷ B】〖二级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+        const QString title
+            = u"【A ÷ B】〖二级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
         checkSheet(sheets.at(2 * copy).toObject(), numbers[copy], true, title, 4,
-                   layOut(copies[copy], 4, true));
+            layOut(copies[copy], 4, true));
         checkSheet(sheets.at(2 * copy + 1).toObject(), numbers[copy] + u"(答案)"_s, false,
-                   QString(), 4, layOut(copies[copy], 4, false));
+            QString(), 4, layOut(copies[copy], 4, false));
     }
 }
 

@@ -49,8 +49,7 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
-template <typename T>
-T *childOf(QWidget *parent, const QString &name)
+template <typename T> T *childOf(QWidget *parent, const QString &name)
 {
     return parent->findChild<T *>(name);
 }
@@ -96,7 +95,8 @@ void TestWorksheetWindow::restoresStoredChoices_data()
     QTest::addColumn<int>("rowPixels");
     QTest::newRow("2\\4\\12\\1\\5") << u"2\\4\\12\\1\\5"_s << QList { 1, 2, 0, 4, 12 } << 48;
     QTest::newRow("empty") << QString() << QList { 0, 3, 2, 2, 10 } << 43;
-    QTest::newRow("first start, 整页 15 rows") << u"1\\3\\15\\3\\1"_s << QList { 0, 1, 2, 0, 15 } << 64;
+    QTest::newRow("first start, 整页 15 rows")
+        << u"1\\3\\15\\3\\1"_s << QList { 0, 1, 2, 0, 15 } << 64;
 }
 
 void TestWorksheetWindow::restoresStoredChoices()
@@ -109,8 +109,8 @@ void TestWorksheetWindow::restoresStoredChoices()
     QCOMPARE(window.windowTitle(), u"【试卷出题】--> ⑥〖A±B×C〗"_s);
     const SheetChoices choices = window.currentChoices();
     QCOMPARE(QList<int>({ choices.level - 1, choices.columns - 2, choices.font - 1,
-                          choices.rowHeight - 1, choices.rows }),
-             controls);
+                 choices.rowHeight - 1, choices.rows }),
+        controls);
     QCOMPARE(window.grid()->verticalHeader()->defaultSectionSize(), rowPixels);
     QVERIFY(!window.button(WorksheetWindow::Export)->isEnabled());
     QVERIFY(!window.grid()->isVisibleTo(&window));
@@ -132,8 +132,8 @@ void TestWorksheetWindow::keysActFromAnyControl()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QWidget *target = control == 0 ? static_cast<QWidget *>(childOf<QComboBox>(&window, u"level"_s))
-            : control == 1         ? static_cast<QWidget *>(childOf<QSpinBox>(&window, u"rows"_s))
-                                   : static_cast<QWidget *>(childOf<QLineEdit>(&window, u"titleTemplate"_s));
+        : control == 1             ? static_cast<QWidget *>(childOf<QSpinBox>(&window, u"rows"_s))
+                       : static_cast<QWidget *>(childOf<QLineEdit>(&window, u"titleTemplate"_s));
     target->setFocus();
 
     QTest::keyClick(target, Qt::Key_F5);
@@ -199,17 +199,21 @@ void TestWorksheetWindow::printingUsesSelectedLevel()
     m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
     WorksheetWindow window(*m_context);
     QList<SheetDocument> previewed;
-    window.preview = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
+    window.preview
+        = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
     window.generate();
-    QAbstractItemModelTester tester(window.questionModel(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(
+        window.questionModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QString number = window.worksheet().number();
     childOf<QComboBox>(&window, u"level"_s)->setCurrentIndex(4); // choose 五级 after generating
 
-    QTest::mouseClick(window.button(WorksheetWindow::PrintQuestions), Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseClick(window.button(WorksheetWindow::PrintAnswers), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(
+        window.button(WorksheetWindow::PrintQuestions), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(
+        window.button(WorksheetWindow::PrintAnswers), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(previewed.size(), 2);
-    QVERIFY2(previewed[0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s), qPrintable(previewed[0].header));
+    QVERIFY2(previewed[0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s),
+        qPrintable(previewed[0].header));
     QVERIFY(previewed[0].footer.contains(number));
     QCOMPARE(previewed[1].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
     QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
@@ -291,7 +295,8 @@ void TestWorksheetWindow::classSetPrintsEveryCopy()
     m_context->settings().write(u"txa6"_s, u"3\\4\\20\\3\\3"_s);
     WorksheetWindow window(*m_context);
     QList<QList<SheetDocument>> previewed;
-    window.preview = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
+    window.preview
+        = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
     window.generate();
     window.findChild<QSpinBox *>(u"copies"_s)->setValue(4);
     window.printQuestions();
@@ -307,7 +312,8 @@ void TestWorksheetWindow::classSetPrintsEveryCopy()
         QVERIFY(previewed[1][copy].header.contains(number));
         for (int row = 0; row < previewed[0][copy].rows.size(); ++row) {
             for (int column = 0; column < 4; ++column)
-                QVERIFY(previewed[1][copy].rows[row][column].startsWith(previewed[0][copy].rows[row][column]));
+                QVERIFY(previewed[1][copy].rows[row][column].startsWith(
+                    previewed[0][copy].rows[row][column]));
         }
     }
     QCOMPARE(numbers.size(), 4);

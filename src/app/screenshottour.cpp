@@ -182,7 +182,7 @@ void ScreenshotTour::start()
         for (int row = 0; row < items->rowCount(); ++row) {
             const QString right = test->session().items().at(row).answer;
             items->setData(items->index(row, TestItemModel::Answer),
-                           row == 2 || row == 6 ? right + u"1"_s : right);
+                row == 2 || row == 6 ? right + u"1"_s : right);
         }
     });
     then(300, [this] {
@@ -219,7 +219,7 @@ void ScreenshotTour::start()
         save(practice, u"practice"_s);
         practice->exitWindow();
         const MistakeSheets book = mistakeSheets(
-                MistakeBook(m_menu.context().database()).toLearn(), 3, QDateTime::currentDateTime());
+            MistakeBook(m_menu.context().database()).toLearn(), 3, QDateTime::currentDateTime());
         auto *preview = new PrintPreviewDialog({ book.questions, book.answers }, &m_menu);
         preview->setObjectName(u"tourBook"_s);
         preview->setWindowState(Qt::WindowNoState);

@@ -12,7 +12,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 PageRangeDialog::PageRangeDialog(int pageCount, QWidget *parent)
-    : QDialog(parent), m_pageCount(pageCount), m_input(new QLineEdit(this))
+    : QDialog(parent)
+    , m_pageCount(pageCount)
+    , m_input(new QLineEdit(this))
 {
     setWindowTitle(u"指定页码打印"_s);
     auto *layout = new QVBoxLayout(this);

@@ -38,8 +38,8 @@ QString menuText(const QString &caption, int blanks, const QString &keyName)
 
 void preparePrinter(QPrinter &printer)
 {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     // Sheets place everything themselves, in paper coordinates.
     printer.setFullPage(true);
 }
@@ -58,9 +58,9 @@ PrintPreviewDialog::PrintPreviewDialog(const QList<SheetDocument> &documents, QW
     preparePrinter(*m_printer);
     m_preview = new QPrintPreviewWidget(m_printer, this);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { printSheets(*printer, m_documents); });
+        [this](QPrinter *printer) { printSheets(*printer, m_documents); });
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
-            &PrintPreviewDialog::updateIndicator);
+        &PrintPreviewDialog::updateIndicator);
 
     choosePrinter = [this](QPrinter &printer) {
         QPrintDialog dialog(&printer, this);
@@ -94,7 +94,7 @@ void PrintPreviewDialog::buildMenus()
     auto *bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
     auto add = [this](QMenu *menu, const QString &name, const QString &text,
-                      const QList<QKeySequence> &keys, auto slot) {
+                   const QList<QKeySequence> &keys, auto slot) {
         QAction *action = menu->addAction(text);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, slot);
@@ -120,22 +120,30 @@ void PrintPreviewDialog::buildMenus()
 
     QMenu *view = bar->addMenu(u"显示(&V)"_s);
     add(view, u"zoomIn"_s, menuText(u"报表放大(&I)"_s, 13, u"+"_s),
-        { QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal) },
-        [this] { m_preview->zoomIn(); updateIndicator(); });
-    add(view, u"zoomOut"_s, menuText(u"报表缩小(&O)"_s, 12, u"--"_s), { QKeySequence(Qt::Key_Minus) },
-        [this] { m_preview->zoomOut(); updateIndicator(); });
+        { QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal) }, [this] {
+            m_preview->zoomIn();
+            updateIndicator();
+        });
+    add(view, u"zoomOut"_s, menuText(u"报表缩小(&O)"_s, 12, u"--"_s),
+        { QKeySequence(Qt::Key_Minus) }, [this] {
+            m_preview->zoomOut();
+            updateIndicator();
+        });
     add(view, u"fit"_s, menuText(u"适合窗口(&W)"_s, 9, u"Enter"_s),
-        { QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter) },
-        [this] { m_preview->fitInView(); updateIndicator(); });
+        { QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter) }, [this] {
+            m_preview->fitInView();
+            updateIndicator();
+        });
     view->addSeparator();
-    add(view, u"firstPage"_s, menuText(u"第一页(&F)"_s, 14, u"Home"_s), { QKeySequence(Qt::Key_Home) },
-        [this] { m_preview->setCurrentPage(1); });
+    add(view, u"firstPage"_s, menuText(u"第一页(&F)"_s, 14, u"Home"_s),
+        { QKeySequence(Qt::Key_Home) }, [this] { m_preview->setCurrentPage(1); });
     add(view, u"previousPage"_s, menuText(u"上一页(&P)"_s, 14, u"PgUp"_s),
         { QKeySequence(Qt::Key_PageUp) }, [this] { m_preview->setCurrentPage(currentPage() - 1); });
     add(view, u"nextPage"_s, menuText(u"下一页(&N)"_s, 14, u"PgDn"_s),
-        { QKeySequence(Qt::Key_PageDown) }, [this] { m_preview->setCurrentPage(currentPage() + 1); });
-    add(view, u"lastPage"_s, menuText(u"最后一页(&L)"_s, 12, u"End"_s), { QKeySequence(Qt::Key_End) },
-        [this] { m_preview->setCurrentPage(pageCount()); });
+        { QKeySequence(Qt::Key_PageDown) },
+        [this] { m_preview->setCurrentPage(currentPage() + 1); });
+    add(view, u"lastPage"_s, menuText(u"最后一页(&L)"_s, 12, u"End"_s),
+        { QKeySequence(Qt::Key_End) }, [this] { m_preview->setCurrentPage(pageCount()); });
 }
 
 void PrintPreviewDialog::buildToolBar()
@@ -144,7 +152,7 @@ void PrintPreviewDialog::buildToolBar()
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout()->addWidget(bar);
     auto tool = [this, bar](const QString &name, const QString &text, const QString &tip,
-                            QStyle::StandardPixmap icon) {
+                    QStyle::StandardPixmap icon) {
         QAction *target = action(name);
         QAction *button = bar->addAction(style()->standardIcon(icon), text);
         button->setToolTip(tip);
@@ -185,7 +193,7 @@ void PrintPreviewDialog::buildToolBar()
     m_pageBox->setToolTip(u"当前页码"_s);
     m_pageBox->setMinimum(1);
     connect(m_pageBox, &QSpinBox::valueChanged, this,
-            [this](int page) { m_preview->setCurrentPage(page); });
+        [this](int page) { m_preview->setCurrentPage(page); });
     bar->addWidget(m_pageBox);
     tool(u"nextPage"_s, QString(), u"显示下一页"_s, QStyle::SP_MediaSeekForward);
     tool(u"lastPage"_s, QString(), u"显示最后一页"_s, QStyle::SP_MediaSkipForward);
@@ -218,7 +226,7 @@ int PrintPreviewDialog::currentPage() const
 QString PrintPreviewDialog::pageIndicator() const
 {
     return SheetPainter::pageTextSections(u"第 \\p 页 总共 \\P 页"_s, currentPage(), pageCount())
-            .first();
+        .first();
 }
 
 void PrintPreviewDialog::updateIndicator()
@@ -267,9 +275,8 @@ void PrintPreviewDialog::savePdf()
     QString name = m_documents.isEmpty() ? u"试卷"_s : m_documents.first().title;
     name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\t]"_s), u"_"_s);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(
-            this, u"保存PDF"_s, QDir(folder).filePath(name.left(60) + u".pdf"_s),
-            u"PDF 文件 (*.pdf)"_s);
+    const QString path = QFileDialog::getSaveFileName(this, u"保存PDF"_s,
+        QDir(folder).filePath(name.left(60) + u".pdf"_s), u"PDF 文件 (*.pdf)"_s);
     if (path.isEmpty())
         return;
     QString error;

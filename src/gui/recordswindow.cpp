@@ -133,8 +133,8 @@ void RecordsWindow::buildUi()
     m_heading->setFont(headingFont);
 
     m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this),
-                  new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
-                  new HCommand(67, Chart, this) };
+        new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
+        new HCommand(67, Chart, this) };
     const int buttonTop = TitleStrip::kHeight + (kBandHeight - 30) / 2;
     m_buttons[Back]->move(kWidth - 20 - 93, buttonTop);
     m_buttons[Chart]->move(kWidth - 20 - 2 * 93 - 8, buttonTop);
@@ -354,7 +354,7 @@ void RecordsWindow::onButton(qint16 index)
         const int ofType = int(book.toLearn(type).size());
         if (ofType > 0 && ofType < all)
             menu.addAction(u"只练 %1（%2 题）"_s.arg(catalogue::typeName(type)).arg(ofType), this,
-                           [this, type] { practice(type); });
+                [this, type] { practice(type); });
         HCommand *button = m_buttons[Practice];
         menu.exec(button->mapToGlobal(QPoint(0, button->height())));
         break;
@@ -374,8 +374,7 @@ void RecordsWindow::onButton(qint16 index)
 
 void RecordsWindow::practice(std::optional<qint16> type)
 {
-    const QList<Mistake> mistakes =
-            MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
+    const QList<Mistake> mistakes = MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
     if (mistakes.isEmpty() || !openPractice)
         return;
     // A practice is a new test, never the one last opened.

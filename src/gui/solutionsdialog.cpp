@@ -18,7 +18,8 @@ constexpr QSize kSize(380, 440);
 
 } // namespace
 
-SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent) : QDialog(parent)
+SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
+    : QDialog(parent)
 {
     setFixedSize(kSize);
     setWindowTitle(u"全部解法"_s);
@@ -27,7 +28,7 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent) : QDia
 
     if (hand.size() == 4) {
         for (const game24::Solution &solution :
-             game24::solve({ hand[0], hand[1], hand[2], hand[3] }))
+            game24::solve({ hand[0], hand[1], hand[2], hand[3] }))
             m_solutions << solution.expression + u" = 24"_s;
     }
 
@@ -41,11 +42,11 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent) : QDia
     for (int n : hand)
         numbers << QString::number(n);
     auto *heading = new QLabel(m_solutions.isEmpty()
-                                       ? u"%1 用整数一步步算不出 24。"_s.arg(numbers.join(u"、"_s))
-                                       : u"%1 一共有 %2 种算法（只是加、乘的先后或顺序不同的算一种）："_s
-                                                 .arg(numbers.join(u"、"_s))
-                                                 .arg(m_solutions.size()),
-                               this);
+            ? u"%1 用整数一步步算不出 24。"_s.arg(numbers.join(u"、"_s))
+            : u"%1 一共有 %2 种算法（只是加、乘的先后或顺序不同的算一种）："_s
+                  .arg(numbers.join(u"、"_s))
+                  .arg(m_solutions.size()),
+        this);
     heading->setGeometry(16, TitleStrip::kHeight + 10, kSize.width() - 32, 48);
     heading->setWordWrap(true);
     heading->setFont(cjkFont(11, true));
@@ -53,7 +54,7 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent) : QDia
 
     auto *list = new QListWidget(this);
     list->setGeometry(16, TitleStrip::kHeight + 64, kSize.width() - 32,
-                      kSize.height() - TitleStrip::kHeight - 80);
+        kSize.height() - TitleStrip::kHeight - 80);
     list->setFont(cjkFont(15, true));
     list->setStyleSheet(u"QListWidget { background: white; border: 2px solid #f0c060;"
                         " border-radius: 10px; color: #1f4f86; padding: 6px; }"

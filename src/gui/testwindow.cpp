@@ -245,12 +245,12 @@ void TestWindow::startPractice(const QList<Mistake> &mistakes)
     m_strip->setTitle(windowTitle());
     m_session.generatePractice(mistakes, QDateTime::currentDateTime());
     m_context.setCurrentTestNo(m_session.number());
-    for (QWidget *choice : std::initializer_list<QWidget *> { m_levelCaption, m_level,
-                                                              m_numberLabel, m_count, m_range })
+    for (QWidget *choice : std::initializer_list<QWidget *> {
+             m_levelCaption, m_level, m_numberLabel, m_count, m_range })
         choice->hide();
     m_buttons[Generate]->hide();
-    m_testInfo->setText(u"错题重练：共 %1 题，每道题再答对两次，就从错题本里去掉。"_s.arg(
-            mistakes.size()));
+    m_testInfo->setText(
+        u"错题重练：共 %1 题，每道题再答对两次，就从错题本里去掉。"_s.arg(mistakes.size()));
     m_testInfo->show();
     m_hintLine->setText(u"练习步骤：确定答题->答题->完成答题->退出。"_s);
     m_items->refresh();
@@ -291,11 +291,11 @@ void TestWindow::showNumber()
     m_count->hide();
     m_range->hide();
     if (m_session.isPractice()) {
-        m_testInfo->setText(u"%1：共 %2 题"_s.arg(TestSession::practiceName())
-                                    .arg(m_session.items().size()));
+        m_testInfo->setText(
+            u"%1：共 %2 题"_s.arg(TestSession::practiceName()).arg(m_session.items().size()));
     } else {
         m_testInfo->setText(u"难度：%1　　共 %2 题"_s.arg(catalogue::levelName(m_session.level()))
-                                    .arg(m_session.items().size()));
+                                .arg(m_session.items().size()));
     }
     m_testInfo->show();
 }

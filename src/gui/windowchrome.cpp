@@ -129,7 +129,7 @@ void WindowChrome::paintFace(QWidget *window)
     // may set for their own purposes.
     window->setProperty("qrtaFace", true);
     window->setStyleSheet(
-            u"*[qrtaFace=\"true\"] { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
+        u"*[qrtaFace=\"true\"] { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
 }
 
 QWidget *WindowChrome::addBand(QWidget *window, const QRect &geometry)
@@ -137,8 +137,9 @@ QWidget *WindowChrome::addBand(QWidget *window, const QRect &geometry)
     auto *band = new QWidget(window);
     band->setProperty("qrtaBand", true);
     band->setGeometry(geometry);
-    band->setStyleSheet(u"*[qrtaBand=\"true\"] { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+    band->setStyleSheet(
+        u"*[qrtaBand=\"true\"] { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
     return band;
 }
 

@@ -59,8 +59,8 @@ QFont gridFace(int points)
     // Question lines centre their numbers with blanks: digits and blanks
     // must be equally wide, as on paper.
     QFont font;
-    font.setFamilies({ u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s,
-                       u"Noto Sans CJK SC"_s });
+    font.setFamilies(
+        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
     font.setStyleHint(QFont::Monospace);
     font.setPointSize(points);
     return font;
@@ -69,7 +69,9 @@ QFont gridFace(int points)
 } // namespace
 
 WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context), m_type(context.currentType())
+    : QDialog(parent)
+    , m_context(context)
+    , m_type(context.currentType())
 {
     setFixedSize(kWidth, kHeight);
     setWindowTitle(u"【试卷出题】--> "_s + catalogue::typeLabel(m_type));
@@ -94,8 +96,7 @@ QList<Worksheet> WorksheetWindow::classSet()
     QuestionMaker &maker = processQuestionMaker();
     while (m_otherCopies.size() < copies - 1) {
         m_otherCopies << Worksheet::generate(maker, m_worksheet.type(), m_worksheet.level(),
-                                             m_worksheet.columns(), m_sheetRows,
-                                             m_madeAt.addSecs(m_otherCopies.size() + 1));
+            m_worksheet.columns(), m_sheetRows, m_madeAt.addSecs(m_otherCopies.size() + 1));
     }
     return QList<Worksheet> { m_worksheet } + m_otherCopies.mid(0, copies - 1);
 }
@@ -108,7 +109,7 @@ void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
     // A fresh file each time, so that a workbook still open in the
     // spreadsheet program is never overwritten.
     const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                                   .filePath(u"qrta-workbooks"_s);
+                               .filePath(u"qrta-workbooks"_s);
     QDir().mkpath(folder);
     QString path = QDir(folder).filePath(sheet.number() + u".xlsx"_s);
     for (int copy = 2; QFile::exists(path); ++copy)
@@ -123,9 +124,10 @@ void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
         return;
     }
     if (!openUrl(QUrl::fromLocalFile(path))) {
-        showMessage(this, u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
-                          "可以用“另存为…”（在【导出Excel】上点右键）把它存到别处。"_s
-                                  .arg(QDir::toNativeSeparators(path)));
+        showMessage(this,
+            u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
+            "可以用“另存为…”（在【导出Excel】上点右键）把它存到别处。"_s.arg(
+                QDir::toNativeSeparators(path)));
     }
 }
 
@@ -134,9 +136,8 @@ void WorksheetWindow::saveWorkbookAs()
     if (m_worksheet.questionCount() == 0)
         return;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(
-            this, u"另存为"_s, QDir(folder).filePath(m_worksheet.number() + u".xlsx"_s),
-            u"Excel 工作簿 (*.xlsx)"_s);
+    const QString path = QFileDialog::getSaveFileName(this, u"另存为"_s,
+        QDir(folder).filePath(m_worksheet.number() + u".xlsx"_s), u"Excel 工作簿 (*.xlsx)"_s);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -199,8 +200,8 @@ void WorksheetWindow::buildUi()
 
     // Buttons 0 (close glyph) … 4.
     m_buttons = { new HCommand(2, Close, this), new HCommand(49, Generate, this),
-                  new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
-                  new HCommand(56, PrintAnswers, this) };
+        new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
+        new HCommand(56, PrintAnswers, this) };
     m_buttons[Close]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
     m_buttons[Generate]->move(588, row1 - 1);
     m_buttons[Export]->move(690, row1 - 1);
@@ -210,11 +211,12 @@ void WorksheetWindow::buildUi()
         m_buttons[i]->setEnabled(false);
     m_buttons[Export]->setToolTip(u"导出试题和答案，用表格程序打开；点右键可另存为…"_s);
     m_buttons[Export]->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_buttons[Export], &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu(this);
-        menu.addAction(u"另存为…"_s, this, &WorksheetWindow::saveWorkbookAs);
-        menu.exec(m_buttons[Export]->mapToGlobal(at));
-    });
+    connect(
+        m_buttons[Export], &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+            QMenu menu(this);
+            menu.addAction(u"另存为…"_s, this, &WorksheetWindow::saveWorkbookAs);
+            menu.exec(m_buttons[Export]->mapToGlobal(at));
+        });
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &WorksheetWindow::onButton);
     caption(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, this, { 440, 596, 320, 22 }, true);
@@ -262,8 +264,8 @@ void WorksheetWindow::buildUi()
 
 void WorksheetWindow::restoreChoices()
 {
-    const SheetChoices choices = SheetChoices::fromSetting(
-            m_context.settings().read(u"txa%1"_s.arg(m_type)), m_type);
+    const SheetChoices choices
+        = SheetChoices::fromSetting(m_context.settings().read(u"txa%1"_s.arg(m_type)), m_type);
     m_level->setCurrentIndex(choices.level - 1);
     m_columns->setCurrentIndex(choices.columns - 2);
     m_sheetRows = choices.rows;
@@ -295,11 +297,12 @@ void WorksheetWindow::applyFont()
 
 void WorksheetWindow::applyRowHeight()
 {
-    const double twips = sheetformat::rowHeightTwips(qint16(m_rowHeight->currentIndex() + 1),
-                                                     qint16(m_font->currentIndex() + 1), m_sheetRows);
+    const double twips = sheetformat::rowHeightTwips(
+        qint16(m_rowHeight->currentIndex() + 1), qint16(m_font->currentIndex() + 1), m_sheetRows);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(std::max(1, int(std::lround(twips / kTwipsPerPixel))));
+    m_grid->verticalHeader()->setDefaultSectionSize(
+        std::max(1, int(std::lround(twips / kTwipsPerPixel))));
 }
 
 void WorksheetWindow::applyColumnWidths(bool equalForPaper)
@@ -319,8 +322,8 @@ QString WorksheetWindow::printTitle() const
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
 {
-    return sheetTitle(m_title->text(), m_type, qint16(m_level->currentIndex() + 1),
-                      sheet.questionCount());
+    return sheetTitle(
+        m_title->text(), m_type, qint16(m_level->currentIndex() + 1), sheet.questionCount());
 }
 
 void WorksheetWindow::generate()
@@ -330,8 +333,7 @@ void WorksheetWindow::generate()
     m_sheetRows = qint16(m_rows->value());
     m_madeAt = QDateTime::currentDateTime();
     m_worksheet = Worksheet::generate(processQuestionMaker(), m_type,
-                                      qint16(m_level->currentIndex() + 1), m_sheetColumns,
-                                      m_sheetRows, m_madeAt);
+        qint16(m_level->currentIndex() + 1), m_sheetColumns, m_sheetRows, m_madeAt);
     m_otherCopies.clear();
     m_context.setCurrentTestNo(m_worksheet.number());
     m_questions->setWorksheet(m_worksheet);
@@ -384,9 +386,9 @@ void WorksheetWindow::printAnswers()
 void WorksheetWindow::restoreDefaultTitle()
 {
     QMessageBox box(QMessageBox::Question, kMessageTitle,
-                    u"你确定要将打印页面标题恢复成系统默认的样式吗？\n\r"
-                    "提示：其中的“题型”“难度”“数量”是变量。"_s,
-                    QMessageBox::Yes | QMessageBox::No, this);
+        u"你确定要将打印页面标题恢复成系统默认的样式吗？\n\r"
+        "提示：其中的“题型”“难度”“数量”是变量。"_s,
+        QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(u"是(&Y)"_s);
     box.button(QMessageBox::No)->setText(u"否(&N)"_s);
@@ -399,8 +401,12 @@ void WorksheetWindow::restoreDefaultTitle()
 void WorksheetWindow::onButton(qint16 index)
 {
     switch (index) {
-    case Close: saveAndClose(); break;
-    case Generate: generate(); break;
+    case Close:
+        saveAndClose();
+        break;
+    case Generate:
+        generate();
+        break;
     case Export:
         if (exportSheets && m_worksheet.questionCount() > 0) {
             QList<TitledSheet> sheets;
@@ -409,8 +415,12 @@ void WorksheetWindow::onButton(qint16 index)
             exportSheets(sheets);
         }
         break;
-    case PrintQuestions: printQuestions(); break;
-    case PrintAnswers: printAnswers(); break;
+    case PrintQuestions:
+        printQuestions();
+        break;
+    case PrintAnswers:
+        printAnswers();
+        break;
     }
 }
 

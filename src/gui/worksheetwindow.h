@@ -31,7 +31,13 @@ class WorksheetWindow final : public QDialog
     Q_DISABLE_COPY_MOVE(WorksheetWindow)
 
 public:
-    enum Button : qint16 { Close = 0, Generate = 1, Export = 2, PrintQuestions = 3, PrintAnswers = 4 };
+    enum Button : qint16 {
+        Close = 0,
+        Generate = 1,
+        Export = 2,
+        PrintQuestions = 3,
+        PrintAnswers = 4
+    };
 
     explicit WorksheetWindow(AppContext &context, QWidget *parent = nullptr);
 
@@ -40,9 +46,8 @@ public:
     // How the sheets of the set are exported: written to a new workbook and opened.
     std::function<void(const QList<TitledSheet> &)> exportSheets;
     // How a written workbook is opened; false when nothing can open it.
-    std::function<bool(const QUrl &)> openUrl = [](const QUrl &url) {
-        return QDesktopServices::openUrl(url);
-    };
+    std::function<bool(const QUrl &)> openUrl
+        = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 
     void generate();
     void saveAndClose();

@@ -15,8 +15,8 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
     };
     const int count = int(mistakes.size());
     const auto rows = qint16(std::max(1, (count + columns - 1) / columns));
-    const Worksheet sheet = count == 0 ? Worksheet()
-                                       : Worksheet::generate(lines, 0, 0, columns, rows, now);
+    const Worksheet sheet
+        = count == 0 ? Worksheet() : Worksheet::generate(lines, 0, 0, columns, rows, now);
 
     SheetChoices choices;
     choices.columns = columns;
@@ -24,8 +24,8 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
     const QString title = u"错题本 %1"_s.arg(now.date().toString(u"yyyy年M月d日"_s));
     MistakeSheets sheets;
     sheets.questions = questionDocument(sheet, choices, title);
-    sheets.questions.footer = u"\\t共 %1 题"_s.arg(count) + QString(20, u' ')
-            + u"〖 第\\p页，共\\P页 〗"_s;
+    sheets.questions.footer
+        = u"\\t共 %1 题"_s.arg(count) + QString(20, u' ') + u"〖 第\\p页，共\\P页 〗"_s;
     sheets.answers = questionDocument(sheet, choices, title + u"（答案）"_s);
     sheets.answers.rows = sheet.table(Worksheet::Sheet::Answers);
     sheets.answers.footer = sheets.questions.footer;

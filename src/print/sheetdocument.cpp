@@ -3,8 +3,8 @@
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
 
-SheetDocument questionDocument(const Worksheet &sheet, const SheetChoices &choices,
-                               const QString &title)
+SheetDocument questionDocument(
+    const Worksheet &sheet, const SheetChoices &choices, const QString &title)
 {
     SheetDocument document;
     document.title = title;
@@ -14,8 +14,8 @@ SheetDocument questionDocument(const Worksheet &sheet, const SheetChoices &choic
     document.columns = sheet.columns();
     // Equal columns on paper, the last one as wide as the first.
     document.columnWidthTwips = sheetformat::columnWidthTwips(sheet.columns());
-    document.rowHeightTwips =
-            sheetformat::rowHeightTwips(choices.rowHeight, choices.font, choices.rows);
+    document.rowHeightTwips
+        = sheetformat::rowHeightTwips(choices.rowHeight, choices.font, choices.rows);
     document.cellPoints = sheetformat::fontPoints(choices.font);
     return document;
 }
@@ -23,8 +23,8 @@ SheetDocument questionDocument(const Worksheet &sheet, const SheetChoices &choic
 SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const QDateTime &now)
 {
     SheetDocument document;
-    document.header =
-            answerPageHeader(sheet.type(), selectedLevel, sheet.questionCount(), sheet.number());
+    document.header
+        = answerPageHeader(sheet.type(), selectedLevel, sheet.questionCount(), sheet.number());
     document.title = document.header.mid(2); // without the leading section separator
     document.footer = answerPageFooter(now);
     document.rows = sheet.table(Worksheet::Sheet::Answers);

@@ -26,8 +26,8 @@ struct SheetDocument
 };
 
 // The question sheet in the chosen font and row height, headed by the title.
-SheetDocument questionDocument(const Worksheet &sheet, const SheetChoices &choices,
-                               const QString &title);
+SheetDocument questionDocument(
+    const Worksheet &sheet, const SheetChoices &choices, const QString &title);
 
 // The answer sheet: whole lines, in the answer grid's own font and height.
 SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const QDateTime &now);

@@ -18,7 +18,7 @@ double headerBlock(qreal points)
 QRectF SheetLayout::printableRect()
 {
     return QRectF(kMarginLeft, kMarginTop, kPaperWidth - kMarginLeft - kMarginRight,
-                  kPaperHeight - kMarginTop - kMarginBottom);
+        kPaperHeight - kMarginTop - kMarginBottom);
 }
 
 SheetLayout SheetLayout::compute(const SheetDocument &document)
@@ -32,18 +32,18 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
 
     const double header = headerBlock(document.headerPoints);
     const double footer = headerBlock(document.footerPoints);
-    layout.headerRect = QRectF(printable.left(), printable.top(), gridWidth,
-                               document.headerPoints * 20 * 1.5);
-    layout.footerRect = QRectF(printable.left(),
-                               printable.bottom() - document.footerPoints * 20 * 1.5, gridWidth,
-                               document.footerPoints * 20 * 1.5);
+    layout.headerRect
+        = QRectF(printable.left(), printable.top(), gridWidth, document.headerPoints * 20 * 1.5);
+    layout.footerRect
+        = QRectF(printable.left(), printable.bottom() - document.footerPoints * 20 * 1.5, gridWidth,
+            document.footerPoints * 20 * 1.5);
     layout.gridRect = QRectF(printable.left(), printable.top() + header, gridWidth,
-                             printable.height() - header - footer);
+        printable.height() - header - footer);
 
     // Rows are never split: a page takes as many whole rows as fit, and at
     // least one, so that even an oversized row is printed.
-    layout.rowsPerPage =
-            std::max(1, int(std::floor(layout.gridRect.height() / layout.rowHeight + 1e-9)));
+    layout.rowsPerPage
+        = std::max(1, int(std::floor(layout.gridRect.height() / layout.rowHeight + 1e-9)));
     const int rows = int(document.rows.size());
     for (int first = 0; first < rows; first += layout.rowsPerPage)
         layout.pages.append({ first, std::min(layout.rowsPerPage, rows - first) });
@@ -55,5 +55,5 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
 QRectF SheetLayout::cellRect(int rowOnPage, int column) const
 {
     return QRectF(gridRect.left() + column * columnWidth, gridRect.top() + rowOnPage * rowHeight,
-                  columnWidth, rowHeight);
+        columnWidth, rowHeight);
 }

@@ -10,7 +10,7 @@ struct SheetDocument;
 // can be checked without painting.
 struct SheetLayout
 {
-    static constexpr double kPaperWidth = 11906;  // 210 mm
+    static constexpr double kPaperWidth = 11906; // 210 mm
     static constexpr double kPaperHeight = 16838; // 297 mm
     static constexpr double kMarginTop = 1000;
     static constexpr double kMarginBottom = 400;
@@ -23,14 +23,14 @@ struct SheetLayout
         int rowCount = 0;
     };
 
-    QRectF headerRect;  // the page header's line
-    QRectF gridRect;    // the area the rows may fill on every page
-    QRectF footerRect;  // the page footer's line
+    QRectF headerRect; // the page header's line
+    QRectF gridRect; // the area the rows may fill on every page
+    QRectF footerRect; // the page footer's line
     double rowHeight = 0;
     double columnWidth = 0;
     int columns = 0;
     int rowsPerPage = 0;
-    QList<Page> pages;  // at least one, even for an empty sheet
+    QList<Page> pages; // at least one, even for an empty sheet
 
     static SheetLayout compute(const SheetDocument &document);
 

@@ -32,8 +32,8 @@ QFont inTwips(QFont font, qreal points)
 QFont cellFace()
 {
     QFont font;
-    font.setFamilies({ u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s,
-                       u"Noto Sans CJK SC"_s });
+    font.setFamilies(
+        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
     font.setStyleHint(QFont::Monospace);
     return font;
 }
@@ -41,7 +41,8 @@ QFont cellFace()
 } // namespace
 
 SheetPainter::SheetPainter(const SheetDocument &document)
-    : m_document(document), m_layout(SheetLayout::compute(document))
+    : m_document(document)
+    , m_layout(SheetLayout::compute(document))
 {
     // One size for the whole sheet keeps the columns of every row aligned.
     qreal points = document.cellPoints;
@@ -73,16 +74,16 @@ QStringList SheetPainter::pageTextSections(const QString &text, int page, int pa
     return sections.mid(0, 3);
 }
 
-void SheetPainter::paintPageText(QPainter &painter, const QRectF &rect, const QString &text,
-                                 qreal points, int page) const
+void SheetPainter::paintPageText(
+    QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const
 {
     painter.setFont(inTwips(cjkFont(points), points));
     const QStringList sections = pageTextSections(text, page + 1, pageCount());
     const Qt::Alignment alignments[3] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
     for (int i = 0; i < 3; ++i) {
         if (!sections.at(i).isEmpty())
-            painter.drawText(rect, int(alignments[i] | Qt::AlignVCenter) | Qt::TextSingleLine,
-                             sections.at(i));
+            painter.drawText(
+                rect, int(alignments[i] | Qt::AlignVCenter) | Qt::TextSingleLine, sections.at(i));
     }
 }
 
@@ -105,8 +106,7 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
         for (int c = 0; c < std::min<int>(m_layout.columns, int(cells.size())); ++c) {
             const QRectF cell = m_layout.cellRect(r, c);
             painter.drawText(cell.adjusted(kCellPadding, 0, 0, 0),
-                             int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine,
-                             cells.at(c));
+                int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, cells.at(c));
         }
     }
     painter.restore();
@@ -120,8 +120,8 @@ int pageCountOf(const QList<SheetDocument> &documents)
     return pages;
 }
 
-void printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
-                 const QList<int> &pages)
+void printSheets(
+    QPagedPaintDevice &device, const QList<SheetDocument> &documents, const QList<int> &pages)
 {
     QList<SheetPainter> painters;
     for (const SheetDocument &document : documents)
@@ -152,8 +152,8 @@ bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, 
     }
     {
         QPdfWriter writer(&file);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setResolution(1200);
         writer.setTitle(documents.isEmpty() ? QString() : documents.first().title);
         writer.setCreator(u"晨曦算苑"_s);

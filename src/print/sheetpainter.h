@@ -31,8 +31,8 @@ public:
     static QStringList pageTextSections(const QString &text, int page, int pageCount);
 
 private:
-    void paintPageText(QPainter &painter, const QRectF &rect, const QString &text, qreal points,
-                       int page) const;
+    void paintPageText(
+        QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const;
 
     SheetDocument m_document;
     SheetLayout m_layout;
@@ -46,8 +46,8 @@ int pageCountOf(const QList<SheetDocument> &documents);
 
 // Prints the pages given (1-based over the set; all when empty) on a paged
 // device set up for A4 portrait with the paper's corner at its origin.
-void printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
-                 const QList<int> &pages = {});
+void printSheets(
+    QPagedPaintDevice &device, const QList<SheetDocument> &documents, const QList<int> &pages = {});
 
 // Writes the sheets as one PDF with embedded fonts and the first sheet's
 // title. The file appears whole or not at all; on failure error says why, in

@@ -29,7 +29,9 @@ public:
     }
 
 private:
-    explicit ExpressionEvaluator(QStringView text) : m_text(text) { }
+    explicit ExpressionEvaluator(QStringView text)
+        : m_text(text)
+    { }
 
     void skipBlanks()
     {

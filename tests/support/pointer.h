@@ -9,7 +9,7 @@
 // down only moves the cursor, which the offscreen platform does not turn into events.)
 inline void movePointer(QWidget *widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)),
-                     Qt::NoButton, buttons, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+        buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }

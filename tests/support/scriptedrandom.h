@@ -14,7 +14,9 @@ class ScriptedRandom final : public RandomSource
 {
 public:
     ScriptedRandom() = default;
-    explicit ScriptedRandom(const QList<float> &draws) : m_draws(draws) { }
+    explicit ScriptedRandom(const QList<float> &draws)
+        : m_draws(draws)
+    { }
 
     // The draw that randomInt(low, high) turns into v.
     static float drawFor(int v, int low, int high)

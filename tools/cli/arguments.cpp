@@ -17,7 +17,7 @@ Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &options)
             inlineValue = true;
         }
         const auto option = std::find_if(options.begin(), options.end(),
-                                       [&name](const OptionSpec &s) { return s.name == name; });
+            [&name](const OptionSpec &s) { return s.name == name; });
         if (option == options.end())
             throw UsageError(u"未知的选项：--%1"_s.arg(name));
         if (m_values.contains(name))
@@ -53,7 +53,8 @@ qint64 Arguments::integer(const QString &name, qint64 low, qint64 high, qint64 f
     if (!ok || value.trimmed() != value || value.startsWith(u'+'))
         throw UsageError(u"--%1 的取值“%2”不是整数"_s.arg(name, value));
     if (number < low || number > high)
-        throw UsageError(u"--%1 须在 %2 到 %3 之间，收到 %4"_s.arg(name).arg(low).arg(high).arg(number));
+        throw UsageError(
+            u"--%1 须在 %2 到 %3 之间，收到 %4"_s.arg(name).arg(low).arg(high).arg(number));
     return number;
 }
 
@@ -63,7 +64,8 @@ quint64 Arguments::unsignedInteger(const QString &name) const
     bool ok = false;
     const quint64 number = value.toULongLong(&ok);
     if (!ok || value.isEmpty() || !value.front().isDigit() || value.trimmed() != value)
-        throw UsageError(u"--%1 的取值“%2”不是 0 到 18446744073709551615 之间的整数"_s.arg(name, value));
+        throw UsageError(
+            u"--%1 的取值“%2”不是 0 到 18446744073709551615 之间的整数"_s.arg(name, value));
     return number;
 }
 

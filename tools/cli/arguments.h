@@ -12,7 +12,9 @@ class UsageError : public std::runtime_error
 {
 public:
     explicit UsageError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) { }
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    { }
     const QString &message() const { return m_message; }
 
 private:
@@ -21,7 +23,7 @@ private:
 
 struct OptionSpec
 {
-    QString name;     // without the leading "--"
+    QString name; // without the leading "--"
     QString valueName; // empty for a flag
     QString help;
 };

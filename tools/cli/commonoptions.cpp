@@ -30,7 +30,7 @@ OptionSpec seed()
 OptionSpec database()
 {
     return { u"database"_s, u"PATH"_s,
-             u"数据文件；缺省时用程序旁可写的 QRTA.dat，否则用户数据文件夹里的 QRTA.dat"_s };
+        u"数据文件；缺省时用程序旁可写的 QRTA.dat，否则用户数据文件夹里的 QRTA.dat"_s };
 }
 
 OptionSpec help()
@@ -43,8 +43,8 @@ std::pair<qint16, qint16> typeAndLevel(const Arguments &arguments)
     const auto t = qint16(arguments.integer(u"type"_s, 1, catalogue::kTypeCount));
     const auto l = qint16(arguments.integer(u"level"_s, 1, catalogue::kMaxLevel));
     if (!catalogue::offersLevel(t, l))
-        throw UsageError(u"题型 %1 没有难度 %2（可选 1 到 %3）"_s.arg(t).arg(l).arg(
-                catalogue::levelCount(t)));
+        throw UsageError(
+            u"题型 %1 没有难度 %2（可选 1 到 %3）"_s.arg(t).arg(l).arg(catalogue::levelCount(t)));
     return { t, l };
 }
 
@@ -57,7 +57,7 @@ void seedFrom(const Arguments &arguments, SeededRandom &rnd)
 }
 
 bool helpAsked(const Arguments &arguments, const QString &usage, const QString &summary,
-               const QList<OptionSpec> &options)
+    const QList<OptionSpec> &options)
 {
     if (!arguments.has(u"help"_s))
         return false;
@@ -71,8 +71,8 @@ DataFile::~DataFile() = default;
 
 DataFile openAsProgram(const Arguments &arguments)
 {
-    const QString path = arguments.has(u"database"_s) ? arguments.text(u"database"_s)
-                                                       : datafile::defaultPath();
+    const QString path
+        = arguments.has(u"database"_s) ? arguments.text(u"database"_s) : datafile::defaultPath();
     if (path.isEmpty())
         throw UsageError(u"--database 的取值不能为空"_s);
     DataFile file;

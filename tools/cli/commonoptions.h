@@ -26,7 +26,7 @@ void seedFrom(const Arguments &arguments, SeededRandom &rnd);
 
 // Writes the command's help when --help was given; true when it did.
 bool helpAsked(const Arguments &arguments, const QString &usage, const QString &summary,
-               const QList<OptionSpec> &options);
+    const QList<OptionSpec> &options);
 
 // The data file of --database (or the default one), opened as the program
 // opens it: created in the delivered state when missing, then the first start.

@@ -24,8 +24,8 @@ int runSettingsCommand(const QStringList &args)
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
-                            u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
-                  options))
+            u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
+            options))
         return flushOut();
 
     QString setKey, setValue;
@@ -61,15 +61,14 @@ int runPuzzlesCommand(const QStringList &args)
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli puzzles [--database PATH] [--level L]"_s,
-                            u"按编号列出24点题库：编号、难度、四个数、是否已做过、答案，以制表符分隔。"_s,
-                  options))
+            u"按编号列出24点题库：编号、难度、四个数、是否已做过、答案，以制表符分隔。"_s, options))
         return flushOut();
     const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
 
     const DataFile file = openAsProgram(arguments);
     Statement select = file.db->prepare(
-            "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
-            " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
+        "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
+        " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
     select.bind(1, level).bind(2, level);
     OutputBuffer out;
     while (select.next()) {
@@ -86,14 +85,15 @@ int runRecordsCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = {
         database(),
-        { u"items"_s, u"BH"_s, u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
+        { u"items"_s, u"BH"_s,
+            u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
         help(),
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli records [--database PATH] [--items BH]"_s,
-                            u"列出保存的电脑测试，最新的在前，以制表符分隔："
-                            "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
-                  options))
+            u"列出保存的电脑测试，最新的在前，以制表符分隔："
+            "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
+            options))
         return flushOut();
     if (arguments.has(u"items"_s) && arguments.text(u"items"_s).isEmpty())
         throw UsageError(u"--items 的取值不能为空"_s);
@@ -110,18 +110,17 @@ int runRecordsCommand(const QStringList &args)
             throw UsageError(u"没有编号为“%1”的试卷"_s.arg(bh));
         for (const TestItem &item : loadTestItems(db, bh, ItemOrder::Question)) {
             const QString error = item.error ? QString::number(*item.error) : QString();
-            out.line(QStringList { QString::number(item.position), item.question, item.userAnswer,
-                                   error, item.answer }
-                             .join(u'\t'));
+            out.line(QStringList {
+                QString::number(item.position), item.question, item.userAnswer, error, item.answer }
+                         .join(u'\t'));
         }
         return out.finish();
     }
     for (const TestRecord &record : listTestRecords(db)) {
         out.line(QStringList { QString::number(record.id), record.number, record.typeName,
-                               record.levelName, number(record.count), number(record.elapsed),
-                               number(record.right), number(record.wrong), record.timeText,
-                               number(record.marked) }
-                         .join(u'\t'));
+            record.levelName, number(record.count), number(record.elapsed), number(record.right),
+            number(record.wrong), record.timeText, number(record.marked) }
+                     .join(u'\t'));
     }
     return out.finish();
 }

@@ -28,9 +28,10 @@ const QList<OptionSpec> &lineOptions()
 int runLinesCommand(const QStringList &args)
 {
     const Arguments arguments(args, lineOptions());
-    if (commonoptions::helpAsked(arguments, u"qrta-cli lines --type T --level L [--count N] [--seed S]"_s,
-                            u"按题型与难度出题，每行一道，题目与答案之间是“＝”，原样输出（行首空格保留）。"_s,
-                                 lineOptions()))
+    if (commonoptions::helpAsked(arguments,
+            u"qrta-cli lines --type T --level L [--count N] [--seed S]"_s,
+            u"按题型与难度出题，每行一道，题目与答案之间是“＝”，原样输出（行首空格保留）。"_s,
+            lineOptions()))
         return flushOut();
 
     const auto [type, level] = commonoptions::typeAndLevel(arguments);

@@ -38,7 +38,8 @@ const QList<Command> &commands()
 
 QString overview()
 {
-    QString text = u"用法：qrta-cli 命令 [选项]\n\n晨曦算苑的命令行工具：不开窗口出题。\n\n命令：\n"_s;
+    QString text
+        = u"用法：qrta-cli 命令 [选项]\n\n晨曦算苑的命令行工具：不开窗口出题。\n\n命令：\n"_s;
     for (const Command &command : commands())
         text += u"  "_s + command.name.leftJustified(10) + command.summary + u'\n';
     text += u"\n“qrta-cli 命令 --help”显示该命令的选项。\n"_s
@@ -61,15 +62,14 @@ int main(int argc, char *argv[])
     // Painting needs a GUI application, but never a screen: a tool for
     // scripts and servers draws off screen.
     const bool paints = argc > 1
-            && std::any_of(commands().begin(), commands().end(), [&](const Command &command) {
-                   return command.paints && command.name == QString::fromLocal8Bit(argv[1]);
-               });
+        && std::any_of(commands().begin(), commands().end(), [&](const Command &command) {
+               return command.paints && command.name == QString::fromLocal8Bit(argv[1]);
+           });
     qInstallMessageHandler(quietMessages);
     if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app = paints
-            ? std::make_unique<QGuiApplication>(argc, argv)
-            : std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> app = paints ? std::make_unique<QGuiApplication>(argc, argv)
+                                                   : std::make_unique<QCoreApplication>(argc, argv);
     // The same name as the program, so both find the same data folder.
     QCoreApplication::setApplicationName(u"qrta"_s);
     QStringList args = QCoreApplication::arguments().mid(1);

@@ -25,11 +25,11 @@ int runMistakesCommand(const QStringList &args)
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments,
-                  u"qrta-cli mistakes [--database PATH] [--type T]\n"
-                  "                         [--sheet [--columns C] [--pdf FILE] [--answers-pdf FILE]]"_s,
-                  u"列出错题本里还要再练的题，最早的在前，以制表符分隔："
-                  "题型 难度 题目 答案 错的次数 之后对的次数 最近一次。"_s,
-                  options))
+            u"qrta-cli mistakes [--database PATH] [--type T]\n"
+            "                         [--sheet [--columns C] [--pdf FILE] [--answers-pdf FILE]]"_s,
+            u"列出错题本里还要再练的题，最早的在前，以制表符分隔："
+            "题型 难度 题目 答案 错的次数 之后对的次数 最近一次。"_s,
+            options))
         return flushOut();
     const qint64 type = arguments.integer(u"type"_s, 1, catalogue::kTypeCount, 0);
     const auto columns = qint16(arguments.integer(u"columns"_s, 2, 5, 3));
@@ -40,8 +40,8 @@ int runMistakesCommand(const QStringList &args)
         throw UsageError(u"--sheet 需要 --pdf 或 --answers-pdf"_s);
 
     const DataFile file = openAsProgram(arguments);
-    const QList<Mistake> mistakes = MistakeBook(*file.db).toLearn(
-            type ? std::optional<qint16>(qint16(type)) : std::nullopt);
+    const QList<Mistake> mistakes
+        = MistakeBook(*file.db).toLearn(type ? std::optional<qint16>(qint16(type)) : std::nullopt);
     if (sheet) {
         const MistakeSheets sheets = mistakeSheets(mistakes, columns, QDateTime::currentDateTime());
         QString error;
@@ -59,9 +59,9 @@ int runMistakesCommand(const QStringList &args)
     OutputBuffer out;
     for (const Mistake &m : mistakes) {
         out.line(QStringList { QString::number(m.type), QString::number(m.level), m.question,
-                               m.answer, QString::number(m.wrongCount),
-                               QString::number(m.rightSince), m.lastSeen.toString(Qt::ISODate) }
-                         .join(u'\t'));
+            m.answer, QString::number(m.wrongCount), QString::number(m.rightSince),
+            m.lastSeen.toString(Qt::ISODate) }
+                     .join(u'\t'));
     }
     return out.finish();
 }

@@ -14,7 +14,7 @@ void OutputBuffer::drain()
 {
     if (!m_pending.isEmpty()
         && std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stdout)
-                != size_t(m_pending.size()))
+            != size_t(m_pending.size()))
         m_failed = true;
     m_pending.clear();
 }

@@ -28,12 +28,14 @@ const QList<OptionSpec> &sheetOptions()
         commonoptions::seed(),
         { u"font"_s, u"F"_s, u"字体 1 小四、2 四号、3 三号（默认）、4 小二、5 二号"_s },
         { u"row-height"_s, u"H"_s, u"行高 1 整页、2 较小、3 适合（默认）、4 较大、5 最大"_s },
-        { u"title"_s, u"TEMPLATE"_s, u"打印标题，其中“题型”“难度”“数量”是变量；默认为程序的默认标题"_s },
+        { u"title"_s, u"TEMPLATE"_s,
+            u"打印标题，其中“题型”“难度”“数量”是变量；默认为程序的默认标题"_s },
         { u"pdf"_s, u"FILE"_s, u"把试题写成 PDF"_s },
         { u"answers-pdf"_s, u"FILE"_s, u"把答案写成 PDF"_s },
         { u"xlsx"_s, u"FILE"_s,
-          u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
-        { u"copies"_s, u"N"_s, u"份数 1 到 60（默认 1）：每份题目不同、卷号不同，全部试题写进同一个 PDF，答案写进另一个，每份从新的一页开始"_s },
+            u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
+        { u"copies"_s, u"N"_s,
+            u"份数 1 到 60（默认 1）：每份题目不同、卷号不同，全部试题写进同一个 PDF，答案写进另一个，每份从新的一页开始"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
         commonoptions::help(),
     };
@@ -45,13 +47,12 @@ const QList<OptionSpec> &sheetOptions()
 int runSheetCommand(const QStringList &args)
 {
     const Arguments arguments(args, sheetOptions());
-    if (commonoptions::helpAsked(
-                arguments,
-                u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
-                "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
-                "                      [--answers-pdf FILE] [--xlsx FILE] [--copies N] [--lines]"_s,
-                u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题）。"_s,
-                sheetOptions()))
+    if (commonoptions::helpAsked(arguments,
+            u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
+            "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
+            "                      [--answers-pdf FILE] [--xlsx FILE] [--copies N] [--lines]"_s,
+            u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题）。"_s,
+            sheetOptions()))
         return flushOut();
 
     const auto [type, level] = commonoptions::typeAndLevel(arguments);
@@ -62,8 +63,8 @@ int runSheetCommand(const QStringList &args)
     choices.font = qint16(arguments.integer(u"font"_s, 1, 5, 3));
     choices.rowHeight = qint16(arguments.integer(u"row-height"_s, 1, 5, 3));
     const QString titleTemplate = arguments.has(u"title"_s)
-            ? arguments.text(u"title"_s)
-            : Settings::key(u"system_5"_s)->firstStartValue;
+        ? arguments.text(u"title"_s)
+        : Settings::key(u"system_5"_s)->firstStartValue;
     for (const QString &option : { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s }) {
         if (arguments.has(option) && arguments.text(option).isEmpty())
             throw UsageError(u"--%1 的取值不能为空"_s.arg(option));
@@ -74,8 +75,8 @@ int runSheetCommand(const QStringList &args)
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
     const int copies = int(arguments.integer(u"copies"_s, 1, 60, 1));
-    const QList<Worksheet> sheets =
-            generateClassSet(maker, type, level, choices.columns, choices.rows, now, copies);
+    const QList<Worksheet> sheets
+        = generateClassSet(maker, type, level, choices.columns, choices.rows, now, copies);
 
     OutputBuffer out;
     QList<SheetDocument> questionSheets, answerSheets;

@@ -25,6 +25,8 @@ QString formatStamp(const QDateTime &moment, qint16 precision, bool separated)
 
 QString recordNumber(qint16 type, qint16 level, int questionCount, const QDateTime &moment)
 {
-    return u"%1_%2_%3_%4"_s.arg(int(type), 2, 10, QChar(u'0')).arg(level).arg(questionCount).arg(
-            formatStamp(moment, 0, false));
+    return u"%1_%2_%3_%4"_s.arg(int(type), 2, 10, QChar(u'0'))
+        .arg(level)
+        .arg(questionCount)
+        .arg(formatStamp(moment, 0, false));
 }

@@ -7,7 +7,7 @@
 // Column captions of the program's tables, centred; rows keep the model's own
 // numbering.
 inline QVariant tableHeader(const QAbstractItemModel &model, int section,
-                            Qt::Orientation orientation, int role, const QStringList &captions)
+    Qt::Orientation orientation, int role, const QStringList &captions)
 {
     if (orientation == Qt::Vertical)
         return model.QAbstractItemModel::headerData(section, orientation, role);

@@ -45,9 +45,12 @@ Board::CardState Board::state(int card) const
 QString Board::refusalText(Outcome outcome)
 {
     switch (outcome) {
-    case Outcome::DivideByZero: return u"除数不能为零！"_s;
-    case Outcome::NotExact: return u"走弯路了，不能整除！"_s;
-    default: return QString();
+    case Outcome::DivideByZero:
+        return u"除数不能为零！"_s;
+    case Outcome::NotExact:
+        return u"走弯路了，不能整除！"_s;
+    default:
+        return QString();
     }
 }
 
@@ -78,9 +81,18 @@ Board::Outcome Board::click(int card)
     int result = 0;
     QChar sign;
     switch (m_operation) {
-    case Operation::Add: result = a + b; sign = u'+'; break;
-    case Operation::Subtract: result = a - b; sign = u'-'; break;
-    case Operation::Multiply: result = a * b; sign = u'×'; break;
+    case Operation::Add:
+        result = a + b;
+        sign = u'+';
+        break;
+    case Operation::Subtract:
+        result = a - b;
+        sign = u'-';
+        break;
+    case Operation::Multiply:
+        result = a * b;
+        sign = u'×';
+        break;
     case Operation::Divide:
         // A refused division leaves the first operand chosen.
         if (b == 0)
@@ -94,7 +106,7 @@ Board::Outcome Board::click(int card)
 
     m_values[size_t(4 + step)] = result;
     m_steps[size_t(step)] = u"〖"_s + QString::number(a) + sign + QString::number(b) + u'='
-            + QString::number(result) + u"〗"_s;
+        + QString::number(result) + u"〗"_s;
     m_states[size_t(*m_chosen)] = CardState::Used;
     state = CardState::Used;
     m_chosen.reset();

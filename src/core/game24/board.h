@@ -18,14 +18,14 @@ public:
     enum class CardState { Normal, Chosen, Used };
     enum class Operation { Add, Subtract, Multiply, Divide };
     enum class Outcome {
-        Ignored,      // an empty, used or final card
-        Chosen,       // became the first operand
-        Released,     // the first operand clicked again
+        Ignored, // an empty, used or final card
+        Chosen, // became the first operand
+        Released, // the first operand clicked again
         DivideByZero, // refused: "除数不能为零！"
-        NotExact,     // refused: "走弯路了，不能整除！"
-        Stepped,      // step 1 or 2 done
-        Solved,       // step 3 reached 24
-        Missed,       // step 3 did not
+        NotExact, // refused: "走弯路了，不能整除！"
+        Stepped, // step 1 or 2 done
+        Solved, // step 3 reached 24
+        Missed, // step 3 did not
     };
 
     // A new puzzle: the four numbers on cards 0-3, everything else cleared.

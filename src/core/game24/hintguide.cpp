@@ -35,7 +35,7 @@ HintGuide::Hint HintGuide::next(const Board &board)
     if (m_plan.isEmpty())
         return { {}, false, u"已经是 24 了！"_s };
     m_revealed = std::min<int>(m_revealed + 1, int(m_plan.size()));
-    const QString message = m_revealed == m_plan.size() ? u"照这样算下去就是 24。"_s
-                                                        : u"再点【提示】看下一步。"_s;
+    const QString message
+        = m_revealed == m_plan.size() ? u"照这样算下去就是 24。"_s : u"再点【提示】看下一步。"_s;
     return { m_plan.mid(0, m_revealed), false, message };
 }

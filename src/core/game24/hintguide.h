@@ -14,9 +14,9 @@ class HintGuide
 public:
     struct Hint
     {
-        QStringList steps;     // the steps revealed so far, as step lines
-        bool deadEnd = false;  // no way to 24 from here
-        QString message;       // what to say about it
+        QStringList steps; // the steps revealed so far, as step lines
+        bool deadEnd = false; // no way to 24 from here
+        QString message; // what to say about it
     };
 
     Hint next(const Board &board);

@@ -9,28 +9,30 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-PuzzleDeck::PuzzleDeck(Database &db) : m_db(db) { }
+PuzzleDeck::PuzzleDeck(Database &db)
+    : m_db(db)
+{ }
 
 QStringList PuzzleDeck::levelCaptions()
 {
-    return { u"【一级】-> 简单"_s, u"【二级】-> 较易"_s, u"【三级】-> 中等"_s,
-             u"【四级】-> 较难"_s, u"【五级】-> 很难"_s };
+    return { u"【一级】-> 简单"_s, u"【二级】-> 较易"_s, u"【三级】-> 中等"_s, u"【四级】-> 较难"_s,
+        u"【五级】-> 很难"_s };
 }
 
 void PuzzleDeck::load(int level)
 {
     m_level = level;
     auto read = [this] {
-        Statement select = m_db.prepare(
-                "SELECT a24_id, a24_n1, a24_n2, a24_n3, a24_n4, a24_da FROM tab_24"
-                " WHERE a24_nd = ? AND a24_pl = 0 ORDER BY a24_sjs, a24_id");
+        Statement select
+            = m_db.prepare("SELECT a24_id, a24_n1, a24_n2, a24_n3, a24_n4, a24_da FROM tab_24"
+                           " WHERE a24_nd = ? AND a24_pl = 0 ORDER BY a24_sjs, a24_id");
         select.bind(1, m_level);
         m_rows.clear();
         while (select.next()) {
             m_rows.append({ select.integer(0),
-                            { int(select.integer(1)), int(select.integer(2)),
-                              int(select.integer(3)), int(select.integer(4)) },
-                            select.text(5) });
+                { int(select.integer(1)), int(select.integer(2)), int(select.integer(3)),
+                    int(select.integer(4)) },
+                select.text(5) });
         }
     };
     read();
@@ -58,7 +60,8 @@ PuzzleDeck::Deal PuzzleDeck::deal(RandomSource &rnd)
     }
     deal.cards[size_t(free.first())] = row.numbers[3];
     deal.id = row.id;
-    deal.answerText = u"【答案】："_s + settingscodec::decode(row.answerCode, 2, game24::answerSalt());
+    deal.answerText
+        = u"【答案】："_s + settingscodec::decode(row.answerCode, 2, game24::answerSalt());
     deal.progressText = u"【 %1 / %2 】"_s.arg(m_next + 1).arg(m_rows.size());
     m_next = (m_next + 1) % int(m_rows.size());
     return deal;
@@ -67,7 +70,7 @@ PuzzleDeck::Deal PuzzleDeck::deal(RandomSource &rnd)
 void PuzzleDeck::markSolved(qint64 id)
 {
     Statement update = m_db.prepare(
-            "UPDATE tab_24 SET a24_pl = 1, a24_sjs = abs(random()) % 1000 WHERE a24_id = ?");
+        "UPDATE tab_24 SET a24_pl = 1, a24_sjs = abs(random()) % 1000 WHERE a24_id = ?");
     update.bind(1, id);
     update.run();
 }

@@ -17,8 +17,8 @@ public:
     {
         qint64 id = 0;
         std::array<int, 4> cards {}; // the numbers as placed on cards 0-3
-        QString answerText;          // "【答案】：…"
-        QString progressText;        // "【 n / m 】"
+        QString answerText; // "【答案】：…"
+        QString progressText; // "【 n / m 】"
     };
 
     explicit PuzzleDeck(Database &db);

@@ -33,12 +33,12 @@ QList<Puzzle> buildPuzzles()
                     const QList<Solution> solutions = solve(hand);
                     if (solutions.isEmpty())
                         continue;
-                    double difficulty = solutions.first().effort
-                            - 0.8 * std::log(double(solutions.size()));
+                    double difficulty
+                        = solutions.first().effort - 0.8 * std::log(double(solutions.size()));
                     for (int n : hand)
                         difficulty += n > 10 ? 0.3 : 0.0;
-                    puzzles.append({ hand, 0, solutions.first().expression,
-                                     int(solutions.size()), difficulty });
+                    puzzles.append({ hand, 0, solutions.first().expression, int(solutions.size()),
+                        difficulty });
                 }
             }
         }
@@ -46,9 +46,8 @@ QList<Puzzle> buildPuzzles()
 
     QList<int> order(puzzles.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&puzzles](int x, int y) {
-        return puzzles[x].difficulty < puzzles[y].difficulty;
-    });
+    std::stable_sort(order.begin(), order.end(),
+        [&puzzles](int x, int y) { return puzzles[x].difficulty < puzzles[y].difficulty; });
     for (qsizetype rank = 0; rank < order.size(); ++rank)
         puzzles[order[rank]].level = int(rank * kLevelCount / order.size()) + 1;
     return puzzles;
@@ -57,8 +56,8 @@ QList<Puzzle> buildPuzzles()
 void storePuzzles(Database &db, SeededRandom &rnd)
 {
     Statement insert = db.prepare(
-            "INSERT INTO tab_24 (a24_id, a24_nd, a24_pl, a24_sjs, a24_n1, a24_n2, a24_n3, a24_n4,"
-            " a24_da) VALUES (?, ?, 0, ?, ?, ?, ?, ?, ?)");
+        "INSERT INTO tab_24 (a24_id, a24_nd, a24_pl, a24_sjs, a24_n1, a24_n2, a24_n3, a24_n4,"
+        " a24_da) VALUES (?, ?, 0, ?, ?, ?, ?, ?, ?)");
     int id = 0;
     for (const Puzzle &puzzle : buildPuzzles()) {
         insert.bind(1, ++id);

@@ -14,10 +14,10 @@ inline constexpr int kLevelCount = 5;
 
 struct Puzzle
 {
-    Hand numbers;       // ascending
-    int level;          // 1 简单 … 5 很难
-    QString answer;     // the easiest route found
-    int solutionCount;  // distinct solutions
+    Hand numbers; // ascending
+    int level; // 1 简单 … 5 很难
+    QString answer; // the easiest route found
+    int solutionCount; // distinct solutions
     double difficulty;
 };
 

@@ -25,7 +25,8 @@ struct Node
 class Search
 {
 public:
-    Search(const QList<int> &values, bool stopAtFirst) : m_stopAtFirst(stopAtFirst)
+    Search(const QList<int> &values, bool stopAtFirst)
+        : m_stopAtFirst(stopAtFirst)
     {
         for (int n : values) {
             m_live[m_liveCount++] = m_nodeCount;
@@ -108,8 +109,8 @@ private:
             return;
         collectSteps(node.left, steps);
         collectSteps(node.right, steps);
-        steps.append({ m_nodes[node.left].value, QChar(node.op), m_nodes[node.right].value,
-                       node.value });
+        steps.append(
+            { m_nodes[node.left].value, QChar(node.op), m_nodes[node.right].value, node.value });
     }
 
     static int precedence(char16_t op) { return op == u'+' || op == u'-' ? 1 : 2; }
@@ -122,8 +123,7 @@ private:
             return QString::number(node.value);
         const int p = precedence(node.op);
         const bool commutes = node.op == u'+' || node.op == u'×';
-        QString text = written(node.left, p, false) + node.op
-                + written(node.right, p, !commutes);
+        QString text = written(node.left, p, false) + node.op + written(node.right, p, !commutes);
         if (p < outer || (p == outer && rightOfNonCommutative))
             text = u'(' + text + u')';
         return text;
@@ -169,10 +169,18 @@ private:
             return 0;
         double cost = effortOf(node.left) + effortOf(node.right);
         switch (node.op) {
-        case u'+': cost += 1.0; break;
-        case u'-': cost += 1.2; break;
-        case u'×': cost += 1.6; break;
-        default: cost += 2.6; break;
+        case u'+':
+            cost += 1.0;
+            break;
+        case u'-':
+            cost += 1.2;
+            break;
+        case u'×':
+            cost += 1.6;
+            break;
+        default:
+            cost += 2.6;
+            break;
         }
         if (node.value < 0)
             cost += 3.0;
@@ -212,12 +220,11 @@ bool isSolvable(const Hand &hand)
     return search.found();
 }
 
-
 QString Step::text() const
 {
     // The game's step lines use the plain ASCII signs for plus and minus.
     return u"〖"_s + QString::number(left) + sign + QString::number(right) + u'='
-            + QString::number(result) + u"〗"_s;
+        + QString::number(result) + u"〗"_s;
 }
 
 std::optional<QList<Step>> planFrom(const QList<int> &values)

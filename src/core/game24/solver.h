@@ -16,8 +16,8 @@ using Hand = std::array<int, 4>;
 struct Solution
 {
     QString expression; // readable, e.g. "(8-3)×3+9", each number once
-    QString canonical;  // the same up to order of terms and regrouping
-    double effort;      // how hard this route is to find (see solver.cpp)
+    QString canonical; // the same up to order of terms and regrouping
+    double effort; // how hard this route is to find (see solver.cpp)
 };
 
 // Every solution of the hand, one per distinct canonical form: two solutions

@@ -21,14 +21,11 @@ struct Level
 // Levels 2 to 5. In a form, a digit after a letter is the width of the field
 // the number is centred in; a letter alone is the plain number.
 constexpr Level kLevels[4] = {
-    { 2, 9, 3, 9,       u"a2 ＋ b ＝ s2",   u"b2 ＋ a ＝ s2",
-                        u"s2 － b ＝ a2",   u"s2 － a ＝ b2" },
-    { 4, 9, 10, 19,     u" a2 ＋ b2 ＝ s2", u" b2 ＋ a2 ＝ s2",
-                        u" s2 － b2 ＝ a2", u" s2 － a2 ＝ b2" },
-    { 10, 49, 20, 99,   u" a ＋ b ＝ s3",   u" b ＋ a ＝ s3",
-                        u"s3 － b ＝ a3",   u"s3 － a ＝ b3" },
-    { 200, 799, 50, 199, u" a ＋ b3 ＝ s3", u" b3 ＋ a ＝ s3",
-                         u" s － b3 ＝ a",  u" s － a ＝ b3" },
+    { 2, 9, 3, 9, u"a2 ＋ b ＝ s2", u"b2 ＋ a ＝ s2", u"s2 － b ＝ a2", u"s2 － a ＝ b2" },
+    { 4, 9, 10, 19, u" a2 ＋ b2 ＝ s2", u" b2 ＋ a2 ＝ s2", u" s2 － b2 ＝ a2",
+        u" s2 － a2 ＝ b2" },
+    { 10, 49, 20, 99, u" a ＋ b ＝ s3", u" b ＋ a ＝ s3", u"s3 － b ＝ a3", u"s3 － a ＝ b3" },
+    { 200, 799, 50, 199, u" a ＋ b3 ＝ s3", u" b3 ＋ a ＝ s3", u" s － b3 ＝ a", u" s － a ＝ b3" },
 };
 
 enum class Operation { Add, Subtract };

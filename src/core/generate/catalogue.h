@@ -17,9 +17,9 @@ bool isType(qint16 type);
 qint16 levelCount(qint16 type);
 bool offersLevel(qint16 type, qint16 level);
 
-QString typeName(qint16 type);   // "A + B" … "四则混合"
+QString typeName(qint16 type); // "A + B" … "四则混合"
 QString levelName(qint16 level); // "一级" … "五级"
-QString typeLabel(qint16 type);  // "①〖A+B〗" …, used in window titles
+QString typeLabel(qint16 type); // "①〖A+B〗" …, used in window titles
 QStringList levelCaptions(qint16 type);
 
 // Whole tables, index type − 1 and level − 1.

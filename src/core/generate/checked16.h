@@ -54,7 +54,8 @@ class Int16
 {
 public:
     constexpr Int16() = default;
-    constexpr Int16(int value) : m_value(qint16(value))
+    constexpr Int16(int value)
+        : m_value(qint16(value))
     {
         if (value < -32768 || value > 32767)
             checked16::overflow();

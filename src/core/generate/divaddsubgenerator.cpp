@@ -8,8 +8,14 @@
 namespace {
 
 constexpr std::u16string_view kForms[8] = {
-    u"a＋b÷c＝r", u"a－b÷c＝r", u"a÷b＋c＝r", u"a÷b－c＝r",
-    u"(a＋b)÷c＝r", u"(a－b)÷c＝r", u"a÷(b＋c)＝r", u"a÷(b－c)＝r",
+    u"a＋b÷c＝r",
+    u"a－b÷c＝r",
+    u"a÷b＋c＝r",
+    u"a÷b－c＝r",
+    u"(a＋b)÷c＝r",
+    u"(a－b)÷c＝r",
+    u"a÷(b＋c)＝r",
+    u"a÷(b－c)＝r",
 };
 
 } // namespace

@@ -16,8 +16,7 @@ struct Span
 
 // The entry of a per-level table row, written as the tables list them:
 // perLevel(level, { level 1, level 2, … }).
-template <typename T>
-T perLevel(qint16 level, std::initializer_list<T> entries)
+template <typename T> T perLevel(qint16 level, std::initializer_list<T> entries)
 {
     if (level < 1 || size_t(level) > entries.size())
         throw std::out_of_range("level outside the table");
@@ -28,7 +27,9 @@ T perLevel(qint16 level, std::initializer_list<T> entries)
 class Draws
 {
 public:
-    explicit Draws(RandomSource &rnd) : m_rnd(rnd) { }
+    explicit Draws(RandomSource &rnd)
+        : m_rnd(rnd)
+    { }
 
     Int16 operator()(Int16 low, Int16 high) { return randomInt(low.value(), high.value(), m_rnd); }
     Int16 operator()(Span span) { return (*this)(span.low, span.high); }

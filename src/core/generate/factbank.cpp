@@ -37,7 +37,9 @@ QStringList buildFacts(FactBank::Kind kind)
 
 } // namespace
 
-FactBank::FactBank(Kind kind) : m_facts(facts(kind)) { }
+FactBank::FactBank(Kind kind)
+    : m_facts(facts(kind))
+{ }
 
 const QStringList &FactBank::facts(Kind kind)
 {
@@ -62,7 +64,7 @@ void FactBank::shuffle(RandomSource &rnd)
         key = randomInt(1, 9999, rnd);
     std::iota(m_order.begin(), m_order.end(), 0);
     // Equal keys keep the order of creation.
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&keys](quint8 x, quint8 y) { return keys[x] < keys[y]; });
+    std::stable_sort(
+        m_order.begin(), m_order.end(), [&keys](quint8 x, quint8 y) { return keys[x] < keys[y]; });
     m_next = 0;
 }

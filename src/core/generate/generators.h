@@ -13,10 +13,10 @@ class RandomSource;
 QString makeAdditionQuestion(qint16 level, RandomSource &rnd, FactBank &facts);
 QString makeSubtractionQuestion(qint16 level, RandomSource &rnd, FactBank &facts);
 
-QString makeThreeTermQuestion(qint16 level, RandomSource &rnd);      // type 4 "A±B±C"
+QString makeThreeTermQuestion(qint16 level, RandomSource &rnd); // type 4 "A±B±C"
 QString makeMultiplicationQuestion(qint16 level, RandomSource &rnd); // type 5 "A × B"
-QString makeMulAddSubQuestion(qint16 level, RandomSource &rnd);      // type 6 "A±B×C"
-QString makeDivisionQuestion(qint16 level, RandomSource &rnd);       // type 7 "A ÷ B"
-QString makeDivAddSubQuestion(qint16 level, RandomSource &rnd);      // type 8 "A±B÷C"
-QString makeMulDivChainQuestion(qint16 level, RandomSource &rnd);    // type 9 "A×B÷C"
-QString makeMixedQuestion(qint16 level, RandomSource &rnd);          // type 10 "四则混合"
+QString makeMulAddSubQuestion(qint16 level, RandomSource &rnd); // type 6 "A±B×C"
+QString makeDivisionQuestion(qint16 level, RandomSource &rnd); // type 7 "A ÷ B"
+QString makeDivAddSubQuestion(qint16 level, RandomSource &rnd); // type 8 "A±B÷C"
+QString makeMulDivChainQuestion(qint16 level, RandomSource &rnd); // type 9 "A×B÷C"
+QString makeMixedQuestion(qint16 level, RandomSource &rnd); // type 10 "四则混合"

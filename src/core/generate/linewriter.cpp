@@ -5,13 +5,20 @@
 qint16 Operands::byLetter(char16_t letter) const
 {
     switch (letter) {
-    case u'a': return a.value();
-    case u'b': return b.value();
-    case u'c': return c.value();
-    case u'd': return d.value();
-    case u'q': return q.value();
-    case u'r': return r.value();
-    case u's': return s.value();
+    case u'a':
+        return a.value();
+    case u'b':
+        return b.value();
+    case u'c':
+        return c.value();
+    case u'd':
+        return d.value();
+    case u'q':
+        return q.value();
+    case u'r':
+        return r.value();
+    case u's':
+        return s.value();
     }
     throw std::invalid_argument("form names an unknown operand");
 }

@@ -8,8 +8,8 @@
 namespace {
 
 // Shape 5's four written forms, by order number.
-constexpr std::u16string_view kShape5Orders[4] = { u"a＋b×c＋d＝r", u"a＋c×b＋d＝r",
-                                                   u"d＋b×c＋a＝r", u"d＋c×b＋a＝r" };
+constexpr std::u16string_view kShape5Orders[4]
+    = { u"a＋b×c＋d＝r", u"a＋c×b＋d＝r", u"d＋b×c＋a＝r", u"d＋c×b＋a＝r" };
 
 } // namespace
 
@@ -43,7 +43,7 @@ QString makeMixedQuestion(qint16 level, RandomSource &rnd)
         v.c = draw(level, { { 2, 5 }, { 2, 6 }, { 4, 19 } });
         v.a = draw(level, { { 2, 7 }, { 3, 9 }, { 10, 49 } });
         v.d = draw(perLevel<Int16>(level, { 2, 3, 10 }),
-                   std::min(v.a + v.q, perLevel<Int16>(level, { 9, 9, 19 })));
+            std::min(v.a + v.q, perLevel<Int16>(level, { 9, 9, 19 })));
         v.b = v.c * v.q;
         v.r = v.a + v.q - v.d;
         first = u"a＋b÷c－d＝r";
@@ -62,8 +62,8 @@ QString makeMixedQuestion(qint16 level, RandomSource &rnd)
         v.c = draw(level, { { 2, 5 }, { 2, 6 }, { 4, 19 } });
         v.d = draw(level, { { 2, 7 }, { 3, 9 }, { 10, 49 } });
         v.a = draw(v.d + v.q + 1,
-                   level < 3 ? Int16(19)
-                             : std::min(intPart((v.q.real() * 1.5 + v.d.real()) + 1), Int16(99)));
+            level < 3 ? Int16(19)
+                      : std::min(intPart((v.q.real() * 1.5 + v.d.real()) + 1), Int16(99)));
         v.b = v.c * v.q;
         v.r = v.a - v.q - v.d;
         first = u"a－b÷c－d＝r";
@@ -176,7 +176,7 @@ QString makeMixedQuestion(qint16 level, RandomSource &rnd)
         v.c = draw(level, { { 2, 5 }, { 3, 9 }, { 3, 9 } });
         const Int16 upper = intPart((v.b.real() * 0.8) * v.c.real() - 1);
         v.d = draw(intPart((v.b.real() * 0.3) * v.c.real() - 1),
-                   level < 3 ? upper : std::min(upper, Int16(99)));
+            level < 3 ? upper : std::min(upper, Int16(99)));
         v.q = draw(level, { { 2, 5 }, { 3, 9 }, { 4, 19 } });
         v.a = (v.b * v.c - v.d) * v.q;
         v.r = v.q;

@@ -6,7 +6,7 @@
 struct QuestionParts
 {
     QString question; // up to and including the first "＝"
-    QString answer;   // the rest, without blanks at either end
+    QString answer; // the rest, without blanks at either end
 };
 
 QuestionParts splitQuestionLine(const QString &line);

@@ -3,7 +3,9 @@
 #include "generators.h"
 #include "randomsource.h"
 
-QuestionMaker::QuestionMaker(RandomSource &rnd) : m_rnd(rnd) { }
+QuestionMaker::QuestionMaker(RandomSource &rnd)
+    : m_rnd(rnd)
+{ }
 
 QString QuestionMaker::make(qint16 type, qint16 level)
 {

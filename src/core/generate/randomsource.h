@@ -20,7 +20,9 @@ public:
 class SeededRandom final : public RandomSource
 {
 public:
-    explicit SeededRandom(quint64 seed = 0) : m_state(seed) { }
+    explicit SeededRandom(quint64 seed = 0)
+        : m_state(seed)
+    { }
 
     float next() override;
     void reseed(quint64 seed) { m_state = seed; }

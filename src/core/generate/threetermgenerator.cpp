@@ -48,12 +48,22 @@ QString makeThreeTermQuestion(qint16 level, RandomSource &rnd)
         const Int16 sum = b + c;
         const Int16 twice = Int16(2) * sum;
         switch (level) {
-        case 1: a = draw(sum, 9); break;
-        case 2: a = draw(sum, twice); break;
-        case 3: a = draw(sum, std::min(twice, Int16(49))); break;
-        case 4: a = draw(sum, std::min(twice, Int16(99))); break;
+        case 1:
+            a = draw(sum, 9);
+            break;
+        case 2:
+            a = draw(sum, twice);
+            break;
+        case 3:
+            a = draw(sum, std::min(twice, Int16(49)));
+            break;
+        case 4:
+            a = draw(sum, std::min(twice, Int16(99)));
+            break;
         // At least 100 left over, so the answer keeps three digits.
-        default: a = draw(twice < Int16(199) ? Int16(199) : sum + 100, 599); break;
+        default:
+            a = draw(twice < Int16(199) ? Int16(199) : sum + 100, 599);
+            break;
         }
         r = a - b - c;
         break;
@@ -65,8 +75,8 @@ QString makeThreeTermQuestion(qint16 level, RandomSource &rnd)
     Int16 terms[3] = { a, b, c };
     std::u16string_view signs[2] = { u" ＋ ", u" ＋ " };
     if (shape.value() == 1) {
-        static constexpr int kOrders[6][3] = { { 0, 1, 2 }, { 0, 2, 1 }, { 1, 0, 2 },
-                                               { 1, 2, 0 }, { 2, 0, 1 }, { 2, 1, 0 } };
+        static constexpr int kOrders[6][3]
+            = { { 0, 1, 2 }, { 0, 2, 1 }, { 1, 0, 2 }, { 1, 2, 0 }, { 2, 0, 1 }, { 2, 1, 0 } };
         const int *order = kOrders[draw(1, 6).value() - 1];
         for (int i = 0; i < 3; ++i)
             terms[i] = drawn[order[i]];

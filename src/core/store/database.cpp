@@ -7,13 +7,20 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Database::Database(const QString &path, Mode mode, const QByteArray &key) : m_path(path)
+Database::Database(const QString &path, Mode mode, const QByteArray &key)
+    : m_path(path)
 {
     int flags = SQLITE_OPEN_FULLMUTEX;
     switch (mode) {
-    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
-    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-    case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    case Mode::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    case Mode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Mode::Create:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
     }
     const QByteArray file = QFile::encodeName(path);
     const int rc = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
@@ -63,7 +70,8 @@ int Database::changes() const
     return sqlite3_changes(m_db);
 }
 
-Statement::Statement(Database &db, const char *sql) : m_db(&db)
+Statement::Statement(Database &db, const char *sql)
+    : m_db(&db)
 {
     const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr);
     if (rc != SQLITE_OK)
@@ -75,7 +83,9 @@ Statement::~Statement()
     sqlite3_finalize(m_stmt);
 }
 
-Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt)
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db)
+    , m_stmt(other.m_stmt)
 {
     other.m_stmt = nullptr;
 }
@@ -83,8 +93,8 @@ Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(othe
 Statement &Statement::bind(int index, const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    const int rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()),
-                                     SQLITE_TRANSIENT);
+    const int rc
+        = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         m_db->fail(rc);
     return *this;
@@ -144,7 +154,8 @@ qint64 Statement::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
-Transaction::Transaction(Database &db) : m_db(db)
+Transaction::Transaction(Database &db)
+    : m_db(db)
 {
     // IMMEDIATE takes the write lock at once, so a transaction never fails
     // half-way for want of it.

@@ -14,7 +14,10 @@ class DatabaseError : public std::runtime_error
 {
 public:
     DatabaseError(int code, const QString &message)
-        : std::runtime_error(message.toStdString()), m_code(code), m_message(message) { }
+        : std::runtime_error(message.toStdString())
+        , m_code(code)
+        , m_message(message)
+    { }
     int code() const { return m_code; }
     const QString &message() const { return m_message; }
 
@@ -76,7 +79,7 @@ public:
     void reset();
 
     bool isNull(int column) const;
-    QString text(int column) const;   // a null reads as the empty string
+    QString text(int column) const; // a null reads as the empty string
     qint64 integer(int column) const;
 
 private:

@@ -25,8 +25,7 @@ DataFileError::DataFileError(Kind kind, const QString &path, const QString &prob
     , m_kind(kind)
     , m_path(QDir::toNativeSeparators(path))
     , m_message(u"数据文件“%1”%2"_s.arg(m_path, problem))
-{
-}
+{ }
 
 namespace datafile {
 
@@ -77,11 +76,12 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
         db.exec("PRAGMA synchronous = FULL");
         Transaction transaction(db);
         schema::create(db);
-        Statement insert = db.prepare(
-                "INSERT INTO tab_system (system_dm, system_bz) VALUES (?, ?)");
+        Statement insert
+            = db.prepare("INSERT INTO tab_system (system_dm, system_bz) VALUES (?, ?)");
         for (const SettingKey &k : Settings::keys()) {
             insert.bind(1, k.name);
-            insert.bind(2, k.name == u"system_0"_s ? Settings::encodedNeverStarted(rnd) : QString());
+            insert.bind(
+                2, k.name == u"system_0"_s ? Settings::encodedNeverStarted(rnd) : QString());
             insert.run();
             insert.reset();
         }
@@ -112,8 +112,8 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
 {
     const int primary = error.code() & 0xff;
     if (primary == SQLITE_NOTADB)
-        throw DataFileError(Kind::NotOurs, path,
-                            u"不是晨曦算苑的数据文件，或者密码不符，无法打开。"_s);
+        throw DataFileError(
+            Kind::NotOurs, path, u"不是晨曦算苑的数据文件，或者密码不符，无法打开。"_s);
     if (primary == SQLITE_CORRUPT || primary == SQLITE_IOERR)
         throw DataFileError(Kind::Damaged, path, u"已经损坏，无法读取。"_s);
     if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM)
@@ -128,8 +128,8 @@ void check(Database &db, const QString &path)
     if (!integrity.next() || integrity.text(0) != u"ok"_s)
         throw DataFileError(Kind::Damaged, path, u"已经损坏（完整性检查未通过）。"_s);
 
-    Statement tableExists = db.prepare(
-            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?");
+    Statement tableExists
+        = db.prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?");
     for (const schema::Table &table : schema::tables()) {
         const QString name = QString::fromLatin1(table.name);
         tableExists.bind(1, name);
@@ -140,13 +140,13 @@ void check(Database &db, const QString &path)
             throw DataFileError(Kind::Incomplete, path, u"缺少数据表 %1。"_s.arg(name));
         for (const char *column : table.columns) {
             // Names are the program's own constants, never user values.
-            const QByteArray probe = "SELECT " + QByteArray(column) + " FROM " + table.name
-                    + " LIMIT 0";
+            const QByteArray probe
+                = "SELECT " + QByteArray(column) + " FROM " + table.name + " LIMIT 0";
             try {
                 db.prepare(probe.constData());
             } catch (const DatabaseError &) {
-                throw DataFileError(Kind::Incomplete, path, u"数据表 %1 缺少列 %2。"_s.arg(
-                        name, QString::fromLatin1(column)));
+                throw DataFileError(Kind::Incomplete, path,
+                    u"数据表 %1 缺少列 %2。"_s.arg(name, QString::fromLatin1(column)));
             }
         }
     }
@@ -175,7 +175,8 @@ std::unique_ptr<Database> open(const QString &path, SeededRandom &rnd)
     if (info.size() == 0)
         throw DataFileError(Kind::Empty, path, u"是空的（0 字节），不是晨曦算苑的数据文件。"_s);
     if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
-        throw DataFileError(Kind::NotWritable, path, u"或其所在文件夹不能写入，成绩和设置将无法保存。"_s);
+        throw DataFileError(
+            Kind::NotWritable, path, u"或其所在文件夹不能写入，成绩和设置将无法保存。"_s);
 
     std::unique_ptr<Database> db;
     try {

@@ -12,7 +12,7 @@ namespace schema {
 struct Table
 {
     const char *name;
-    const char *create;          // the CREATE TABLE statement
+    const char *create; // the CREATE TABLE statement
     QList<const char *> columns; // every column the program reads or writes
 };
 

@@ -25,14 +25,14 @@ QList<SettingKey> buildKeys()
         { u"system_3"_s, 1, Family::System, u"1"_s },
         { u"system_4"_s, 1, Family::System, u"1"_s },
         { u"system_5"_s, 1, Family::System,
-          u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s },
+            u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s },
         { u"system_7"_s, 1, Family::System, QString() },
         { u"system_8"_s, 1, Family::System, QString() },
         { u"system_9"_s, 1, Family::System, QString() },
     };
     for (int type = 1; type <= 10; ++type)
         keys.append({ u"txa%1"_s.arg(type), 2, Family::Worksheet,
-                      type == 10 ? u"1\\2\\15\\3\\1"_s : u"1\\3\\15\\3\\1"_s });
+            type == 10 ? u"1\\2\\15\\3\\1"_s : u"1\\3\\15\\3\\1"_s });
     for (int type = 1; type <= 10; ++type)
         keys.append({ u"txb%1"_s.arg(type), 3, Family::Test, u"1\\10"_s });
     return keys;
@@ -40,7 +40,10 @@ QList<SettingKey> buildKeys()
 
 } // namespace
 
-Settings::Settings(Database &db, SeededRandom &rnd) : m_db(db), m_rnd(rnd) { }
+Settings::Settings(Database &db, SeededRandom &rnd)
+    : m_db(db)
+    , m_rnd(rnd)
+{ }
 
 const QList<SettingKey> &Settings::keys()
 {
@@ -71,10 +74,14 @@ QString Settings::saltOf(const SettingKey &key) const
 {
     const QString number = QString::number(m_installationNumber);
     switch (key.family) {
-    case SettingKey::Family::Installation: return kInstallationSalt;
-    case SettingKey::Family::System: return kSystemTag + number;
-    case SettingKey::Family::Worksheet: return kWorksheetTag + number;
-    case SettingKey::Family::Test: return kTestTag + number;
+    case SettingKey::Family::Installation:
+        return kInstallationSalt;
+    case SettingKey::Family::System:
+        return kSystemTag + number;
+    case SettingKey::Family::Worksheet:
+        return kWorksheetTag + number;
+    case SettingKey::Family::Test:
+        return kTestTag + number;
     }
     return QString();
 }

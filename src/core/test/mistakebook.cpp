@@ -27,24 +27,25 @@ Mistake mistakeOf(const Statement &row)
 
 } // namespace
 
-MistakeBook::MistakeBook(Database &db) : m_db(db) { }
+MistakeBook::MistakeBook(Database &db)
+    : m_db(db)
+{ }
 
-void MistakeBook::recordMarked(const QList<TestItem> &items, qint16 type, qint16 level,
-                               const QDateTime &when)
+void MistakeBook::recordMarked(
+    const QList<TestItem> &items, qint16 type, qint16 level, const QDateTime &when)
 {
     const QString stamp = when.toString(Qt::ISODate);
     // Wrong again: counts up and starts over. The engine of the data file is
     // older than upserts, so an update is tried first.
     Statement wrongAgain = m_db.prepare(
-            "UPDATE tab_ctb SET ctb_cws = ctb_cws + 1, ctb_dds = 0, ctb_last = ?, ctb_zt = 0"
-            " WHERE ctb_mc = ?");
+        "UPDATE tab_ctb SET ctb_cws = ctb_cws + 1, ctb_dds = 0, ctb_last = ?, ctb_zt = 0"
+        " WHERE ctb_mc = ?");
     Statement wrongFirst = m_db.prepare(
-            "INSERT INTO tab_ctb (ctb_mc, ctb_daan, ctb_tx, ctb_nd, ctb_cws, ctb_dds, ctb_first,"
-            " ctb_last, ctb_zt) VALUES (?, ?, ?, ?, 1, 0, ?, ?, 0)");
-    Statement right = m_db.prepare(
-            "UPDATE tab_ctb SET ctb_dds = ctb_dds + 1, ctb_last = ?,"
-            " ctb_zt = CASE WHEN ctb_dds + 1 >= ? THEN 1 ELSE 0 END"
-            " WHERE ctb_mc = ? AND ctb_zt = 0");
+        "INSERT INTO tab_ctb (ctb_mc, ctb_daan, ctb_tx, ctb_nd, ctb_cws, ctb_dds, ctb_first,"
+        " ctb_last, ctb_zt) VALUES (?, ?, ?, ?, 1, 0, ?, ?, 0)");
+    Statement right = m_db.prepare("UPDATE tab_ctb SET ctb_dds = ctb_dds + 1, ctb_last = ?,"
+                                   " ctb_zt = CASE WHEN ctb_dds + 1 >= ? THEN 1 ELSE 0 END"
+                                   " WHERE ctb_mc = ? AND ctb_zt = 0");
     for (const TestItem &item : items) {
         if (!item.error)
             continue;
@@ -69,8 +70,8 @@ void MistakeBook::recordMarked(const QList<TestItem> &items, qint16 type, qint16
 QList<Mistake> MistakeBook::toLearn(std::optional<qint16> type, int limit) const
 {
     const QByteArray sql = QByteArray("SELECT ") + kColumns
-            + " FROM tab_ctb WHERE ctb_zt = 0 AND (? = 0 OR ctb_tx = ?)"
-              " ORDER BY ctb_first, ctb_id LIMIT ?";
+        + " FROM tab_ctb WHERE ctb_zt = 0 AND (? = 0 OR ctb_tx = ?)"
+          " ORDER BY ctb_first, ctb_id LIMIT ?";
     Statement select = m_db.prepare(sql.constData());
     const int wanted = type.value_or(0);
     select.bind(1, wanted).bind(2, wanted).bind(3, limit);

@@ -14,7 +14,7 @@ class Database;
 struct Mistake
 {
     qint64 id = 0;
-    QString question;   // up to and including "＝"
+    QString question; // up to and including "＝"
     QString answer;
     qint16 type = 0;
     qint16 level = 0;
@@ -37,8 +37,8 @@ public:
 
     // The items of a test just marked; new entries take the test's type and
     // level. Runs inside the caller's transaction.
-    void recordMarked(const QList<TestItem> &items, qint16 type, qint16 level,
-                      const QDateTime &when);
+    void recordMarked(
+        const QList<TestItem> &items, qint16 type, qint16 level, const QDateTime &when);
 
     // What is still to learn, oldest first; of one type when given.
     QList<Mistake> toLearn(std::optional<qint16> type = std::nullopt, int limit = -1) const;

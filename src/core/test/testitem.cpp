@@ -38,6 +38,6 @@ QString elapsedText(int seconds)
     const int minutes = (seconds - hours * 3600) / 60;
     const int rest = seconds - hours * 3600 - minutes * 60;
     return u"%1:%2:%3"_s.arg(hours, 2, 10, QChar(u'0'))
-            .arg(minutes, 2, 10, QChar(u'0'))
-            .arg(rest, 2, 10, QChar(u'0'));
+        .arg(minutes, 2, 10, QChar(u'0'))
+        .arg(rest, 2, 10, QChar(u'0'));
 }

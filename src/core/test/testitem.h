@@ -7,11 +7,11 @@
 // One question of an on-screen test as the items table keeps it.
 struct TestItem
 {
-    qint64 id = 0;       // mx_id: 0 until written
-    int position = 0;    // mx_xh: 1, 2, 3 … in question order
-    QString question;    // mx_mc: up to and including "＝"
-    QString answer;      // mx_daan
-    QString userAnswer;  // mx_user as digits; empty until answered
+    qint64 id = 0; // mx_id: 0 until written
+    int position = 0; // mx_xh: 1, 2, 3 … in question order
+    QString question; // mx_mc: up to and including "＝"
+    QString answer; // mx_daan
+    QString userAnswer; // mx_user as digits; empty until answered
     std::optional<int> error; // mx_error: 0 right, 1 wrong, none until marked
 
     bool isAnswered() const { return !userAnswer.isEmpty(); }

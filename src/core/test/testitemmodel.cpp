@@ -154,6 +154,7 @@ Qt::ItemFlags TestItemModel::flags(const QModelIndex &index) const
 
 QVariant TestItemModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const QStringList captions = { u"题号"_s, u"试题"_s, u"我的答案"_s, u"对错"_s, u"正确答案"_s };
+    static const QStringList captions
+        = { u"题号"_s, u"试题"_s, u"我的答案"_s, u"对错"_s, u"正确答案"_s };
     return tableHeader(*this, section, orientation, role, captions);
 }

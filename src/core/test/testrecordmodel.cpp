@@ -106,8 +106,7 @@ QVariant TestRecordModel::data(const QModelIndex &index, int role) const
 
 QVariant TestRecordModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const QStringList captions = { u"试卷编号"_s, u"测试时间"_s, u"题型"_s,
-                                          u"难度"_s,     u"题数"_s,     u"答对"_s,
-                                          u"答错"_s,     u"用时"_s,     u"操作"_s };
+    static const QStringList captions = { u"试卷编号"_s, u"测试时间"_s, u"题型"_s, u"难度"_s,
+        u"题数"_s, u"答对"_s, u"答错"_s, u"用时"_s, u"操作"_s };
     return tableHeader(*this, section, orientation, role, captions);
 }

@@ -30,7 +30,7 @@ TestRecord recordOf(const Statement &row)
 QList<TestRecord> listTestRecords(Database &db)
 {
     Statement select = db.prepare(
-            "SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test ORDER BY id DESC");
+        "SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test ORDER BY id DESC");
     QList<TestRecord> records;
     while (select.next())
         records << recordOf(select);
@@ -39,8 +39,8 @@ QList<TestRecord> listTestRecords(Database &db)
 
 std::optional<TestRecord> findTestRecord(Database &db, const QString &number)
 {
-    Statement select = db.prepare(
-            "SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test WHERE bh = ?");
+    Statement select
+        = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test WHERE bh = ?");
     select.bind(1, number);
     if (!select.next())
         return std::nullopt;
@@ -49,12 +49,11 @@ std::optional<TestRecord> findTestRecord(Database &db, const QString &number)
 
 QList<TestItem> loadTestItems(Database &db, const QString &number, ItemOrder order)
 {
-    Statement select = db.prepare(
-            order == ItemOrder::WrongFirst
-                    ? "SELECT mx_id, mx_xh, mx_mc, mx_daan, mx_user, mx_error FROM tab_test_mx"
-                      " WHERE mx_bh = ? ORDER BY mx_error DESC, mx_id"
-                    : "SELECT mx_id, mx_xh, mx_mc, mx_daan, mx_user, mx_error FROM tab_test_mx"
-                      " WHERE mx_bh = ? ORDER BY mx_id");
+    Statement select = db.prepare(order == ItemOrder::WrongFirst
+            ? "SELECT mx_id, mx_xh, mx_mc, mx_daan, mx_user, mx_error FROM tab_test_mx"
+              " WHERE mx_bh = ? ORDER BY mx_error DESC, mx_id"
+            : "SELECT mx_id, mx_xh, mx_mc, mx_daan, mx_user, mx_error FROM tab_test_mx"
+              " WHERE mx_bh = ? ORDER BY mx_id");
     select.bind(1, number);
     QList<TestItem> items;
     while (select.next()) {

@@ -34,10 +34,13 @@ QString TestChoices::toSetting() const
     return u"%1\\%2"_s.arg(level).arg(count);
 }
 
-TestSession::TestSession(Database &db, Settings &settings) : m_db(db), m_settings(settings) { }
+TestSession::TestSession(Database &db, Settings &settings)
+    : m_db(db)
+    , m_settings(settings)
+{ }
 
-void TestSession::generate(QuestionMaker &maker, qint16 type, qint16 level, int count,
-                           const QDateTime &now)
+void TestSession::generate(
+    QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now)
 {
     m_type = type;
     m_level = level;
@@ -90,15 +93,15 @@ void TestSession::confirm()
     }
     // A practice test has no level and count of its own to remember.
     if (!isPractice()) {
-        m_settings.write(u"txb%1"_s.arg(m_type),
-                         TestChoices { m_level, int(m_items.size()) }.toSetting());
+        m_settings.write(
+            u"txb%1"_s.arg(m_type), TestChoices { m_level, int(m_items.size()) }.toSetting());
     }
 
     Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
     header.bind(1, m_number)
-            .bind(2, isPractice() ? practiceName() : catalogue::typeName(m_type))
-            .bind(3, catalogue::levelName(m_level))
-            .bind(4, int(m_items.size()));
+        .bind(2, isPractice() ? practiceName() : catalogue::typeName(m_type))
+        .bind(3, catalogue::levelName(m_level))
+        .bind(4, int(m_items.size()));
     header.run();
 
     Statement insert = m_db.prepare("INSERT INTO tab_test_mx (mx_bh, mx_xh, mx_mc, mx_daan)"
@@ -185,20 +188,21 @@ void TestSession::leave()
 
 int TestSession::answeredCount() const
 {
-    return int(std::count_if(m_items.begin(), m_items.end(),
-                             [](const TestItem &item) { return item.isAnswered(); }));
+    return int(std::count_if(
+        m_items.begin(), m_items.end(), [](const TestItem &item) { return item.isAnswered(); }));
 }
 
 MarkResult TestSession::mark()
 {
     MarkResult result;
-    if (!m_confirmed
-        || std::any_of(m_items.begin(), m_items.end(),
-                       [](const TestItem &item) { return !item.isAnswered(); }))
+    if (!m_confirmed || std::any_of(m_items.begin(), m_items.end(), [](const TestItem &item) {
+            return !item.isAnswered();
+        }))
         return result;
 
     Transaction transaction(m_db);
-    Statement update = m_db.prepare("UPDATE tab_test_mx SET mx_user = ?, mx_error = ? WHERE mx_id = ?");
+    Statement update
+        = m_db.prepare("UPDATE tab_test_mx SET mx_user = ?, mx_error = ? WHERE mx_id = ?");
     for (TestItem &item : m_items) {
         item.error = answersMatch(item.userAnswer, item.answer) ? 0 : 1;
         update.bind(1, item.userAnswer).bind(2, *item.error).bind(3, item.id);
@@ -208,12 +212,12 @@ MarkResult TestSession::mark()
     }
     result.timeText = elapsedText(m_elapsed);
     Statement header = m_db.prepare(
-            "UPDATE tab_test SET zqs = ts - ?, cws = ?, sj = ?, zt = 1, js = ? WHERE bh = ?");
+        "UPDATE tab_test SET zqs = ts - ?, cws = ?, sj = ?, zt = 1, js = ? WHERE bh = ?");
     header.bind(1, result.wrong)
-            .bind(2, result.wrong)
-            .bind(3, result.timeText)
-            .bind(4, m_elapsed)
-            .bind(5, m_number);
+        .bind(2, result.wrong)
+        .bind(3, result.timeText)
+        .bind(4, m_elapsed)
+        .bind(5, m_number);
     header.run();
     MistakeBook(m_db).recordMarked(m_items, m_type, m_level, QDateTime::currentDateTime());
     transaction.commit();

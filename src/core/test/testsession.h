@@ -32,7 +32,7 @@ struct MarkResult
 {
     bool complete = false; // false: some item is unanswered, nothing was marked
     int wrong = 0;
-    QString timeText;      // "hh:mm:ss"
+    QString timeText; // "hh:mm:ss"
 };
 
 // One on-screen test, from generation to marking. Nothing reaches the data
@@ -47,8 +47,7 @@ public:
 
     // A new test of count questions, kept in memory only; calling it again
     // replaces the questions and the number.
-    void generate(QuestionMaker &maker, qint16 type, qint16 level, int count,
-                  const QDateTime &now);
+    void generate(QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now);
     // A practice test of questions from the wrong-answer book, in the order
     // given; it is kept like any test, named "错题重练" and numbered with type 00.
     void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);

@@ -25,7 +25,8 @@ PageRange parsePageRange(const QString &text, int pageCount)
         const QRegularExpressionMatch m = entryPattern.match(entry);
         if (entry.isEmpty() || !m.hasMatch() || (m.captured(1).isEmpty() && m.captured(3).isEmpty())
             || (m.captured(2).isEmpty() && !m.captured(3).isEmpty() && !m.captured(1).isEmpty()))
-            return refuse(u"无法识别“%1”：每项须是页码（4）、范围（6-8）、-2 或 10- 的形式"_s.arg(entry));
+            return refuse(
+                u"无法识别“%1”：每项须是页码（4）、范围（6-8）、-2 或 10- 的形式"_s.arg(entry));
         const bool isRange = !m.captured(2).isEmpty();
         bool ok = true;
         const int first = m.captured(1).isEmpty() ? 1 : m.captured(1).toInt(&ok);

@@ -8,8 +8,8 @@
 // ("10-": page 10 to the last). Blanks around entries are allowed.
 struct PageRange
 {
-    QList<int> pages;   // ascending, each once, all within 1..pageCount
-    QString error;      // why the text was refused; empty when it was accepted
+    QList<int> pages; // ascending, each once, all within 1..pageCount
+    QString error; // why the text was refused; empty when it was accepted
 
     bool isValid() const { return error.isEmpty(); }
 };

@@ -78,11 +78,16 @@ double rowHeightTwips(qint16 rowHeight, qint16 font, qint16 rows)
 {
     const double base = baseRowHeightTwips(font);
     switch (rowHeight) {
-    case 1: return roundHalfEven(14400.0 / std::max<int>(1, rows));
-    case 2: return base * 0.85;
-    case 4: return base * 1.25;
-    case 5: return base * 1.5;
-    default: return base;
+    case 1:
+        return roundHalfEven(14400.0 / std::max<int>(1, rows));
+    case 2:
+        return base * 0.85;
+    case 4:
+        return base * 1.25;
+    case 5:
+        return base * 1.5;
+    default:
+        return base;
     }
 }
 

@@ -3,9 +3,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 SheetModel::SheetModel(Worksheet::Sheet sheet, QObject *parent)
-    : QAbstractTableModel(parent), m_sheet(sheet)
-{
-}
+    : QAbstractTableModel(parent)
+    , m_sheet(sheet)
+{ }
 
 void SheetModel::setWorksheet(const Worksheet &worksheet)
 {

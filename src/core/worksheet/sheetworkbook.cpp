@@ -29,7 +29,7 @@ struct Formats
 {
     lxw_format *cell = nullptr;
     lxw_format *titleRow = nullptr; // row 1 outside the sheet's columns
-    lxw_format *title = nullptr;    // row 1 inside them: text as well
+    lxw_format *title = nullptr; // row 1 inside them: text as well
 };
 
 Formats addFormats(lxw_workbook *workbook)
@@ -52,8 +52,8 @@ Formats addFormats(lxw_workbook *workbook)
 
 // Columns, row heights and the cells of one sheet; row 1 is left to the caller
 // apart from its height and format.
-lxw_error fillSheet(lxw_worksheet *target, const Worksheet &sheet, Worksheet::Sheet which,
-                    const Formats &formats)
+lxw_error fillSheet(
+    lxw_worksheet *target, const Worksheet &sheet, Worksheet::Sheet which, const Formats &formats)
 {
     lxw_error status = LXW_NO_ERROR;
     const auto keep = [&status](lxw_error result) {
@@ -69,8 +69,8 @@ lxw_error fillSheet(lxw_worksheet *target, const Worksheet &sheet, Worksheet::Sh
     const int columns = sheet.columns();
     const double width = roundHalfEven(kLineCharacters / columns);
     for (int column = 0; column < columns; ++column)
-        keep(worksheet_set_column(target, lxw_col_t(column), lxw_col_t(column), width,
-                                  formats.cell));
+        keep(worksheet_set_column(
+            target, lxw_col_t(column), lxw_col_t(column), width, formats.cell));
     keep(worksheet_set_row(target, 0, kTitleRowPoints, formats.titleRow));
     for (int row = 0; row < sheet.rowCount(); ++row) {
         const auto targetRow = lxw_row_t(row + 1);
@@ -80,8 +80,8 @@ lxw_error fillSheet(lxw_worksheet *target, const Worksheet &sheet, Worksheet::Sh
             // An empty string would still be a cell; the unfilled end of the
             // last row has none.
             if (!text.isEmpty())
-                keep(worksheet_write_string(target, targetRow, lxw_col_t(column),
-                                            text.toUtf8().constData(), formats.cell));
+                keep(worksheet_write_string(
+                    target, targetRow, lxw_col_t(column), text.toUtf8().constData(), formats.cell));
         }
     }
     return status;
@@ -106,10 +106,10 @@ lxw_error addSheet(lxw_workbook *workbook, const TitledSheet &entry, const Forma
     status = fillSheet(questions, sheet, Worksheet::Sheet::Questions, formats);
     if (status == LXW_NO_ERROR) {
         const auto lastColumn = lxw_col_t(sheet.columns() - 1);
-        status = lastColumn > 0 ? worksheet_merge_range(questions, 0, 0, 0, lastColumn,
-                                                        titleText.constData(), formats.title)
-                                : worksheet_write_string(questions, 0, 0, titleText.constData(),
-                                                         formats.title);
+        status = lastColumn > 0
+            ? worksheet_merge_range(
+                questions, 0, 0, 0, lastColumn, titleText.constData(), formats.title)
+            : worksheet_write_string(questions, 0, 0, titleText.constData(), formats.title);
     }
     if (status == LXW_NO_ERROR)
         status = fillSheet(answers, sheet, Worksheet::Sheet::Answers, formats);
@@ -143,8 +143,8 @@ lxw_error buildWorkbook(const QList<TitledSheet> &sheets, const QByteArray &file
 
 } // namespace
 
-bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QString &path,
-                        QString *error)
+bool writeSheetWorkbook(
+    const Worksheet &sheet, const QString &title, const QString &path, QString *error)
 {
     return writeSheetWorkbook(QList<TitledSheet> { { sheet, title } }, path, error);
 }

@@ -17,8 +17,8 @@ inline constexpr char kWorkbookFontName[] = "Noto Sans Mono CJK SC";
 // formatted as text, so no spreadsheet program turns a line into a number, a
 // date or a formula. The file appears whole or not at all; on failure error
 // says why, in Chinese, naming the path.
-bool writeSheetWorkbook(const Worksheet &sheet, const QString &title, const QString &path,
-                        QString *error);
+bool writeSheetWorkbook(
+    const Worksheet &sheet, const QString &title, const QString &path, QString *error);
 
 // A sheet with its printed title, one of a class set.
 struct TitledSheet

@@ -11,13 +11,13 @@
 using namespace Qt::Literals::StringLiterals;
 
 Worksheet Worksheet::generate(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-                              qint16 rows, const QDateTime &now)
+    qint16 rows, const QDateTime &now)
 {
     return generate([&] { return maker.make(type, level); }, type, level, columns, rows, now);
 }
 
-Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 type,
-                              qint16 level, qint16 columns, qint16 rows, const QDateTime &now)
+Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 type, qint16 level,
+    qint16 columns, qint16 rows, const QDateTime &now)
 {
     Worksheet sheet;
     sheet.m_type = type;
@@ -40,7 +40,7 @@ Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 t
 }
 
 QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-                                  qint16 rows, const QDateTime &now, int copies)
+    qint16 rows, const QDateTime &now, int copies)
 {
     QList<Worksheet> sheets;
     for (int copy = 0; copy < copies; ++copy)
@@ -96,7 +96,7 @@ QString questionPageFooter(const QString &sheetNumber)
 QString answerPageHeader(qint16 type, qint16 level, int questionCount, const QString &sheetNumber)
 {
     return u"\\t【"_s + catalogue::typeName(type) + u"】〖"_s + catalogue::levelName(level)
-            + u"〗"_s + QString::number(questionCount) + u" 题（"_s + sheetNumber + u"）答案"_s;
+        + u"〗"_s + QString::number(questionCount) + u" 题（"_s + sheetNumber + u"）答案"_s;
 }
 
 QString answerPageFooter(const QDateTime &now)
@@ -104,6 +104,6 @@ QString answerPageFooter(const QDateTime &now)
     // Chinese like every text of the program, whatever the system's language.
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     const QString stamp = chinese.toString(now.date(), QLocale::ShortFormat) + u' '
-            + now.time().toString(u"HH:mm:ss"_s);
+        + now.time().toString(u"HH:mm:ss"_s);
     return u"\\t【"_s + stamp + u"】"_s + QString(40, u' ') + u"〖 第\\p页，共\\P页 〗"_s;
 }

@@ -18,10 +18,10 @@ public:
     // lines or 3 × columns × rows − 1 lines have been asked for; a type and
     // level with fewer distinct questions leaves the sheet partly filled.
     static Worksheet generate(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-                              qint16 rows, const QDateTime &now);
+        qint16 rows, const QDateTime &now);
     // The same with any source of lines, one call per attempt.
-    static Worksheet generate(const std::function<QString()> &nextLine, qint16 type,
-                              qint16 level, qint16 columns, qint16 rows, const QDateTime &now);
+    static Worksheet generate(const std::function<QString()> &nextLine, qint16 type, qint16 level,
+        qint16 columns, qint16 rows, const QDateTime &now);
 
     qint16 type() const { return m_type; }
     qint16 level() const { return m_level; }
@@ -48,7 +48,7 @@ private:
 // Copy k is stamped k seconds after now, so that sheets made within the same
 // second still carry different numbers.
 QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-                                  qint16 rows, const QDateTime &now, int copies);
+    qint16 rows, const QDateTime &now, int copies);
 
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount);
