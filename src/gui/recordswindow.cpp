@@ -72,17 +72,6 @@ QTableView *grid(QWidget *parent, const QFont &font, int rowHeight)
     return view;
 }
 
-QFont monoFace(int points)
-{
-    // Question lines centre their numbers with blanks, as the test window shows them.
-    QFont font;
-    font.setFamilies(
-        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(points);
-    return font;
-}
-
 } // namespace
 
 RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
@@ -190,7 +179,7 @@ void RecordsWindow::buildUi()
     m_emptyList->setStyleSheet(u"color: #7890a8;"_s);
     m_emptyList->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    m_detail = grid(this, monoFace(15), 38);
+    m_detail = grid(this, cjkMonoFont(15), 38);
     m_detail->setObjectName(u"itemDetail"_s);
     m_detail->setModel(m_detailItems);
     m_detail->setItemDelegate(new TestItemDelegate(m_detail));

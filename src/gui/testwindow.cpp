@@ -50,18 +50,6 @@ QLabel *caption(const QString &text, QWidget *parent, const QRect &geometry, qre
     return label;
 }
 
-QFont gridFace()
-{
-    // Question lines centre their numbers with blanks: digits and blanks must be equally
-    // wide, or the columns of a test would wander.
-    QFont font;
-    font.setFamilies(
-        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(15);
-    return font;
-}
-
 } // namespace
 
 TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *parent)
@@ -146,7 +134,7 @@ void TestWindow::buildUi()
     m_grid->setModel(m_items);
     m_delegate = new TestItemDelegate(m_grid);
     m_grid->setItemDelegate(m_delegate);
-    m_grid->setFont(gridFace());
+    m_grid->setFont(cjkMonoFont(15));
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);

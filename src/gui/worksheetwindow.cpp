@@ -54,18 +54,6 @@ QLabel *caption(const QString &text, QWidget *parent, const QRect &geometry, boo
     return label;
 }
 
-QFont gridFace(int points)
-{
-    // Question lines centre their numbers with blanks: digits and blanks
-    // must be equally wide, as on paper.
-    QFont font;
-    font.setFamilies(
-        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSize(points);
-    return font;
-}
-
 } // namespace
 
 WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
@@ -291,7 +279,7 @@ SheetChoices WorksheetWindow::currentChoices() const
 void WorksheetWindow::applyFont()
 {
     const int font = m_font->currentIndex() + 1;
-    m_grid->setFont(gridFace(sheetformat::fontPoints(qint16(font))));
+    m_grid->setFont(cjkMonoFont(sheetformat::fontPoints(qint16(font))));
     applyRowHeight();
 }
 

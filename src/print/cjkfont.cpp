@@ -13,3 +13,13 @@ QFont cjkFont(qreal pointSize, bool bold)
     font.setBold(bold);
     return font;
 }
+
+QFont cjkMonoFont(qreal pointSize)
+{
+    QFont font;
+    font.setFamilies(
+        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(pointSize);
+    return font;
+}

@@ -5,3 +5,7 @@
 // The program's Chinese faces, found through fontconfig with fallbacks, never
 // a font name of another system.
 QFont cjkFont(qreal pointSize = 12, bool bold = false);
+
+// Question lines centre their numbers in blank-padded fields, so blanks and
+// digits must be equally wide: a monospaced face that also has the CJK signs.
+QFont cjkMonoFont(qreal pointSize = 12);

@@ -27,17 +27,6 @@ QFont inTwips(QFont font, qreal points)
     return font;
 }
 
-// Question lines centre numbers in blank-padded fields, so blanks and digits
-// must be equally wide: a monospaced face that also has the CJK signs.
-QFont cellFace()
-{
-    QFont font;
-    font.setFamilies(
-        { u"Noto Sans Mono CJK SC"_s, u"WenQuanYi Micro Hei Mono"_s, u"Noto Sans CJK SC"_s });
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
-
 } // namespace
 
 SheetPainter::SheetPainter(const SheetDocument &document)
@@ -46,7 +35,7 @@ SheetPainter::SheetPainter(const SheetDocument &document)
 {
     // One size for the whole sheet keeps the columns of every row aligned.
     qreal points = document.cellPoints;
-    const QFont face = cellFace();
+    const QFont face = cjkMonoFont();
     qreal widest = 0;
     const QFontMetricsF metrics(inTwips(face, points));
     for (const QStringList &row : document.rows) {
