@@ -43,6 +43,62 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
+DatabaseError::Cause DatabaseError::cause() const
+{
+    switch (m_code & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return Cause::Damaged;
+    case SQLITE_FULL:
+        return Cause::DiskFull;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Cause::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return Cause::NoPermission;
+    case SQLITE_IOERR:
+        // A short read is a file that ends before its pages do: cut off, not unreadable.
+        return m_code == SQLITE_IOERR_SHORT_READ ? Cause::Damaged : Cause::DiskError;
+    default:
+        return Cause::Other;
+    }
+}
+
+bool DatabaseError::leavesFileIntact() const
+{
+    const Cause c = cause();
+    return c == Cause::DiskFull || c == Cause::Busy || c == Cause::NoPermission
+        || c == Cause::DiskError;
+}
+
+QString DatabaseError::reason(Cause cause)
+{
+    switch (cause) {
+    case Cause::Damaged:
+        return u"数据文件已经损坏"_s;
+    case Cause::DiskFull:
+        return u"磁盘已满"_s;
+    case Cause::Busy:
+        return u"数据文件正被另一个程序使用"_s;
+    case Cause::NoPermission:
+        return u"没有读写权限"_s;
+    case Cause::DiskError:
+        return u"读写磁盘时出错"_s;
+    case Cause::Other:
+        break;
+    }
+    return u"读写数据文件时出错"_s;
+}
+
+QString DatabaseError::explanation() const
+{
+    return u"%1。\n（错误代码 %2）"_s.arg(reason(cause())).arg(m_code);
+}
+
 void Database::fail(int code) const
 {
     throw DatabaseError(code, QString::fromUtf8(sqlite3_errmsg(m_db)));

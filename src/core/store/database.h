@@ -9,10 +9,14 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A failed database call: the engine's result code and its message.
+// A failed database call: the engine's result code and its own (English) message, which is
+// for logs only; people read explanation().
 class DatabaseError : public std::runtime_error
 {
 public:
+    // What a failure means for the person at the computer.
+    enum class Cause { Damaged, DiskFull, Busy, NoPermission, DiskError, Other };
+
     DatabaseError(int code, const QString &message)
         : std::runtime_error(message.toStdString())
         , m_code(code)
@@ -20,6 +24,15 @@ public:
     { }
     int code() const { return m_code; }
     const QString &message() const { return m_message; }
+
+    Cause cause() const;
+    // A full disk, a busy file, a missing permission or a failing disk: the file is intact
+    // and can be used again once that is put right.
+    bool leavesFileIntact() const;
+    // One Chinese line saying why, then the engine's code on a second line.
+    QString explanation() const;
+    // The reason alone, without the code: "磁盘已满" and the like.
+    static QString reason(Cause cause);
 
 private:
     int m_code;
