@@ -5,12 +5,18 @@
 #include "store/settings.h"
 #include "test/testsession.h"
 
-#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -51,7 +57,10 @@ private slots:
     void dataFileCommandsRefuseBadArguments_data();
     void dataFileCommandsRefuseBadArguments();
     void puzzlesOfOneLevel();
-    void damagedFileGivesStatusThree();
+    void refusedDataFiles_data();
+    void refusedDataFiles();
+    void twoFirstStartsAtOnce();
+    void toolsOnlyReadWhileTheProgramRuns();
     void sheetRefusesBadArguments_data();
     void sheetRefusesBadArguments();
     void sheetLinesAndPdfs();
@@ -171,6 +180,12 @@ void TestCli::settingsOfNewAndExistingFile()
     QCOMPARE(changed.status, 0);
     QVERIFY(changed.out.contains(u"\ntxa3\t2\\4\\12\\1\\5\n"_s));
     QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
+
+    // Whatever a value holds, each setting stays one row.
+    const Run escaped = runCli(
+        { u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_5=a\nb\tc"_s });
+    QCOMPARE(escaped.out.count(u'\n'), 27);
+    QVERIFY(escaped.out.contains(u"\nsystem_5\ta\\nb\\tc\n"_s));
 }
 
 void TestCli::dataFileCommandsRefuseBadArguments_data()
@@ -216,24 +231,107 @@ void TestCli::puzzlesOfOneLevel()
     }
 }
 
-void TestCli::damagedFileGivesStatusThree()
+void TestCli::refusedDataFiles_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("named"); // what the message must name
+    QTest::newRow("not a data file") << u"QRTA.dat"_s << u"QRTA.dat"_s;
+    // Only the default location is ever created.
+    QTest::newRow("folder missing") << u"gone/QRTA.dat"_s << u"gone"_s;
+}
+
+void TestCli::refusedDataFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, named);
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
+    const QString path = dir.filePath(name);
+    const QByteArray junk(4096, 'x');
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
-    const QByteArray before
-        = QCryptographicHash::hash(QByteArray(4096, 'x'), QCryptographicHash::Sha256);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(junk);
+        file.close();
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     for (const QString &command : { u"settings"_s, u"puzzles"_s }) {
         const Run run = runCli({ command, u"--database"_s, path });
         QCOMPARE(run.status, 3);
-        QVERIFY(run.err.contains(path));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
-        file.close();
+        QVERIFY2(run.err.contains(dir.filePath(named)), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
+    if (QFile::exists(path)) {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), junk);
+    }
+}
+
+void TestCli::twoFirstStartsAtOnce()
+{
+    for (int round = 0; round < 10; ++round) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"QRTA.dat"_s);
+        QProcess first, second;
+        first.start(QStringLiteral(QRTA_CLI_PATH),
+            { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb1=2\\20"_s });
+        second.start(QStringLiteral(QRTA_CLI_PATH),
+            { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb2=3\\30"_s });
+        for (QProcess *process : { &first, &second }) {
+            QVERIFY(process->waitForFinished(60000));
+            QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+        }
+        const Run after = runCli({ u"settings"_s, u"--database"_s, path });
+        QVERIFY(after.out.contains(u"\ntxb1\t2\\20\n"_s));
+        QVERIFY(after.out.contains(u"\ntxb2\t3\\30\n"_s));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"QRTA.dat"_s });
+    }
+}
+
+// The program (a child process here) opens the data file for its run. Something in it then
+// opens and closes the file, which drops the engine's own locks; a tool must still leave the
+// program's log alone, so that a kill afterwards loses nothing the program committed.
+void TestCli::toolsOnlyReadWhileTheProgramRuns()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"QRTA.dat"_s);
+    int toParent[2], toChild[2];
+    QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        char go = 0;
+        auto db = datafile::open(path, datafile::Role::Program);
+        Settings settings(*db, processRandom());
+        settings.load();
+        settings.write(u"system_5"_s, u"before"_s);
+        QFile(path).open(QIODevice::ReadOnly); // opened and closed at once
+        (void)!::write(toParent[1], "1", 1);
+        (void)!::read(toChild[0], &go, 1);
+        settings.write(u"system_5"_s, u"after"_s);
+        (void)!::write(toParent[1], "2", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    // A failed check returns early: the child must not outlive the test.
+    auto reap = qScopeGuard([child] {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    });
+    char step = 0;
+    QCOMPARE(::read(toParent[0], &step, 1), 1);
+    const Run read = runCli({ u"settings"_s, u"--database"_s, path });
+    QCOMPARE(read.status, 0);
+    QVERIFY(read.out.contains(u"\nsystem_5\tbefore\n"_s));
+    const Run write = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_3=0"_s });
+    QCOMPARE(write.status, 4);
+    QVERIFY2(write.err.contains(u"晨曦算苑正在使用这个数据文件，请先退出程序"_s), qPrintable(write.err));
+
+    QCOMPARE(::write(toChild[1], "g", 1), 1);
+    QCOMPARE(::read(toParent[0], &step, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    reap.dismiss();
+    const Run after = runCli({ u"settings"_s, u"--database"_s, path });
+    QCOMPARE(after.status, 0);
+    QVERIFY2(after.out.contains(u"\nsystem_5\tafter\n"_s), qPrintable(after.out));
 }
 
 void TestCli::sheetRefusesBadArguments_data()
@@ -248,6 +346,9 @@ void TestCli::sheetRefusesBadArguments_data()
     QTest::newRow("row height 0") << QStringList { u"--columns=3"_s, u"--rows=5"_s,
         u"--row-height=0"_s };
     QTest::newRow("empty pdf path") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf="_s };
+    QTest::newRow("one file for two outputs")
+        << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf=/tmp/x.pdf"_s,
+               u"--xlsx=/tmp/../tmp/x.pdf"_s };
     QTest::newRow("lines with a value")
         << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
 }
@@ -289,12 +390,17 @@ void TestCli::sheetLinesAndPdfs()
 void TestCli::sheetUnwritablePdf()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"no-such-folder/q.pdf"_s);
-    const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s, u"--columns=2"_s,
-        u"--rows=3"_s, u"--pdf"_s, path });
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains(path), qPrintable(run.err));
-    QVERIFY(!QFile::exists(path));
+    // A folder that is not there fails at the open, a full disk only at the end.
+    for (const QString &path : { dir.filePath(u"no-such-folder/q.pdf"_s), u"/dev/full"_s }) {
+        for (const QString &option : { u"--pdf"_s, u"--xlsx"_s }) {
+            const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s, u"--columns=2"_s,
+                u"--rows=3"_s, option, path });
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains(path), qPrintable(run.err));
+        }
+    }
+    QVERIFY(!QFile::exists(dir.filePath(u"no-such-folder"_s)));
+    QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
 }
 
 void TestCli::recordsAndItems()

@@ -1,4 +1,5 @@
 #include "shell/appcontext.h"
+#include "shell/programarguments.h"
 #include "shell/singleinstance.h"
 #include "store/database.h"
 #include "store/datafile.h"
@@ -23,6 +24,8 @@ private slots:
     void secondInstanceRefused();
     void lockOfADeadProcessIsTakenOver();
     void contextOpensAndCloses();
+    void programArguments_data();
+    void programArguments();
 };
 
 void TestShell::pruneKeepsTheNewest_data()
@@ -120,6 +123,46 @@ void TestShell::contextOpensAndCloses()
     QVERIFY(!context->isOpen());
 
     QCOMPARE(AppContext::open(path)->settings().system3(), u"0"_s);
+}
+
+void TestShell::programArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("database");
+    QTest::newRow("none") << QStringList {} << true << QString();
+    QTest::newRow("database") << QStringList { u"--database"_s, u"/a/b.dat"_s } << true
+                              << u"/a/b.dat"_s;
+    QTest::newRow("database with equals") << QStringList { u"--database=x.dat"_s } << true
+                                          << u"x.dat"_s;
+    QTest::newRow("Qt's own, one or two dashes")
+        << QStringList { u"-platform"_s, u"offscreen"_s, u"--style=x"_s, u"--style"_s, u"fusion"_s,
+               u"-reverse"_s }
+        << true << QString();
+    QTest::newRow("empty database") << QStringList { u"--database"_s, QString() } << false
+                                    << QString();
+    QTest::newRow("empty database with equals") << QStringList { u"--database="_s } << false
+                                                << QString();
+    QTest::newRow("database without path") << QStringList { u"--database"_s } << false
+                                           << QString();
+    QTest::newRow("unknown") << QStringList { u"--bogus"_s } << false << QString();
+    QTest::newRow("screenshot tour is not the program's")
+        << QStringList { u"--screenshots"_s, u"/tmp"_s } << false << QString();
+    QTest::newRow("Qt option without its value") << QStringList { u"-platform"_s } << false
+                                                 << QString();
+}
+
+void TestShell::programArguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, accepted);
+    QFETCH(QString, database);
+    QString error;
+    const auto parsed = ProgramArguments::parse(QStringList { u"qrta"_s } + args, &error);
+    QCOMPARE(parsed.has_value(), accepted);
+    QCOMPARE(error.isEmpty(), accepted);
+    if (parsed)
+        QCOMPARE(parsed->database.value_or(QString()), database);
 }
 
 QTEST_GUILESS_MAIN(TestShell)

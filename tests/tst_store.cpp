@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -51,8 +52,8 @@ private slots:
     void levelFallback_data();
     void levelFallback();
     void valuesNeverChangeStatements();
-    void damagedFilesStayUntouched_data();
-    void damagedFilesStayUntouched();
+    void refusedFilesStayUntouched_data();
+    void refusedFilesStayUntouched();
     void plainSqliteCannotRead();
 };
 
@@ -207,35 +208,57 @@ void TestStore::valuesNeverChangeStatements()
     QCOMPARE(count.integer(0), 0);
 }
 
-void TestStore::damagedFilesStayUntouched_data()
+// Each row damages a file: by hand, or by SQL run on a started file and left in its log (as
+// a crash would leave it) or folded into the file.
+void TestStore::refusedFilesStayUntouched_data()
 {
     QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("inLog");
     QTest::addColumn<int>("kind");
     using Kind = DataFileError::Kind;
-    QTest::newRow("empty file") << u"empty"_s << int(Kind::Empty);
-    QTest::newRow("random bytes") << u"random"_s << int(Kind::NotOurs);
-    QTest::newRow("truncated") << u"truncated"_s << int(Kind::Damaged);
-    QTest::newRow("plain sqlite") << u"plain"_s << int(Kind::NotOurs);
-    QTest::newRow("other password") << u"password"_s << int(Kind::NotOurs);
-    QTest::newRow("table missing") << u"table"_s << int(Kind::Incomplete);
-    QTest::newRow("column missing") << u"column"_s << int(Kind::Incomplete);
-    QTest::newRow("settings row missing") << u"setting"_s << int(Kind::Incomplete);
-    QTest::newRow("not writable") << u"readonly"_s << int(Kind::NotWritable);
+    const auto row = [](const char *name, const char *damage, const QString &sql, bool inLog,
+                         Kind kind) {
+        QTest::newRow(name) << QString::fromLatin1(damage) << sql << inLog << int(kind);
+    };
+    row("empty file", "empty", {}, false, Kind::Empty);
+    row("random bytes", "random", {}, false, Kind::NotOurs);
+    row("truncated", "truncated", {}, false, Kind::Damaged);
+    row("plain sqlite", "plain", {}, false, Kind::NotOurs);
+    row("other password", "password", {}, false, Kind::NotOurs);
+    row("table missing", "sql", u"DROP TABLE tab_kst"_s, false, Kind::Incomplete);
+    row("table dropped in the log", "sql", u"DROP TABLE tab_test"_s, true, Kind::Incomplete);
+    row("column missing", "sql",
+        u"ALTER TABLE tab_24 RENAME TO old_24; CREATE TABLE tab_24 (a24_id INTEGER)"_s, false,
+        Kind::Incomplete);
+    row("settings row missing in the log", "sql", u"DELETE FROM tab_system WHERE system_dm = 'txb7'"_s,
+        true, Kind::Incomplete);
+    row("book missing at version 1", "sql", u"DROP TABLE tab_ctb"_s, true, Kind::Incomplete);
+    row("book column missing", "sql",
+        u"DROP TABLE tab_ctb; CREATE TABLE tab_ctb (ctb_id INTEGER, ctb_mc TEXT)"_s, false,
+        Kind::Incomplete);
+    row("newer version", "sql", u"PRAGMA user_version = 2"_s, true, Kind::TooNew);
+    row("rollback journal, damaged", "sql",
+        u"PRAGMA journal_mode = DELETE; DROP TABLE tab_kst"_s, false, Kind::Incomplete);
+    const QString installation
+        = u"UPDATE tab_system SET system_bz = %1 WHERE system_dm = 'system_0'"_s;
+    for (const auto &[name, value] : { std::pair { "installation null", "NULL" },
+             { "installation a number", "123456" }, { "installation a blob", "x'41424344'" },
+             { "installation odd length", "'abc'" }, { "installation not a number", "'Kq'" },
+             { "installation other text", "'hello world'" } }) {
+        row(name, "sql", installation.arg(QLatin1StringView(value)), true, Kind::Damaged);
+    }
 }
 
-void TestStore::damagedFilesStayUntouched()
+void TestStore::refusedFilesStayUntouched()
 {
     QFETCH(QString, damage);
+    QFETCH(QString, sql);
+    QFETCH(bool, inLog);
     QFETCH(int, kind);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"QRTA.dat"_s);
 
-    auto alter = [&](const char *sql) {
-        makeStartedFile(dir);
-        Database db(path, Database::Mode::ReadWrite, datafile::key());
-        db.exec(sql);
-        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
-    };
     if (damage == u"empty"_s) {
         QFile(path).open(QIODevice::WriteOnly);
     } else if (damage == u"random"_s) {
@@ -248,37 +271,51 @@ void TestStore::damagedFilesStayUntouched()
         makeStartedFile(dir);
         QFile file(path);
         QVERIFY(file.resize(file.size() / 2 + 100));
-    } else if (damage == u"plain"_s) {
-        Database db(path, Database::Mode::Create, QByteArray());
+    } else if (damage == u"plain"_s || damage == u"password"_s) {
+        Database db(path, Database::Mode::Create,
+            damage == u"plain"_s ? QByteArray() : QByteArrayLiteral("AnotherPassword1234"));
         db.exec("CREATE TABLE tab_system (system_dm TEXT, system_bz TEXT)");
-    } else if (damage == u"password"_s) {
-        Database db(path, Database::Mode::Create, QByteArrayLiteral("AnotherPassword1234"));
-        db.exec("CREATE TABLE tab_system (system_dm TEXT, system_bz TEXT)");
-    } else if (damage == u"table"_s) {
-        alter("DROP TABLE tab_kst");
-    } else if (damage == u"column"_s) {
-        alter("ALTER TABLE tab_24 RENAME TO old_24; CREATE TABLE tab_24 (a24_id INTEGER)");
-    } else if (damage == u"setting"_s) {
-        alter("DELETE FROM tab_system WHERE system_dm = 'txb7'");
-    } else if (damage == u"readonly"_s) {
-        if (geteuid() == 0)
-            QSKIP("root may write any file");
-        makeStartedFile(dir);
-        QFile::setPermissions(path, QFileDevice::ReadOwner);
+    } else {
+        const QString started = makeStartedFile(dir, u"started.dat"_s);
+        {
+            // A reader keeps the writer from folding its log in when it closes, as a crash
+            // would; the copies are the file as the crash left it.
+            std::unique_ptr<Database> reader;
+            if (inLog) {
+                reader = std::make_unique<Database>(
+                    started, Database::Mode::ReadOnly, datafile::key());
+                reader->prepare("SELECT count(*) FROM tab_system").next();
+            }
+            Database db(started, Database::Mode::ReadWrite, datafile::key());
+            db.exec(sql.toLatin1().constData());
+            if (!inLog)
+                db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+            QVERIFY(QFile::copy(started, path));
+            if (inLog)
+                QVERIFY(QFile::copy(started + u"-wal"_s, path + u"-wal"_s));
+        }
+        for (const QString &suffix : { QString(), u"-wal"_s, u"-shm"_s })
+            QFile::remove(started + suffix);
+        QCOMPARE(QFileInfo(path + u"-wal"_s).size() > 0, inLog);
     }
 
     const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
     const QByteArray before = sha256(path);
-    try {
-        datafile::open(path);
-        QFAIL("a damaged file was accepted");
-    } catch (const DataFileError &error) {
-        QCOMPARE(int(error.kind()), kind);
-        QVERIFY2(
-            error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
+    const QByteArray logBefore = sha256(path + u"-wal"_s);
+    for (const datafile::Role role : { datafile::Role::Tool, datafile::Role::Program }) {
+        try {
+            datafile::open(path, role);
+            QFAIL("a damaged file was accepted");
+        } catch (const DataFileError &error) {
+            QCOMPARE(int(error.kind()), kind);
+            QCOMPARE(error.exitStatus(), 3);
+            QVERIFY2(error.message().contains(QDir::toNativeSeparators(path)),
+                qPrintable(error.message()));
+        }
+        QCOMPARE(sha256(path), before);
+        QCOMPARE(sha256(path + u"-wal"_s), logBefore);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
     }
-    QCOMPARE(sha256(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
 }
 
 void TestStore::plainSqliteCannotRead()

@@ -1,5 +1,7 @@
 #include "sheetpainter.h"
 
+#include "common/outputfile.h"
+
 #include "cjkfont.h"
 
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -133,14 +134,14 @@ void printSheets(
 
 bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    OutputFile file(path);
+    if (!file.open()) {
         if (error)
-            *error = u"无法写入“%1”：%2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = file.errorText();
         return false;
     }
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(file.device());
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setResolution(1200);
@@ -150,7 +151,7 @@ bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, 
     }
     if (!file.commit()) {
         if (error)
-            *error = u"无法写入“%1”：%2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = file.errorText();
         return false;
     }
     return true;

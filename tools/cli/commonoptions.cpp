@@ -8,6 +8,9 @@
 #include "store/datafile.h"
 #include "store/settings.h"
 
+#include <QFileInfo>
+#include <QHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace commonoptions {
@@ -69,16 +72,42 @@ DataFile::DataFile() = default;
 DataFile::DataFile(DataFile &&) noexcept = default;
 DataFile::~DataFile() = default;
 
-DataFile openAsProgram(const Arguments &arguments)
+void checkOutputs(const Arguments &arguments, const QStringList &options)
 {
-    const QString path
-        = arguments.has(u"database"_s) ? arguments.text(u"database"_s) : datafile::defaultPath();
+    QHash<QString, QString> named;
+    for (const QString &option : options) {
+        if (!arguments.has(option))
+            continue;
+        const QString path = arguments.text(option);
+        if (path.isEmpty())
+            throw UsageError(u"--%1 的取值不能为空"_s.arg(option));
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        const QString file = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+        if (named.contains(file))
+            throw UsageError(u"--%1 和 --%2 是同一个文件“%3”"_s.arg(named.value(file), option, path));
+        named.insert(file, option);
+    }
+}
+
+DataFile openAsProgram(const Arguments &arguments, Access access)
+{
+    const bool named = arguments.has(u"database"_s);
+    const QString path = named ? arguments.text(u"database"_s) : datafile::defaultPath();
     if (path.isEmpty())
         throw UsageError(u"--database 的取值不能为空"_s);
+    if (!named)
+        datafile::prepareDefaultFolder(path);
     DataFile file;
-    file.db = datafile::open(path);
+    file.db = datafile::open(path, datafile::Role::Tool);
+    if (access == Access::Write && file.db->isReadOnly())
+        throw DataFileError::unusable(path, DataFileError::Kind::InUseByProgram);
     file.settings = std::make_unique<Settings>(*file.db, processRandom());
-    file.settings->load();
+    try {
+        file.settings->load();
+    } catch (const DatabaseError &error) {
+        throw DataFileError::fromDatabase(path, error);
+    }
     return file;
 }
 

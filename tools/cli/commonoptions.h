@@ -28,8 +28,14 @@ void seedFrom(const Arguments &arguments, SeededRandom &rnd);
 bool helpAsked(const Arguments &arguments, const QString &usage, const QString &summary,
     const QList<OptionSpec> &options);
 
+// Output files named by the options given among these: none may be empty, and no two may
+// name the same file, which the second would overwrite.
+void checkOutputs(const Arguments &arguments, const QStringList &options);
+
 // The data file of --database (or the default one), opened as the program
 // opens it: created in the delivered state when missing, then the first start.
+// While the program has the file open, it is read through a connection that cannot
+// write, and a command that would write is refused.
 struct DataFile
 {
     DataFile();
@@ -39,6 +45,7 @@ struct DataFile
     std::unique_ptr<Database> db;
     std::unique_ptr<Settings> settings; // declared last: goes before the connection it uses
 };
-DataFile openAsProgram(const Arguments &arguments);
+enum class Access { Read, Write };
+DataFile openAsProgram(const Arguments &arguments, Access access = Access::Read);
 
 } // namespace commonoptions

@@ -15,6 +15,32 @@ using namespace Qt::Literals::StringLiterals;
 
 using namespace commonoptions;
 
+namespace {
+
+// One row a setting, whatever the value holds: line breaks, tabs and other control
+// characters are written as escapes. Backslashes stay as they are: the worksheet and test
+// settings are fields separated by them.
+QString escapedValue(const QString &value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == u'\n')
+            escaped += u"\\n"_s;
+        else if (c == u'\t')
+            escaped += u"\\t"_s;
+        else if (c == u'\r')
+            escaped += u"\\r"_s;
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            escaped += u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'));
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+} // namespace
+
 int runSettingsCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = {
@@ -24,7 +50,8 @@ int runSettingsCommand(const QStringList &args)
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments, u"qrta-cli settings [--database PATH] [--set KEY=VALUE]"_s,
-            u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”。"_s,
+            u"打开数据文件（不存在时按出厂状态创建并首次启动），逐行输出“设置项<TAB>解密后的值”；"
+            "值里的换行、制表符等控制字符写成 \\n、\\t、\\xHH。晨曦算苑正在使用数据文件时只能读，不能 --set。"_s,
             options))
         return flushOut();
 
@@ -42,13 +69,13 @@ int runSettingsCommand(const QStringList &args)
             throw UsageError(u"system_0 是安装编号，不能改写"_s);
     }
 
-    const DataFile file = openAsProgram(arguments);
+    const DataFile file = openAsProgram(arguments, setKey.isEmpty() ? Access::Read : Access::Write);
     if (!setKey.isEmpty())
         file.settings->write(setKey, setValue);
 
     OutputBuffer out;
     for (const SettingKey &key : Settings::keys())
-        out.line(key.name + u'\t' + file.settings->read(key.name));
+        out.line(key.name + u'\t' + escapedValue(file.settings->read(key.name)));
     return out.finish();
 }
 

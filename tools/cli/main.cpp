@@ -2,6 +2,8 @@
 #include "commands.h"
 #include "output.h"
 
+#include "shell/exitstatus.h"
+#include "store/database.h"
 #include "store/datafile.h"
 
 #include <QGuiApplication>
@@ -43,7 +45,9 @@ QString overview()
     for (const Command &command : commands())
         text += u"  "_s + command.name.leftJustified(10) + command.summary + u'\n';
     text += u"\n“qrta-cli 命令 --help”显示该命令的选项。\n"_s
-            u"退出状态：0 成功，1 输出失败，2 参数有误，3 数据文件损坏或不是本程序的文件。\n"_s;
+            u"退出状态：0 成功，1 输出失败，2 参数有误，\n"_s
+            u"3 数据文件损坏、不是本程序的文件或由更新版本写成，\n"_s
+            u"4 数据文件完好但暂时无法使用（晨曦算苑正在使用它、另一个程序正在写入、磁盘已满或没有读写权限）。\n"_s;
     return text;
 }
 
@@ -76,7 +80,7 @@ int main(int argc, char *argv[])
 
     if (args.isEmpty()) {
         writeError(u"qrta-cli: 缺少命令，可用“qrta-cli --help”查看命令\n"_s);
-        return 2;
+        return exitstatus::kBadArguments;
     }
     const QString name = args.takeFirst();
     if (name == u"--help"_s || name == u"-h"_s || name == u"help"_s) {
@@ -90,15 +94,19 @@ int main(int argc, char *argv[])
             return command.run(args);
         } catch (const DataFileError &error) {
             writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.message()));
-            return 3;
+            return error.exitStatus();
+        } catch (const DatabaseError &error) {
+            writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.explanation()));
+            return error.leavesFileIntact() ? exitstatus::kDataFileUnusable
+                                            : exitstatus::kDamagedDataFile;
         } catch (const UsageError &error) {
             writeError(u"qrta-cli %1: %2\n"_s.arg(name, error.message()));
-            return 2;
-        } catch (const std::exception &error) {
-            writeError(u"qrta-cli %1: 内部错误：%2\n"_s.arg(name, QString::fromUtf8(error.what())));
-            return 1;
+            return exitstatus::kBadArguments;
+        } catch (const std::exception &) {
+            writeError(u"qrta-cli %1: 内部错误，命令没有完成\n"_s.arg(name));
+            return exitstatus::kOutputFailed;
         }
     }
     writeError(u"qrta-cli: 未知的命令“%1”，可用“qrta-cli --help”查看命令\n"_s.arg(name));
-    return 2;
+    return exitstatus::kBadArguments;
 }

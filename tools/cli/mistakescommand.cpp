@@ -39,6 +39,7 @@ int runMistakesCommand(const QStringList &args)
     if (sheet && !arguments.has(u"pdf"_s) && !arguments.has(u"answers-pdf"_s))
         throw UsageError(u"--sheet 需要 --pdf 或 --answers-pdf"_s);
 
+    checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s });
     const DataFile file = openAsProgram(arguments);
     const QList<Mistake> mistakes
         = MistakeBook(*file.db).toLearn(type ? std::optional<qint16>(qint16(type)) : std::nullopt);

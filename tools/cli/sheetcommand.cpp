@@ -65,10 +65,7 @@ int runSheetCommand(const QStringList &args)
     const QString titleTemplate = arguments.has(u"title"_s)
         ? arguments.text(u"title"_s)
         : Settings::key(u"system_5"_s)->firstStartValue;
-    for (const QString &option : { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s }) {
-        if (arguments.has(option) && arguments.text(option).isEmpty())
-            throw UsageError(u"--%1 的取值不能为空"_s.arg(option));
-    }
+    commonoptions::checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s });
 
     SeededRandom rnd;
     commonoptions::seedFrom(arguments, rnd);

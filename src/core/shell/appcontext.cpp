@@ -5,10 +5,14 @@
 #include "store/datafile.h"
 #include "store/settings.h"
 
-std::unique_ptr<AppContext> AppContext::open(const QString &path)
+std::unique_ptr<AppContext> AppContext::open(const QString &path, datafile::Role role)
 {
-    auto context = std::make_unique<AppContext>(datafile::open(path), processRandom());
-    context->settings().load();
+    auto context = std::make_unique<AppContext>(datafile::open(path, role), processRandom());
+    try {
+        context->settings().load();
+    } catch (const DatabaseError &error) {
+        throw DataFileError::fromDatabase(path, error);
+    }
     return context;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/datafile.h"
+
 #include <QString>
 
 #include <memory>
@@ -17,7 +19,8 @@ public:
     // Opens the file (creating it in the delivered state when missing) and runs the first
     // start. Throws DataFileError for a file that cannot be used, DatabaseError when
     // reading or writing the settings fails.
-    static std::unique_ptr<AppContext> open(const QString &path);
+    static std::unique_ptr<AppContext> open(
+        const QString &path, datafile::Role role = datafile::Role::Program);
 
     AppContext(std::unique_ptr<Database> db, SeededRandom &rnd);
     ~AppContext();

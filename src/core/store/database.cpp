@@ -9,6 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 Database::Database(const QString &path, Mode mode, const QByteArray &key)
     : m_path(path)
+    , m_mode(mode)
 {
     int flags = SQLITE_OPEN_FULLMUTEX;
     switch (mode) {
@@ -36,11 +37,18 @@ Database::Database(const QString &path, Mode mode, const QByteArray &key)
     sqlite3_busy_timeout(m_db, 2000);
     if (!key.isEmpty() && sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
         fail(sqlite3_errcode(m_db));
+    if (mode == Mode::ReadOnly) {
+        // The last connection to close deletes the log once it is folded in; a reader must
+        // leave it to the connection that owns it, which may still be writing to it.
+        int persist = 1;
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    }
 }
 
 Database::~Database()
 {
     sqlite3_close_v2(m_db);
+    m_db = nullptr;
 }
 
 DatabaseError::Cause DatabaseError::cause() const
@@ -197,6 +205,11 @@ void Statement::reset()
 bool Statement::isNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+bool Statement::isText(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
 }
 
 QString Statement::text(int column) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filelock.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -46,6 +48,7 @@ class Statement;
 class Database
 {
 public:
+    // A ReadOnly connection never writes the file or its log, not even when it closes.
     enum class Mode { ReadOnly, ReadWrite, Create };
 
     Database(const QString &path, Mode mode, const QByteArray &key);
@@ -54,6 +57,9 @@ public:
     Database &operator=(const Database &) = delete;
 
     const QString &path() const { return m_path; }
+    bool isReadOnly() const { return m_mode == Mode::ReadOnly; }
+    // Keeps a lock on the file for as long as the connection lives; released after it closes.
+    void keepLock(FileLock lock) { m_lock = std::move(lock); }
 
     void exec(const char *sql);
     Statement prepare(const char *sql);
@@ -65,7 +71,9 @@ public:
 
 private:
     QString m_path;
+    Mode m_mode;
     sqlite3 *m_db = nullptr;
+    FileLock m_lock; // the destructor closes the file first
 };
 
 // A prepared statement. Parameters are numbered from 1, columns from 0.
@@ -92,6 +100,7 @@ public:
     void reset();
 
     bool isNull(int column) const;
+    bool isText(int column) const;
     QString text(int column) const; // a null reads as the empty string
     qint64 integer(int column) const;
 

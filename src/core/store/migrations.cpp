@@ -1,20 +1,16 @@
 #include "migrations.h"
 
 #include "database.h"
+#include "schema.h"
 
 namespace migrations {
 
 namespace {
 
-// Version 1: the wrong-answer book. One row per question ever answered wrong;
-// learned rows stay as history.
+// Version 1: the wrong-answer book.
 void addMistakeBook(Database &db)
 {
-    db.exec("CREATE TABLE tab_ctb (ctb_id INTEGER PRIMARY KEY AUTOINCREMENT,"
-            " ctb_mc TEXT NOT NULL UNIQUE, ctb_daan TEXT NOT NULL, ctb_tx INTEGER, ctb_nd INTEGER,"
-            " ctb_cws INTEGER NOT NULL DEFAULT 0, ctb_dds INTEGER NOT NULL DEFAULT 0,"
-            " ctb_first TEXT, ctb_last TEXT, ctb_zt INTEGER NOT NULL DEFAULT 0)");
-    db.exec("CREATE INDEX idx_ctb_zt ON tab_ctb (ctb_zt, ctb_first, ctb_id)");
+    schema::create(db, "tab_ctb");
 }
 
 } // namespace

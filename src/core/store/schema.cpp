@@ -14,9 +14,11 @@ const QList<Table> &tables()
             "CREATE TABLE tab_test (id INTEGER PRIMARY KEY AUTOINCREMENT, bh TEXT UNIQUE, tx TEXT,"
             " nd TEXT, ts INTEGER, js INTEGER, zqs INTEGER, cws INTEGER, sj TEXT, zt INTEGER)",
             { "id", "bh", "tx", "nd", "ts", "js", "zqs", "cws", "sj", "zt" } },
+        // Items are always read by their test number; puzzles by level.
         { "tab_test_mx",
             "CREATE TABLE tab_test_mx (mx_id INTEGER PRIMARY KEY AUTOINCREMENT, mx_bh TEXT,"
-            " mx_xh INTEGER, mx_mc TEXT, mx_user NUMERIC, mx_error INTEGER, mx_daan TEXT)",
+            " mx_xh INTEGER, mx_mc TEXT, mx_user NUMERIC, mx_error INTEGER, mx_daan TEXT);"
+            " CREATE INDEX idx_test_mx_bh ON tab_test_mx (mx_bh, mx_id)",
             { "mx_id", "mx_bh", "mx_xh", "mx_mc", "mx_user", "mx_error", "mx_daan" } },
         { "tab_kst",
             "CREATE TABLE tab_kst (tk_id INTEGER PRIMARY KEY, tk_tm0 TEXT, tk_tm1 TEXT,"
@@ -25,20 +27,39 @@ const QList<Table> &tables()
         { "tab_24",
             "CREATE TABLE tab_24 (a24_id INTEGER PRIMARY KEY, a24_nd INTEGER, a24_pl INTEGER,"
             " a24_sjs INTEGER, a24_n1 INTEGER, a24_n2 INTEGER, a24_n3 INTEGER, a24_n4 INTEGER,"
-            " a24_da TEXT)",
+            " a24_da TEXT);"
+            " CREATE INDEX idx_24_nd ON tab_24 (a24_nd, a24_pl, a24_sjs, a24_id)",
             { "a24_id", "a24_nd", "a24_pl", "a24_sjs", "a24_n1", "a24_n2", "a24_n3", "a24_n4",
                 "a24_da" } },
+        // The wrong-answer book: one row per question ever answered wrong; learned rows stay
+        // as history.
+        { "tab_ctb",
+            "CREATE TABLE tab_ctb (ctb_id INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " ctb_mc TEXT NOT NULL UNIQUE, ctb_daan TEXT NOT NULL, ctb_tx INTEGER, ctb_nd INTEGER,"
+            " ctb_cws INTEGER NOT NULL DEFAULT 0, ctb_dds INTEGER NOT NULL DEFAULT 0,"
+            " ctb_first TEXT, ctb_last TEXT, ctb_zt INTEGER NOT NULL DEFAULT 0);"
+            " CREATE INDEX idx_ctb_zt ON tab_ctb (ctb_zt, ctb_first, ctb_id)",
+            { "ctb_id", "ctb_mc", "ctb_daan", "ctb_tx", "ctb_nd", "ctb_cws", "ctb_dds",
+                "ctb_first", "ctb_last", "ctb_zt" },
+            1 },
     };
     return list;
 }
 
 void create(Database &db)
 {
-    for (const Table &table : tables())
-        db.exec(table.create);
-    // Items are always read by their test number; puzzles by level.
-    db.exec("CREATE INDEX idx_test_mx_bh ON tab_test_mx (mx_bh, mx_id)");
-    db.exec("CREATE INDEX idx_24_nd ON tab_24 (a24_nd, a24_pl, a24_sjs, a24_id)");
+    for (const Table &table : tables()) {
+        if (table.since == 0)
+            db.exec(table.create);
+    }
+}
+
+void create(Database &db, const char *name)
+{
+    for (const Table &table : tables()) {
+        if (qstrcmp(table.name, name) == 0)
+            db.exec(table.create);
+    }
 }
 
 } // namespace schema

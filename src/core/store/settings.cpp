@@ -120,22 +120,42 @@ void Settings::write(const QString &name, const QString &value)
         m_system5 = value;
 }
 
+std::optional<QString> Settings::storedInstallation(Database &db)
+{
+    Statement select = db.prepare("SELECT system_bz FROM tab_system WHERE system_dm = ?");
+    select.bind(1, u"system_0"_s);
+    if (!select.next() || !select.isText(0))
+        return std::nullopt;
+    const QString number = settingscodec::decode(select.text(0), 0, kInstallationSalt);
+    // Only the canonical spelling: the salts are made from the number's decimal text.
+    bool ok = false;
+    const int value = number.toInt(&ok);
+    if (!ok || value <= 0 || QString::number(value) != number)
+        return std::nullopt;
+    return number;
+}
+
 bool Settings::load()
 {
-    const QString installation = read(u"system_0"_s);
-    const bool firstStart = installation == neverStarted();
+    std::optional<QString> installation = storedInstallation(m_db);
+    bool firstStart = installation == neverStarted() && !m_db.isReadOnly();
     if (firstStart) {
-        m_rnd.reseedFromClock();
-        m_installationNumber = int(std::floor(double(m_rnd.next()) * 30000 + 1000));
-        // All of it or nothing: a file half initialised would never start again.
+        // All of it or nothing: a file half initialised would never start again. Read again
+        // under the write lock: another process may have started the file meanwhile.
         Transaction transaction(m_db);
-        writeEncoded(keys().first(), QString::number(m_installationNumber));
-        for (const SettingKey &k : keys().mid(1))
-            writeEncoded(k, k.firstStartValue);
+        installation = storedInstallation(m_db);
+        firstStart = installation == neverStarted();
+        if (firstStart) {
+            m_rnd.reseedFromClock();
+            m_installationNumber = int(std::floor(double(m_rnd.next()) * 30000 + 1000));
+            writeEncoded(keys().first(), QString::number(m_installationNumber));
+            for (const SettingKey &k : keys().mid(1))
+                writeEncoded(k, k.firstStartValue);
+        }
         transaction.commit();
-    } else {
-        m_installationNumber = installation.toInt();
     }
+    if (!firstStart)
+        m_installationNumber = installation.value_or(QString()).toInt();
 
     m_system3 = read(u"system_3"_s);
     m_system4 = read(u"system_4"_s);

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class Database;
 class SeededRandom;
 
@@ -32,7 +34,13 @@ public:
 
     // Runs the first-start initialisation when the file has never been
     // started, then reads the shared values. Returns true for a first start.
+    // Two processes starting the same new file at once make one first start.
     bool load();
+
+    // The installation number, or "999" for a file never started, as the file holds it;
+    // nullopt when it does not decode to a number. Every other value is scrambled with a
+    // salt made from it, so a file without one cannot be read.
+    static std::optional<QString> storedInstallation(Database &db);
 
     QString read(const QString &name) const;
     void write(const QString &name, const QString &value);

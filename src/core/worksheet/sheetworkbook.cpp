@@ -1,11 +1,12 @@
 #include "sheetworkbook.h"
 
+#include "common/outputfile.h"
+
 #include "generate/numbers.h"
 #include "worksheet.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -151,31 +152,35 @@ bool writeSheetWorkbook(
 
 bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error)
 {
+    OutputFile file(path);
     const auto fail = [&](const QString &reason) {
         if (error)
             *error = u"无法写入“%1”：%2"_s.arg(QDir::toNativeSeparators(path), reason);
         return false;
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    const auto failed = [&] {
+        if (error)
+            *error = file.errorText();
+        return false;
+    };
+    if (!file.open())
+        return failed();
 
     // libxlsxwriter writes only to a file of its own naming. It writes into a
     // private folder, and the result reaches the target through the save
     // file, which renames itself into place once it is complete.
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        return fail(u"无法建立临时文件夹（%1）"_s.arg(scratch.errorString()));
+        return fail(u"无法建立临时文件夹"_s);
     const QString built = scratch.filePath(u"sheet.xlsx"_s);
     const lxw_error status = buildWorkbook(sheets, QFile::encodeName(built));
     if (status != LXW_NO_ERROR)
-        return fail(u"生成工作簿时出错（%1）"_s.arg(QString::fromUtf8(lxw_strerror(status))));
+        return fail(u"生成工作簿时出错（错误代码 %1）"_s.arg(int(status)));
 
     QFile workbook(built);
     if (!workbook.open(QIODevice::ReadOnly))
-        return fail(workbook.errorString());
+        return fail(fileFailureReason(workbook));
     const QByteArray bytes = workbook.readAll();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
-    return true;
+    file.device()->write(bytes);
+    return file.commit() || failed();
 }
