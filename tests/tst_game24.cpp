@@ -23,7 +23,7 @@ private slots:
     void boardScenarios_data();
     void boardScenarios();
     void clearingKeepsThePuzzle();
-    void progressWrapsAround();
+    void progressWrapsAroundDamagedRowsLeftOut();
     void solvedPuzzlesAndNewRound();
     void everyArrangementOccurs();
     void hintsFromEveryReachableBoard_data();
@@ -127,19 +127,38 @@ void TestGame24::clearingKeepsThePuzzle()
     QVERIFY(!board.chosenCard());
 }
 
-void TestGame24::progressWrapsAround()
+void TestGame24::progressWrapsAroundDamagedRowsLeftOut()
 {
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
     PuzzleDeck deck(*db);
     deck.load(3);
+    const int stored = deck.size();
+    QVERIFY(stored > 100);
+    // Damaged rows are left out of the round; the last would wrap to 5 in 32 bits.
+    Statement damage
+        = db->prepare("UPDATE tab_24 SET a24_n2 = ? WHERE a24_id = (SELECT a24_id"
+                      " FROM tab_24 WHERE a24_nd = 3 ORDER BY a24_id LIMIT 1 OFFSET ?)");
+    const qint64 outOfRange[] = { 0, 14, -3, (qint64(1) << 32) + 5 };
+    for (int i = 0; i <= 4; ++i) {
+        if (i < 4)
+            damage.bind(1, outOfRange[i]);
+        else
+            damage.bindNull(1);
+        damage.bind(2, i);
+        damage.run();
+        damage.reset();
+    }
+    deck.load(3);
     const int n = deck.size();
-    QVERIFY(n > 100);
+    QCOMPARE(n, stored - 5);
     SeededRandom rnd(1);
     for (int i = 1; i <= n + 2; ++i) {
         const PuzzleDeck::Deal deal = deck.deal(rnd);
         QCOMPARE(deal.progressText, u"【 %1 / %2 】"_s.arg((i - 1) % n + 1).arg(n));
         QVERIFY(deal.answerText.startsWith(u"【答案】："_s) && deal.answerText.size() > 10);
+        for (int card : deal.cards)
+            QVERIFY(card >= 1 && card <= 13);
     }
 }
 

@@ -7,15 +7,13 @@
 #include "shell/appcontext.h"
 #include "store/database.h"
 #include "store/settings.h"
+#include "support/busydatafile.h"
+#include "support/messagecatcher.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,17 +70,6 @@ void play(Game24Window &window, const QStringList &moves, Qt::KeyboardModifiers 
     }
 }
 
-// Closes the next message box once it shows and keeps what it said.
-void closeNextMessage(QString *text)
-{
-    QTimer::singleShot(0, [text] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        *text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
-}
-
 } // namespace
 
 class TestGame24Window : public QObject
@@ -103,6 +90,8 @@ private slots:
     void clearStartsTheSamePuzzleAgain();
     void leavingSavesTheLevel_data();
     void leavingSavesTheLevel();
+    void busyFileNeitherStopsTheGameNorLosesTheLevel();
+    void emptyLevelDealsNothing();
     void hintsAndAllSolutions();
 
 private:
@@ -276,10 +265,10 @@ void TestGame24Window::refusedDivision()
     const std::optional<int> first = window.board().chosenCard();
     QVERIFY(first);
 
-    QString shown;
-    closeNextMessage(&shown);
+    MessageCatcher shown;
+    shown.arm();
     play(window, moves.mid(moves.size() - 1), Qt::KeypadModifier);
-    QCOMPARE(shown, message);
+    QCOMPARE(shown.text, message);
     QCOMPARE(window.board().chosenCard(), first);
     QCOMPARE(window.card(*first)->state(), Board::CardState::Chosen);
     for (int card = 0; card < 6; ++card) {
@@ -376,6 +365,54 @@ void TestGame24Window::leavingSavesTheLevel()
     QVERIFY(!window.isVisible());
     QCOMPARE(m_context->settings().system4(), u"3"_s);
     QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
+}
+
+void TestGame24Window::busyFileNeitherStopsTheGameNorLosesTheLevel()
+{
+    setNumbers(m_context->database(), 3, { 1, 2, 3, 4 });
+    Game24Window window(*m_context);
+    window.show();
+    window.levelList()->setCurrentIndex(2);
+    MessageCatcher solved;
+    MessageCatcher closing;
+    {
+        BusyDataFile busy(m_context->database().path());
+        solved.arm();
+        play(window, { u"1"_s, u"+"_s, u"2"_s, u"r1"_s, u"+"_s, u"3"_s, u"r2"_s, u"*"_s, u"4"_s },
+            Qt::KeypadModifier);
+        QVERIFY(window.rightPicture()->isVisibleTo(&window));
+        closing.arm();
+        window.close();
+        QVERIFY(window.isVisible());
+    }
+    const QString busy = u"：数据文件正被另一个程序使用。"_s;
+    QVERIFY2(solved.text.contains(busy), qPrintable(solved.text));
+    QVERIFY2(closing.text.contains(busy) && closing.text.endsWith(u"窗口没有关闭，请稍后再试。"_s),
+        qPrintable(closing.text));
+    QTest::mouseClick(window.button(Game24Window::Next), Qt::LeftButton);
+    QVERIFY(!window.card(0)->caption().isEmpty());
+    window.close();
+    QVERIFY(!window.isVisible());
+    QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
+}
+
+void TestGame24Window::emptyLevelDealsNothing()
+{
+    m_context->database().exec("DELETE FROM tab_24 WHERE a24_nd = 2");
+    Game24Window window(*m_context);
+    window.levelList()->setCurrentIndex(1);
+    QCOMPARE(window.goalLabel()->text(), u"题库是空的"_s);
+    for (int card = 0; card < 4; ++card)
+        QVERIFY(window.card(card)->caption().isEmpty());
+    for (const auto button :
+        { Game24Window::Next, Game24Window::Clear, Game24Window::ShowAnswer, Game24Window::Hint })
+        QVERIFY(!window.button(button)->isEnabled());
+    QTest::keyClick(&window, Qt::Key_F1); // a key stands for a disabled button: nothing happens
+    QVERIFY(window.stepLabel(0)->text().isEmpty());
+
+    window.levelList()->setCurrentIndex(0);
+    QVERIFY(!window.card(0)->caption().isEmpty());
+    QVERIFY(window.button(Game24Window::Hint)->isEnabled());
 }
 
 void TestGame24Window::hintsAndAllSolutions()

@@ -5,48 +5,27 @@
 #include "shell/appcontext.h"
 #include "store/database.h"
 #include "store/settings.h"
+#include "support/messagecatcher.h"
 #include "test/testitemmodel.h"
 #include "test/testrecords.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 enum class Stage { Choosing, Generated, Answering, Marked, Closed };
-
-// Clicks OK on the next message box once it shows, and keeps what it said.
-struct MessageCatcher
-{
-    QString title;
-    QString text;
-
-    void arm()
-    {
-        QTimer::singleShot(0, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            title = box->windowTitle();
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-    }
-};
 
 // Sends a key with its text, Chinese included, as a keyboard would.
 void typeText(QWidget *widget, const QString &text)

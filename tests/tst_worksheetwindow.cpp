@@ -6,10 +6,11 @@
 
 #include "shell/appcontext.h"
 #include "store/settings.h"
+#include "support/busydatafile.h"
+#include "support/messagecatcher.h"
 #include "worksheet/sheetmodel.h"
 
 #include <QAbstractItemModelTester>
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -23,22 +24,11 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Answers the next message box with the given button once it shows.
-void answerNextMessageBox(QMessageBox::StandardButton button)
-{
-    QTimer::singleShot(0, [button] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        box->button(button)->click();
-    });
-}
 
 // Types text as a keyboard would, Chinese included.
 void typeText(QWidget *widget, const QString &text)
@@ -169,7 +159,20 @@ void TestWorksheetWindow::closingStoresChoicesAndTitleOnlyAfterEdit()
         title->selectAll();
         typeText(title, u"【题型】数量题"_s);
         QVERIFY(window.titleChanged());
-        window.close(); // by the window manager
+        window.show();
+        {
+            // Another program writing: the window says why and stays for another try.
+            BusyDataFile busy(m_context->database().path());
+            MessageCatcher message;
+            message.arm();
+            window.close(); // by the window manager
+            QVERIFY(window.isVisible());
+            QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s)
+                    && message.text.endsWith(u"窗口没有关闭，请稍后再试。"_s),
+                qPrintable(message.text));
+        }
+        window.close();
+        QVERIFY(!window.isVisible());
     }
     QCOMPARE(m_context->settings().read(u"system_5"_s), u"【题型】数量题"_s);
     QCOMPARE(m_context->settings().system5(), u"【题型】数量题"_s);
@@ -187,7 +190,8 @@ void TestWorksheetWindow::restoreLinkAsksFirst()
     QFETCH(bool, yes);
     m_context->settings().write(u"system_5"_s, u"我的标题"_s);
     WorksheetWindow window(*m_context);
-    answerNextMessageBox(yes ? QMessageBox::Yes : QMessageBox::No);
+    MessageCatcher question;
+    question.arm(yes ? QMessageBox::Yes : QMessageBox::No);
     window.restoreDefaultTitle();
     const QString expected = yes ? Settings::key(u"system_5"_s)->firstStartValue : u"我的标题"_s;
     QCOMPARE(childOf<QLineEdit>(&window, u"titleTemplate"_s)->text(), expected);
@@ -280,7 +284,8 @@ void TestWorksheetWindow::pageRangeDialogRefusesBadInput()
     PageRangeDialog dialog(4);
     QCOMPARE(dialog.windowTitle(), u"指定页码打印"_s);
     dialog.input()->setText(u"2-9"_s);
-    answerNextMessageBox(QMessageBox::Ok);
+    MessageCatcher refusal;
+    refusal.arm();
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(dialog.pages().isEmpty());

@@ -23,6 +23,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +38,8 @@ constexpr int kRightPicture = 1060;
 constexpr int kWrongPicture = 1061;
 constexpr int kDropArrow = 1062;
 constexpr int kStepPixels = 25;
+
+const QString kGoal = u"第三步算出 24\n就成功啦！"_s;
 
 QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const QFont &font,
     const QString &style, Qt::Alignment alignment = Qt::AlignVCenter | Qt::AlignLeft)
@@ -108,7 +111,10 @@ Game24Window::Game24Window(AppContext &context, RandomSource &rnd, QWidget *pare
     const int saved = int(std::lround(m_context.settings().system4().toDouble()));
     const int level = std::clamp(saved, 1, int(PuzzleDeck::levelCaptions().size()));
     m_levelList->setCurrentIndex(level - 1);
-    chooseLevel(level);
+    // Unguarded: a file that cannot be read keeps the window from opening, and its opener
+    // says why.
+    m_deck.load(level);
+    dealNext();
     connect(m_levelList, &QComboBox::currentIndexChanged, this,
         [this](int index) { chooseLevel(index + 1); });
 }
@@ -144,8 +150,8 @@ void Game24Window::buildUi()
     buildTable();
     buildNotebook();
 
-    m_goal = label(u"第三步算出 24\n就成功啦！"_s, this, kVerdictBox, cjkFont(15, true),
-        u"color: #d9822b;"_s, Qt::AlignCenter);
+    m_goal
+        = label(kGoal, this, kVerdictBox, cjkFont(15, true), u"color: #d9822b;"_s, Qt::AlignCenter);
     m_goal->setWordWrap(true);
     m_goal->setContentsMargins(16, 0, 16, 0);
     m_right = new PictureView(kRightPicture, this);
@@ -246,22 +252,32 @@ void Game24Window::buildButtons()
 
 void Game24Window::chooseLevel(int level)
 {
-    m_deck.load(level);
+    if (!runOrReport(this, u"这一级的题目无法读取"_s, [this, level] { m_deck.load(level); })) {
+        // The puzzle on the table stays, and the list names the level it belongs to.
+        const QSignalBlocker blocker(m_levelList);
+        m_levelList->setCurrentIndex(m_deck.level() - 1);
+        return;
+    }
     dealNext();
 }
 
 void Game24Window::dealNext()
 {
     m_answer->hide();
-    m_board.setOperation(Board::Operation::Add);
-    // A level without a single puzzle leaves the cards as they are.
-    if (!m_deck.isEmpty()) {
+    if (m_deck.isEmpty()) {
+        // No cards at all rather than the last level's, which would look playable.
+        m_board = Board();
+        m_puzzleId = 0;
+        m_answer->clear();
+        m_progress->clear();
+    } else {
         const PuzzleDeck::Deal deal = m_deck.deal(m_rnd);
         m_board.deal(deal.cards);
         m_puzzleId = deal.id;
         m_answer->setText(deal.answerText);
         m_progress->setText(deal.progressText);
     }
+    m_board.setOperation(Board::Operation::Add);
     clearBoard();
 }
 
@@ -282,13 +298,15 @@ void Game24Window::toggleAnswer()
 void Game24Window::clickCard(int card)
 {
     const Board::Outcome outcome = m_board.click(card);
-    if (outcome == Board::Outcome::Solved)
-        m_deck.markSolved(m_puzzleId);
     // A hint is for the board it was asked on; a step played makes it stale.
     if (outcome == Board::Outcome::Stepped || outcome == Board::Outcome::Solved
         || outcome == Board::Outcome::Missed)
         m_hint = {};
     showBoard();
+    // Not kept, the puzzle only comes again in this round; the game goes on either way.
+    if (outcome == Board::Outcome::Solved)
+        runOrReport(
+            this, u"这道题算对了，但没有记下来"_s, [this] { m_deck.markSolved(m_puzzleId); });
     const QString refusal = Board::refusalText(outcome);
     if (!refusal.isEmpty())
         showMessage(this, refusal);
@@ -321,13 +339,24 @@ void Game24Window::showBoard()
     m_right->setVisible(verdict == true);
     m_wrong->setVisible(verdict == false);
     m_goal->setVisible(!verdict);
-    m_goal->setText(m_hint.deadEnd ? m_hint.message : u"第三步算出 24\n就成功啦！"_s);
-    m_buttons[AllSolutions]->setEnabled(verdict.has_value() || !m_answer->isHidden());
+    const bool dealt = !m_deck.isEmpty();
+    m_goal->setText(!dealt ? u"题库是空的"_s : m_hint.deadEnd ? m_hint.message : kGoal);
+    for (const Button needsPuzzle : { Next, Clear, ShowAnswer, Hint })
+        m_buttons[needsPuzzle]->setEnabled(dealt);
+    m_buttons[AllSolutions]->setEnabled(dealt && (verdict.has_value() || !m_answer->isHidden()));
 }
 
 void Game24Window::saveAndClose()
 {
-    m_context.settings().write(u"system_4"_s, QString::number(m_levelList->currentIndex() + 1));
+    const bool saved = runOrReport(
+        this, u"选好的难度没有保存"_s,
+        [this] {
+            m_context.settings().write(
+                u"system_4"_s, QString::number(m_levelList->currentIndex() + 1));
+        },
+        Report::WindowStaysOpen);
+    if (!saved)
+        return;
     m_closing = true;
     accept();
 }
@@ -339,6 +368,9 @@ void Game24Window::reject()
 
 void Game24Window::onButton(qint16 index)
 {
+    // The keys come here too, also for buttons an empty level has disabled.
+    if (!m_buttons.at(index)->isEnabled())
+        return;
     switch (index) {
     case Close:
     case Leave:

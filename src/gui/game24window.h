@@ -72,6 +72,8 @@ public:
         return m_operations.at(size_t(operation));
     }
     QLabel *progressLabel() const { return m_progress; }
+    // The goal, a hint that leads nowhere, or the word that there is no puzzle to deal.
+    QLabel *goalLabel() const { return m_goal; }
     QLabel *answerLabel() const { return m_answer; }
     QLabel *stepLabel(int step) const { return m_steps.at(size_t(step)); }
     PictureView *rightPicture() const { return m_right; }

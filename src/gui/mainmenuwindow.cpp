@@ -10,7 +10,6 @@
 #include "shell/appcontext.h"
 #include "shell/menucommands.h"
 #include "shell/programinfo.h"
-#include "store/database.h"
 #include "store/settings.h"
 #include "test/testpruning.h"
 
@@ -339,7 +338,9 @@ void MainMenuWindow::runCommand(qint16 command)
         break;
     case menu::Records:
         if (m_openers.records) {
-            pruneTestRecords(m_context.database());
+            // Old tests stay a while longer; the list opens all the same.
+            runOrReport(this, u"旧的测试记录没有清理"_s,
+                [this] { pruneTestRecords(m_context.database()); });
             m_openers.records(this);
         }
         break;
@@ -424,11 +425,10 @@ void MainMenuWindow::closeEvent(QCloseEvent *event)
     // and the worksheet/test choice is kept for the next start.
     if (!m_closed) {
         m_closed = true;
-        try {
+        // The program ends all the same: the choice is only for the next start.
+        runOrReport(this, u"“出题/测试”的选择没有保存"_s, [this] {
             m_context.settings().write(u"system_3"_s, opensWorksheet() ? u"1"_s : u"0"_s);
-        } catch (const DatabaseError &error) {
-            showMessage(this, u"设置无法保存：%1"_s.arg(error.message()));
-        }
+        });
         m_context.close();
         emit exited();
     }

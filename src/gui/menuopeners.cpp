@@ -2,6 +2,7 @@
 
 #include "aboutwindow.h"
 #include "game24window.h"
+#include "messagebox.h"
 #include "newswindow.h"
 #include "recordswindow.h"
 #include "testwindow.h"
@@ -12,24 +13,35 @@
 
 #include <QDesktopServices>
 
+using namespace Qt::Literals::StringLiterals;
+
 MenuOpeners MenuOpeners::standard(AppContext &context)
 {
     MenuOpeners openers;
+    // A window reads the file as it opens; when it cannot, it does not open.
     openers.worksheet = [&context](QWidget *parent) {
-        WorksheetWindow window(context, parent);
-        window.exec();
+        runOrReport(parent, u"试卷出题窗口无法打开"_s, [&context, parent] {
+            WorksheetWindow window(context, parent);
+            window.exec();
+        });
     };
     openers.test = [&context](QWidget *parent) {
-        TestWindow window(context, processQuestionMaker(), parent);
-        window.exec();
+        runOrReport(parent, u"电脑测试窗口无法打开"_s, [&context, parent] {
+            TestWindow window(context, processQuestionMaker(), parent);
+            window.exec();
+        });
     };
     openers.records = [&context](QWidget *parent) {
-        RecordsWindow window(context, parent);
-        window.exec();
+        runOrReport(parent, u"电脑测试一览表无法打开"_s, [&context, parent] {
+            RecordsWindow window(context, parent);
+            window.exec();
+        });
     };
     openers.game24 = [&context](QWidget *parent) {
-        Game24Window window(context, processRandom(), parent);
-        window.exec();
+        runOrReport(parent, u"24点口算游戏无法打开"_s, [&context, parent] {
+            Game24Window window(context, processRandom(), parent);
+            window.exec();
+        });
     };
     openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     openers.about = [open = openers.openUrl](QWidget *parent) {

@@ -1,6 +1,7 @@
 #include "messagebox.h"
 
 #include "shell/programinfo.h"
+#include "store/database.h"
 
 #include <QPushButton>
 
@@ -22,4 +23,26 @@ QMessageBox::StandardButton showMessage(
             widget->setText(caption);
     }
     return QMessageBox::StandardButton(box.exec());
+}
+
+bool runOrReport(
+    QWidget *parent, const QString &failed, const std::function<void()> &work, Report report)
+{
+    QString reason;
+    try {
+        work();
+        return true;
+    } catch (const DatabaseError &error) {
+        // The engine's own words are English and for the log only.
+        qWarning("%s", error.what());
+        reason = error.explanation();
+    } catch (const std::exception &error) {
+        qWarning("%s", error.what());
+        reason = u"程序出了意外的错误。"_s;
+    }
+    QString text = failed + u"："_s + reason;
+    if (report == Report::WindowStaysOpen)
+        text += u"\n窗口没有关闭，请稍后再试。"_s;
+    showMessage(parent, text);
+    return false;
 }

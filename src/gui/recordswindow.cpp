@@ -37,6 +37,7 @@ constexpr int kGridHeight = 420;
 constexpr int kPracticeLimit = 100; // questions of one practice test at the most
 
 const QString kListHeading = u"电脑测试题目一览表："_s;
+const QString kBookUnread = u"错题本无法读取"_s;
 const QString kListHint = u"提示：对于没有完成的试题，可以点击其后面的〖答题〗继续答题。"_s;
 
 const QString kGridStyle = u"QTableView { background: white; gridline-color: #c8d8ea;"
@@ -89,21 +90,27 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
     qApp->installEventFilter(this);
 
     openTest = [this] {
-        TestWindow window(m_context, processQuestionMaker(), this);
-        window.exec();
+        runOrReport(this, u"这次测试无法继续"_s, [this] {
+            TestWindow window(m_context, processQuestionMaker(), this);
+            window.exec();
+        });
     };
     openPractice = [this](const QList<Mistake> &mistakes) {
-        TestWindow window(m_context, processQuestionMaker(), this);
-        window.startPractice(mistakes);
-        window.exec();
+        runOrReport(this, u"错题重练无法开始"_s, [this, &mistakes] {
+            TestWindow window(m_context, processQuestionMaker(), this);
+            window.startPractice(mistakes);
+            window.exec();
+        });
     };
     previewBook = [this](const QList<SheetDocument> &documents) {
         PrintPreviewDialog dialog(documents, this);
         dialog.exec();
     };
     openChart = [this] {
-        ProgressChartWindow window(m_context, this);
-        window.exec();
+        runOrReport(this, u"成绩曲线无法读取"_s, [this] {
+            ProgressChartWindow window(m_context, this);
+            window.exec();
+        });
     };
 }
 
@@ -260,11 +267,15 @@ void RecordsWindow::activate()
 
 void RecordsWindow::showDetail(const TestRecord &record)
 {
+    QList<TestItem> items;
+    if (!runOrReport(this, u"这次测试的题目无法读取"_s, [this, &record, &items] {
+            items = loadTestItems(m_context.database(), record.number, ItemOrder::Question);
+        }))
+        return;
     m_detailNumber = record.number;
     // A new test's questions come in question order, whatever the last test was sorted by.
     m_detailOrder.reset();
-    m_detailItems->setItems(
-        loadTestItems(m_context.database(), record.number, ItemOrder::Question));
+    m_detailItems->setItems(items);
     QHeaderView *header = m_detail->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionResizeMode(TestItemModel::Question, QHeaderView::Stretch);
@@ -292,8 +303,13 @@ void RecordsWindow::sortDetail(int column)
     const std::optional<ItemOrder> order = TestItemModel::orderForHeader(column, m_detailOrder);
     if (!order)
         return;
+    QList<TestItem> items;
+    if (!runOrReport(this, u"排好序的题目无法读取"_s, [this, &order, &items] {
+            items = loadTestItems(m_context.database(), m_detailNumber, *order);
+        }))
+        return;
     m_detailOrder = order;
-    m_detailItems->setItems(loadTestItems(m_context.database(), m_detailNumber, *order));
+    m_detailItems->setItems(items);
     if (m_detailItems->rowCount() > 0)
         m_detail->setCurrentIndex(m_detailItems->index(0, 0));
     showDetailProgress();
@@ -307,7 +323,7 @@ void RecordsWindow::resume(const QString &number)
         openTest();
     // The menu decides on the next test's number; this one is done with.
     m_context.setCurrentTestNo(previous);
-    reload();
+    reloadAfterTest();
     const int row = m_records->rowOf(number);
     if (row >= 0)
         m_list->setCurrentIndex(m_records->index(row, 0));
@@ -331,16 +347,21 @@ void RecordsWindow::onButton(qint16 index)
         break;
     case Practice: {
         // Every type, or only the test on the current row's type.
-        const MistakeBook book(m_context.database());
-        const int all = int(book.toLearn().size());
+        const qint16 type = m_context.currentType();
+        int all = 0;
+        int ofType = 0;
+        if (!runOrReport(this, kBookUnread, [this, type, &all, &ofType] {
+                const MistakeBook book(m_context.database());
+                all = int(book.toLearn().size());
+                ofType = int(book.toLearn(type).size());
+            }))
+            break;
         if (all == 0) {
             showMessage(this, u"错题本里没有要再练的题。"_s);
             break;
         }
         QMenu menu(this);
         menu.addAction(u"全部题型（%1 题）"_s.arg(all), this, [this] { practice(std::nullopt); });
-        const qint16 type = m_context.currentType();
-        const int ofType = int(book.toLearn(type).size());
         if (ofType > 0 && ofType < all)
             menu.addAction(u"只练 %1（%2 题）"_s.arg(catalogue::typeName(type)).arg(ofType), this,
                 [this, type] { practice(type); });
@@ -361,21 +382,34 @@ void RecordsWindow::onButton(qint16 index)
     }
 }
 
+void RecordsWindow::reloadAfterTest()
+{
+    // Not read again, the list as it was is still worth looking at.
+    runOrReport(this, u"测试记录无法重新读取"_s, [this] { reload(); });
+}
+
 void RecordsWindow::practice(std::optional<qint16> type)
 {
-    const QList<Mistake> mistakes = MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
+    QList<Mistake> mistakes;
+    if (!runOrReport(this, kBookUnread, [this, type, &mistakes] {
+            mistakes = MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
+        }))
+        return;
     if (mistakes.isEmpty() || !openPractice)
         return;
     // A practice is a new test, never the one last opened.
     m_context.setCurrentTestNo(QString());
     openPractice(mistakes);
     // The practice is a stored test now: the list shows it first.
-    reload();
+    reloadAfterTest();
 }
 
 void RecordsWindow::printBook()
 {
-    const QList<Mistake> mistakes = MistakeBook(m_context.database()).toLearn();
+    QList<Mistake> mistakes;
+    if (!runOrReport(this, kBookUnread,
+            [this, &mistakes] { mistakes = MistakeBook(m_context.database()).toLearn(); }))
+        return;
     if (mistakes.isEmpty()) {
         showMessage(this, u"错题本里没有要再练的题。"_s);
         return;

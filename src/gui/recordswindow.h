@@ -69,7 +69,10 @@ protected:
 
 private:
     void buildUi();
+    // Reads the list again; throws when the file cannot be read.
     void reload();
+    // reload() after a test or a practice, with a failure told.
+    void reloadAfterTest();
     void showList();
     void showDetail(const TestRecord &record);
     void resume(const QString &number);

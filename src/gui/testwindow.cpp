@@ -253,13 +253,8 @@ void TestWindow::confirm()
 {
     if (m_session.isConfirmed() || m_session.items().isEmpty())
         return;
-    try {
-        m_session.confirm();
-    } catch (const std::runtime_error &error) {
-        showMessage(
-            this, u"试题没能保存到数据文件：\n%1"_s.arg(QString::fromStdString(error.what())));
+    if (!runOrReport(this, u"试题没有保存"_s, [this] { m_session.confirm(); }))
         return;
-    }
     m_context.setCurrentTestNo(m_session.number());
     m_items->refresh();
     showAnswering();
@@ -394,12 +389,8 @@ void TestWindow::finish()
     commitOpenEditor();
     m_buttons[Finish]->setEnabled(false);
     MarkResult result;
-    try {
-        result = m_session.mark();
-    } catch (const std::runtime_error &error) {
+    if (!runOrReport(this, u"判卷结果没有保存"_s, [this, &result] { result = m_session.mark(); })) {
         m_buttons[Finish]->setEnabled(true);
-        showMessage(
-            this, u"判卷结果没能保存到数据文件：\n%1"_s.arg(QString::fromStdString(error.what())));
         return;
     }
     if (!result.complete) {
@@ -448,12 +439,13 @@ void TestWindow::exitWindow()
     if (!isShown(Generate) && isShown(Finish) && m_buttons[Finish]->isEnabled()) {
         commitOpenEditor();
         m_clock->stop();
-        try {
-            m_session.leave();
-        } catch (const std::runtime_error &error) {
-            // Every answer went to the file as it was typed; only the clock may be behind.
-            showMessage(
-                this, u"答题用时没能保存：\n%1"_s.arg(QString::fromStdString(error.what())));
+        // An answer typed while the file was busy lives in the session alone; closing now
+        // would lose it.
+        if (!runOrReport(
+                this, u"答案和答题用时没有保存"_s, [this] { m_session.leave(); },
+                Report::WindowStaysOpen)) {
+            m_clock->start();
+            return;
         }
     }
     closeWindow();

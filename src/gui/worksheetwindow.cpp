@@ -338,10 +338,18 @@ void WorksheetWindow::generate()
 
 void WorksheetWindow::saveAndClose()
 {
-    Settings &settings = m_context.settings();
-    if (m_titleChanged)
-        settings.write(u"system_5"_s, m_title->text());
-    settings.write(u"txa%1"_s.arg(m_type), currentChoices().toSetting());
+    // Choices that could not be kept are worth another try, so the window stays until they are.
+    const bool saved = runOrReport(
+        this, u"试卷的设置没有保存"_s,
+        [this] {
+            Settings &settings = m_context.settings();
+            if (m_titleChanged)
+                settings.write(u"system_5"_s, m_title->text());
+            settings.write(u"txa%1"_s.arg(m_type), currentChoices().toSetting());
+        },
+        Report::WindowStaysOpen);
+    if (!saved)
+        return;
     m_closing = true;
     accept();
 }

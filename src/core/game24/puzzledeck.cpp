@@ -21,27 +21,36 @@ QStringList PuzzleDeck::levelCaptions()
 
 void PuzzleDeck::load(int level)
 {
-    m_level = level;
-    auto read = [this] {
+    // Read into a list of its own, so that a failed read leaves the deck as it was.
+    auto read = [this, level] {
         Statement select
             = m_db.prepare("SELECT a24_id, a24_n1, a24_n2, a24_n3, a24_n4, a24_da FROM tab_24"
                            " WHERE a24_nd = ? AND a24_pl = 0 ORDER BY a24_sjs, a24_id");
-        select.bind(1, m_level);
-        m_rows.clear();
+        select.bind(1, level);
+        QList<Row> rows;
         while (select.next()) {
-            m_rows.append({ select.integer(0),
-                { int(select.integer(1)), int(select.integer(2)), int(select.integer(3)),
-                    int(select.integer(4)) },
-                select.text(5) });
+            Row row { select.integer(0), {}, select.text(5) };
+            bool playable = true;
+            for (int i = 0; i < 4; ++i) {
+                // Checked before narrowing: a damaged value must not wrap into range.
+                const qint64 number = select.integer(1 + i);
+                playable = playable && number >= 1 && number <= 13;
+                row.numbers[size_t(i)] = int(number);
+            }
+            if (playable)
+                rows.append(row);
         }
+        return rows;
     };
-    read();
-    if (m_rows.isEmpty()) {
+    QList<Row> rows = read();
+    if (rows.isEmpty()) {
         Statement reset = m_db.prepare("UPDATE tab_24 SET a24_pl = 0 WHERE a24_nd = ?");
-        reset.bind(1, m_level);
+        reset.bind(1, level);
         reset.run();
-        read();
+        rows = read();
     }
+    m_level = level;
+    m_rows = rows;
     m_next = 0;
 }
 

@@ -24,7 +24,8 @@ public:
     explicit PuzzleDeck(Database &db);
 
     // Loads the unsolved puzzles of the level; when none is left, the whole
-    // level starts a new round first.
+    // level starts a new round first. A row with a number outside 1..13 is
+    // damaged and never dealt. When reading fails the deck stays as it was.
     void load(int level);
     int level() const { return m_level; }
     int size() const { return int(m_rows.size()); }
