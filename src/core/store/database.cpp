@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 using namespace Qt::Literals::StringLiterals;
 
 Database::Database(const QString &path, Mode mode, const QByteArray &key)
@@ -27,9 +29,10 @@ Database::Database(const QString &path, Mode mode, const QByteArray &key)
     const int rc = sqlite3_open_v2(file.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : u"out of memory"_s;
+        const int systemError = m_db ? sqlite3_system_errno(m_db) : 0;
         sqlite3_close(m_db);
         m_db = nullptr;
-        throw DatabaseError(rc, message);
+        throw DatabaseError(rc, message, systemError);
     }
     sqlite3_extended_result_codes(m_db, 1);
     // Waiting a moment beats failing when another connection of this process
@@ -70,7 +73,14 @@ DatabaseError::Cause DatabaseError::cause() const
         return Cause::NoPermission;
     case SQLITE_IOERR:
         // A short read is a file that ends before its pages do: cut off, not unreadable.
-        return m_code == SQLITE_IOERR_SHORT_READ ? Cause::Damaged : Cause::DiskError;
+        if (m_code == SQLITE_IOERR_SHORT_READ)
+            return Cause::Damaged;
+        // The engine words a full disk while growing its log index as a disk error.
+        if (m_systemError == ENOSPC || m_systemError == EDQUOT)
+            return Cause::DiskFull;
+        if (m_systemError == EACCES || m_systemError == EPERM || m_systemError == EROFS)
+            return Cause::NoPermission;
+        return Cause::DiskError;
     default:
         return Cause::Other;
     }
@@ -109,7 +119,7 @@ QString DatabaseError::explanation() const
 
 void Database::fail(int code) const
 {
-    throw DatabaseError(code, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    throw DatabaseError(code, QString::fromUtf8(sqlite3_errmsg(m_db)), sqlite3_system_errno(m_db));
 }
 
 void Database::exec(const char *sql)

@@ -19,10 +19,11 @@ public:
     // What a failure means for the person at the computer.
     enum class Cause { Damaged, DiskFull, Busy, NoPermission, DiskError, Other };
 
-    DatabaseError(int code, const QString &message)
+    DatabaseError(int code, const QString &message, int systemError = 0)
         : std::runtime_error(message.toStdString())
         , m_code(code)
         , m_message(message)
+        , m_systemError(systemError)
     { }
     int code() const { return m_code; }
     const QString &message() const { return m_message; }
@@ -39,6 +40,7 @@ public:
 private:
     int m_code;
     QString m_message;
+    int m_systemError; // errno of the failed system call behind a disk error
 };
 
 class Statement;

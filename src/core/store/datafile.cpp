@@ -129,19 +129,34 @@ DataFileError unusable(const QString &path, Kind kind)
     return DataFileError::unusable(path, kind);
 }
 
-DataFileError fromErrno(const QString &path, int error)
+Kind kindOfErrno(int error)
 {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-        return unusable(path, Kind::DiskFull);
+        return Kind::DiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
-        return unusable(path, Kind::NoPermission);
+        return Kind::NoPermission;
     default:
-        return unusable(path, Kind::DiskError);
+        return Kind::DiskError;
     }
+}
+
+DataFileError fromErrno(const QString &path, int error)
+{
+    return unusable(path, kindOfErrno(error));
+}
+
+// A new file that could not be made: nothing is left of it, and nothing else was touched.
+DataFileError cannotCreate(const QString &path, Kind kind)
+{
+    const QString reason = kind == Kind::DiskFull ? u"磁盘已满"_s
+        : kind == Kind::NoPermission              ? u"所在的文件夹不能写入"_s
+        : kind == Kind::Busy                      ? u"文件夹正被另一个程序使用"_s
+                                                  : u"读写磁盘时出错"_s;
+    return DataFileError(kind, path, u"无法创建：%1。"_s.arg(reason));
 }
 
 // Write-ahead log with full sync: every commit is on disk before it returns,
@@ -226,7 +241,8 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
         db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
     } catch (const DatabaseError &error) {
         removeWithLogs(building);
-        throw DataFileError::fromDatabase(path, error);
+        const DataFileError failure = DataFileError::fromDatabase(path, error);
+        throw failure.leavesFileIntact() ? cannotCreate(path, failure.kind()) : failure;
     }
     QFile::remove(building + u"-wal"_s);
     QFile::remove(building + u"-shm"_s);
@@ -234,7 +250,7 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
     const int error = errno;
     QFile::remove(building);
     if (!placed && !QFileInfo::exists(path))
-        throw fromErrno(path, error);
+        throw cannotCreate(path, kindOfErrno(error));
 }
 
 // Reads enough of the file to know it is whole, ours, and of a version this program knows.
