@@ -269,7 +269,7 @@ void Game24Window::dealNext()
         m_board = Board();
         m_puzzleId = 0;
         m_answer->clear();
-        m_progress->clear();
+        m_progress->setText(u"【 0 / 0 】"_s);
     } else {
         const PuzzleDeck::Deal deal = m_deck.deal(m_rnd);
         m_board.deal(deal.cards);

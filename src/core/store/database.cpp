@@ -86,6 +86,11 @@ DatabaseError::Cause DatabaseError::cause() const
     }
 }
 
+bool DatabaseError::isForeign() const
+{
+    return (m_code & 0xff) == SQLITE_NOTADB;
+}
+
 bool DatabaseError::leavesFileIntact() const
 {
     const Cause c = cause();

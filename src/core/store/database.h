@@ -29,6 +29,8 @@ public:
     const QString &message() const { return m_message; }
 
     Cause cause() const;
+    // Not a database with this key: someone else's file, or ours keyed otherwise.
+    bool isForeign() const;
     // A full disk, a busy file, a missing permission or a failing disk: the file is intact
     // and can be used again once that is put right.
     bool leavesFileIntact() const;

@@ -10,9 +10,6 @@
 #include "generate/randomsource.h"
 #include "shell/exitstatus.h"
 
-#define SQLITE_HAS_CODEC 1
-#include <sqlite3.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -85,7 +82,7 @@ DataFileError DataFileError::fromDatabase(const QString &path, const DatabaseErr
     case DatabaseError::Cause::DiskError:
         return unusable(path, Kind::DiskError);
     case DatabaseError::Cause::Damaged:
-        if ((error.code() & 0xff) == SQLITE_NOTADB)
+        if (error.isForeign())
             return DataFileError(
                 Kind::NotOurs, path, u"不是晨曦算苑的数据文件，或者密码不符，无法打开。"_s);
         return DataFileError(Kind::Damaged, path, u"已经损坏，无法读取。"_s);
