@@ -182,8 +182,8 @@ void TestCli::settingsOfNewAndExistingFile()
     QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
 
     // Whatever a value holds, each setting stays one row.
-    const Run escaped = runCli(
-        { u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_5=a\nb\tc"_s });
+    const Run escaped
+        = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_5=a\nb\tc"_s });
     QCOMPARE(escaped.out.count(u'\n'), 27);
     QVERIFY(escaped.out.contains(u"\nsystem_5\ta\\nb\\tc\n"_s));
 }
@@ -322,7 +322,8 @@ void TestCli::toolsOnlyReadWhileTheProgramRuns()
     QVERIFY(read.out.contains(u"\nsystem_5\tbefore\n"_s));
     const Run write = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_3=0"_s });
     QCOMPARE(write.status, 4);
-    QVERIFY2(write.err.contains(u"晨曦算苑正在使用这个数据文件，请先退出程序"_s), qPrintable(write.err));
+    QVERIFY2(
+        write.err.contains(u"晨曦算苑正在使用这个数据文件，请先退出程序"_s), qPrintable(write.err));
 
     QCOMPARE(::write(toChild[1], "g", 1), 1);
     QCOMPARE(::read(toParent[0], &step, 1), 1);
@@ -346,9 +347,8 @@ void TestCli::sheetRefusesBadArguments_data()
     QTest::newRow("row height 0") << QStringList { u"--columns=3"_s, u"--rows=5"_s,
         u"--row-height=0"_s };
     QTest::newRow("empty pdf path") << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf="_s };
-    QTest::newRow("one file for two outputs")
-        << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf=/tmp/x.pdf"_s,
-               u"--xlsx=/tmp/../tmp/x.pdf"_s };
+    QTest::newRow("one file for two outputs") << QStringList { u"--columns=3"_s, u"--rows=5"_s,
+        u"--pdf=/tmp/x.pdf"_s, u"--xlsx=/tmp/../tmp/x.pdf"_s };
     QTest::newRow("lines with a value")
         << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
 }

@@ -133,23 +133,21 @@ void TestShell::programArguments_data()
     QTest::newRow("none") << QStringList {} << true << QString();
     QTest::newRow("database") << QStringList { u"--database"_s, u"/a/b.dat"_s } << true
                               << u"/a/b.dat"_s;
-    QTest::newRow("database with equals") << QStringList { u"--database=x.dat"_s } << true
-                                          << u"x.dat"_s;
-    QTest::newRow("Qt's own, one or two dashes")
-        << QStringList { u"-platform"_s, u"offscreen"_s, u"--style=x"_s, u"--style"_s, u"fusion"_s,
-               u"-reverse"_s }
-        << true << QString();
-    QTest::newRow("empty database") << QStringList { u"--database"_s, QString() } << false
-                                    << QString();
-    QTest::newRow("empty database with equals") << QStringList { u"--database="_s } << false
-                                                << QString();
-    QTest::newRow("database without path") << QStringList { u"--database"_s } << false
-                                           << QString();
+    QTest::newRow("database with equals")
+        << QStringList { u"--database=x.dat"_s } << true << u"x.dat"_s;
+    QTest::newRow("Qt's own, one or two dashes") << QStringList { u"-platform"_s, u"offscreen"_s,
+        u"--style=x"_s, u"--style"_s, u"fusion"_s, u"-reverse"_s }
+                                                 << true << QString();
+    QTest::newRow("empty database")
+        << QStringList { u"--database"_s, QString() } << false << QString();
+    QTest::newRow("empty database with equals")
+        << QStringList { u"--database="_s } << false << QString();
+    QTest::newRow("database without path") << QStringList { u"--database"_s } << false << QString();
     QTest::newRow("unknown") << QStringList { u"--bogus"_s } << false << QString();
     QTest::newRow("screenshot tour is not the program's")
         << QStringList { u"--screenshots"_s, u"/tmp"_s } << false << QString();
-    QTest::newRow("Qt option without its value") << QStringList { u"-platform"_s } << false
-                                                 << QString();
+    QTest::newRow("Qt option without its value")
+        << QStringList { u"-platform"_s } << false << QString();
 }
 
 void TestShell::programArguments()

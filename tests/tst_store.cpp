@@ -217,10 +217,10 @@ void TestStore::refusedFilesStayUntouched_data()
     QTest::addColumn<bool>("inLog");
     QTest::addColumn<int>("kind");
     using Kind = DataFileError::Kind;
-    const auto row = [](const char *name, const char *damage, const QString &sql, bool inLog,
-                         Kind kind) {
-        QTest::newRow(name) << QString::fromLatin1(damage) << sql << inLog << int(kind);
-    };
+    const auto row
+        = [](const char *name, const char *damage, const QString &sql, bool inLog, Kind kind) {
+              QTest::newRow(name) << QString::fromLatin1(damage) << sql << inLog << int(kind);
+          };
     row("empty file", "empty", {}, false, Kind::Empty);
     row("random bytes", "random", {}, false, Kind::NotOurs);
     row("truncated", "truncated", {}, false, Kind::Damaged);
@@ -231,15 +231,15 @@ void TestStore::refusedFilesStayUntouched_data()
     row("column missing", "sql",
         u"ALTER TABLE tab_24 RENAME TO old_24; CREATE TABLE tab_24 (a24_id INTEGER)"_s, false,
         Kind::Incomplete);
-    row("settings row missing in the log", "sql", u"DELETE FROM tab_system WHERE system_dm = 'txb7'"_s,
-        true, Kind::Incomplete);
+    row("settings row missing in the log", "sql",
+        u"DELETE FROM tab_system WHERE system_dm = 'txb7'"_s, true, Kind::Incomplete);
     row("book missing at version 1", "sql", u"DROP TABLE tab_ctb"_s, true, Kind::Incomplete);
     row("book column missing", "sql",
         u"DROP TABLE tab_ctb; CREATE TABLE tab_ctb (ctb_id INTEGER, ctb_mc TEXT)"_s, false,
         Kind::Incomplete);
     row("newer version", "sql", u"PRAGMA user_version = 2"_s, true, Kind::TooNew);
-    row("rollback journal, damaged", "sql",
-        u"PRAGMA journal_mode = DELETE; DROP TABLE tab_kst"_s, false, Kind::Incomplete);
+    row("rollback journal, damaged", "sql", u"PRAGMA journal_mode = DELETE; DROP TABLE tab_kst"_s,
+        false, Kind::Incomplete);
     const QString installation
         = u"UPDATE tab_system SET system_bz = %1 WHERE system_dm = 'system_0'"_s;
     for (const auto &[name, value] : { std::pair { "installation null", "NULL" },

@@ -85,7 +85,8 @@ void checkOutputs(const Arguments &arguments, const QStringList &options)
         const QString canonical = info.canonicalFilePath();
         const QString file = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
         if (named.contains(file))
-            throw UsageError(u"--%1 和 --%2 是同一个文件“%3”"_s.arg(named.value(file), option, path));
+            throw UsageError(
+                u"--%1 和 --%2 是同一个文件“%3”"_s.arg(named.value(file), option, path));
         named.insert(file, option);
     }
 }

@@ -44,10 +44,11 @@ QString overview()
         = u"用法：qrta-cli 命令 [选项]\n\n晨曦算苑的命令行工具：不开窗口出题。\n\n命令：\n"_s;
     for (const Command &command : commands())
         text += u"  "_s + command.name.leftJustified(10) + command.summary + u'\n';
-    text += u"\n“qrta-cli 命令 --help”显示该命令的选项。\n"_s
-            u"退出状态：0 成功，1 输出失败，2 参数有误，\n"_s
-            u"3 数据文件损坏、不是本程序的文件或由更新版本写成，\n"_s
-            u"4 数据文件完好但暂时无法使用（晨曦算苑正在使用它、另一个程序正在写入、磁盘已满或没有读写权限）。\n"_s;
+    text
+        += u"\n“qrta-cli 命令 --help”显示该命令的选项。\n"_s
+           u"退出状态：0 成功，1 输出失败，2 参数有误，\n"_s
+           u"3 数据文件损坏、不是本程序的文件或由更新版本写成，\n"_s
+           u"4 数据文件完好但暂时无法使用（晨曦算苑正在使用它、另一个程序正在写入、磁盘已满或没有读写权限）。\n"_s;
     return text;
 }
 

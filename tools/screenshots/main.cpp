@@ -28,8 +28,8 @@ int main(int argc, char *argv[])
     const QString database = QString::fromLocal8Bit(argv[1]);
     const QString folder = QString::fromLocal8Bit(argv[2]);
     if (QFileInfo::exists(database)) {
-        std::fprintf(stderr, "qrta-screenshots: %s exists; the tour only writes a new file\n",
-            argv[1]);
+        std::fprintf(
+            stderr, "qrta-screenshots: %s exists; the tour only writes a new file\n", argv[1]);
         return exitstatus::kBadArguments;
     }
 

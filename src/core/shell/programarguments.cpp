@@ -5,10 +5,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // QApplication's own options: the ones that take a value, and the ones that do not.
-const QStringList kQtOptionsWithValue = { u"platform"_s, u"platformpluginpath"_s,
-    u"platformtheme"_s, u"plugin"_s, u"qmljsdebugger"_s, u"style"_s, u"stylesheet"_s,
-    u"session"_s, u"display"_s, u"geometry"_s, u"title"_s, u"name"_s, u"qwindowgeometry"_s,
-    u"qwindowtitle"_s, u"qwindowicon"_s, u"fontengine"_s };
+const QStringList kQtOptionsWithValue
+    = { u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s, u"qmljsdebugger"_s,
+          u"style"_s, u"stylesheet"_s, u"session"_s, u"display"_s, u"geometry"_s, u"title"_s,
+          u"name"_s, u"qwindowgeometry"_s, u"qwindowtitle"_s, u"qwindowicon"_s, u"fontengine"_s };
 const QStringList kQtFlags
     = { u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"sync"_s, u"testability"_s };
 

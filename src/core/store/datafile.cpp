@@ -282,7 +282,10 @@ void check(Database &db, const QString &path)
                 = "SELECT " + QByteArray(column) + " FROM " + table.name + " LIMIT 0";
             try {
                 db.prepare(probe.constData());
-            } catch (const DatabaseError &) {
+            } catch (const DatabaseError &error) {
+                // A busy or unreadable file is not one without the column.
+                if (error.cause() != DatabaseError::Cause::Other)
+                    throw;
                 throw DataFileError(Kind::Incomplete, path,
                     u"数据表 %1 缺少列 %2，已经损坏。"_s.arg(name, QString::fromLatin1(column)));
             }
@@ -295,8 +298,7 @@ void check(Database &db, const QString &path)
         present.insert(rows.text(0));
     for (const SettingKey &k : Settings::keys()) {
         if (!present.contains(k.name))
-            throw DataFileError(
-                Kind::Incomplete, path, u"缺少设置项 %1，已经损坏。"_s.arg(k.name));
+            throw DataFileError(Kind::Incomplete, path, u"缺少设置项 %1，已经损坏。"_s.arg(k.name));
     }
     if (!Settings::storedInstallation(db))
         throw DataFileError(Kind::Damaged, path,

@@ -39,8 +39,8 @@ const QList<Table> &tables()
             " ctb_cws INTEGER NOT NULL DEFAULT 0, ctb_dds INTEGER NOT NULL DEFAULT 0,"
             " ctb_first TEXT, ctb_last TEXT, ctb_zt INTEGER NOT NULL DEFAULT 0);"
             " CREATE INDEX idx_ctb_zt ON tab_ctb (ctb_zt, ctb_first, ctb_id)",
-            { "ctb_id", "ctb_mc", "ctb_daan", "ctb_tx", "ctb_nd", "ctb_cws", "ctb_dds",
-                "ctb_first", "ctb_last", "ctb_zt" },
+            { "ctb_id", "ctb_mc", "ctb_daan", "ctb_tx", "ctb_nd", "ctb_cws", "ctb_dds", "ctb_first",
+                "ctb_last", "ctb_zt" },
             1 },
     };
     return list;
