@@ -1,5 +1,7 @@
 #include "testitemmodel.h"
 
+#include "store/database.h"
+
 #include "common/tableheader.h"
 
 #include "testsession.h"
@@ -134,9 +136,10 @@ bool TestItemModel::setData(const QModelIndex &index, const QVariant &value, int
         return true;
     try {
         m_session->recordAnswer(index.row(), digits);
-    } catch (const std::runtime_error &) {
+    } catch (const DatabaseError &error) {
         // The session holds the answer all the same, and leaving writes every answer again;
         // an exception must not cross the view's event handling.
+        emit answerNotSaved(error.explanation());
     }
     emit dataChanged(index, index, { Qt::DisplayRole, Qt::EditRole });
     return true;

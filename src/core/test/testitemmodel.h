@@ -51,6 +51,11 @@ public:
     QVariant headerData(
         int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+signals:
+    // An answer is kept in the session but could not reach the data file (why, in Chinese);
+    // leaving the test writes every answer again.
+    void answerNotSaved(const QString &reason);
+
 private:
     bool isAnswering() const;
 
