@@ -1,5 +1,4 @@
 #include "game24/puzzletable.h"
-#include "game24/solver.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
@@ -34,8 +33,6 @@ class TestPuzzles : public QObject
 
 private slots:
     void storedTableIsCompleteAndRight();
-    void knownHands_data();
-    void knownHands();
 };
 
 void TestPuzzles::storedTableIsCompleteAndRight()
@@ -80,35 +77,6 @@ void TestPuzzles::storedTableIsCompleteAndRight()
     for (int level = 1; level <= 5; ++level)
         QVERIFY2(qAbs(perLevel[level] - total / 5) <= 1,
             qPrintable(u"level %1 has %2 of %3"_s.arg(level).arg(perLevel[level]).arg(total)));
-}
-
-void TestPuzzles::knownHands_data()
-{
-    QTest::addColumn<QList<int>>("hand");
-    QTest::addColumn<bool>("solvable");
-    QTest::newRow("1 2 3 4") << QList { 1, 2, 3, 4 } << true;
-    QTest::newRow("3 3 8 8 needs a fraction") << QList { 3, 3, 8, 8 } << false;
-    QTest::newRow("1 1 1 1") << QList { 1, 1, 1, 1 } << false;
-    QTest::newRow("13 13 13 13") << QList { 13, 13, 13, 13 } << false;
-    QTest::newRow("1 5 5 5 needs a fraction") << QList { 1, 5, 5, 5 } << false;
-    QTest::newRow("4 7 8 8") << QList { 4, 7, 8, 8 } << true;
-}
-
-void TestPuzzles::knownHands()
-{
-    QFETCH(QList<int>, hand);
-    QFETCH(bool, solvable);
-    const game24::Hand numbers { hand[0], hand[1], hand[2], hand[3] };
-    QCOMPARE(game24::isSolvable(numbers), solvable);
-    const QList<game24::Solution> solutions = game24::solve(numbers);
-    QCOMPARE(!solutions.isEmpty(), solvable);
-    QSet<QString> canonical;
-    for (const game24::Solution &solution : solutions) {
-        const Evaluation e = ExpressionEvaluator::evaluate(solution.expression);
-        QVERIFY2(e.parsed && e.value == 24, qPrintable(solution.expression));
-        canonical.insert(solution.canonical);
-    }
-    QCOMPARE(canonical.size(), solutions.size());
 }
 
 QTEST_GUILESS_MAIN(TestPuzzles)

@@ -6,6 +6,7 @@
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -377,6 +378,16 @@ void TestSheet::pdfWholeOrNothing()
     QCOMPARE(
         int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")),
         SheetPainter(document).pageCount());
+
+    // Stopped after its first page, a writing leaves the file it would have
+    // replaced as it was, and nothing beside it.
+    QVERIFY(SheetPainter(document).pageCount() > 1);
+    QVERIFY(!writeSheetsPdf({ document }, good, &error, [](int done, int) { return done < 2; }));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QFile kept(good);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), pdf);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"q.pdf"_s });
 
     const QString bad = dir.filePath(u"missing-folder/q.pdf"_s);
     QVERIFY(!writeSheetPdf(document, bad, &error));

@@ -4,6 +4,7 @@
 #include "messagebox.h"
 #include "pagerangedialog.h"
 #include "sheetpainter.h"
+#include "workprogress.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,8 +58,12 @@ PrintPreviewDialog::PrintPreviewDialog(const QList<SheetDocument> &documents, QW
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     preparePrinter(*m_printer);
     m_preview = new QPrintPreviewWidget(m_printer, this);
-    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
-        [this](QPrinter *printer) { printSheets(*printer, m_documents); });
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
+        // Until the preview shows, its progress belongs to the window it was asked from.
+        WorkProgress progress(
+            isVisible() || !parentWidget() ? this : parentWidget(), u"正在准备打印预览…"_s);
+        m_cancelled = !printSheets(*printer, m_documents, {}, progress.callback());
+    });
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this,
         &PrintPreviewDialog::updateIndicator);
 
@@ -87,6 +92,12 @@ PrintPreviewDialog::~PrintPreviewDialog()
 {
     delete m_preview;
     delete m_printer;
+}
+
+int PrintPreviewDialog::exec()
+{
+    // Pages the user stopped preparing make no preview worth opening.
+    return m_cancelled ? QDialog::Rejected : QDialog::exec();
 }
 
 void PrintPreviewDialog::buildMenus()
@@ -198,7 +209,8 @@ void PrintPreviewDialog::buildToolBar()
     tool(u"nextPage"_s, QString(), u"显示下一页"_s, QStyle::SP_MediaSeekForward);
     tool(u"lastPage"_s, QString(), u"显示最后一页"_s, QStyle::SP_MediaSkipForward);
     bar->addSeparator();
-    // Pages are laid out at once; there is never anything to stop.
+    // The pages are made before the preview shows, under a progress dialog
+    // with a button of its own to stop; here there is never anything to stop.
     QAction *stop = bar->addAction(style()->standardIcon(QStyle::SP_BrowserStop), QString());
     stop->setToolTip(u"停止初始数据"_s);
     stop->setEnabled(false);
@@ -250,7 +262,15 @@ void PrintPreviewDialog::printPages(const QList<int> &pages)
     printer.setDocName(m_documents.isEmpty() ? QString() : m_documents.first().title);
     if (!choosePrinter(printer))
         return;
-    printSheets(printer, m_documents, pages);
+    WorkProgress progress(this, u"正在排版，准备打印…"_s);
+    const ProgressCallback step = progress.callback();
+    const int layouts = int(m_documents.size());
+    printSheets(printer, m_documents, pages, [&](int done, int total) {
+        // From the first page on the printer's job has begun and cannot be called back.
+        if (done == layouts + 1)
+            progress.forbidCancel(u"正在送往打印机，请稍候…"_s);
+        return step(done, total);
+    });
 }
 
 void PrintPreviewDialog::printAll()
@@ -280,6 +300,7 @@ void PrintPreviewDialog::savePdf()
     if (path.isEmpty())
         return;
     QString error;
-    if (!writeSheetsPdf(m_documents, path, &error))
+    WorkProgress progress(this, u"正在保存 PDF…"_s);
+    if (!writeSheetsPdf(m_documents, path, &error, progress.callback()) && !progress.wasCancelled())
         showMessage(this, error);
 }

@@ -26,6 +26,9 @@ public:
     PrintPreviewDialog(const QList<SheetDocument> &documents, QWidget *parent = nullptr);
     ~PrintPreviewDialog() override;
 
+    // Opens nothing when the user stopped preparing the pages.
+    int exec() override;
+
     int pageCount() const;
     int currentPage() const;
     QString pageIndicator() const;
@@ -55,4 +58,5 @@ private:
     QLabel *m_indicator = nullptr;
     QSpinBox *m_pageBox = nullptr;
     QComboBox *m_zoomBox = nullptr;
+    bool m_cancelled = false;
 };

@@ -43,18 +43,22 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
         numbers << QString::number(n);
     auto *heading = new QLabel(m_solutions.isEmpty()
             ? u"%1 用整数一步步算不出 24。"_s.arg(numbers.join(u"、"_s))
-            : u"%1 一共有 %2 种算法（只是加、乘的先后或顺序不同的算一种）："_s
-                  .arg(numbers.join(u"、"_s))
-                  .arg(m_solutions.size()),
+            : u"%1 一共有 %2 种算法："_s.arg(numbers.join(u"、"_s)).arg(m_solutions.size()),
         this);
-    heading->setGeometry(16, TitleStrip::kHeight + 10, kSize.width() - 32, 48);
-    heading->setWordWrap(true);
+    heading->setGeometry(16, TitleStrip::kHeight + 8, kSize.width() - 32, 24);
     heading->setFont(cjkFont(11, true));
     heading->setStyleSheet(u"color: #7a3e00;"_s);
+    auto *rule = new QLabel(
+        u"只是加、乘的先后或顺序不同，或者乘 1、除以 1 的地方不同的，算一种。"_s, this);
+    rule->setGeometry(16, TitleStrip::kHeight + 32, kSize.width() - 32, 34);
+    rule->setWordWrap(true);
+    rule->setFont(cjkFont(9));
+    rule->setStyleSheet(u"color: #8a6a40;"_s);
+    rule->setVisible(!m_solutions.isEmpty());
 
     auto *list = new QListWidget(this);
-    list->setGeometry(16, TitleStrip::kHeight + 64, kSize.width() - 32,
-        kSize.height() - TitleStrip::kHeight - 80);
+    list->setGeometry(16, TitleStrip::kHeight + 70, kSize.width() - 32,
+        kSize.height() - TitleStrip::kHeight - 86);
     list->setFont(cjkFont(15, true));
     list->setStyleSheet(u"QListWidget { background: white; border: 2px solid #f0c060;"
                         " border-radius: 10px; color: #1f4f86; padding: 6px; }"

@@ -6,6 +6,7 @@
 #include "sheetdocument.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
+#include "workprogress.h"
 
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
@@ -103,12 +104,11 @@ void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
     for (int copy = 2; QFile::exists(path); ++copy)
         path = QDir(folder).filePath(u"%1(%2).xlsx"_s.arg(sheet.number()).arg(copy));
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = writeSheetWorkbook(sheets, path, &error);
-    QApplication::restoreOverrideCursor();
-    if (!written) {
-        showMessage(this, error);
+    WorkProgress progress(this, u"正在导出试题和答案…"_s);
+    if (!writeSheetWorkbook(sheets, path, &error, progress.callback())) {
+        if (!progress.wasCancelled())
+            showMessage(this, error);
         return;
     }
     if (!openUrl(QUrl::fromLocalFile(path))) {
@@ -128,14 +128,12 @@ void WorksheetWindow::saveWorkbookAs()
         QDir(folder).filePath(m_worksheet.number() + u".xlsx"_s), u"Excel 工作簿 (*.xlsx)"_s);
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
     QList<TitledSheet> sheets;
     for (const Worksheet &sheet : classSet())
         sheets.append({ sheet, printTitle(sheet) });
-    const bool written = writeSheetWorkbook(sheets, path, &error);
-    QApplication::restoreOverrideCursor();
-    if (!written)
+    WorkProgress progress(this, u"正在导出试题和答案…"_s);
+    if (!writeSheetWorkbook(sheets, path, &error, progress.callback()) && !progress.wasCancelled())
         showMessage(this, error);
 }
 

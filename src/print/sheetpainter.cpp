@@ -110,12 +110,22 @@ int pageCountOf(const QList<SheetDocument> &documents)
     return pages;
 }
 
-void printSheets(
-    QPagedPaintDevice &device, const QList<SheetDocument> &documents, const QList<int> &pages)
+bool printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
+    const QList<int> &pages, const ProgressCallback &progress)
 {
+    // Laying a sheet out measures every line, which takes about as long as
+    // painting it, so it is a step of its own. It comes first: a printer's job
+    // cannot be called back once painting has begun.
+    const int total
+        = int(documents.size()) + (pages.isEmpty() ? pageCountOf(documents) : int(pages.size()));
+    int done = 0;
+    const auto advance = [&] { return !progress || progress(++done, total); };
     QList<SheetPainter> painters;
-    for (const SheetDocument &document : documents)
+    for (const SheetDocument &document : documents) {
         painters.append(SheetPainter(document));
+        if (!advance())
+            return false;
+    }
     QPainter painter(&device);
     bool first = true;
     int firstOfSheet = 1; // the set's number of each sheet's first page
@@ -127,12 +137,16 @@ void printSheets(
                 device.newPage();
             first = false;
             sheet.paintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
+            if (!advance())
+                return false;
         }
         firstOfSheet += sheet.pageCount();
     }
+    return true;
 }
 
-bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error)
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
+    const ProgressCallback &progress)
 {
     OutputFile file(path);
     if (!file.open()) {
@@ -147,7 +161,12 @@ bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, 
         writer.setResolution(1200);
         writer.setTitle(documents.isEmpty() ? QString() : documents.first().title);
         writer.setCreator(u"晨曦算苑"_s);
-        printSheets(writer, documents);
+        if (!printSheets(writer, documents, {}, progress)) {
+            // The save file is dropped unwritten with file.
+            if (error)
+                error->clear();
+            return false;
+        }
     }
     if (!file.commit()) {
         if (error)

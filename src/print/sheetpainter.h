@@ -3,6 +3,8 @@
 #include "sheetdocument.h"
 #include "sheetlayout.h"
 
+#include "common/progress.h"
+
 #include <QFont>
 #include <QList>
 
@@ -46,13 +48,17 @@ int pageCountOf(const QList<SheetDocument> &documents);
 
 // Prints the pages given (1-based over the set; all when empty) on a paged
 // device set up for A4 portrait with the paper's corner at its origin.
-void printSheets(
-    QPagedPaintDevice &device, const QList<SheetDocument> &documents, const QList<int> &pages = {});
+// Progress counts a step for each sheet laid out, then one for each page
+// painted; nothing reaches the device before every sheet is laid out. False
+// when progress stopped the run.
+bool printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
+    const QList<int> &pages = {}, const ProgressCallback &progress = {});
 
 // Writes the sheets as one PDF with embedded fonts and the first sheet's
 // title. The file appears whole or not at all; on failure error says why, in
-// Chinese.
-bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error);
+// Chinese. Stopped by progress, it writes nothing and leaves error empty.
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
+    const ProgressCallback &progress = {});
 inline bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error)
 {
     return writeSheetsPdf({ document }, path, error);

@@ -19,9 +19,10 @@ QString answerSalt()
 }
 
 // Difficulty of a hand: the effort of its easiest route, lowered when there
-// are many routes to stumble upon, raised a little for picture cards (11-13),
-// which children find harder to hold in mind. The hands are then ranked and
-// cut into five equal parts.
+// are many routes to stumble upon (every one the board accepts, more than
+// the solutions listed), raised a little for picture cards (11-13), which
+// children find harder to hold in mind. The hands are then ranked and cut into
+// five equal parts.
 QList<Puzzle> buildPuzzles()
 {
     QList<Puzzle> puzzles;
@@ -34,7 +35,7 @@ QList<Puzzle> buildPuzzles()
                     if (solutions.isEmpty())
                         continue;
                     double difficulty
-                        = solutions.first().effort - 0.8 * std::log(double(solutions.size()));
+                        = solutions.first().effort - 0.8 * std::log(double(routeCount(hand)));
                     for (int n : hand)
                         difficulty += n > 10 ? 0.3 : 0.0;
                     puzzles.append({ hand, 0, solutions.first().expression, int(solutions.size()),

@@ -1,9 +1,12 @@
 #include "solver.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +25,13 @@ struct Node
     int value = 0;
 };
 
+struct Found
+{
+    Solution solution;
+    bool belowZero; // some step of its route leaves a value below zero
+    int unitDepth; // how deep inside it 1s are multiplied or divided in
+};
+
 class Search
 {
 public:
@@ -36,8 +46,23 @@ public:
 
     void run() { step(); }
     bool found() const { return m_found; }
-    QList<Solution> solutions() const { return m_solutions.values(); }
+
+    // A route through a value below zero has a twin that stays above it
+    // ((7-1)×(11-7) for (1-7)×(7-11)); it is shown only when the hand has
+    // no other route at all.
+    QList<Solution> solutions() const
+    {
+        const bool anyAboveZero = std::any_of(m_solutions.begin(), m_solutions.end(),
+            [](const Found &found) { return !found.belowZero; });
+        QList<Solution> list;
+        for (const Found &found : m_solutions) {
+            if (!anyAboveZero || !found.belowZero)
+                list.append(found.solution);
+        }
+        return list;
+    }
     const QList<Step> &bestSteps() const { return m_bestSteps; }
+    int routeCount() const { return int(m_routes.size()); }
 
 private:
     void step()
@@ -87,18 +112,47 @@ private:
         m_found = true;
         if (m_stopAtFirst)
             return;
-        const QString canonical = canonicalOf(root);
+        const QString canonical = canonicalOf(root, true);
+        m_routes.insert(canonicalOf(root, false));
         const double effort = effortOf(root);
         if (m_bestSteps.isEmpty() || effort < m_bestEffort) {
             m_bestEffort = effort;
             m_bestSteps.clear();
             collectSteps(root, m_bestSteps);
         }
+        // One calculation may be reached through a value below zero or not
+        // ((1-7)+11 and 11-7+1): it is written the way that stays above it.
+        // A 1 is best multiplied in last, (4+8+12)×1 rather than 1×4+8+12, so
+        // that the calculation reads as what it is.
+        const Found found { { written(root, 0, false), canonical, effort }, goesBelowZero(root),
+            unitDepth(root, 0) };
         auto it = m_solutions.find(canonical);
         if (it == m_solutions.end())
-            m_solutions.insert(canonical, { written(root, 0, false), canonical, effort });
-        else if (effort < it->effort)
-            *it = { written(root, 0, false), canonical, effort };
+            m_solutions.insert(canonical, found);
+        else if (std::tuple(found.belowZero, tenths(effort), found.unitDepth)
+            < std::tuple(it->belowZero, tenths(it->solution.effort), it->unitDepth))
+            *it = found;
+    }
+
+    // Efforts are sums of tenths; added up in another order they may differ
+    // in the last bit, which must not decide between two writings.
+    static long tenths(double effort) { return std::lround(effort * 10); }
+
+    int unitDepth(int n, int depth) const
+    {
+        const Node &node = m_nodes[n];
+        if (!node.op)
+            return 0;
+        const bool byUnit = (node.op == u'×' && (isUnit(node.left) || isUnit(node.right)))
+            || (node.op == u'÷' && isUnit(node.right));
+        return (byUnit ? depth : 0) + unitDepth(node.left, depth + 1)
+            + unitDepth(node.right, depth + 1);
+    }
+
+    bool goesBelowZero(int n) const
+    {
+        const Node &node = m_nodes[n];
+        return node.op && (node.value < 0 || goesBelowZero(node.left) || goesBelowZero(node.right));
     }
 
     // The steps of a tree in an order the game can play them.
@@ -129,15 +183,38 @@ private:
         return text;
     }
 
-    // Sums and products flattened, their terms sorted: one text for all the
-    // ways of writing the same calculation.
-    QString canonicalOf(int n) const
+    // A 1 of the hand multiplied or divided in leaves a calculation what it
+    // was, wherever it stands: (8+4)×2×1, (8×1+4)×2 and (8+4÷1)×2 are one.
+    int withoutUnitFactor(int n) const
     {
+        for (;;) {
+            const Node &node = m_nodes[n];
+            if (node.op == u'×' && isUnit(node.left))
+                n = node.right;
+            else if ((node.op == u'×' || node.op == u'÷') && isUnit(node.right))
+                n = node.left;
+            else
+                return n;
+        }
+    }
+
+    bool isUnit(int n) const
+    {
+        const Node &node = m_nodes[withoutUnitFactor(n)];
+        return !node.op && node.value == 1;
+    }
+
+    // Sums and products flattened, their terms sorted, factors of 1 left out:
+    // one text for all the ways of writing the same calculation.
+    QString canonicalOf(int n, bool foldUnits) const
+    {
+        if (foldUnits)
+            n = withoutUnitFactor(n);
         const Node &node = m_nodes[n];
         if (!node.op)
             return QString::number(node.value);
         QStringList plus, minus;
-        collect(n, precedence(node.op), false, plus, minus);
+        collect(n, precedence(node.op), false, foldUnits, plus, minus);
         std::sort(plus.begin(), plus.end());
         std::sort(minus.begin(), minus.end());
         const QChar inverse = precedence(node.op) == 1 ? u'-' : u'/';
@@ -148,16 +225,19 @@ private:
         return text + u']';
     }
 
-    void collect(int n, int level, bool inverted, QStringList &plus, QStringList &minus) const
+    void collect(int n, int level, bool inverted, bool foldUnits, QStringList &plus,
+        QStringList &minus) const
     {
+        if (foldUnits)
+            n = withoutUnitFactor(n);
         const Node &node = m_nodes[n];
         if (node.op && precedence(node.op) == level) {
             const bool inverts = node.op == u'-' || node.op == u'÷';
-            collect(node.left, level, inverted, plus, minus);
-            collect(node.right, level, inverted != inverts, plus, minus);
+            collect(node.left, level, inverted, foldUnits, plus, minus);
+            collect(node.right, level, inverted != inverts, foldUnits, plus, minus);
             return;
         }
-        (inverted ? minus : plus) << canonicalOf(n);
+        (inverted ? minus : plus) << canonicalOf(n, foldUnits);
     }
 
     // Effort of a route: divisions and values below zero are what children
@@ -193,7 +273,8 @@ private:
     int m_nodeCount = 0;
     std::array<int, 4> m_live {}; // the values still on the board
     int m_liveCount = 0;
-    QHash<QString, Solution> m_solutions;
+    QHash<QString, Found> m_solutions;
+    QSet<QString> m_routes;
     QList<Step> m_bestSteps;
     double m_bestEffort = 0;
     bool m_stopAtFirst;
@@ -211,6 +292,13 @@ QList<Solution> solve(const Hand &hand)
         return x.effort != y.effort ? x.effort < y.effort : x.canonical < y.canonical;
     });
     return list;
+}
+
+int routeCount(const Hand &hand)
+{
+    Search search(QList<int>(hand.begin(), hand.end()), false);
+    search.run();
+    return search.routeCount();
 }
 
 bool isSolvable(const Hand &hand)

@@ -22,10 +22,16 @@ struct Solution
 
 // Every solution of the hand, one per distinct canonical form: two solutions
 // are the same when they differ only in the order of the terms of a sum or a
-// product (a-b+c is c+a-b, a÷b×c is c×a÷b) or in how such a chain is grouped
-// ((a+b)+c is a+(b+c)).
+// product (a-b+c is c+a-b, a÷b×c is c×a÷b), in how such a chain is grouped
+// ((a+b)+c is a+(b+c)) or in where a 1 is multiplied or divided in (a×b×1 is
+// (a×1)×b and a×b÷1). Solutions that go below zero on the way are listed only
+// when there are no others.
 QList<Solution> solve(const Hand &hand);
 bool isSolvable(const Hand &hand);
+// The ways a child may click through to 24, which tell how easily a hand is
+// solved: every calculation the board accepts, with those that go below zero
+// or differ only in where a 1 is multiplied or divided in counted apart.
+int routeCount(const Hand &hand);
 
 // One step of the game: two values combined into one.
 struct Step

@@ -11,6 +11,8 @@
 
 #include <xlsxwriter.h>
 
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -120,7 +122,9 @@ lxw_error addSheet(lxw_workbook *workbook, const TitledSheet &entry, const Forma
     return status;
 }
 
-lxw_error buildWorkbook(const QList<TitledSheet> &sheets, const QByteArray &fileName)
+// None when progress stopped it.
+std::optional<lxw_error> buildWorkbook(
+    const QList<TitledSheet> &sheets, const QByteArray &fileName, const ProgressCallback &progress)
 {
     lxw_workbook *workbook = workbook_new(fileName.constData());
     if (!workbook)
@@ -132,13 +136,22 @@ lxw_error buildWorkbook(const QList<TitledSheet> &sheets, const QByteArray &file
     lxw_error status = workbook_set_properties(workbook, &properties);
 
     const Formats formats = addFormats(workbook);
+    const int total = int(sheets.size()) + 1;
+    int done = 0;
     for (const TitledSheet &entry : sheets) {
         if (status == LXW_NO_ERROR)
             status = addSheet(workbook, entry, formats);
+        if (progress && !progress(++done, total)) {
+            // Freed without packing what nobody will read.
+            lxw_workbook_free(workbook);
+            return std::nullopt;
+        }
     }
     // Closing writes the file and frees the workbook; after an earlier failure
     // the file is thrown away, so only that failure counts.
     const lxw_error closed = workbook_close(workbook);
+    if (progress && !progress(++done, total))
+        return std::nullopt;
     return status != LXW_NO_ERROR ? status : closed;
 }
 
@@ -150,7 +163,8 @@ bool writeSheetWorkbook(
     return writeSheetWorkbook(QList<TitledSheet> { { sheet, title } }, path, error);
 }
 
-bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error)
+bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error,
+    const ProgressCallback &progress)
 {
     OutputFile file(path);
     const auto fail = [&](const QString &reason) {
@@ -173,9 +187,16 @@ bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, Q
     if (!scratch.isValid())
         return fail(u"无法建立临时文件夹"_s);
     const QString built = scratch.filePath(u"sheet.xlsx"_s);
-    const lxw_error status = buildWorkbook(sheets, QFile::encodeName(built));
-    if (status != LXW_NO_ERROR)
-        return fail(u"生成工作簿时出错（错误代码 %1）"_s.arg(int(status)));
+    const std::optional<lxw_error> status
+        = buildWorkbook(sheets, QFile::encodeName(built), progress);
+    if (!status) {
+        // The save file is dropped unwritten with file.
+        if (error)
+            error->clear();
+        return false;
+    }
+    if (*status != LXW_NO_ERROR)
+        return fail(u"生成工作簿时出错（错误代码 %1）"_s.arg(int(*status)));
 
     QFile workbook(built);
     if (!workbook.open(QIODevice::ReadOnly))

@@ -2,6 +2,8 @@
 
 #include "worksheet.h"
 
+#include "common/progress.h"
+
 #include <QList>
 #include <QString>
 
@@ -28,5 +30,8 @@ struct TitledSheet
 };
 
 // A class set in one workbook: a question and an answer worksheet per sheet,
-// in the order of the list.
-bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error);
+// in the order of the list. Progress counts a step for each sheet and one for
+// packing the file; stopped by progress, it writes nothing and leaves error
+// empty.
+bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error,
+    const ProgressCallback &progress = {});
