@@ -9,3 +9,7 @@ QFont cjkFont(qreal pointSize = 12, bool bold = false);
 // Question lines centre their numbers in blank-padded fields, so blanks and
 // digits must be equally wide: a monospaced face that also has the CJK signs.
 QFont cjkMonoFont(qreal pointSize = 12);
+
+// The font at that size in twips, the unit sheets are laid out and painted
+// in, so that a device's own resolution never scales it a second time.
+QFont inTwips(QFont font, qreal points);

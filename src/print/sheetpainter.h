@@ -3,7 +3,6 @@
 #include "sheetdocument.h"
 #include "sheetlayout.h"
 
-#include <QFont>
 #include <QList>
 
 class QPagedPaintDevice;
@@ -19,9 +18,6 @@ public:
 
     const SheetLayout &layout() const { return m_layout; }
     int pageCount() const { return m_layout.pageCount(); }
-    // The point size the cells are drawn in: the chosen one, or smaller when
-    // the widest line or the row height would not hold it.
-    qreal cellPoints() const { return m_cellPoints; }
 
     // Paints page (0-based) on a painter whose device has dpiX × dpiY dots
     // per inch, with the paper's corner at the painter's origin.
@@ -36,8 +32,6 @@ private:
 
     SheetDocument m_document;
     SheetLayout m_layout;
-    QFont m_cellFont;
-    qreal m_cellPoints;
 };
 
 // A class set: sheets one after another, each starting on a new page and
