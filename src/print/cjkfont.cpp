@@ -35,6 +35,11 @@ QFont cjkMonoFont(qreal pointSize)
         QFont::Monospace, pointSize);
 }
 
+QFont paperFont(qreal pointSize)
+{
+    return face({ u"WenQuanYi Micro Hei"_s, u"Noto Sans CJK SC"_s }, QFont::SansSerif, pointSize);
+}
+
 QFont inTwips(QFont font, qreal points)
 {
     font.setPixelSize(std::max(1, int(std::lround(points * 20))));

@@ -32,7 +32,7 @@ QStringList SheetPainter::pageTextSections(const QString &text, int page, int pa
 void SheetPainter::paintPageText(
     QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const
 {
-    painter.setFont(inTwips(cjkFont(), points));
+    painter.setFont(inTwips(paperFont(), points));
     const QStringList sections = pageTextSections(text, page + 1, pageCount());
     const Qt::Alignment alignments[3] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
     for (int i = 0; i < 3; ++i) {
