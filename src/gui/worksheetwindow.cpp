@@ -4,6 +4,7 @@
 #include "hcommand.h"
 #include "printpreviewdialog.h"
 #include "sheetdocument.h"
+#include "sheetlayout.h"
 #include "titlestrip.h"
 #include "windowchrome.h"
 #include "workprogress.h"
@@ -24,6 +25,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QUrl>
@@ -158,6 +160,7 @@ void WorksheetWindow::buildUi()
     m_columns = new QComboBox(this);
     m_columns->setGeometry(486, row1, 80, 28);
     m_columns->addItems(sheetformat::columnCaptions());
+    m_columns->setObjectName(u"columns"_s);
 
     caption(u"试卷行数："_s, this, { 20, row2, 80, 26 });
     m_rows = new QSpinBox(this);
@@ -168,13 +171,15 @@ void WorksheetWindow::buildUi()
     m_font = new QComboBox(this);
     m_font->setGeometry(266, row2, 80, 28);
     m_font->addItems(sheetformat::fontCaptions());
+    m_font->setObjectName(u"font"_s);
     m_font->setEnabled(false);
     caption(u"试卷行高："_s, this, { 410, row2, 80, 26 });
     m_rowHeight = new QComboBox(this);
     m_rowHeight->setGeometry(486, row2, 80, 28);
     m_rowHeight->addItems(sheetformat::rowHeightCaptions());
+    m_rowHeight->setObjectName(u"rowHeight"_s);
     m_rowHeight->setEnabled(false);
-    caption(u"1.先选择难度，设置列数"_s, this, { 20, row2 + 34, 200, 20 }, true);
+    caption(u"1.先选择难度，设置列数"_s, this, { 20, row2 + 34, 150, 20 }, true);
     // A class set: every child gets a sheet of its own.
     caption(u"份数："_s, this, { 640, row2 + 33, 50, 24 });
     m_copies = new QSpinBox(this);
@@ -182,7 +187,10 @@ void WorksheetWindow::buildUi()
     m_copies->setGeometry(690, row2 + 33, 93, 24);
     m_copies->setRange(1, 60);
     m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
-    caption(u"2.设置行数 -> 生成试题"_s, this, { 220, row2 + 34, 200, 20 }, true);
+    caption(u"2.设置行数 -> 生成试题"_s, this, { 170, row2 + 34, 150, 20 }, true);
+    m_sizeNote = caption(QString(), this, { 320, row2 + 34, 318, 20 }, true);
+    m_sizeNote->setObjectName(u"sizeNote"_s);
+    m_sizeNote->setStyleSheet(u"color: #b3541e;"_s);
 
     // Buttons 0 (close glyph) … 4.
     m_buttons = { new HCommand(2, Close, this), new HCommand(49, Generate, this),
@@ -219,7 +227,6 @@ void WorksheetWindow::buildUi()
     m_grid->setGeometry(40, 160, kWidth - 80, 380);
     m_grid->setModel(m_questions);
     m_grid->horizontalHeader()->hide();
-    m_grid->verticalHeader()->setFont(cjkFont(9));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setShowGrid(true);
@@ -238,8 +245,8 @@ void WorksheetWindow::buildUi()
     connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleChanged = true; });
     caption(u"1.可导出试题和答案  2.系统须安装 Excel"_s, this, { 40, 596, 380, 22 }, true);
 
-    connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFont);
-    connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyRowHeight);
+    connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
+    connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
 
     m_chrome = new WindowChrome(this);
     m_chrome->setTitleStrip(strip);
@@ -258,7 +265,7 @@ void WorksheetWindow::restoreChoices()
     m_rows->setValue(choices.rows);
     m_font->setCurrentIndex(choices.font - 1);
     m_rowHeight->setCurrentIndex(choices.rowHeight - 1);
-    applyFont();
+    applyFontAndRowHeight();
     m_title->setText(m_context.settings().system5());
     m_titleChanged = false;
 }
@@ -274,21 +281,35 @@ SheetChoices WorksheetWindow::currentChoices() const
     return choices;
 }
 
-void WorksheetWindow::applyFont()
+SheetChoices WorksheetWindow::printChoices() const
 {
-    const int font = m_font->currentIndex() + 1;
-    m_grid->setFont(cjkMonoFont(sheetformat::fontPoints(qint16(font))));
-    applyRowHeight();
+    SheetChoices choices = currentChoices();
+    choices.rows = m_sheetRows; // "整页" divides by the rows of the sheet made
+    return choices;
 }
 
-void WorksheetWindow::applyRowHeight()
+void WorksheetWindow::applyFontAndRowHeight()
 {
-    const double twips = sheetformat::rowHeightTwips(
-        qint16(m_rowHeight->currentIndex() + 1), qint16(m_font->currentIndex() + 1), m_sheetRows);
+    // The grid shows the sheet at the scale of paper, in the size it prints in.
+    const SheetChoices choices = printChoices();
+    const SheetLayout layout = SheetLayout::compute(questionDocument(m_worksheet, choices, {}));
+    const int rowPixels = std::max(1, int(std::lround(layout.rowHeight / kTwipsPerPixel)));
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(
-        std::max(1, int(std::lround(twips / kTwipsPerPixel))));
+    m_grid->verticalHeader()->setDefaultSectionSize(rowPixels);
+    // Whole pixels may leave a row a little lower than on paper, and the grid
+    // line takes one: the font follows, so that no glyph is cut or overlaps.
+    QFont font = cjkMonoFont();
+    int pixels = std::max(1, int(layout.cellPoints * 20 / kTwipsPerPixel));
+    font.setPixelSize(pixels);
+    while (pixels > 1 && QFontMetrics(font).height() > rowPixels - 1)
+        font.setPixelSize(--pixels);
+    m_grid->setFont(font);
+    QFont numbers = cjkFont(9);
+    if (QFontMetrics(numbers).height() > QFontMetrics(font).height())
+        numbers.setPixelSize(pixels);
+    m_grid->verticalHeader()->setFont(numbers);
+    m_sizeNote->setText(printedSizeNote(layout, choices));
 }
 
 void WorksheetWindow::applyColumnWidths(bool equalForPaper)
@@ -330,7 +351,7 @@ void WorksheetWindow::generate()
     m_rowHeight->setEnabled(true);
     for (int i = Export; i <= PrintAnswers; ++i)
         m_buttons[i]->setEnabled(true);
-    applyFont();
+    applyFontAndRowHeight();
     QApplication::restoreOverrideCursor();
 }
 
@@ -356,8 +377,7 @@ void WorksheetWindow::printQuestions()
 {
     if (m_worksheet.questionCount() == 0)
         return;
-    SheetChoices choices = currentChoices();
-    choices.rows = m_sheetRows; // "整页" divides by the rows of the sheet made
+    const SheetChoices choices = printChoices();
     QList<SheetDocument> documents;
     for (const Worksheet &sheet : classSet())
         documents << questionDocument(sheet, choices, printTitle(sheet));

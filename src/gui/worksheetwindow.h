@@ -77,8 +77,8 @@ protected:
 private:
     void buildUi();
     void restoreChoices();
-    void applyFont();
-    void applyRowHeight();
+    SheetChoices printChoices() const;
+    void applyFontAndRowHeight();
     void applyColumnWidths(bool equalForPaper);
     void onButton(qint16 index);
 
@@ -102,6 +102,7 @@ private:
     QComboBox *m_rowHeight = nullptr;
     QLineEdit *m_title = nullptr;
     QLabel *m_restoreLink = nullptr;
+    QLabel *m_sizeNote = nullptr;
     QLabel *m_placeholder = nullptr;
     QTableView *m_grid = nullptr;
     SheetModel *m_questions = nullptr;

@@ -28,6 +28,7 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
         = u"\\t共 %1 题"_s.arg(count) + QString(20, u' ') + u"〖 第\\p页，共\\P页 〗"_s;
     sheets.answers = questionDocument(sheet, choices, title + u"（答案）"_s);
     sheets.answers.rows = sheet.table(Worksheet::Sheet::Answers);
+    sheets.answers.answerLength = 0;
     sheets.answers.footer = sheets.questions.footer;
     return sheets;
 }

@@ -1,7 +1,14 @@
 #include "sheetdocument.h"
 
+#include "sheetlayout.h"
+
+#include "generate/questionline.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
 
 SheetDocument questionDocument(
     const Worksheet &sheet, const SheetChoices &choices, const QString &title)
@@ -17,6 +24,9 @@ SheetDocument questionDocument(
     document.rowHeightTwips
         = sheetformat::rowHeightTwips(choices.rowHeight, choices.font, choices.rows);
     document.cellPoints = sheetformat::fontPoints(choices.font);
+    for (const QString &line : sheet.lines())
+        document.answerLength
+            = std::max(document.answerLength, int(splitQuestionLine(line).answer.size()));
     return document;
 }
 
@@ -34,4 +44,26 @@ SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const
     document.cellPoints = sheetformat::fontPoints(1);
     document.rowHeightTwips = sheetformat::baseRowHeightTwips(1);
     return document;
+}
+
+QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices)
+{
+    if (layout.limit == SheetLayout::Limit::None)
+        return QString();
+    const QStringList captions = sheetformat::fontCaptions();
+    QString printed = u"%1磅"_s.arg(layout.cellPoints);
+    for (qint16 font = 1; font <= captions.size(); ++font) {
+        if (sheetformat::fontPoints(font) == layout.cellPoints)
+            printed = captions.at(font - 1);
+    }
+    static const QStringList kColumns = { u"两列"_s, u"三列"_s, u"四列"_s, u"五列"_s };
+    QString tooSmall;
+    if (layout.limit == SheetLayout::Limit::ColumnWidth)
+        tooSmall = kColumns.value(layout.columns - 2);
+    else if (choices.rowHeight == 1)
+        tooSmall = u"整页%1行"_s.arg(choices.rows);
+    else
+        tooSmall = u"行高“%1”"_s.arg(sheetformat::rowHeightCaptions().value(choices.rowHeight - 1));
+    return u"%1放不下%2字，打印时用%3"_s.arg(
+        tooSmall, sheetformat::fontCaptions().value(choices.font - 1), printed);
 }

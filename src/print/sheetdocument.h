@@ -6,6 +6,7 @@
 
 class Worksheet;
 struct SheetChoices;
+struct SheetLayout;
 class QDateTime;
 
 // What goes on paper for one sheet: the cells row by row and the page texts.
@@ -22,7 +23,10 @@ struct SheetDocument
     int columns = 2;
     double columnWidthTwips = 0;
     double rowHeightTwips = 0;
-    qreal cellPoints = 16;
+    qreal cellPoints = 16; // as chosen; the layout may have to print smaller
+    // Characters of the longest answer, written by hand after every line;
+    // 0 where the lines print their answers.
+    int answerLength = 0;
 };
 
 // The question sheet in the chosen font and row height, headed by the title.
@@ -31,3 +35,8 @@ SheetDocument questionDocument(
 
 // The answer sheet: whole lines, in the answer grid's own font and height.
 SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const QDateTime &now);
+
+// A word for the worksheet window where the question sheet cannot print in
+// the chosen font, e.g. "五列放不下三号字，打印时用小四": what is too small for
+// it and the size that prints instead. Empty where the chosen size prints.
+QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices);

@@ -1,11 +1,16 @@
 #include "sheetlayout.h"
 
+#include "cjkfont.h"
 #include "sheetdocument.h"
+
+#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr qreal kPointStep = 0.5;
 
 // A line of text and a little air below (header) or above (footer) it.
 double headerBlock(qreal points)
@@ -13,7 +18,76 @@ double headerBlock(qreal points)
     return points * 20 * 1.5 + 120;
 }
 
+// Question lines are digits and signs, which copy out of a PDF as they are in
+// this face too.
+QFont cellFontAt(qreal points)
+{
+    return inTwips(cjkMonoFont(), points);
+}
+
+// A child's handwritten digit is half again as wide as a printed one, and
+// even a single digit wants air before the next column.
+double answerRoomAt(const QFontMetricsF &metrics, int answerLength)
+{
+    if (answerLength <= 0)
+        return 0;
+    return std::max(2.5, 1.5 * answerLength) * metrics.horizontalAdvance(u'0');
+}
+
+struct CellNeeds
+{
+    double width = 0; // the widest line and its answer room
+    double height = 0;
+    double answerRoom = 0;
+};
+
+CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
+{
+    const QFontMetricsF metrics(cellFontAt(points));
+    CellNeeds needs;
+    needs.answerRoom = answerRoomAt(metrics, document.answerLength);
+    for (const QStringList &row : document.rows) {
+        for (const QString &cell : row)
+            needs.width = std::max(needs.width, metrics.horizontalAdvance(cell));
+    }
+    needs.width += needs.answerRoom;
+    needs.height = metrics.height();
+    return needs;
+}
+
+void fitCells(SheetLayout &layout, const SheetDocument &document)
+{
+    const qreal chosen = document.cellPoints;
+    const auto fits = [&](qreal points) {
+        const CellNeeds needs = cellNeedsAt(document, points);
+        return needs.width <= layout.textWidth() && needs.height <= layout.rowHeight;
+    };
+    qreal points = chosen;
+    const CellNeeds atChosen = cellNeedsAt(document, chosen);
+    const double widthScale = layout.textWidth() / std::max(1.0, atChosen.width);
+    const double heightScale = layout.rowHeight / std::max(1.0, atChosen.height);
+    if (widthScale < 1 || heightScale < 1) {
+        layout.limit = widthScale <= heightScale ? SheetLayout::Limit::ColumnWidth
+                                                 : SheetLayout::Limit::RowHeight;
+        // Text widths grow with the size nearly in proportion; the steps
+        // around the estimate settle what hinting makes of it.
+        points = std::floor(chosen * std::min(widthScale, heightScale) / kPointStep) * kPointStep;
+        points = std::clamp(points, kPointStep, chosen - kPointStep);
+        while (points > kPointStep && !fits(points))
+            points -= kPointStep;
+        while (points + kPointStep < chosen && fits(points + kPointStep))
+            points += kPointStep;
+    }
+    layout.cellPoints = points;
+    layout.answerRoom = cellNeedsAt(document, points).answerRoom;
+}
+
 } // namespace
+
+QFont SheetLayout::cellFont() const
+{
+    return cellFontAt(cellPoints);
+}
 
 QRectF SheetLayout::printableRect()
 {
@@ -49,6 +123,7 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
         layout.pages.append({ first, std::min(layout.rowsPerPage, rows - first) });
     if (layout.pages.isEmpty())
         layout.pages.append({ 0, 0 });
+    fitCells(layout, document);
     return layout;
 }
 

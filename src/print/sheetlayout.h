@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 
@@ -16,6 +17,8 @@ struct SheetLayout
     static constexpr double kMarginBottom = 400;
     static constexpr double kMarginLeft = 700;
     static constexpr double kMarginRight = 0;
+    // Between a column's edges and its text, so that neighbours never touch.
+    static constexpr double kCellPadding = 80;
 
     struct Page
     {
@@ -32,11 +35,24 @@ struct SheetLayout
     int rowsPerPage = 0;
     QList<Page> pages; // at least one, even for an empty sheet
 
+    // Every line of a sheet prints in one size, so that its columns stay
+    // aligned: the chosen size where the widest line with the room for its
+    // answer fits a column and a line's height fits a row, else the largest
+    // whole or half point size that does. What stood in the way is kept for
+    // the worksheet window to say.
+    enum class Limit { None, ColumnWidth, RowHeight };
+    qreal cellPoints = 0;
+    Limit limit = Limit::None;
+    double answerRoom = 0; // blank after every line, for the answer written by hand
+    QFont cellFont() const; // sized in twips
+
     static SheetLayout compute(const SheetDocument &document);
 
     int pageCount() const { return int(pages.size()); }
     // The rectangle of a cell on its page; row counted on that page.
     QRectF cellRect(int rowOnPage, int column) const;
+    // What a line and its answer room may take of a column.
+    double textWidth() const { return columnWidth - 2 * kCellPadding; }
     // The part of the paper inside the margins.
     static QRectF printableRect();
 };

@@ -5,53 +5,18 @@
 #include "cjkfont.h"
 
 #include <QDir>
-#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-constexpr double kTwipsPerPoint = 20;
-constexpr double kCellPadding = 80; // twips left of a cell's text
-
-// Fonts are sized in twips, the painter's unit, so that the device's own
-// resolution never scales them a second time.
-QFont inTwips(QFont font, qreal points)
-{
-    font.setPixelSize(std::max(1, int(std::lround(points * kTwipsPerPoint))));
-    return font;
-}
-
-} // namespace
 
 SheetPainter::SheetPainter(const SheetDocument &document)
     : m_document(document)
     , m_layout(SheetLayout::compute(document))
-{
-    // One size for the whole sheet keeps the columns of every row aligned.
-    qreal points = document.cellPoints;
-    const QFont face = cjkMonoFont();
-    qreal widest = 0;
-    const QFontMetricsF metrics(inTwips(face, points));
-    for (const QStringList &row : document.rows) {
-        for (const QString &cell : row)
-            widest = std::max(widest, metrics.horizontalAdvance(cell));
-    }
-    const qreal room = m_layout.columnWidth - 2 * kCellPadding;
-    if (widest > room && widest > 0)
-        points *= room / widest;
-    const qreal height = metrics.height() * points / document.cellPoints;
-    if (height > m_layout.rowHeight)
-        points *= m_layout.rowHeight / height;
-    m_cellPoints = std::floor(points * 4) / 4; // quarter points, rounded down
-    m_cellFont = inTwips(face, m_cellPoints);
-}
+{ }
 
 QStringList SheetPainter::pageTextSections(const QString &text, int page, int pageCount)
 {
@@ -67,7 +32,7 @@ QStringList SheetPainter::pageTextSections(const QString &text, int page, int pa
 void SheetPainter::paintPageText(
     QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const
 {
-    painter.setFont(inTwips(cjkFont(points), points));
+    painter.setFont(inTwips(paperFont(), points));
     const QStringList sections = pageTextSections(text, page + 1, pageCount());
     const Qt::Alignment alignments[3] = { Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight };
     for (int i = 0; i < 3; ++i) {
@@ -89,13 +54,13 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
     paintPageText(painter, m_layout.headerRect, m_document.header, m_document.headerPoints, page);
     paintPageText(painter, m_layout.footerRect, m_document.footer, m_document.footerPoints, page);
 
-    painter.setFont(m_cellFont);
+    painter.setFont(m_layout.cellFont());
     const SheetLayout::Page &rows = m_layout.pages.at(page);
     for (int r = 0; r < rows.rowCount; ++r) {
         const QStringList &cells = m_document.rows.at(rows.firstRow + r);
         for (int c = 0; c < std::min<int>(m_layout.columns, int(cells.size())); ++c) {
             const QRectF cell = m_layout.cellRect(r, c);
-            painter.drawText(cell.adjusted(kCellPadding, 0, 0, 0),
+            painter.drawText(cell.adjusted(SheetLayout::kCellPadding, 0, 0, 0),
                 int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, cells.at(c));
         }
     }

@@ -5,7 +5,6 @@
 
 #include "common/progress.h"
 
-#include <QFont>
 #include <QList>
 
 class QPagedPaintDevice;
@@ -21,9 +20,6 @@ public:
 
     const SheetLayout &layout() const { return m_layout; }
     int pageCount() const { return m_layout.pageCount(); }
-    // The point size the cells are drawn in: the chosen one, or smaller when
-    // the widest line or the row height would not hold it.
-    qreal cellPoints() const { return m_cellPoints; }
 
     // Paints page (0-based) on a painter whose device has dpiX × dpiY dots
     // per inch, with the paper's corner at the painter's origin.
@@ -38,8 +34,6 @@ private:
 
     SheetDocument m_document;
     SheetLayout m_layout;
-    QFont m_cellFont;
-    qreal m_cellPoints;
 };
 
 // A class set: sheets one after another, each starting on a new page and

@@ -23,6 +23,7 @@
 
 #include "shell/menucommands.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -128,6 +129,24 @@ void ScreenshotTour::start()
     then(600, [this] {
         auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
         save(preview, u"preview"_s);
+        preview->close();
+        preview->deleteLater();
+        // Five columns of long lines in many rows: the font that fits, and the window saying so.
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        worksheet->findChild<QComboBox *>(u"columns"_s)->setCurrentIndex(3);
+        worksheet->findChild<QComboBox *>(u"rowHeight"_s)->setCurrentIndex(0);
+        worksheet->findChild<QSpinBox *>(u"rows"_s)->setValue(100);
+        worksheet->findChild<QSpinBox *>(u"copies"_s)->setValue(1);
+        worksheet->generate();
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        save(worksheet, u"worksheet-full-page"_s);
+        worksheet->printQuestions();
+    });
+    then(600, [this] {
+        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
+        save(preview, u"preview-full-page"_s);
         preview->close();
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         worksheet->saveAndClose();
