@@ -132,7 +132,8 @@ void printSheets(
     }
 }
 
-bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error)
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
+    const QList<int> &pages)
 {
     OutputFile file(path);
     if (!file.open()) {
@@ -147,7 +148,7 @@ bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, 
         writer.setResolution(1200);
         writer.setTitle(documents.isEmpty() ? QString() : documents.first().title);
         writer.setCreator(u"晨曦算苑"_s);
-        printSheets(writer, documents);
+        printSheets(writer, documents, pages);
     }
     if (!file.commit()) {
         if (error)

@@ -49,10 +49,11 @@ int pageCountOf(const QList<SheetDocument> &documents);
 void printSheets(
     QPagedPaintDevice &device, const QList<SheetDocument> &documents, const QList<int> &pages = {});
 
-// Writes the sheets as one PDF with embedded fonts and the first sheet's
-// title. The file appears whole or not at all; on failure error says why, in
+// Writes the pages given (as for printSheets) as one PDF with embedded fonts and the first
+// sheet's title. The file appears whole or not at all; on failure error says why, in
 // Chinese.
-bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error);
+bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
+    const QList<int> &pages = {});
 inline bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error)
 {
     return writeSheetsPdf({ document }, path, error);
