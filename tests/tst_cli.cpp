@@ -351,6 +351,10 @@ void TestCli::sheetRefusesBadArguments_data()
         u"--pdf=/tmp/x.pdf"_s, u"--xlsx=/tmp/../tmp/x.pdf"_s };
     QTest::newRow("lines with a value")
         << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--lines=yes"_s };
+    QTest::newRow("pages not a range")
+        << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pdf=/tmp/x.pdf"_s, u"--pages=1-x"_s };
+    QTest::newRow("pages without a pdf")
+        << QStringList { u"--columns=3"_s, u"--rows=5"_s, u"--pages=1"_s };
 }
 
 void TestCli::sheetRefusesBadArguments()
@@ -459,24 +463,34 @@ void TestCli::recordsAndItems()
 void TestCli::classSets_data()
 {
     QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("pages"); // --pages, when not empty
     QTest::addColumn<int>("status");
-    QTest::newRow("none") << 0 << 2;
-    QTest::newRow("one") << 1 << 0;
-    QTest::newRow("seven") << 7 << 0;
-    QTest::newRow("sixty-one") << 61 << 2;
+    QTest::addColumn<int>("printed"); // pages in either PDF
+    QTest::newRow("none") << 0 << QString() << 2 << 0;
+    QTest::newRow("one") << 1 << QString() << 0 << 2;
+    QTest::newRow("sixty-one") << 61 << QString() << 2 << 0;
+    QTest::newRow("three, the prompt's pages") << 3 << u"-2,4,6-8,10-"_s << 0 << 4;
+    QTest::newRow("three, no page left") << 3 << u"７－"_s << 2 << 0;
 }
 
 void TestCli::classSets()
 {
     QFETCH(int, copies);
+    QFETCH(QString, pages);
     QFETCH(int, status);
+    QFETCH(int, printed);
     QTemporaryDir dir;
-    const Run run = runCli({ u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
+    QStringList args = { u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
         u"--rows=40"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s, u"--pdf"_s,
-        dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) });
+        dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) };
+    if (!pages.isEmpty())
+        args << u"--pages"_s << pages;
+    const Run run = runCli(args);
     QCOMPARE(run.status, status);
     if (status != 0) {
         QCOMPARE(run.out, QString());
+        QCOMPARE(run.err.trimmed().count(u'\n'), 0);
+        QVERIFY(QDir(dir.path()).isEmpty());
         return;
     }
     QStringList numbers;
@@ -500,9 +514,9 @@ void TestCli::classSets()
         QFile pdf(dir.filePath(file));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
-        const qsizetype pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
-            + bytes.count("/Type /Page/");
-        QCOMPARE(int(pages), 2 * copies);
+        QCOMPARE(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
+                     + bytes.count("/Type /Page/")),
+            printed);
     }
 }
 

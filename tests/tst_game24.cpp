@@ -248,7 +248,7 @@ void TestGame24::hintsFromEveryReachableBoard()
         const bool solvable = reaches24(std::vector<long>(live.begin(), live.end()));
         QCOMPARE(hint.deadEnd, !solvable);
         if (!solvable) {
-            QCOMPARE(hint.message, u"这一步走不通了，点【重新计算】再来"_s);
+            QCOMPARE(hint.message, u"这一步走不通了，\n点【重新计算】再来"_s);
         } else if (live.size() > 1) {
             // 〖a±b=r〗: two values in play, the right result, and 24 still in reach.
             QCOMPARE(hint.steps.size(), 1);

@@ -11,6 +11,7 @@
 #include "support/messagecatcher.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -448,6 +449,17 @@ void TestGame24Window::hintsAndAllSolutions()
         cards << window.board().caption(card).toInt();
     std::sort(cards.begin(), cards.end());
     QCOMPARE(hand, cards);
+
+    // Nothing reaches 24 from here: the verdict box says so without wrapping a line, so
+    // that the name of the button to press stays whole.
+    setNumbers(m_context->database(), window.deck().level(), { 3, 3, 8, 8 });
+    window.chooseLevel(window.deck().level());
+    QTest::keyClick(&window, Qt::Key_F1);
+    const QLabel *goal = window.goalLabel();
+    QVERIFY2(goal->text().contains(u"【重新计算】"_s), qPrintable(goal->text()));
+    for (const QString &line : goal->text().split(u'\n'))
+        QVERIFY2(QFontMetrics(goal->font()).horizontalAdvance(line) <= goal->contentsRect().width(),
+            qPrintable(line));
 }
 
 QTEST_MAIN(TestGame24Window)

@@ -3,6 +3,7 @@
 
 #include "support/pointer.h"
 
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,7 +28,7 @@ private slots:
     void reenabledShowsNormalNotHover();
     void enterClicksWithoutChangingThePicture_data();
     void enterClicksWithoutChangingThePicture();
-    void focusShowsHover();
+    void keyboardFocusShowsHover();
     void movesAreRelayedWithTheIndex();
 
 private:
@@ -38,7 +39,8 @@ private:
 
 void TestHCommand::init()
 {
-    m_window = new QWidget;
+    // A dialog, as the program's windows are: it announces its first focus in a way of its own.
+    m_window = new QDialog;
     m_window->resize(300, 200);
 }
 
@@ -212,27 +214,30 @@ void TestHCommand::enterClicksWithoutChangingThePicture()
     QCOMPARE(button->pictureNumber(), before);
 }
 
-void TestHCommand::focusShowsHover()
+void TestHCommand::keyboardFocusShowsHover()
 {
     HCommand *first = add(54);
     HCommand *second = add(55);
     second->move(20, 80);
+    // The window's own choice of its first control, made before it shows.
+    second->setFocus();
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QVERIFY(second->hasFocus());
+    QCOMPARE(second->state(), State::Normal);
 
-    first->setFocus(Qt::TabFocusReason);
-    QVERIFY(first->hasFocus());
+    QTest::keyClick(second, Qt::Key_Backtab);
     QCOMPARE(first->state(), State::Hover);
+    QCOMPARE(second->state(), State::Normal);
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCOMPARE(second->state(), State::Hover);
+    QCOMPARE(first->state(), State::Normal);
 
     // Enter on the focused button: a click, and the hover picture stays.
-    QSignalSpy clicked(first, &HCommand::clicked);
-    QTest::keyClick(first, Qt::Key_Return);
+    QSignalSpy clicked(second, &HCommand::clicked);
+    QTest::keyClick(second, Qt::Key_Return);
     QCOMPARE(clicked.count(), 1);
-    QCOMPARE(first->state(), State::Hover);
-
-    second->setFocus(Qt::TabFocusReason);
-    QCOMPARE(first->state(), State::Normal);
     QCOMPARE(second->state(), State::Hover);
 
     // Disabling takes the focus, and the disabled picture stays.

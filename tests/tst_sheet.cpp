@@ -246,36 +246,43 @@ void TestSheet::pageRanges_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("pageCount");
-    QTest::addColumn<QList<int>>("pages"); // empty: refused
-    QTest::newRow("the prompt's example")
-        << u"-2,4,6-8,10-"_s << 12 << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
-    QTest::newRow("single page") << u"3"_s << 5 << QList { 3 };
-    QTest::newRow("open end from the last") << u"5-"_s << 5 << QList { 5 };
-    QTest::newRow("open start") << u"-1"_s << 5 << QList { 1 };
-    QTest::newRow("blanks and overlaps") << u" 2 - 4 , 3 ,4"_s << 5 << QList { 2, 3, 4 };
-    QTest::newRow("whole range") << u"1-5"_s << 5 << QList { 1, 2, 3, 4, 5 };
-    QTest::newRow("empty") << u""_s << 5 << QList<int> {};
-    QTest::newRow("page 0") << u"0"_s << 5 << QList<int> {};
-    QTest::newRow("beyond the last") << u"6"_s << 5 << QList<int> {};
-    QTest::newRow("range beyond") << u"4-9"_s << 5 << QList<int> {};
-    QTest::newRow("backwards") << u"4-2"_s << 5 << QList<int> {};
-    QTest::newRow("lone dash") << u"-"_s << 5 << QList<int> {};
-    QTest::newRow("empty entry") << u"1,,2"_s << 5 << QList<int> {};
-    QTest::newRow("letters") << u"a-b"_s << 5 << QList<int> {};
-    QTest::newRow("two dashes") << u"1-2-3"_s << 5 << QList<int> {};
-    QTest::newRow("negative number") << u"--2"_s << 5 << QList<int> {};
-    QTest::newRow("huge number") << u"99999999999"_s << 5 << QList<int> {};
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<QList<int>>("pages");
+    const QString example = u"-2,4,6-8,10-"_s;
+    QTest::newRow("the prompt's example, 12 pages")
+        << example << 12 << true << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
+    QTest::newRow("the prompt's example, 3 pages") << example << 3 << true << QList { 1, 2 };
+    QTest::newRow("the prompt's example, 1 page") << example << 1 << true << QList { 1 };
+    QTest::newRow("full width") << u"－２，４，６－８，１０－"_s << 12 << true
+                                << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
+    QTest::newRow("other range marks, list comma")
+        << u"1～2、4——5，7~8、10—"_s << 10 << true << QList { 1, 2, 4, 5, 7, 8, 10 };
+    QTest::newRow("blanks and overlaps")
+        << u" 2 - 4 , 3\u3000,4"_s << 5 << true << QList { 2, 3, 4 };
+    QTest::newRow("open end from the last") << u"5-"_s << 5 << true << QList { 5 };
+    QTest::newRow("range past the last") << u"4-9"_s << 5 << true << QList { 4, 5 };
+    QTest::newRow("only past the last") << u"6,8-"_s << 5 << true << QList<int> {};
+    QTest::newRow("huge number") << u"99999999999"_s << 5 << true << QList<int> {};
+    QTest::newRow("empty") << u" "_s << 5 << false << QList<int> {};
+    QTest::newRow("page 0") << u"0-2"_s << 5 << false << QList<int> {};
+    QTest::newRow("backwards") << u"4-2"_s << 5 << false << QList<int> {};
+    QTest::newRow("lone dash") << u"-"_s << 5 << false << QList<int> {};
+    QTest::newRow("empty entry") << u"1,,2"_s << 5 << false << QList<int> {};
+    QTest::newRow("letters") << u"a-b"_s << 5 << false << QList<int> {};
+    QTest::newRow("two dashes") << u"1-2-3"_s << 5 << false << QList<int> {};
+    QTest::newRow("negative number") << u"--2"_s << 5 << false << QList<int> {};
+    QTest::newRow("blank between pages") << u"1 3"_s << 5 << false << QList<int> {};
 }
 
 void TestSheet::pageRanges()
 {
     QFETCH(QString, text);
     QFETCH(int, pageCount);
+    QFETCH(bool, reads);
     QFETCH(QList<int>, pages);
-    const PageRange range = parsePageRange(text, pageCount);
-    QCOMPARE(range.pages, pages);
-    QCOMPARE(range.isValid(), !pages.isEmpty());
-    QCOMPARE(range.error.isEmpty(), !pages.isEmpty());
+    const PageRange range = PageRange::read(text);
+    QCOMPARE(range.isValid(), reads);
+    QCOMPARE(range.pagesOf(pageCount), pages);
 }
 
 void TestSheet::pagination_data()
@@ -466,7 +473,8 @@ void TestSheet::pdfWholeOrNothing()
     // Stopped after its first page, a writing leaves the file it would have
     // replaced as it was, and nothing beside it.
     QVERIFY(SheetPainter(document).pageCount() > 1);
-    QVERIFY(!writeSheetsPdf({ document }, good, &error, [](int done, int) { return done < 2; }));
+    QVERIFY(
+        !writeSheetsPdf({ document }, good, &error, {}, [](int done, int) { return done < 2; }));
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QFile kept(good);
     QVERIFY(kept.open(QIODevice::ReadOnly));

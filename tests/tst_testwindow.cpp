@@ -189,6 +189,14 @@ void TestTestWindow::opensWithStoredChoices()
     QCOMPARE(
         w.hintLine()->text(), u"测试步骤：选难度->设数量->生成试题->确定答题->完成答题->退出。"_s);
     QVERIFY(!w.grid()->isVisible());
+
+    // A count typed below the range is used clamped, and the box shows the count used.
+    w.countBox()->setFocus();
+    w.countBox()->selectAll();
+    QTest::keyClick(focused(), Qt::Key_5);
+    QTest::keyClick(focused(), Qt::Key_F5);
+    QCOMPARE(w.session().items().size(), 10);
+    QCOMPARE(w.countBox()->text(), u"10"_s);
 }
 
 void TestTestWindow::buttonsFollowTheStage_data()
@@ -423,8 +431,10 @@ void TestTestWindow::resumeContinuesTheClock()
     QFETCH(int, saved);
     const QString number = storeUnfinished(4, stored);
     m_context->setCurrentTestNo(number);
+    m_context->setCurrentType(7); // the menu's last type is not the test's
     TestWindow &w = openWindow();
 
+    QCOMPARE(w.windowTitle(), u"【电脑测试】--> ②〖A-B〗"_s);
     QCOMPARE(w.numberLabel()->text(), u"试卷编号："_s + number);
     QCOMPARE(
         w.hintLine()->text(), u"操作提示：如果中断测试(退出)，可以在【测试题库】中继续答题。"_s);

@@ -283,10 +283,11 @@ void TestWorksheetWindow::pageRangeDialogRefusesBadInput()
 {
     PageRangeDialog dialog(4);
     QCOMPARE(dialog.windowTitle(), u"指定页码打印"_s);
-    dialog.input()->setText(u"2-9"_s);
+    dialog.input()->setText(u"5-9"_s);
     MessageCatcher refusal;
     refusal.arm();
     dialog.accept();
+    QCOMPARE(refusal.text, u"“5-9”没有选中任何一页：共 4 页"_s);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(dialog.pages().isEmpty());
     dialog.input()->setText(u"-2,4"_s);

@@ -46,6 +46,10 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
         (kWindowSize.width() - leave->width()) / 2, kWindowSize.height() - leave->height() - 16);
     for (HCommand *button : { close, leave })
         connect(button, &HCommand::clicked, this, &QDialog::accept);
+    // As in the other windows, the first focus is the window's own button's; the glyph in
+    // the corner comes last.
+    setTabOrder(leave, close);
+    leave->setFocus();
     m_chrome->setButtons({ close, leave });
     m_chrome->addButtonResetSurface(this);
     m_chrome->addLinkResetSurface(this);

@@ -118,7 +118,12 @@ void HCommand::keyPressEvent(QKeyEvent *event)
 
 void HCommand::focusInEvent(QFocusEvent *event)
 {
-    if (m_state != State::Hover && m_state != State::Pressed)
+    // Only a focus the keyboard moves within the active window shows. The one a window
+    // hands its first control as it opens (a dialog announces it as a Tab before it is
+    // active) would look as if the pointer rested on a button it never came near.
+    const bool byKeyboard = isActiveWindow()
+        && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
+    if (byKeyboard && m_state != State::Hover && m_state != State::Pressed)
         setState(State::Hover);
     QWidget::focusInEvent(event);
 }

@@ -31,13 +31,17 @@ PageRangeDialog::PageRangeDialog(int pageCount, QWidget *parent)
 
 void PageRangeDialog::accept()
 {
-    const PageRange range = parsePageRange(m_input->text(), m_pageCount);
-    if (!range.isValid()) {
-        showMessage(this, range.error);
+    const PageRange range = PageRange::read(m_input->text());
+    const QList<int> pages = range.pagesOf(m_pageCount);
+    if (pages.isEmpty()) {
+        showMessage(this,
+            range.isValid() ? u"“%1”没有选中任何一页：共 %2 页"_s.arg(m_input->text().trimmed())
+                                  .arg(m_pageCount)
+                            : range.error());
         m_input->setFocus();
         m_input->selectAll();
         return;
     }
-    m_pages = range.pages;
+    m_pages = pages;
     QDialog::accept();
 }

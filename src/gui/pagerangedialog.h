@@ -6,7 +6,8 @@
 class QLineEdit;
 
 // Asks for the pages to print in the "-2,4,6-8,10-" syntax. A text that does
-// not read is answered with what is wrong, and the dialog stays open.
+// not read, or names none of the document's pages, is answered with what is
+// wrong, and the dialog stays open.
 class PageRangeDialog final : public QDialog
 {
     Q_OBJECT

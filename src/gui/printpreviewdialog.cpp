@@ -301,6 +301,7 @@ void PrintPreviewDialog::savePdf()
         return;
     QString error;
     WorkProgress progress(this, u"正在保存 PDF…"_s);
-    if (!writeSheetsPdf(m_documents, path, &error, progress.callback()) && !progress.wasCancelled())
+    if (!writeSheetsPdf(m_documents, path, &error, {}, progress.callback())
+        && !progress.wasCancelled())
         showMessage(this, error);
 }

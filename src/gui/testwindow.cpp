@@ -60,7 +60,6 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
     , m_session(context.database(), context.settings())
 {
     setFixedSize(kWidth, kHeight);
-    setWindowTitle(u"【电脑测试】--> "_s + catalogue::typeLabel(m_type));
     setFont(cjkFont(10.5));
     m_items = new TestItemModel(this);
     m_items->setSession(&m_session);
@@ -69,10 +68,12 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
     connect(m_clock, &QTimer::timeout, this, &TestWindow::tick);
     buildUi();
 
-    if (context.currentTestNo().isEmpty() || !m_session.resume(context.currentTestNo()))
+    if (context.currentTestNo().isEmpty() || !m_session.resume(context.currentTestNo())) {
+        showType(m_type);
         restoreChoices();
-    else
+    } else {
         showResumed();
+    }
     qApp->installEventFilter(this);
 }
 
@@ -80,7 +81,7 @@ void TestWindow::buildUi()
 {
     WindowChrome::paintFace(this);
 
-    auto *strip = new TitleStrip(windowTitle(), this);
+    auto *strip = new TitleStrip(QString(), this);
     strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
     m_strip = strip;
 
@@ -93,12 +94,14 @@ void TestWindow::buildUi()
     m_level = new QComboBox(this);
     m_level->setGeometry(76, row1, 360, 32);
     m_level->setFont(cjkFont(11));
-    m_level->addItems(catalogue::levelCaptions(m_type));
     m_numberLabel = caption(u"数量："_s, this, { 20, row2, 56, 32 });
     m_count = new QSpinBox(this);
     m_count->setGeometry(76, row2, 90, 32);
     m_count->setFont(cjkFont(11));
     m_count->setRange(TestChoices::kMinCount, TestChoices::kMaxCount);
+    // A number typed below the range is taken as the least count, and the box shows it,
+    // instead of the count before it, which the child has typed over.
+    m_count->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_range = caption(u"数量范围：10-100"_s, this, { 178, row2, 200, 32 }, 10);
     m_range->setStyleSheet(u"color: #5a6a7a;"_s);
     m_testInfo = caption(QString(), this, { 20, row2, 470, 32 });
@@ -182,6 +185,16 @@ void TestWindow::buildUi()
     m_chrome->addButtonResetSurface(band);
 }
 
+void TestWindow::showType(qint16 type)
+{
+    // The menu's type is the type of a new test only; a test taken up again is of its own.
+    m_type = type;
+    setWindowTitle(u"【电脑测试】--> "_s + TestSession::typeLabel(type));
+    m_strip->setTitle(windowTitle());
+    m_level->clear();
+    m_level->addItems(catalogue::levelCaptions(type));
+}
+
 void TestWindow::restoreChoices()
 {
     const TestChoices choices
@@ -195,10 +208,7 @@ void TestWindow::restoreChoices()
 
 void TestWindow::showResumed()
 {
-    if (m_session.isPractice()) {
-        setWindowTitle(u"【电脑测试】--> "_s + TestSession::practiceName());
-        m_strip->setTitle(windowTitle());
-    }
+    showType(m_session.type());
     m_items->refresh();
     if (m_session.isMarked()) {
         const QList<TestItem> &items = m_session.items();
@@ -212,6 +222,8 @@ void TestWindow::showResumed()
 
 void TestWindow::generate()
 {
+    // F5 and the button leave the focus in the box: what it shows is what is used.
+    m_count->interpretText();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_session.generate(m_maker, m_type, qint16(m_level->currentIndex() + 1), m_count->value(),
         QDateTime::currentDateTime());
@@ -229,8 +241,7 @@ void TestWindow::startPractice(const QList<Mistake> &mistakes)
 {
     if (mistakes.isEmpty() || m_session.isConfirmed())
         return;
-    setWindowTitle(u"【电脑测试】--> "_s + TestSession::practiceName());
-    m_strip->setTitle(windowTitle());
+    showType(0);
     m_session.generatePractice(mistakes, QDateTime::currentDateTime());
     m_context.setCurrentTestNo(m_session.number());
     for (QWidget *choice : std::initializer_list<QWidget *> {

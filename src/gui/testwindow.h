@@ -66,6 +66,7 @@ protected:
 
 private:
     void buildUi();
+    void showType(qint16 type);
     void restoreChoices();
     void showResumed();
     void showNumber();

@@ -111,7 +111,7 @@ bool printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &document
 }
 
 bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
-    const ProgressCallback &progress)
+    const QList<int> &pages, const ProgressCallback &progress)
 {
     OutputFile file(path);
     if (!file.open()) {
@@ -126,7 +126,7 @@ bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, 
         writer.setResolution(1200);
         writer.setTitle(documents.isEmpty() ? QString() : documents.first().title);
         writer.setCreator(u"晨曦算苑"_s);
-        if (!printSheets(writer, documents, {}, progress)) {
+        if (!printSheets(writer, documents, pages, progress)) {
             // The save file is dropped unwritten with file.
             if (error)
                 error->clear();

@@ -48,11 +48,11 @@ int pageCountOf(const QList<SheetDocument> &documents);
 bool printSheets(QPagedPaintDevice &device, const QList<SheetDocument> &documents,
     const QList<int> &pages = {}, const ProgressCallback &progress = {});
 
-// Writes the sheets as one PDF with embedded fonts and the first sheet's
-// title. The file appears whole or not at all; on failure error says why, in
+// Writes the pages given (as for printSheets) as one PDF with embedded fonts and the first
+// sheet's title. The file appears whole or not at all; on failure error says why, in
 // Chinese. Stopped by progress, it writes nothing and leaves error empty.
 bool writeSheetsPdf(const QList<SheetDocument> &documents, const QString &path, QString *error,
-    const ProgressCallback &progress = {});
+    const QList<int> &pages = {}, const ProgressCallback &progress = {});
 inline bool writeSheetPdf(const SheetDocument &document, const QString &path, QString *error)
 {
     return writeSheetsPdf({ document }, path, error);

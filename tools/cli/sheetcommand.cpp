@@ -9,10 +9,13 @@
 #include "sheetpainter.h"
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/pagerange.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
 #include <QDateTime>
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,6 +35,10 @@ const QList<OptionSpec> &sheetOptions()
             u"打印标题，其中“题型”“难度”“数量”是变量；默认为程序的默认标题"_s },
         { u"pdf"_s, u"FILE"_s, u"把试题写成 PDF"_s },
         { u"answers-pdf"_s, u"FILE"_s, u"把答案写成 PDF"_s },
+        { u"pages"_s, u"RANGE"_s,
+            u"--pdf 和 --answers-pdf 只写这些页，例如 -2,4,6-8,10-（-2 是第 1 到 2 页，10- 是第 10 "
+            "页到最后一页，页码按整个 PDF 数）；全角的“，”“－”也可以。超出页数的页略去，"
+            "一页也选不中是错误"_s },
         { u"xlsx"_s, u"FILE"_s,
             u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
         { u"copies"_s, u"N"_s,
@@ -50,7 +57,8 @@ int runSheetCommand(const QStringList &args)
     if (commonoptions::helpAsked(arguments,
             u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
             "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
-            "                      [--answers-pdf FILE] [--xlsx FILE] [--copies N] [--lines]"_s,
+            "                      [--answers-pdf FILE] [--pages RANGE] [--xlsx FILE]\n"
+            "                      [--copies N] [--lines]"_s,
             u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题）。"_s,
             sheetOptions()))
         return flushOut();
@@ -66,6 +74,14 @@ int runSheetCommand(const QStringList &args)
         ? arguments.text(u"title"_s)
         : Settings::key(u"system_5"_s)->firstStartValue;
     commonoptions::checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s });
+    std::optional<PageRange> range;
+    if (arguments.has(u"pages"_s)) {
+        if (!arguments.has(u"pdf"_s) && !arguments.has(u"answers-pdf"_s))
+            throw UsageError(u"--pages 只用于 --pdf 和 --answers-pdf"_s);
+        range = PageRange::read(arguments.text(u"pages"_s));
+        if (!range->isValid())
+            throw UsageError(u"--pages %1"_s.arg(range->error()));
+    }
 
     SeededRandom rnd;
     commonoptions::seedFrom(arguments, rnd);
@@ -75,19 +91,37 @@ int runSheetCommand(const QStringList &args)
     const QList<Worksheet> sheets
         = generateClassSet(maker, type, level, choices.columns, choices.rows, now, copies);
 
-    OutputBuffer out;
     QList<SheetDocument> questionSheets, answerSheets;
     QList<TitledSheet> workbookSheets;
+    for (const Worksheet &sheet : sheets) {
+        const QString title = sheetTitle(titleTemplate, type, level, sheet.questionCount());
+        questionSheets << questionDocument(sheet, choices, title);
+        answerSheets << answerDocument(sheet, level, now);
+        workbookSheets.append({ sheet, title });
+    }
+    // Checked before anything is written: a range that misses one of the two documents is
+    // a mistake in the command, not half a result.
+    auto pagesOf = [&range, &arguments](const QList<SheetDocument> &documents,
+                       const QString &option, const QString &what) {
+        if (!range || !arguments.has(option))
+            return QList<int>();
+        const int pageCount = pageCountOf(documents);
+        const QList<int> pages = range->pagesOf(pageCount);
+        if (pages.isEmpty())
+            throw UsageError(u"--pages “%1”在%2 PDF 里一页也选不到：%2共 %3 页"_s.arg(
+                arguments.text(u"pages"_s), what, QString::number(pageCount)));
+        return pages;
+    };
+    const QList<int> questionPages = pagesOf(questionSheets, u"pdf"_s, u"试题"_s);
+    const QList<int> answerPages = pagesOf(answerSheets, u"answers-pdf"_s, u"答案"_s);
+
+    OutputBuffer out;
     for (const Worksheet &sheet : sheets) {
         out.line(sheet.number());
         if (arguments.has(u"lines"_s)) {
             for (const QString &line : sheet.lines())
                 out.line(line);
         }
-        const QString title = sheetTitle(titleTemplate, type, level, sheet.questionCount());
-        questionSheets << questionDocument(sheet, choices, title);
-        answerSheets << answerDocument(sheet, level, now);
-        workbookSheets.append({ sheet, title });
     }
     int status = out.finish();
 
@@ -99,9 +133,9 @@ int runSheetCommand(const QStringList &args)
         }
     };
     if (arguments.has(u"pdf"_s))
-        report(writeSheetsPdf(questionSheets, arguments.text(u"pdf"_s), &error));
+        report(writeSheetsPdf(questionSheets, arguments.text(u"pdf"_s), &error, questionPages));
     if (arguments.has(u"answers-pdf"_s))
-        report(writeSheetsPdf(answerSheets, arguments.text(u"answers-pdf"_s), &error));
+        report(writeSheetsPdf(answerSheets, arguments.text(u"answers-pdf"_s), &error, answerPages));
     if (arguments.has(u"xlsx"_s))
         report(writeSheetWorkbook(workbookSheets, arguments.text(u"xlsx"_s), &error));
     return status;

@@ -212,7 +212,21 @@ void ScreenshotTour::start()
     then(300, [this] {
         auto *test = m_menu.findChild<TestWindow *>(u"tourTest"_s);
         save(test, u"test-marked"_s);
+        const QString number = test->session().number();
         test->exitWindow();
+        // The same test opened again while the menu is on another type: it keeps its own.
+        m_menu.context().setCurrentType(1);
+        m_menu.context().setCurrentTestNo(number);
+        auto *reopened = new TestWindow(m_menu.context(), processQuestionMaker(), &m_menu);
+        reopened->setObjectName(u"tourReopened"_s);
+        reopened->show();
+    });
+    then(300, [this] {
+        auto *reopened = m_menu.findChild<TestWindow *>(u"tourReopened"_s);
+        save(reopened, u"test-reopened"_s);
+        reopened->exitWindow();
+        m_menu.context().setCurrentType(reopened->session().type());
+        m_menu.context().setCurrentTestNo(QString());
         auto *records = new RecordsWindow(m_menu.context(), &m_menu);
         records->setObjectName(u"tourRecords"_s);
         records->show();

@@ -9,7 +9,9 @@ using namespace Qt::Literals::StringLiterals;
 
 QString HintGuide::deadEndText()
 {
-    return u"这一步走不通了，点【重新计算】再来"_s;
+    // Broken before the sentence that names the button: the narrow box it is shown in would
+    // otherwise wrap inside the name, which then reads as no button at all.
+    return u"这一步走不通了，\n点【重新计算】再来"_s;
 }
 
 void HintGuide::reset()

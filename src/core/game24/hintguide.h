@@ -22,7 +22,7 @@ public:
     Hint next(const Board &board);
     void reset();
 
-    static QString deadEndText(); // "这一步走不通了，点【重新计算】再来"
+    static QString deadEndText(); // "这一步走不通了，\n点【重新计算】再来"
 
 private:
     QList<int> m_plannedFor; // the values the current plan starts from

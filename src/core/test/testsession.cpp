@@ -64,6 +64,11 @@ QString TestSession::practiceName()
     return u"错题重练"_s;
 }
 
+QString TestSession::typeLabel(qint16 type)
+{
+    return type == 0 ? practiceName() : catalogue::typeLabel(type);
+}
+
 void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTime &now)
 {
     m_type = 0;

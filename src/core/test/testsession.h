@@ -53,6 +53,8 @@ public:
     void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);
     bool isPractice() const { return m_type == 0; }
     static QString practiceName(); // "错题重练"
+    // What a test of the type is called in titles: "①〖A+B〗" …, the practice name for 0.
+    static QString typeLabel(qint16 type);
 
     // Stores the choices, the header and every item in one transaction.
     void confirm();

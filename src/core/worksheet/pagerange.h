@@ -4,14 +4,32 @@
 #include <QString>
 
 // The pages a user names for printing: comma-separated entries, each a page
-// ("4"), a range ("6-8"), an open start ("-2": pages 1 to 2) or an open end
-// ("10-": page 10 to the last). Blanks around entries are allowed.
-struct PageRange
+// ("4"), a range ("6-8"), an open start ("-2": from page 1) or an open end
+// ("10-": to the last page). A Chinese input method's full-width commas,
+// hyphens and digits read like their ASCII twins, and blanks around entries
+// are allowed. The text is read without a page count, so that one text can
+// select from documents of any length: pages past the last are simply not
+// there to print.
+class PageRange
 {
-    QList<int> pages; // ascending, each once, all within 1..pageCount
-    QString error; // why the text was refused; empty when it was accepted
+public:
+    static PageRange read(const QString &text);
 
-    bool isValid() const { return error.isEmpty(); }
+    bool isValid() const { return m_error.isEmpty(); }
+    // Why the text is not a page range; empty when it is one.
+    const QString &error() const { return m_error; }
+
+    // The pages it names within 1..pageCount, ascending, each once; empty
+    // when it names none of them.
+    QList<int> pagesOf(int pageCount) const;
+
+private:
+    struct Span
+    {
+        int first;
+        int last;
+    };
+
+    QList<Span> m_spans;
+    QString m_error;
 };
-
-PageRange parsePageRange(const QString &text, int pageCount);
