@@ -5,6 +5,7 @@
 #include "shell/appcontext.h"
 #include "store/database.h"
 #include "store/settings.h"
+#include "support/busydatafile.h"
 #include "support/messagecatcher.h"
 #include "test/testitemmodel.h"
 #include "test/testrecords.h"
@@ -458,16 +459,25 @@ void TestTestWindow::resumeContinuesTheClock()
 void TestTestWindow::leavingKeepsTheTest_data()
 {
     QTest::addColumn<bool>("byWindowManager");
-    QTest::newRow("exit button") << false;
-    QTest::newRow("window manager") << true;
+    QTest::addColumn<bool>("busy"); // an answer given while another program writes the file
+    QTest::newRow("exit button") << false << false;
+    QTest::newRow("window manager") << true << false;
+    QTest::newRow("answer not stored at once") << false << true;
 }
 
 void TestTestWindow::leavingKeepsTheTest()
 {
     QFETCH(bool, byWindowManager);
+    QFETCH(bool, busy);
     reach(Stage::Generated);
     m_window->confirm();
     TestItemModel *model = m_window->itemModel();
+    if (busy) {
+        BusyDataFile other(m_dir->filePath(u"QRTA.dat"_s));
+        QVERIFY(model->setData(model->index(1, TestItemModel::Answer), u"7"_s));
+        QVERIFY2(m_window->hintLine()->text().contains(u"正被另一个程序使用"_s),
+            qPrintable(m_window->hintLine()->text()));
+    }
     m_window->grid()->setFocus();
     m_window->grid()->setCurrentIndex(model->index(0, TestItemModel::Answer));
     QTest::keyClick(focused(), Qt::Key_9);
@@ -481,8 +491,9 @@ void TestTestWindow::leavingKeepsTheTest()
     QCOMPARE(stage(), Stage::Closed);
     // The answer still being typed went in with the rest.
     const QString number = m_window->session().number();
-    QCOMPARE(
-        loadTestItems(m_context->database(), number, ItemOrder::Question).at(0).userAnswer, u"9"_s);
+    const QList<TestItem> items = loadTestItems(m_context->database(), number, ItemOrder::Question);
+    QCOMPARE(items.at(0).userAnswer, u"9"_s);
+    QCOMPARE(items.at(1).userAnswer, busy ? u"7"_s : QString());
     const std::optional<TestRecord> record = findTestRecord(m_context->database(), number);
     QCOMPARE(record->elapsed, 7);
     QVERIFY(!record->marked);

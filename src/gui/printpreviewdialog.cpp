@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -255,12 +256,27 @@ void PrintPreviewDialog::updateIndicator()
         m_zoomBox->setEditText(u"%1%"_s.arg(percent));
 }
 
+QString PrintPreviewDialog::suggestedFileName() const
+{
+    QString name = m_documents.isEmpty() ? QString() : m_documents.first().fileName;
+    if (name.isEmpty())
+        name = u"试卷"_s;
+    return name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\t]"_s), u"_"_s);
+}
+
 void PrintPreviewDialog::printPages(const QList<int> &pages)
 {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer);
-    printer.setDocName(m_documents.isEmpty() ? QString() : m_documents.first().title);
-    if (!choosePrinter(printer))
+    // The print dialog offers the document's name, with .pdf, in the working folder for
+    // printing to a file: let that be the user's documents.
+    printer.setDocName(suggestedFileName());
+    const QString working = QDir::currentPath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir::setCurrent(QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    const bool chosen = choosePrinter(printer);
+    QDir::setCurrent(working);
+    if (!chosen)
         return;
     WorkProgress progress(this, u"正在排版，准备打印…"_s);
     const ProgressCallback step = progress.callback();
@@ -292,11 +308,9 @@ void PrintPreviewDialog::printCurrent()
 
 void PrintPreviewDialog::savePdf()
 {
-    QString name = m_documents.isEmpty() ? u"试卷"_s : m_documents.first().title;
-    name.replace(QRegularExpression(u"[\\\\/:*?\"<>|\\t]"_s), u"_"_s);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(this, u"保存PDF"_s,
-        QDir(folder).filePath(name.left(60) + u".pdf"_s), u"PDF 文件 (*.pdf)"_s);
+        QDir(folder).filePath(suggestedFileName() + u".pdf"_s), u"PDF 文件 (*.pdf)"_s);
     if (path.isEmpty())
         return;
     QString error;

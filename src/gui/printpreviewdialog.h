@@ -47,6 +47,8 @@ public:
     void savePdf();
 
 private:
+    // The first sheet's number: what a printed-to or saved PDF is called by default.
+    QString suggestedFileName() const;
     void buildMenus();
     void buildToolBar();
     void updateIndicator();

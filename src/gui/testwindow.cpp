@@ -67,6 +67,14 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
     m_clock->setInterval(1000);
     connect(m_clock, &QTimer::timeout, this, &TestWindow::tick);
     buildUi();
+    // The child goes on answering; the answer waits in the window and is stored again when
+    // the test is left, but whoever sits there should know.
+    connect(m_items, &TestItemModel::answerNotSaved, this, [this](const QString &reason) {
+        m_hintLine->setText(
+            u"注意：刚填的答案暂时没能存进数据文件（%1），退出测试时会再存一次。"_s.arg(reason));
+        m_hintLine->setStyleSheet(u"color: #d01010; font-weight: bold;"_s);
+        m_hintLine->show();
+    });
 
     if (context.currentTestNo().isEmpty() || !m_session.resume(context.currentTestNo())) {
         showType(m_type);

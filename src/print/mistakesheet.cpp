@@ -30,5 +30,7 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
     sheets.answers.rows = sheet.table(Worksheet::Sheet::Answers);
     sheets.answers.answerLength = 0;
     sheets.answers.footer = sheets.questions.footer;
+    sheets.questions.fileName = u"错题本_%1"_s.arg(now.date().toString(u"yyyyMMdd"_s));
+    sheets.answers.fileName = sheets.questions.fileName + u"_答案"_s;
     return sheets;
 }

@@ -15,6 +15,7 @@ SheetDocument questionDocument(
 {
     SheetDocument document;
     document.title = title;
+    document.fileName = sheet.number();
     document.header = questionPageHeader(title);
     document.footer = questionPageFooter(sheet.number());
     document.rows = sheet.table(Worksheet::Sheet::Questions);
@@ -36,6 +37,7 @@ SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const
     document.header
         = answerPageHeader(sheet.type(), selectedLevel, sheet.questionCount(), sheet.number());
     document.title = document.header.mid(2); // without the leading section separator
+    document.fileName = sheet.number() + u"_答案"_s;
     document.footer = answerPageFooter(now);
     document.rows = sheet.table(Worksheet::Sheet::Answers);
     document.columns = sheet.columns();

@@ -15,6 +15,7 @@ class QDateTime;
 struct SheetDocument
 {
     QString title; // the document title of a PDF
+    QString fileName; // what a saved copy is called unless the user says otherwise, no suffix
     QString header;
     QString footer;
     qreal headerPoints = 12;

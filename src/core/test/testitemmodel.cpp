@@ -139,7 +139,7 @@ bool TestItemModel::setData(const QModelIndex &index, const QVariant &value, int
     } catch (const DatabaseError &error) {
         // The session holds the answer all the same, and leaving writes every answer again;
         // an exception must not cross the view's event handling.
-        emit answerNotSaved(error.explanation());
+        emit answerNotSaved(DatabaseError::reason(error.cause()));
     }
     emit dataChanged(index, index, { Qt::DisplayRole, Qt::EditRole });
     return true;

@@ -52,7 +52,8 @@ public:
         int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 signals:
-    // An answer is kept in the session but could not reach the data file (why, in Chinese);
+    // An answer is kept in the session but could not reach the data file (why, in a few
+    // Chinese words such as 磁盘已满);
     // leaving the test writes every answer again.
     void answerNotSaved(const QString &reason);
 
