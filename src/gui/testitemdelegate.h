@@ -12,8 +12,7 @@ class TestItemDelegate final : public QStyledItemDelegate
     Q_DISABLE_COPY_MOVE(TestItemDelegate)
 
 public:
-    // The answer column's colours as RGB; the original gives them as the Windows values
-    // FFFF80 and FF0000, which are 0xBBGGRR.
+    // The answer column: light cyan behind blue digits, easy to tell from the questions.
     static constexpr QRgb kAnswerBack = 0x80FFFF;
     static constexpr QRgb kAnswerText = 0x0000FF;
 

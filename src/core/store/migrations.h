@@ -2,7 +2,7 @@
 
 class Database;
 
-// Tables the program has added over time beside the original ones. Each step
+// Tables the program has added over time beside those every data file has had. Each step
 // raises the file's user_version by one; opening a file brings it up to date
 // in one transaction, and a file already current is left alone.
 namespace migrations {
