@@ -1,51 +1,12 @@
-#include "generate/questionmaker.h"
-#include "generate/randomsource.h"
-#include "store/database.h"
+#include "support/testdata.h"
+
 #include "store/datafile.h"
 #include "store/migrations.h"
-#include "store/settings.h"
 #include "test/mistakebook.h"
-#include "test/testsession.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-struct Fixture
-{
-    QTemporaryDir dir;
-    QString path = dir.filePath(u"QRTA.dat"_s);
-    std::unique_ptr<Database> db = datafile::open(path);
-    Settings settings { *db, processRandom() };
-    SeededRandom rnd { 23 };
-    QuestionMaker maker { rnd };
-
-    Fixture() { settings.load(); }
-
-    // A marked test of type 5 level 2 with the items at the given positions
-    // answered wrong; returns the questions answered wrong.
-    QStringList takeTest(const QList<int> &wrongPositions)
-    {
-        TestSession session(*db, settings);
-        session.generate(maker, 5, 2, 10, QDateTime::currentDateTime());
-        session.confirm();
-        QStringList wrong;
-        for (int i = 0; i < session.items().size(); ++i) {
-            const TestItem &item = session.items()[i];
-            const bool isWrong = wrongPositions.contains(i + 1);
-            if (isWrong)
-                wrong << item.question;
-            session.recordAnswer(i, isWrong ? item.answer + u"9"_s : item.answer);
-        }
-        session.mark();
-        return wrong;
-    }
-};
-
-} // namespace
 
 class TestMistakeBook : public QObject
 {
@@ -54,13 +15,14 @@ class TestMistakeBook : public QObject
 private slots:
     void masteryRule();
     void markingFeedsTheBook();
+    void practiceRunsAreTestsThatCountTowardsLearning();
     void olderFileGainsTheBook();
 };
 
 void TestMistakeBook::masteryRule()
 {
-    Fixture f;
-    MistakeBook book(*f.db);
+    TestData d;
+    MistakeBook book(d.db());
     const QDateTime now = QDateTime::currentDateTime();
     auto item = [](const QString &question, const QString &answer, int error) {
         TestItem i;
@@ -96,54 +58,68 @@ void TestMistakeBook::masteryRule()
 
 void TestMistakeBook::markingFeedsTheBook()
 {
-    Fixture f;
-    const QStringList wrong = f.takeTest({ 2, 5, 9 });
-    const QList<Mistake> book = MistakeBook(*f.db).toLearn();
+    TestData d;
+    const QString number = d.store({ .type = 5, .level = 2, .wrong = { 1, 4, 8 } });
+    QStringList wrong;
+    for (const TestItem &item : loadTestItems(d.db(), number, ItemOrder::Question)) {
+        if (item.error == 1)
+            wrong << item.question;
+    }
+    QCOMPARE(wrong.size(), 3);
     QStringList inBook;
-    for (const Mistake &m : book) {
+    for (const Mistake &m : MistakeBook(d.db()).toLearn()) {
         inBook << m.question;
         QCOMPARE(m.type, qint16(5));
         QCOMPARE(m.level, qint16(2));
         QVERIFY(!m.answer.isEmpty());
     }
-    std::sort(inBook.begin(), inBook.end());
-    QStringList expected = wrong;
-    expected.removeDuplicates();
-    std::sort(expected.begin(), expected.end());
-    QCOMPARE(inBook, expected);
+    wrong.removeDuplicates();
+    wrong.sort();
+    inBook.sort();
+    QCOMPARE(inBook, wrong);
+}
+
+void TestMistakeBook::practiceRunsAreTestsThatCountTowardsLearning()
+{
+    TestData d;
+    d.store({ .type = 5, .level = 2, .wrong = { 2, 5, 7 } });
+    const MistakeBook book(d.db());
+    const qsizetype inBook = book.toLearn().size(); // three, or fewer when two were the same
+    QVERIFY(inBook > 0);
+    for (int run = 1; run <= MistakeBook::kRightToLearn; ++run) {
+        const QList<Mistake> mistakes = book.toLearn();
+        QCOMPARE(mistakes.size(), inBook);
+        TestSession practice(d.db(), d.settings());
+        practice.generatePractice(mistakes, QDateTime::currentDateTime().addSecs(run));
+        practice.confirm();
+        for (int i = 0; i < mistakes.size(); ++i) {
+            QCOMPARE(practice.items().at(i).question, mistakes.at(i).question);
+            practice.recordAnswer(i, mistakes.at(i).answer);
+        }
+        QVERIFY(practice.mark().complete);
+        QVERIFY(practice.number().startsWith(u"00_0_%1_"_s.arg(inBook)));
+        QCOMPARE(findTestRecord(d.db(), practice.number())->typeName, u"错题重练"_s);
+    }
+    QVERIFY(book.toLearn().isEmpty());
 }
 
 void TestMistakeBook::olderFileGainsTheBook()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
-    QString number;
+    TestData d;
+    // A file as the program wrote it before the book existed.
+    const QString number = d.store({ .type = 2, .answered = 0 });
+    d.db().exec("DROP TABLE tab_ctb");
+    d.db().exec("PRAGMA user_version = 0");
+    d.context.reset();
     {
-        // A file as the program wrote it before the book existed.
-        auto db = datafile::open(path);
-        Settings settings(*db, processRandom());
-        settings.load();
-        SeededRandom rnd(1);
-        QuestionMaker maker(rnd);
-        TestSession session(*db, settings);
-        session.generate(maker, 2, 1, 10, QDateTime::currentDateTime());
-        session.confirm();
-        number = session.number();
-        db->exec("DROP TABLE tab_ctb");
-        db->exec("PRAGMA user_version = 0");
-    }
-    {
-        auto db = datafile::open(path);
+        auto db = datafile::open(d.path);
         QCOMPARE(migrations::versionOf(*db), migrations::kCurrentVersion);
+        QCOMPARE(loadTestItems(*db, number, ItemOrder::Question).size(), 10);
         MistakeBook(*db).recordMarked({}, 1, 1, QDateTime::currentDateTime());
-        Statement tests = db->prepare("SELECT count(*) FROM tab_test_mx WHERE mx_bh = ?");
-        tests.bind(1, number);
-        tests.next();
-        QCOMPARE(tests.integer(0), 10);
         db->exec("INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
     }
     // The second open finds the file current and changes nothing.
-    auto db = datafile::open(path);
+    auto db = datafile::open(d.path);
     Statement book = db->prepare("SELECT count(*) FROM tab_ctb");
     book.next();
     QCOMPARE(book.integer(0), 1);

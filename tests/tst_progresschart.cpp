@@ -1,17 +1,15 @@
 #include "hcommand.h"
 #include "progresschartwindow.h"
-#include "support/markedtests.h"
 
-#include "generate/randomsource.h"
+#include "support/shownwindow.h"
+#include "support/testdata.h"
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -70,46 +68,39 @@ private:
     void storeAll();
     ProgressChartWindow &openWindow();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<SeededRandom> m_rnd;
-    std::unique_ptr<QuestionMaker> m_maker;
+    std::unique_ptr<TestData> m_data;
     std::unique_ptr<ProgressChartWindow> m_window;
 };
 
 void TestProgressChart::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
-    m_rnd = std::make_unique<SeededRandom>(12);
-    m_maker = std::make_unique<QuestionMaker>(*m_rnd);
+    m_data = std::make_unique<TestData>();
 }
 
 void TestProgressChart::cleanup()
 {
     QToolTip::hideText();
     m_window.reset();
-    m_context.reset();
+    m_data.reset();
 }
 
 void TestProgressChart::storeAll()
 {
     for (const Taken &t : kTests) {
-        storeMarkedTest(*m_context, *m_maker, t.type, t.level, t.count, t.wrong, t.seconds,
-            kMonday.addDays(t.day));
+        QList<int> wrong;
+        for (int row = 0; row < t.wrong; ++row)
+            wrong << row;
+        m_data->store({ t.type, t.level, t.count, wrong, t.seconds, kMonday.addDays(t.day) });
     }
     // Unfinished tests make no point, not even a type to choose.
-    storeUnfinishedTest(*m_context, *m_maker, 5, 3, 10, kMonday.addDays(5));
-    storeUnfinishedTest(*m_context, *m_maker, 9, 1, 10, kMonday.addDays(5));
+    m_data->store({ .type = 5, .level = 3, .moment = kMonday.addDays(5), .answered = 1 });
+    m_data->store({ .type = 9, .moment = kMonday.addDays(5), .answered = 1 });
 }
 
 ProgressChartWindow &TestProgressChart::openWindow()
 {
-    m_window = std::make_unique<ProgressChartWindow>(*m_context);
-    m_window->show();
-    QApplication::setActiveWindow(m_window.get());
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the chart window did not become active");
+    m_window = std::make_unique<ProgressChartWindow>(*m_data->context);
+    showActive(*m_window);
     return *m_window;
 }
 
@@ -129,7 +120,7 @@ void TestProgressChart::opensOnType()
     QFETCH(qint16, current);
     QFETCH(qint16, shown);
     storeAll();
-    m_context->setCurrentType(current);
+    m_data->context->setCurrentType(current);
 
     ProgressChartWindow &window = openWindow();
     QCOMPARE(window.shownType(), shown);
@@ -142,7 +133,7 @@ void TestProgressChart::opensOnType()
 void TestProgressChart::seriesHoldTheStoredPoints()
 {
     storeAll();
-    m_context->setCurrentType(5);
+    m_data->context->setCurrentType(5);
     ProgressChartWindow &window = openWindow();
 
     QCOMPARE(pointsOf(window.scoreLine()),
@@ -167,7 +158,7 @@ void TestProgressChart::seriesHoldTheStoredPoints()
 void TestProgressChart::choosingATypeRedrawsTheChart()
 {
     storeAll();
-    m_context->setCurrentType(5);
+    m_data->context->setCurrentType(5);
     ProgressChartWindow &window = openWindow();
     QComboBox *chooser = window.typeChooser();
 
@@ -192,7 +183,7 @@ void TestProgressChart::choosingATypeRedrawsTheChart()
 void TestProgressChart::hoverShowsTheTest()
 {
     storeAll();
-    m_context->setCurrentType(5);
+    m_data->context->setCurrentType(5);
     ProgressChartWindow &window = openWindow();
     QChartView *view = window.chartView();
     QScatterSeries *levelTwo = window.levelMarks().at(1);
@@ -231,18 +222,14 @@ void TestProgressChart::closes()
 
 void TestProgressChart::emptyFileSaysSo()
 {
-    storeUnfinishedTest(*m_context, *m_maker, 5, 1, 10, kMonday);
+    m_data->store({ .type = 5, .moment = kMonday, .answered = 1 });
     ProgressChartWindow &window = openWindow();
 
     QCOMPARE(window.shownType(), 0);
-    QVERIFY(window.chartData().isEmpty());
     QVERIFY(window.emptyNote()->isVisible());
-    QVERIFY(window.emptyNote()->text().startsWith(u"还没有判过卷的测试"_s));
     QVERIFY(!window.chartView()->isVisible());
     QVERIFY(!window.typeChooser()->isVisible());
     QCOMPARE(window.pointText(0), QString());
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestProgressChart)

@@ -1,11 +1,6 @@
-#include "support/markedtests.h"
-
-#include "generate/randomsource.h"
-#include "store/database.h"
 #include "test/progressseries.h"
 #include "test/testrecords.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -44,7 +39,6 @@ private slots:
     void pointOfOneTest_data();
     void pointOfOneTest();
     void seriesPerTypeInTimeOrder();
-    void storedTestsMakeTheChart();
 };
 
 void TestProgressSeries::pointOfOneTest_data()
@@ -133,42 +127,6 @@ void TestProgressSeries::seriesPerTypeInTimeOrder()
     QCOMPARE(numbersOf(chart[1]),
         (QStringList { u"07_1_10_20260101090000"_s, u"07_3_10_20260103090000"_s,
             u"07_2_10_20260105090000"_s }));
-}
-
-void TestProgressSeries::storedTestsMakeTheChart()
-{
-    QTemporaryDir dir;
-    std::unique_ptr<AppContext> context = AppContext::open(dir.filePath(u"QRTA.dat"_s));
-    SeededRandom rnd(7);
-    QuestionMaker maker(rnd);
-    const QDateTime monday(QDate(2026, 3, 2), QTime(17, 30));
-
-    const QString first = storeMarkedTest(*context, maker, 5, 2, 20, 4, 120, monday);
-    const QString other = storeMarkedTest(*context, maker, 1, 1, 10, 0, 35, monday.addDays(1));
-    storeUnfinishedTest(*context, maker, 5, 2, 20, monday.addDays(2));
-    const QString last = storeMarkedTest(*context, maker, 5, 3, 25, 1, 75, monday.addDays(3));
-    Statement damaged = context->database().prepare(
-        "INSERT INTO tab_test (bh, tx, nd, ts, js, zqs, cws, sj, zt)"
-        " VALUES ('05_2_20_2026030', 'A × B', '二级', 20, 60, 20, 0, '00:01:00', 1)");
-    damaged.run();
-
-    const QList<ProgressSeries> chart = progressByType(context->database());
-    QCOMPARE(chart.size(), 2);
-    QCOMPARE(chart[0].type, 1);
-    QCOMPARE(numbersOf(chart[0]), QStringList { other });
-    QCOMPARE(chart[0].points[0].percentRight, 100.0);
-    QCOMPARE(chart[0].points[0].secondsPerQuestion, 3.5);
-
-    const ProgressSeries &products = chart[1];
-    QCOMPARE(products.type, 5);
-    QCOMPARE(numbersOf(products), (QStringList { first, last }));
-    QCOMPARE(products.points[0].percentRight, 80.0);
-    QCOMPARE(products.points[0].secondsPerQuestion, 6.0);
-    QCOMPARE(products.points[0].level, 2);
-    QCOMPARE(products.points[0].moment, monday);
-    QCOMPARE(products.points[1].percentRight, 96.0);
-    QCOMPARE(products.points[1].secondsPerQuestion, 3.0);
-    QCOMPARE(products.points[1].level, 3);
 }
 
 QTEST_GUILESS_MAIN(TestProgressSeries)

@@ -1,14 +1,9 @@
-#include "generate/questionmaker.h"
-#include "generate/randomsource.h"
-#include "store/database.h"
-#include "store/datafile.h"
-#include "store/settings.h"
+#include "support/testdata.h"
+
 #include "test/testitemmodel.h"
 #include "test/testrecordmodel.h"
-#include "test/testsession.h"
 
 #include <QAbstractItemModelTester>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,25 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
-
-struct Fixture
-{
-    QTemporaryDir dir;
-    std::unique_ptr<Database> db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-    Settings settings { *db, processRandom() };
-    SeededRandom rnd { 23 };
-    QuestionMaker maker { rnd };
-    TestSession session { *db, settings };
-
-    Fixture() { settings.load(); }
-
-    // A confirmed test of `count` questions of type 1, level 2, made at `moment`.
-    void start(int count, const QDateTime &moment = kMoment)
-    {
-        session.generate(maker, 1, 2, count, moment);
-        session.confirm();
-    }
-};
+constexpr auto kQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
 
 } // namespace
 
@@ -72,65 +49,69 @@ void TestTestModels::answerCellTakesDigitsOnly()
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     QFETCH(QString, stored);
-    Fixture f;
-    f.start(10);
+    TestData d;
+    TestSession session(d.db(), d.settings());
+    session.generate(d.maker, 1, 2, 10, kMoment);
+    session.confirm();
     TestItemModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setSession(&f.session);
+    QAbstractItemModelTester tester(&model, kQtTest);
+    model.setSession(&session);
     const QModelIndex cell = model.index(3, TestItemModel::Answer);
     QVERIFY(model.setData(cell, u"5"_s));
 
     QCOMPARE(model.setData(cell, typed), accepted);
     QCOMPARE(cell.data().toString(), stored);
     // Written the moment it was committed, not when the test is left.
-    QCOMPARE(
-        loadTestItems(*f.db, f.session.number(), ItemOrder::Question).at(3).userAnswer, stored);
+    QCOMPARE(d.storedAnswer(session.number(), 3), stored);
 }
 
 void TestTestModels::answersOnlyWhileRunning()
 {
-    Fixture f;
+    TestData d;
+    TestSession session(d.db(), d.settings());
     TestItemModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setSession(&f.session);
-    f.session.generate(f.maker, 1, 2, 10, kMoment);
+    QAbstractItemModelTester tester(&model, kQtTest);
+    model.setSession(&session);
+    session.generate(d.maker, 1, 2, 10, kMoment);
     model.refresh();
     const QModelIndex cell = model.index(0, TestItemModel::Answer);
     QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable));
     QVERIFY(!model.setData(cell, u"4"_s));
 
-    f.session.confirm();
+    session.confirm();
     model.refresh();
     QVERIFY(model.flags(cell) & Qt::ItemIsEditable);
     QVERIFY(!(model.flags(model.index(0, TestItemModel::Question)) & Qt::ItemIsEditable));
 
-    model.setItems(f.session.items());
+    model.setItems(session.items()); // a stored test to look at
     QVERIFY(!(model.flags(model.index(0, TestItemModel::Answer)) & Qt::ItemIsEditable));
 }
 
 void TestTestModels::markingAddsMarksAndExpectedAnswers()
 {
-    Fixture f;
-    f.start(12);
+    TestData d;
+    TestSession session(d.db(), d.settings());
+    session.generate(d.maker, 1, 2, 12, kMoment);
+    session.confirm();
     TestItemModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setSession(&f.session);
+    QAbstractItemModelTester tester(&model, kQtTest);
+    model.setSession(&session);
     QCOMPARE(model.columnCount(), 3);
     for (int row = 0; row < 12; ++row) {
-        const QString answer = f.session.items().at(row).answer;
+        const QString answer = session.items().at(row).answer;
         model.setData(model.index(row, TestItemModel::Answer), row == 4 ? answer + u"1"_s : answer);
     }
-    QVERIFY(f.session.mark().complete);
+    QVERIFY(session.mark().complete);
     model.refresh();
 
+    const auto cell = [&](int row, int column) { return model.index(row, column).data(); };
     QCOMPARE(model.columnCount(), 5);
-    QCOMPARE(model.index(0, TestItemModel::Position).data().toInt(), 5);
-    QCOMPARE(model.index(0, TestItemModel::Mark).data().toString(), u"×"_s);
+    QCOMPARE(cell(0, TestItemModel::Position).toInt(), 5);
+    QCOMPARE(cell(0, TestItemModel::Mark).toString(), u"×"_s);
     QVERIFY(model.index(0, TestItemModel::Question).data(TestItemModel::WrongRole).toBool());
-    QCOMPARE(
-        model.index(0, TestItemModel::Expected).data().toString(), f.session.items().at(0).answer);
-    QCOMPARE(model.index(1, TestItemModel::Position).data().toInt(), 1);
-    QCOMPARE(model.index(1, TestItemModel::Mark).data().toString(), u"√"_s);
+    QCOMPARE(cell(0, TestItemModel::Expected).toString(), session.items().at(0).answer);
+    QCOMPARE(cell(1, TestItemModel::Position).toInt(), 1);
+    QCOMPARE(cell(1, TestItemModel::Mark).toString(), u"√"_s);
     QVERIFY(!model.index(1, TestItemModel::Answer).data(TestItemModel::WrongRole).toBool());
     QVERIFY(!(model.flags(model.index(1, TestItemModel::Answer)) & Qt::ItemIsEditable));
 }
@@ -165,25 +146,18 @@ void TestTestModels::headerClickOrders()
 
 void TestTestModels::recordsShowTheirAction()
 {
-    Fixture f;
-    f.start(10, kMoment);
-    for (int row = 0; row < 10; ++row)
-        f.session.recordAnswer(row, f.session.items().at(row).answer);
-    f.session.setElapsed(83);
-    f.session.mark();
-    TestSession unfinished(*f.db, f.settings);
-    unfinished.generate(f.maker, 1, 2, 10, kMoment.addSecs(60));
-    unfinished.confirm();
-    unfinished.setElapsed(3725);
-    unfinished.leave();
+    TestData d;
+    const QString marked = d.store({ .seconds = 83, .moment = kMoment });
+    const QString unfinished
+        = d.store({ .seconds = 3725, .moment = kMoment.addSecs(60), .answered = 0 });
 
     TestRecordModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRecords(listTestRecords(*f.db));
+    QAbstractItemModelTester tester(&model, kQtTest);
+    model.setRecords(listTestRecords(d.db()));
     QCOMPARE(model.rowCount(), 2);
     const auto cell
         = [&](int row, int column) { return model.index(row, column).data().toString(); };
-    QCOMPARE(cell(0, TestRecordModel::Number), unfinished.number());
+    QCOMPARE(cell(0, TestRecordModel::Number), unfinished);
     QCOMPARE(cell(0, TestRecordModel::Action), u"答题"_s);
     QCOMPARE(cell(0, TestRecordModel::Moment), u"2011-08-30 06:37"_s);
     QCOMPARE(cell(0, TestRecordModel::Time), u"01:02:05"_s);
@@ -193,7 +167,7 @@ void TestTestModels::recordsShowTheirAction()
     QCOMPARE(cell(1, TestRecordModel::Wrong), u"0"_s);
     QCOMPARE(cell(1, TestRecordModel::Time), u"00:01:23"_s);
     QVERIFY(model.index(1, 0).data(TestRecordModel::MarkedRole).toBool());
-    QCOMPARE(model.rowOf(f.session.number()), 1);
+    QCOMPARE(model.rowOf(marked), 1);
     QCOMPARE(model.rowOf(u"01_2_10_20000101000000"_s), -1);
 }
 

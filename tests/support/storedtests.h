@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// Stores `count` finished tests in tab_test, each with one item, oldest first; `first`
-// numbers them apart from the tests of an earlier call.
+// Rows of `count` finished tests in tab_test, each with one item, oldest first, written
+// straight into the file where only their number counts (pruning); `first` numbers them
+// apart from the tests of an earlier call. Tests that are taken go through TestData::store.
 inline void storeTests(Database &db, int count, int first = 0)
 {
     Transaction transaction(db);
