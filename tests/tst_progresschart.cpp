@@ -19,21 +19,14 @@ namespace {
 
 const QDateTime kMonday(QDate(2026, 3, 2), QTime(17, 10, 5));
 
-struct Taken
-{
-    int day;
-    qint16 type, level;
-    int count, wrong, seconds;
-};
-
 // Products over four days with a level change, one sum on the second day, and the newest
-// test a division.
-const Taken kTests[] = {
-    { 0, 5, 1, 20, 4, 120 },
-    { 1, 1, 2, 10, 0, 35 },
-    { 2, 5, 1, 20, 1, 100 },
-    { 3, 5, 2, 25, 5, 150 },
-    { 4, 7, 3, 20, 2, 60 },
+// test a division; the first rows of each answered wrong.
+const TakenTest kTests[] = {
+    { 5, 1, 20, { 0, 1, 2, 3 }, 120, kMonday },
+    { 1, 2, 10, {}, 35, kMonday.addDays(1) },
+    { 5, 1, 20, { 0 }, 100, kMonday.addDays(2) },
+    { 5, 2, 25, { 0, 1, 2, 3, 4 }, 150, kMonday.addDays(3) },
+    { 7, 3, 20, { 0, 1 }, 60, kMonday.addDays(4) },
 };
 
 QList<QPointF> pointsOf(const QXYSeries *series)
@@ -86,12 +79,8 @@ void TestProgressChart::cleanup()
 
 void TestProgressChart::storeAll()
 {
-    for (const Taken &t : kTests) {
-        QList<int> wrong;
-        for (int row = 0; row < t.wrong; ++row)
-            wrong << row;
-        m_data->store({ t.type, t.level, t.count, wrong, t.seconds, kMonday.addDays(t.day) });
-    }
+    for (const TakenTest &test : kTests)
+        m_data->store(test);
     // Unfinished tests make no point, not even a type to choose.
     m_data->store({ .type = 5, .level = 3, .moment = kMonday.addDays(5), .answered = 1 });
     m_data->store({ .type = 9, .moment = kMonday.addDays(5), .answered = 1 });
@@ -149,9 +138,9 @@ void TestProgressChart::seriesHoldTheStoredPoints()
     QCOMPARE(window.summaryLine()->text(), u"共 3 次 · 最近一次 80%、每题 6 秒 · 最好 95%"_s);
 
     const QString tip = window.pointText(2);
-    for (const QString &part : { u"05_2_25_20260305171005"_s, u"2026-03-05 17:10"_s, u"二级"_s,
+    for (const QString &piece : { u"05_2_25_20260305171005"_s, u"2026-03-05 17:10"_s, u"二级"_s,
              u"80%（25 题对 20 题）"_s, u"6 秒（共 2 分 30 秒）"_s })
-        QVERIFY2(tip.contains(part), qPrintable(tip));
+        QVERIFY2(tip.contains(piece), qPrintable(tip));
     QCOMPARE(window.pointText(3), QString());
 }
 
