@@ -73,7 +73,7 @@ class TestGame24Window : public QObject
 
 private slots:
     void init();
-    void opensAtSavedLevelAndFollowsTheList();
+    void levelListDealsTheChosenLevel();
     void keysFromAnyControl_data();
     void keysFromAnyControl();
     void playedToTheEnd_data();
@@ -83,7 +83,6 @@ private slots:
     void leavingSavesTheLevel_data();
     void leavingSavesTheLevel();
     void busyFileNeitherStopsTheGameNorLosesTheLevel();
-    void emptyLevelDealsNothing();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -97,19 +96,35 @@ void TestGame24Window::init()
     m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
 }
 
-void TestGame24Window::opensAtSavedLevelAndFollowsTheList()
+void TestGame24Window::levelListDealsTheChosenLevel()
 {
     Database &db = m_context->database();
+    db.exec("DELETE FROM tab_24 WHERE a24_nd = 2");
     m_context->settings().write(u"system_4"_s, u"4"_s);
     Game24Window window(*m_context);
     QCOMPARE(window.levelList()->currentIndex(), 3);
     QCOMPARE(queryNumber(db, kLevelOf, window.puzzleId()), 4);
 
-    window.levelList()->setCurrentIndex(1);
-    QCOMPARE(queryNumber(db, kLevelOf, window.puzzleId()), 2);
+    window.levelList()->setCurrentIndex(2);
+    QCOMPARE(queryNumber(db, kLevelOf, window.puzzleId()), 3);
     QCOMPARE(window.progressLabel()->text(), u"【 1 / %1 】"_s.arg(window.deck().size()));
     for (int card = 0; card < 4; ++card)
         QCOMPARE(window.card(card)->caption(), window.board().caption(card));
+
+    // An empty level deals nothing, and its buttons and keys do nothing.
+    window.levelList()->setCurrentIndex(1);
+    QCOMPARE(window.goalLabel()->text(), u"题库是空的"_s);
+    for (int card = 0; card < 4; ++card)
+        QVERIFY(window.card(card)->caption().isEmpty());
+    for (const auto button :
+        { Game24Window::Next, Game24Window::Clear, Game24Window::ShowAnswer, Game24Window::Hint })
+        QVERIFY(!window.button(button)->isEnabled());
+    QTest::keyClick(&window, Qt::Key_F1);
+    QVERIFY(window.stepLabel(0)->text().isEmpty());
+
+    window.levelList()->setCurrentIndex(0);
+    QVERIFY(!window.card(0)->caption().isEmpty());
+    QVERIFY(window.button(Game24Window::Hint)->isEnabled());
 }
 
 void TestGame24Window::keysFromAnyControl_data()
@@ -316,25 +331,6 @@ void TestGame24Window::busyFileNeitherStopsTheGameNorLosesTheLevel()
     window.close();
     QVERIFY(!window.isVisible());
     QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
-}
-
-void TestGame24Window::emptyLevelDealsNothing()
-{
-    m_context->database().exec("DELETE FROM tab_24 WHERE a24_nd = 2");
-    Game24Window window(*m_context);
-    window.levelList()->setCurrentIndex(1);
-    QCOMPARE(window.goalLabel()->text(), u"题库是空的"_s);
-    for (int card = 0; card < 4; ++card)
-        QVERIFY(window.card(card)->caption().isEmpty());
-    for (const auto button :
-        { Game24Window::Next, Game24Window::Clear, Game24Window::ShowAnswer, Game24Window::Hint })
-        QVERIFY(!window.button(button)->isEnabled());
-    QTest::keyClick(&window, Qt::Key_F1); // a key stands for a disabled button: nothing happens
-    QVERIFY(window.stepLabel(0)->text().isEmpty());
-
-    window.levelList()->setCurrentIndex(0);
-    QVERIFY(!window.card(0)->caption().isEmpty());
-    QVERIFY(window.button(Game24Window::Hint)->isEnabled());
 }
 
 QTEST_MAIN(TestGame24Window)
