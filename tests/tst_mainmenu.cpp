@@ -90,22 +90,21 @@ private slots:
 void TestMainMenu::digitKeysOpenTheirType_data()
 {
     QTest::addColumn<Qt::Key>("key");
-    QTest::addColumn<bool>("worksheet");
+    QTest::addColumn<QString>("system3"); // the check box: 1 checked, anything else cleared
     QTest::addColumn<QString>("opened");
-
-    QTest::newRow("1, test") << Qt::Key_1 << false << u"test 1 []"_s;
+    QTest::newRow("1, test") << Qt::Key_1 << u"0"_s << u"test 1 []"_s;
     QTest::newRow("0, test: type 10 with an empty test number")
-        << Qt::Key_0 << false << u"test 10 []"_s;
+        << Qt::Key_0 << u"2"_s << u"test 10 []"_s;
     // The worksheet leaves the test number alone.
-    QTest::newRow("9, worksheet") << Qt::Key_9 << true << u"worksheet 9 [%1]"_s.arg(kResumedTest);
+    QTest::newRow("9, worksheet") << Qt::Key_9 << u"1"_s << u"worksheet 9 [%1]"_s.arg(kResumedTest);
 }
 
 void TestMainMenu::digitKeysOpenTheirType()
 {
     QFETCH(Qt::Key, key);
-    QFETCH(bool, worksheet);
+    QFETCH(QString, system3);
     QFETCH(QString, opened);
-    Menu menu(worksheet ? u"1"_s : u"0"_s);
+    Menu menu(system3);
     QTest::keyClick(menu.window.get(), key);
     QCOMPARE(menu.opened, QStringList { opened });
     QCOMPARE(menu.context->currentType(), menu::questionTypeOf(menu::commandForKey(key).value()));
