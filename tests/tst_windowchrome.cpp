@@ -3,10 +3,12 @@
 
 #include "support/pointer.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using State = HCommand::State;
 
 namespace {
@@ -32,7 +34,7 @@ struct ChromeWindow
         }
         chrome->setButtons(buttons);
         for (qint16 i = 0; i < 2; ++i) {
-            auto *label = new QLabel(QStringLiteral("link"), &window);
+            auto *label = new QLabel(u"link"_s, &window);
             label->move(20 + 100 * i, 200);
             links.append(label);
             chrome->addLinkLabel(i, label);
@@ -41,8 +43,13 @@ struct ChromeWindow
         panel->setGeometry(300, 200, 80, 80);
     }
 
-    State state(int i) const { return buttons.at(i)->state(); }
-    void overButton(int i) { movePointer(buttons.at(i), QPoint(10, 10)); }
+    QString states() const
+    {
+        QString shown;
+        for (const HCommand *button : buttons)
+            shown += QStringLiteral("?NHPD").at(button->state());
+        return shown;
+    }
     void overBackground() { movePointer(&window, QPoint(200, 150)); }
     bool underlined(int i) const { return links.at(i)->font().underline(); }
 
@@ -54,6 +61,16 @@ struct ChromeWindow
     QList<QLabel *> links;
 };
 
+// A button alone in a dialog, as the program's windows are: a dialog announces its first
+// focus in a way of its own.
+HCommand *buttonIn(QDialog &window, qint16 bmpid = 49, qint16 index = 4)
+{
+    window.resize(300, 200);
+    auto *button = new HCommand(bmpid, index, &window);
+    button->move(20, 20);
+    return button;
+}
+
 } // namespace
 
 class TestWindowChrome : public QObject
@@ -64,17 +81,17 @@ private slots:
     void cleanup();
 
     void framelessWithRoundedOutline();
-    void hoverMovesFromButtonToButton();
-    void resetSurfaces_data();
-    void resetSurfaces();
-    void disabledButtonKeepsItsPicture();
-    void pointerOverDisabledButtonIsBackground();
+    void hover_data();
+    void hover();
     void pressedButtonHoversOnNextMoveAndStillClicks();
-    void linkUnderlinedAndReset();
-    void linkResetDoesNothingUntilALinkIsHovered();
-    void linkClick();
+    void links();
     void dragByTitleStrip_data();
     void dragByTitleStrip();
+
+    void pressAndRelease_data();
+    void pressAndRelease();
+    void disabledIgnoresInputUntilEnabled();
+    void keyboardFocusShowsHover();
 };
 
 void TestWindowChrome::cleanup()
@@ -91,94 +108,48 @@ void TestWindowChrome::framelessWithRoundedOutline()
     QCOMPARE(mask.boundingRect(), QRect(0, 0, 400, 300));
     // 5 x 5 corner ellipses cut the corner pixels and leave the middle of each edge.
     for (const QPoint corner : { QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299) })
-        QVERIFY2(!mask.contains(corner),
-            qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+        QVERIFY(!mask.contains(corner));
     for (const QPoint edge :
         { QPoint(200, 0), QPoint(0, 150), QPoint(399, 150), QPoint(200, 299), QPoint(3, 3) })
         QVERIFY(mask.contains(edge));
-
     // The outline follows the size the window opens with.
     w.window.resize(250, 120);
     w.window.show();
     QCOMPARE(w.window.mask().boundingRect(), QRect(0, 0, 250, 120));
 }
 
-void TestWindowChrome::hoverMovesFromButtonToButton()
+void TestWindowChrome::hover_data()
 {
-    ChromeWindow w;
-    w.overButton(1);
-    QCOMPARE(w.state(1), State::Hover);
-    QCOMPARE(w.chrome->hoverIndex(), qint16(1));
-
-    w.overButton(2);
-    QCOMPARE(w.state(1), State::Normal);
-    QCOMPARE(w.state(2), State::Hover);
-    QCOMPARE(w.chrome->hoverIndex(), qint16(2));
-
-    // Moving within the hovered button keeps it hovered.
-    movePointer(w.buttons.at(2), QPoint(30, 12));
-    QCOMPARE(w.state(2), State::Hover);
-
-    w.overButton(0);
-    QCOMPARE(w.state(0), State::Hover);
-    QCOMPARE(w.state(1), State::Normal);
-    QCOMPARE(w.state(2), State::Normal);
+    // "N": the pointer over button N; "offN": button N disabled; or the surface named.
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QString>("states"); // N normal, H hover, D disabled, for buttons 0 … 2
+    QTest::newRow("from button to button") << u"1 2 0"_s << u"HNN"_s;
+    QTest::newRow("title strip resets") << u"0 2 strip"_s << u"NNN"_s;
+    QTest::newRow("background resets") << u"0 2 background"_s << u"NNN"_s;
+    QTest::newRow("a panel that is not a surface") << u"0 2 panel"_s << u"NNH"_s;
+    QTest::newRow("disabled while hovered, it stays disabled")
+        << u"1 off1 0 background 2"_s << u"NDH"_s;
+    QTest::newRow("over a disabled button is over the background") << u"0 off2 2"_s << u"NND"_s;
 }
 
-void TestWindowChrome::resetSurfaces_data()
+void TestWindowChrome::hover()
 {
-    QTest::addColumn<QString>("surface");
-    QTest::addColumn<State>("after");
-    QTest::newRow("title strip") << QStringLiteral("strip") << State::Normal;
-    QTest::newRow("background") << QStringLiteral("background") << State::Normal;
-    QTest::newRow("a panel that is not a surface") << QStringLiteral("panel") << State::Hover;
-}
-
-void TestWindowChrome::resetSurfaces()
-{
-    QFETCH(QString, surface);
-    QFETCH(State, after);
+    QFETCH(QString, moves);
+    QFETCH(QString, states);
     ChromeWindow w;
-    w.overButton(0);
-    w.overButton(2);
-    if (surface == QLatin1String("strip"))
-        movePointer(w.strip, QPoint(100, 10));
-    else if (surface == QLatin1String("panel"))
-        movePointer(w.panel, QPoint(10, 10));
-    else
-        w.overBackground();
-    QCOMPARE(w.state(0), State::Normal);
-    QCOMPARE(w.state(2), after);
-}
-
-void TestWindowChrome::disabledButtonKeepsItsPicture()
-{
-    ChromeWindow w;
-    w.overButton(1);
-    w.buttons.at(1)->setEnabled(false);
-    QCOMPARE(w.state(1), State::Disabled);
-
-    // Leaving it for another button, and for the background, leaves it disabled.
-    w.overButton(0);
-    QCOMPARE(w.state(1), State::Disabled);
-    QCOMPARE(w.state(0), State::Hover);
-    w.overBackground();
-    QCOMPARE(w.state(0), State::Normal);
-    w.overButton(2);
-    QCOMPARE(w.state(1), State::Disabled);
-}
-
-void TestWindowChrome::pointerOverDisabledButtonIsBackground()
-{
-    ChromeWindow w;
-    QSignalSpy background(w.chrome, &WindowChrome::pointerOverSurface);
-    w.overButton(0);
-    w.buttons.at(2)->setEnabled(false);
-    w.overButton(2);
-    QCOMPARE(w.state(0), State::Normal);
-    QCOMPARE(w.state(2), State::Disabled);
-    QCOMPARE(background.count(), 1);
-    QCOMPARE(background.first().first().value<QWidget *>(), &w.window);
+    for (const QString &move : moves.split(u' ')) {
+        if (move.size() == 1)
+            movePointer(w.buttons.at(move.toInt()), QPoint(10, 10));
+        else if (move.startsWith(u"off"_s))
+            w.buttons.at(move.right(1).toInt())->setEnabled(false);
+        else if (move == u"strip"_s)
+            movePointer(w.strip, QPoint(100, 10));
+        else if (move == u"panel"_s)
+            movePointer(w.panel, QPoint(10, 10));
+        else
+            w.overBackground();
+    }
+    QCOMPARE(w.states(), states);
 }
 
 void TestWindowChrome::pressedButtonHoversOnNextMoveAndStillClicks()
@@ -186,46 +157,30 @@ void TestWindowChrome::pressedButtonHoversOnNextMoveAndStillClicks()
     ChromeWindow w;
     HCommand *button = w.buttons.at(1);
     QSignalSpy clicked(button, &HCommand::clicked);
-    w.overButton(1);
+    movePointer(button, QPoint(10, 10));
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(w.state(1), State::Pressed);
+    QCOMPARE(button->state(), State::Pressed);
     movePointer(button, QPoint(12, 10), Qt::LeftButton);
-    QCOMPARE(w.state(1), State::Hover);
+    QCOMPARE(button->state(), State::Hover);
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(12, 10));
     QCOMPARE(clicked.count(), 1);
-    QCOMPARE(w.state(1), State::Hover);
+    QCOMPARE(button->state(), State::Hover);
 }
 
-void TestWindowChrome::linkUnderlinedAndReset()
+void TestWindowChrome::links()
 {
     ChromeWindow w;
-    QCOMPARE(WindowChrome::hoverLabel(), WindowChrome::kNoLink);
+    QSignalSpy activated(w.chrome, &WindowChrome::linkActivated);
     movePointer(w.links.at(1), QPoint(3, 3));
     QVERIFY(w.underlined(1));
-    QVERIFY(!w.underlined(0));
     QCOMPARE(WindowChrome::hoverLabel(), qint16(1));
     QCOMPARE(w.links.at(1)->cursor().shape(), Qt::PointingHandCursor);
-
-    movePointer(w.links.at(0), QPoint(3, 3));
-    QVERIFY(w.underlined(0));
-    QCOMPARE(WindowChrome::hoverLabel(), qint16(0));
-
     // The move over a link stops there: it is not also a move over the background.
-    QVERIFY(w.underlined(1));
-
-    w.overBackground();
-    QVERIFY(!w.underlined(0));
-    QVERIFY(!w.underlined(1));
-    QCOMPARE(WindowChrome::hoverLabel(), WindowChrome::kNoLink);
-    // The pointer shape stays with the label; it only shows over it.
-    QCOMPARE(w.links.at(0)->cursor().shape(), Qt::PointingHandCursor);
-}
-
-void TestWindowChrome::linkResetDoesNothingUntilALinkIsHovered()
-{
-    ChromeWindow w;
     movePointer(w.links.at(0), QPoint(3, 3));
+    QVERIFY(w.underlined(0) && w.underlined(1));
     w.overBackground();
+    QVERIFY(!w.underlined(0) && !w.underlined(1));
+    QCOMPARE(WindowChrome::hoverLabel(), WindowChrome::kNoLink);
 
     // Underlined behind the chrome's back: with no link marked, the background leaves it.
     QFont font = w.links.at(1)->font();
@@ -234,15 +189,6 @@ void TestWindowChrome::linkResetDoesNothingUntilALinkIsHovered()
     w.overBackground();
     QVERIFY(w.underlined(1));
 
-    movePointer(w.links.at(0), QPoint(3, 3));
-    w.overBackground();
-    QVERIFY(!w.underlined(1));
-}
-
-void TestWindowChrome::linkClick()
-{
-    ChromeWindow w;
-    QSignalSpy activated(w.chrome, &WindowChrome::linkActivated);
     QTest::mouseClick(w.links.at(1), Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseClick(w.links.at(0), Qt::RightButton, {}, QPoint(3, 3));
     QCOMPARE(activated.count(), 1);
@@ -283,6 +229,102 @@ void TestWindowChrome::dragByTitleStrip()
     QCOMPARE(w.window.pos(), start + moved);
     movePointer(w.strip, QPoint(80, 25));
     QCOMPARE(w.window.pos(), start + moved);
+}
+
+void TestWindowChrome::pressAndRelease_data()
+{
+    QTest::addColumn<Qt::MouseButton>("mouseButton");
+    QTest::addColumn<QPoint>("releaseAt"); // the button is 93 x 30
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("inside") << Qt::LeftButton << QPoint(40, 15) << 1;
+    QTest::newRow("right and bottom edge are inside") << Qt::LeftButton << QPoint(93, 30) << 1;
+    QTest::newRow("one pixel in from the top left") << Qt::LeftButton << QPoint(1, 1) << 1;
+    QTest::newRow("left edge is outside") << Qt::LeftButton << QPoint(0, 15) << 0;
+    QTest::newRow("top edge is outside") << Qt::LeftButton << QPoint(40, 0) << 0;
+    QTest::newRow("right of the button") << Qt::LeftButton << QPoint(94, 15) << 0;
+    QTest::newRow("below the button") << Qt::LeftButton << QPoint(40, 31) << 0;
+    QTest::newRow("right button does nothing") << Qt::RightButton << QPoint(40, 15) << 0;
+    QTest::newRow("middle button does nothing") << Qt::MiddleButton << QPoint(40, 15) << 0;
+}
+
+void TestWindowChrome::pressAndRelease()
+{
+    QFETCH(Qt::MouseButton, mouseButton);
+    QFETCH(QPoint, releaseAt);
+    QFETCH(int, clicks);
+    QDialog window;
+    HCommand *button = buttonIn(window);
+    QSignalSpy clicked(button, &HCommand::clicked);
+    QTest::mousePress(button, mouseButton, {}, QPoint(10, 8));
+    QCOMPARE(button->state(), mouseButton == Qt::LeftButton ? State::Pressed : State::Normal);
+    QCOMPARE(clicked.count(), 0);
+
+    // Qt sends the release to the pressed widget wherever the pointer is, as the button's
+    // mouse capture did.
+    QTest::mouseRelease(button, mouseButton, {}, releaseAt);
+    QCOMPARE(button->state(), clicks > 0 ? State::Hover : State::Normal);
+    QCOMPARE(clicked.count(), clicks);
+    if (clicks > 0)
+        QCOMPARE(clicked.first().first().value<qint16>(), qint16(4));
+}
+
+void TestWindowChrome::disabledIgnoresInputUntilEnabled()
+{
+    QDialog window;
+    HCommand *button = buttonIn(window);
+    QSignalSpy clicked(button, &HCommand::clicked);
+    QSignalSpy moved(button, &HCommand::mouseMoved);
+    button->setState(State::Hover);
+    button->setEnabled(false);
+    QCOMPARE(button->state(), State::Disabled);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+    movePointer(button, QPoint(12, 12));
+    QTest::keyClick(button, Qt::Key_Return);
+    QCOMPARE(button->state(), State::Disabled);
+    QCOMPARE(clicked.count(), 0);
+    QCOMPARE(moved.count(), 0);
+
+    // Enabled again, directly or through its parent, it shows its normal picture, not hover.
+    button->setEnabled(true);
+    QCOMPARE(button->state(), State::Normal);
+    button->setState(State::Hover);
+    window.setEnabled(false);
+    QCOMPARE(button->state(), State::Disabled);
+    window.setEnabled(true);
+    QCOMPARE(button->state(), State::Normal);
+}
+
+void TestWindowChrome::keyboardFocusShowsHover()
+{
+    QDialog window;
+    HCommand *first = buttonIn(window, 54);
+    HCommand *second = buttonIn(window, 55);
+    second->move(20, 80);
+    // The window's own choice of its first control, made before it shows.
+    second->setFocus();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(second->hasFocus());
+    QCOMPARE(second->state(), State::Normal);
+
+    QTest::keyClick(second, Qt::Key_Backtab);
+    QCOMPARE(first->state(), State::Hover);
+    QCOMPARE(second->state(), State::Normal);
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCOMPARE(second->state(), State::Hover);
+    QCOMPARE(first->state(), State::Normal);
+    // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
+    QSignalSpy clicked(second, &HCommand::clicked);
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A })
+        QTest::keyClick(second, key);
+    QCOMPARE(clicked.count(), 2);
+    QCOMPARE(second->state(), State::Hover);
+
+    // Disabling takes the focus, and the disabled picture stays.
+    second->setEnabled(false);
+    QVERIFY(!second->hasFocus());
+    QCOMPARE(second->state(), State::Disabled);
 }
 
 QTEST_MAIN(TestWindowChrome)
