@@ -4,15 +4,11 @@
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
-#include "support/arithmetic.h"
-#include "support/levelbounds.h"
 #include "support/scriptedrandom.h"
 
-#include <QHash>
-#include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
+#include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,23 +36,6 @@ void row(const char *name, int type, int level, const QList<float> &draws, const
     QTest::newRow(name) << type << level << draws << line;
 }
 
-// The number of shapes of the types that draw one first.
-int shapeCount(int type)
-{
-    switch (type) {
-    case 4:
-    case 9:
-        return 4;
-    case 6:
-    case 8:
-        return 8;
-    case 10:
-        return 14;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 class TestGenerators : public QObject
@@ -77,10 +56,6 @@ private slots:
     void workedExamples();
     void levelOutsideRange_data();
     void levelOutsideRange();
-    void extremeDrawsStayValid_data();
-    void extremeDrawsStayValid();
-    void shapesAreUniform_data();
-    void shapesAreUniform();
 };
 
 void TestGenerators::randomIntFromDraw_data()
@@ -315,7 +290,8 @@ void TestGenerators::levelOutsideRange_data()
     QTest::addColumn<QString>("line");
     for (int type = 0; type <= catalogue::kTypeCount + 1; ++type) {
         const bool known = type >= 1 && type <= catalogue::kTypeCount;
-        const int draws = known && (type == 3 || shapeCount(type) > 0) ? 1 : 0;
+        const bool drawsShape = type == 4 || type == 6 || type >= 8;
+        const int draws = known && (type == 3 || drawsShape) ? 1 : 0;
         const QString empty = type == 4 ? u" "_s : QString();
         QList<int> levels { -1, 0, 6 };
         if (type == 10)
@@ -338,79 +314,6 @@ void TestGenerators::levelOutsideRange()
     QuestionMaker maker(rnd);
     QCOMPARE(maker.make(qint16(type), qint16(level)), line);
     QCOMPARE(rnd.used(), draws);
-}
-
-void TestGenerators::extremeDrawsStayValid_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    for (int type = 1; type <= catalogue::kTypeCount; ++type) {
-        for (int level = 1; level <= catalogue::levelCount(qint16(type)); ++level)
-            QTest::addRow("type %d level %d", type, level) << type << level;
-    }
-}
-
-// Every shape with all its draws at the smallest and at the largest value:
-// every bound holds at its ends, and no 16-bit value overflows.
-void TestGenerators::extremeDrawsStayValid()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    const int shapes = std::max(1, shapeCount(type));
-    for (int shape = 1; shape <= shapes; ++shape) {
-        for (double r : { 0.0, 1.0 - 1.0 / RandomSource::kResolution }) {
-            ScriptedRandom rnd;
-            if (shapeCount(type) > 0)
-                rnd.integer(shape, 1, shapes);
-            rnd.thenAlways(r);
-            QuestionMaker maker(rnd);
-            QString line;
-            try {
-                line = maker.make(qint16(type), qint16(level));
-            } catch (const std::exception &error) {
-                QFAIL(qPrintable(u"shape %1 draw %2: %3"_s.arg(shape).arg(r).arg(
-                    QString::fromUtf8(error.what()))));
-            }
-            const QuestionParts parts = splitQuestionLine(line);
-            const Evaluation e
-                = ExpressionEvaluator::evaluate(QStringView(parts.question).chopped(1));
-            QVERIFY2(e.parsed && e.exactDivisions && e.nonNegative, qPrintable(line));
-            QCOMPARE(e.value, parts.answer.toLongLong());
-            for (qint64 n : e.numbers + QList<qint64> { e.value })
-                QVERIFY2(n <= largestNumber(type, level), qPrintable(line));
-        }
-    }
-}
-
-void TestGenerators::shapesAreUniform_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    for (int type : { 4, 6, 8, 9, 10 }) {
-        for (int level = 1; level <= catalogue::levelCount(qint16(type)); ++level)
-            QTest::addRow("type %d level %d", type, level) << type << level;
-    }
-}
-
-// Each shape writes its own pattern of signs, so the patterns count shapes.
-void TestGenerators::shapesAreUniform()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    static const QRegularExpression digits(u"[0-9]+"_s);
-    SeededRandom rnd(quint64(1000 + type * 10 + level));
-    QuestionMaker maker(rnd);
-    QHash<QString, int> patterns;
-    const int lines = 28000;
-    for (int i = 0; i < lines; ++i)
-        ++patterns[maker.make(qint16(type), qint16(level)).replace(digits, u"n"_s).remove(u' ')];
-    QCOMPARE(patterns.size(), shapeCount(type));
-    const int share = lines / shapeCount(type);
-    for (auto it = patterns.cbegin(); it != patterns.cend(); ++it)
-        QVERIFY2(it.value() > share * 0.9 && it.value() < share * 1.1,
-            qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
-                           .arg(it.value())
-                           .arg(share)));
 }
 
 QTEST_GUILESS_MAIN(TestGenerators)

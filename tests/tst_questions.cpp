@@ -7,9 +7,12 @@
 #include "support/levelbounds.h"
 #include "support/scriptedrandom.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -87,6 +90,42 @@ QString checkMinusSigns(int type, int level, const QString &line)
     return u"narrow minus out of place"_s;
 }
 
+// Everything a line of the type and level must satisfy; an empty text when it does.
+QString problemOf(int type, int level, const QString &line)
+{
+    const bool blankFree = type == 6 || type == 8 || type == 9 || type == 10;
+    if (line.count(QChar(kEqualsSign)) != 1 || (blankFree && line.contains(u' '))
+        || (type == 4 && !line.startsWith(u' ')))
+        return u"signs or spacing"_s;
+    const QuestionParts parts = splitQuestionLine(line);
+    bool numeric = false;
+    const qint64 answer = parts.answer.toLongLong(&numeric);
+    if (!numeric || !parts.answer.front().isDigit())
+        return u"answer not a number"_s;
+    const Evaluation e = ExpressionEvaluator::evaluate(QStringView(parts.question).chopped(1));
+    if (!e.parsed || !e.exactDivisions || !e.nonNegative || e.value != answer)
+        return u"wrong, inexact or negative"_s;
+    const QString problem = checkRanges(type, level, e, answer);
+    return problem.isEmpty() ? checkMinusSigns(type, level, line) : problem;
+}
+
+// The number of shapes of the types that draw one first.
+int shapeCount(int type)
+{
+    switch (type) {
+    case 4:
+    case 9:
+        return 4;
+    case 6:
+    case 8:
+        return 8;
+    case 10:
+        return 14;
+    default:
+        return 0;
+    }
+}
+
 // Counts the draws a generator makes, over a real seeded sequence.
 class CountingRandom final : public RandomSource
 {
@@ -115,6 +154,8 @@ private slots:
     void seededLinesArePinned();
     void everyLineHolds_data();
     void everyLineHolds();
+    void extremeDrawsStayValid_data();
+    void extremeDrawsStayValid();
     void typeThreeMixesBothOperations();
     void bankContents();
     void roundDealsEveryFactOnce_data();
@@ -167,31 +208,64 @@ void TestQuestions::everyLineHolds_data()
     }
 }
 
+// Many seeded lines of each type and level: every one holds, and every shape is drawn
+// about as often as the others (each shape writes its own pattern of signs).
 void TestQuestions::everyLineHolds()
 {
     QFETCH(int, type);
     QFETCH(int, level);
+    static const QRegularExpression digits(u"[0-9]+"_s);
     SeededRandom rnd(quint64(type * 100 + level));
     QuestionMaker maker(rnd);
-    const bool blankFree = type == 6 || type == 8 || type == 9 || type == 10;
-    for (int i = 0; i < 4000; ++i) {
-        const QString line = maker.make(qint16(type), qint16(level));
-        QVERIFY2(line.count(QChar(kEqualsSign)) == 1, qPrintable(line));
-        QVERIFY2(!blankFree || !line.contains(u' '), qPrintable(line));
-        QVERIFY2(type != 4 || line.startsWith(u' '), qPrintable(line));
-
-        const QuestionParts parts = splitQuestionLine(line);
-        bool numeric = false;
-        const qint64 answer = parts.answer.toLongLong(&numeric);
-        QVERIFY2(numeric && parts.answer.front().isDigit(), qPrintable(line));
-
-        const Evaluation e = ExpressionEvaluator::evaluate(QStringView(parts.question).chopped(1));
-        QVERIFY2(e.parsed && e.exactDivisions && e.nonNegative && e.value == answer,
-            qPrintable(u"wrong, inexact or negative: "_s + line));
-        QString problem = checkRanges(type, level, e, answer);
-        if (problem.isEmpty())
-            problem = checkMinusSigns(type, level, line);
+    QHash<QString, int> shapes;
+    const int lines = 8000;
+    for (int i = 0; i < lines; ++i) {
+        QString line = maker.make(qint16(type), qint16(level));
+        const QString problem = problemOf(type, level, line);
         QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
+        ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
+    }
+    if (shapeCount(type) == 0)
+        return;
+    QCOMPARE(shapes.size(), shapeCount(type));
+    const int share = lines / shapeCount(type);
+    for (auto it = shapes.cbegin(); it != shapes.cend(); ++it)
+        QVERIFY2(it.value() > share * 0.8 && it.value() < share * 1.2,
+            qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
+                           .arg(it.value())
+                           .arg(share)));
+}
+
+void TestQuestions::extremeDrawsStayValid_data()
+{
+    everyLineHolds_data();
+}
+
+// Every shape with all its draws at the smallest and at the largest value:
+// every bound holds at its ends, and no 16-bit value overflows.
+void TestQuestions::extremeDrawsStayValid()
+{
+    QFETCH(int, type);
+    QFETCH(int, level);
+    const int shapes = std::max(1, shapeCount(type));
+    for (int shape = 1; shape <= shapes; ++shape) {
+        for (double r : { 0.0, 1.0 - 1.0 / RandomSource::kResolution }) {
+            ScriptedRandom rnd;
+            if (shapeCount(type) > 0)
+                rnd.integer(shape, 1, shapes);
+            rnd.thenAlways(r);
+            QuestionMaker maker(rnd);
+            QString line;
+            try {
+                line = maker.make(qint16(type), qint16(level));
+            } catch (const std::exception &error) {
+                QFAIL(qPrintable(u"shape %1 draw %2: %3"_s.arg(shape).arg(r).arg(
+                    QString::fromUtf8(error.what()))));
+            }
+            const QString problem = problemOf(type, level, line);
+            QVERIFY2(problem.isEmpty(),
+                qPrintable(u"shape %1 draw %2, %3: %4"_s.arg(shape).arg(r).arg(problem, line)));
+        }
     }
 }
 
