@@ -22,6 +22,28 @@ namespace {
 
 const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
 
+// A sheet of seeded questions and the choices that print it.
+struct Printed
+{
+    Worksheet sheet;
+    SheetChoices choices;
+};
+
+Printed printed(
+    quint64 seed, int type, int level, int columns, int rows, int font = 3, int rowHeight = 3)
+{
+    SeededRandom rnd(seed);
+    QuestionMaker maker(rnd);
+    SheetChoices choices;
+    choices.columns = qint16(columns);
+    choices.rows = qint16(rows);
+    choices.font = qint16(font);
+    choices.rowHeight = qint16(rowHeight);
+    return { Worksheet::generate(
+                 maker, qint16(type), qint16(level), qint16(columns), qint16(rows), kMoment),
+        choices };
+}
+
 } // namespace
 
 class TestSheet : public QObject
@@ -263,14 +285,7 @@ void TestSheet::pagination()
     QFETCH(int, rowHeight);
     QFETCH(int, font);
     QFETCH(int, pages);
-    SeededRandom rnd(4);
-    QuestionMaker maker(rnd);
-    SheetChoices choices;
-    choices.columns = 4;
-    choices.rows = qint16(rows);
-    choices.font = qint16(font);
-    choices.rowHeight = qint16(rowHeight);
-    const Worksheet sheet = Worksheet::generate(maker, 6, 3, 4, qint16(rows), kMoment);
+    const auto [sheet, choices] = printed(4, 6, 3, 4, rows, font, rowHeight);
     const SheetLayout layout = SheetLayout::compute(questionDocument(sheet, choices, u"T"_s));
     QCOMPARE(layout.pageCount(), pages);
 
@@ -326,15 +341,7 @@ void TestSheet::answerRoom()
     QFETCH(int, font);
     QFETCH(int, rowHeight);
     QFETCH(QString, note);
-    SeededRandom rnd(5);
-    QuestionMaker maker(rnd);
-    const Worksheet sheet = Worksheet::generate(
-        maker, qint16(type), qint16(level), qint16(columns), qint16(rows), kMoment);
-    SheetChoices choices;
-    choices.columns = qint16(columns);
-    choices.rows = qint16(rows);
-    choices.font = qint16(font);
-    choices.rowHeight = qint16(rowHeight);
+    const auto [sheet, choices] = printed(5, type, level, columns, rows, font, rowHeight);
     SheetDocument document = questionDocument(sheet, choices, u"T"_s);
     const SheetLayout layout = SheetLayout::compute(document);
     QCOMPARE(printedSizeNote(layout, choices), note);
@@ -361,13 +368,8 @@ void TestSheet::answerRoom()
 
 void TestSheet::nothingDrawnInTheMarginsOrAnswerRoom()
 {
-    SeededRandom rnd(9);
-    QuestionMaker maker(rnd);
-    SheetChoices choices;
-    choices.columns = 5;
-    choices.rows = 40;
-    choices.font = 5; // the largest font must shrink to fit five columns of type 10
-    const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 40, kMoment);
+    // The largest font must shrink to fit five columns of type 10.
+    const auto [sheet, choices] = printed(9, 10, 3, 5, 40, 5);
     const SheetPainter painter(
         questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
 
@@ -413,11 +415,7 @@ void TestSheet::nothingDrawnInTheMarginsOrAnswerRoom()
 
 void TestSheet::pdfWholeOrNothing()
 {
-    SeededRandom rnd(2);
-    QuestionMaker maker(rnd);
-    const Worksheet sheet = Worksheet::generate(maker, 2, 3, 3, 60, kMoment);
-    SheetChoices choices;
-    choices.rows = 60;
+    const auto [sheet, choices] = printed(2, 2, 3, 3, 60);
     const SheetDocument document = questionDocument(sheet, choices, u"标题"_s);
 
     QTemporaryDir dir;
