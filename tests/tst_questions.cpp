@@ -1,12 +1,18 @@
 #include "generate/catalogue.h"
+#include "generate/factbank.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "support/arithmetic.h"
 #include "support/levelbounds.h"
+#include "support/scriptedrandom.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,8 +66,7 @@ QString checkRanges(int type, int level, const Evaluation &e, qint64 answer)
             : u"subtrahend or answer out of range"_s;
     case 4:
         // Level 5 keeps at least 100 after two subtractions.
-        if (level == 5 && e.numbers.size() == 3
-            && e.numbers[0] - e.numbers[1] - e.numbers[2] == answer && answer < 100)
+        if (level == 5 && n.size() == 3 && n[0] - n[1] - n[2] == answer && answer < 100)
             return u"level 5 A－B－C below 100"_s;
         return QString();
     case 6:
@@ -85,6 +90,60 @@ QString checkMinusSigns(int type, int level, const QString &line)
     return u"narrow minus out of place"_s;
 }
 
+// Everything a line of the type and level must satisfy; an empty text when it does.
+QString problemOf(int type, int level, const QString &line)
+{
+    const bool blankFree = type == 6 || type == 8 || type == 9 || type == 10;
+    if (line.count(QChar(kEqualsSign)) != 1 || (blankFree && line.contains(u' '))
+        || (type == 4 && !line.startsWith(u' ')))
+        return u"signs or spacing"_s;
+    const QuestionParts parts = splitQuestionLine(line);
+    bool numeric = false;
+    const qint64 answer = parts.answer.toLongLong(&numeric);
+    if (!numeric || !parts.answer.front().isDigit())
+        return u"answer not a number"_s;
+    const Evaluation e = ExpressionEvaluator::evaluate(QStringView(parts.question).chopped(1));
+    if (!e.parsed || !e.exactDivisions || !e.nonNegative || e.value != answer)
+        return u"wrong, inexact or negative"_s;
+    const QString problem = checkRanges(type, level, e, answer);
+    return problem.isEmpty() ? checkMinusSigns(type, level, line) : problem;
+}
+
+// The number of shapes of the types that draw one first.
+int shapeCount(int type)
+{
+    switch (type) {
+    case 4:
+    case 9:
+        return 4;
+    case 6:
+    case 8:
+        return 8;
+    case 10:
+        return 14;
+    default:
+        return 0;
+    }
+}
+
+// Counts the draws a generator makes, over a real seeded sequence.
+class CountingRandom final : public RandomSource
+{
+public:
+    explicit CountingRandom(quint64 seed)
+        : m_source(seed)
+    { }
+    float next() override
+    {
+        ++draws;
+        return m_source.next();
+    }
+    int draws = 0;
+
+private:
+    SeededRandom m_source;
+};
+
 } // namespace
 
 class TestQuestions : public QObject
@@ -92,11 +151,51 @@ class TestQuestions : public QObject
     Q_OBJECT
 
 private slots:
+    void seededLinesArePinned();
     void everyLineHolds_data();
     void everyLineHolds();
-    void sameSeedSameLines();
+    void extremeDrawsStayValid_data();
+    void extremeDrawsStayValid();
     void typeThreeMixesBothOperations();
+    void roundDealsEveryFactOnce_data();
+    void roundDealsEveryFactOnce();
+    void shuffleFollowsKeysThenCreationOrder();
 };
+
+// Same seed, same sheet: one line of each type and level, drawn in turn from one
+// seeded source, must never change between versions.
+void TestQuestions::seededLinesArePinned()
+{
+    const QStringList pinned[catalogue::kTypeCount] = {
+        { u" 1 ＋ 5 ＝  6"_s, u" 3 ＋ 4 ＝  7"_s, u" 19 ＋  7 ＝ 26"_s, u" 32 ＋ 17 ＝  49"_s,
+            u" 215 ＋ 173 ＝ 388"_s },
+        { u" 8 － 3 ＝  5"_s, u"16 － 8 ＝  8"_s, u" 16 －  4 ＝ 12"_s, u"105 － 20 ＝  85"_s,
+            u" 653 －  91 ＝ 562"_s },
+        { u" 3 － 2 ＝  1"_s, u"13 － 4 ＝  9"_s, u" 18 ＋  9 ＝ 27"_s, u" 45 － 17 ＝  28"_s,
+            u" 351 － 126 ＝ 225"_s },
+        { u" 9 ＋ 1 － 9 ＝  1"_s, u" 13 －  7 －  2 ＝  4"_s, u" 41 － 15 － 19 ＝  7"_s,
+            u" 82 ＋ 15 － 66 ＝  31"_s, u" 451 － 320 ＋  88 ＝ 219"_s },
+        { u" 7 × 9 ＝ 63"_s, u"13 ×  5 ＝  65"_s, u" 5 × 10 ＝  50"_s, u"17 × 33 ＝ 561"_s,
+            u" 46 × 35 ＝ 1610"_s },
+        { u"1×4＋6＝10"_s, u"5×9－24＝21"_s, u"14×11－91＝63"_s, u"502－18×18＝178"_s,
+            u"1799－30×39＝629"_s },
+        { u"15 ÷ 5 ＝ 3"_s, u"112 ÷ 8 ＝ 14"_s, u"224 ÷ 14 ＝ 16"_s, u"624 ÷ 13 ＝ 48"_s,
+            u"2077 ÷ 31 ＝ 67"_s },
+        { u"18÷(3－1)＝9"_s, u"80÷5－10＝6"_s, u"(109－25)÷7＝12"_s, u"(626－556)÷7＝10"_s,
+            u"4365÷(46＋51)＝45"_s },
+        { u"7×5×4＝140"_s, u"18÷6×7＝21"_s, u"16×10×4＝640"_s, u"49÷7×39＝273"_s,
+            u"480÷12×65＝2600"_s },
+        { u"35－5×5－7＝3"_s, u"9＋5×5＋8＝42"_s, u"(64÷8＋18)×6＝156"_s },
+    };
+    SeededRandom rnd(42);
+    QuestionMaker maker(rnd);
+    for (qint16 type = 1; type <= catalogue::kTypeCount; ++type) {
+        QStringList lines;
+        for (qint16 level = 1; level <= catalogue::levelCount(type); ++level)
+            lines << maker.make(type, level);
+        QCOMPARE(lines, pinned[type - 1]);
+    }
+}
 
 void TestQuestions::everyLineHolds_data()
 {
@@ -108,45 +207,63 @@ void TestQuestions::everyLineHolds_data()
     }
 }
 
+// Many seeded lines of each type and level: every one holds, and every shape is drawn
+// about as often as the others (each shape writes its own pattern of signs).
 void TestQuestions::everyLineHolds()
 {
     QFETCH(int, type);
     QFETCH(int, level);
+    static const QRegularExpression digits(u"[0-9]+"_s);
     SeededRandom rnd(quint64(type * 100 + level));
     QuestionMaker maker(rnd);
-    const bool blankFree = type == 6 || type == 8 || type == 9 || type == 10;
-    for (int i = 0; i < 4000; ++i) {
-        const QString line = maker.make(qint16(type), qint16(level));
-        QVERIFY2(line.count(QChar(kEqualsSign)) == 1, qPrintable(line));
-        QVERIFY2(!blankFree || !line.contains(u' '), qPrintable(line));
-        QVERIFY2(type != 4 || line.startsWith(u' '), qPrintable(line));
-
-        const QuestionParts parts = splitQuestionLine(line);
-        QVERIFY2(parts.question.endsWith(QChar(kEqualsSign)), qPrintable(line));
-        bool numeric = false;
-        const qint64 answer = parts.answer.toLongLong(&numeric);
-        QVERIFY2(numeric && parts.answer.front().isDigit(), qPrintable(line));
-
-        const Evaluation e = ExpressionEvaluator::evaluate(QStringView(parts.question).chopped(1));
-        QVERIFY2(e.parsed, qPrintable(line));
-        QVERIFY2(e.exactDivisions, qPrintable(u"inexact division: "_s + line));
-        QVERIFY2(e.nonNegative, qPrintable(u"negative step: "_s + line));
-        QVERIFY2(e.value == answer, qPrintable(u"wrong answer: "_s + line));
-        QString problem = checkRanges(type, level, e, answer);
-        if (problem.isEmpty())
-            problem = checkMinusSigns(type, level, line);
+    QHash<QString, int> shapes;
+    const int lines = 8000;
+    for (int i = 0; i < lines; ++i) {
+        QString line = maker.make(qint16(type), qint16(level));
+        const QString problem = problemOf(type, level, line);
         QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
+        ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
     }
+    if (shapeCount(type) == 0)
+        return;
+    QCOMPARE(shapes.size(), shapeCount(type));
+    const int share = lines / shapeCount(type);
+    for (auto it = shapes.cbegin(); it != shapes.cend(); ++it)
+        QVERIFY2(it.value() > share * 0.8 && it.value() < share * 1.2,
+            qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
+                           .arg(it.value())
+                           .arg(share)));
 }
 
-void TestQuestions::sameSeedSameLines()
+void TestQuestions::extremeDrawsStayValid_data()
 {
-    for (qint16 type = 1; type <= catalogue::kTypeCount; ++type) {
-        SeededRandom first(123), second(123);
-        QuestionMaker one(first), other(second);
-        for (int i = 0; i < 200; ++i) {
-            const qint16 level = qint16(1 + i % catalogue::levelCount(type));
-            QCOMPARE(one.make(type, level), other.make(type, level));
+    everyLineHolds_data();
+}
+
+// Every shape with all its draws at the smallest and at the largest value:
+// every bound holds at its ends, and no 16-bit value overflows.
+void TestQuestions::extremeDrawsStayValid()
+{
+    QFETCH(int, type);
+    QFETCH(int, level);
+    const int shapes = std::max(1, shapeCount(type));
+    for (int shape = 1; shape <= shapes; ++shape) {
+        for (double r : { 0.0, 1.0 - 1.0 / RandomSource::kResolution }) {
+            ScriptedRandom rnd;
+            if (shapeCount(type) > 0)
+                rnd.integer(shape, 1, shapes);
+            rnd.thenAlways(r);
+            QuestionMaker maker(rnd);
+            QString line;
+            try {
+                line = maker.make(qint16(type), qint16(level));
+            } catch (const std::exception &error) {
+                QFAIL(qPrintable(u"shape %1 draw %2: %3"_s.arg(shape).arg(r).arg(
+                    QString::fromUtf8(error.what()))));
+            }
+            const QString problem = problemOf(type, level, line);
+            QVERIFY2(problem.isEmpty(),
+                qPrintable(u"shape %1 draw %2, %3: %4"_s.arg(shape).arg(r).arg(problem, line)));
         }
     }
 }
@@ -164,6 +281,67 @@ void TestQuestions::typeThreeMixesBothOperations()
     QCOMPARE(additions + subtractions, 10000);
     QVERIFY2(additions > 4700 && subtractions > 4700,
         qPrintable(u"%1 additions, %2 subtractions"_s.arg(additions).arg(subtractions)));
+}
+
+void TestQuestions::roundDealsEveryFactOnce_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("addition") << 1;
+    QTest::newRow("subtraction") << 2;
+    QTest::newRow("type 3, each bank on its own") << 3;
+}
+
+// A round deals every fact of a bank once; type 3 advances each bank by its own deals.
+// With the level 1 check above, the rounds pin the banks: 45 distinct one-digit facts
+// with results up to 10 are all there are.
+void TestQuestions::roundDealsEveryFactOnce()
+{
+    QFETCH(int, type);
+    QCOMPARE(FactBank::kFactCount, 45);
+    CountingRandom rnd(2024);
+    QuestionMaker maker(rnd);
+    QList<QStringList> dealt(2);
+    while (
+        dealt[0].size() < 3 * FactBank::kFactCount && dealt[1].size() < 3 * FactBank::kFactCount) {
+        const int before = rnd.draws;
+        const QString line = maker.make(qint16(type), 1);
+        const int bank = FactBank::facts(FactBank::Kind::Addition).contains(line) ? 0 : 1;
+        QVERIFY2(bank == 0 || FactBank::facts(FactBank::Kind::Subtraction).contains(line),
+            qPrintable(line));
+        // The shuffle draws one key per fact, at the first deal of a round only.
+        const bool newRound = dealt[bank].size() % FactBank::kFactCount == 0;
+        QCOMPARE(rnd.draws - before, (type == 3) + (newRound ? FactBank::kFactCount : 0));
+        dealt[bank] << line;
+    }
+    for (const QStringList &lines : std::as_const(dealt)) {
+        for (qsizetype from = 0; from < lines.size(); from += FactBank::kFactCount) {
+            const QStringList round = lines.mid(from, FactBank::kFactCount);
+            QCOMPARE(QSet<QString>(round.begin(), round.end()).size(), round.size());
+        }
+    }
+    QCOMPARE(dealt[type == 1 ? 1 : 0].isEmpty(), type == 2 || type == 1);
+}
+
+void TestQuestions::shuffleFollowsKeysThenCreationOrder()
+{
+    const QStringList &facts = FactBank::facts(FactBank::Kind::Addition);
+    ScriptedRandom rnd;
+    // Descending keys for the first 40 facts, one shared key for the last five.
+    for (int i = 0; i < 40; ++i)
+        rnd.integer(9000 - i * 100, 1, 9999);
+    for (int i = 40; i < FactBank::kFactCount; ++i)
+        rnd.integer(1, 1, 9999);
+
+    FactBank bank(FactBank::Kind::Addition);
+    QStringList dealt;
+    for (int i = 0; i < FactBank::kFactCount; ++i)
+        dealt << bank.deal(rnd);
+    QCOMPARE(rnd.remaining(), 0);
+
+    QStringList expected = facts.mid(40); // equal smallest keys, in creation order
+    for (int i = 39; i >= 0; --i)
+        expected << facts.at(i);
+    QCOMPARE(dealt, expected);
 }
 
 QTEST_GUILESS_MAIN(TestQuestions)

@@ -13,7 +13,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +21,28 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
+
+// A sheet of seeded questions and the choices that print it.
+struct Printed
+{
+    Worksheet sheet;
+    SheetChoices choices;
+};
+
+Printed printed(
+    quint64 seed, int type, int level, int columns, int rows, int font = 3, int rowHeight = 3)
+{
+    SeededRandom rnd(seed);
+    QuestionMaker maker(rnd);
+    SheetChoices choices;
+    choices.columns = qint16(columns);
+    choices.rows = qint16(rows);
+    choices.font = qint16(font);
+    choices.rowHeight = qint16(rowHeight);
+    return { Worksheet::generate(
+                 maker, qint16(type), qint16(level), qint16(columns), qint16(rows), kMoment),
+        choices };
+}
 
 } // namespace
 
@@ -38,9 +59,6 @@ private slots:
     void formatStampPrecisions();
     void layoutOfLines_data();
     void layoutOfLines();
-    void attemptLimit_data();
-    void attemptLimit();
-    void fewerDistinctQuestionsThanCells();
     void titlesAndPageTexts_data();
     void titlesAndPageTexts();
     void pageRanges_data();
@@ -59,14 +77,12 @@ void TestSheet::choicesFromSetting_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("restored"); // as written back
     QTest::newRow("all fields") << u"2\\4\\12\\1\\5"_s << 1 << u"2\\4\\12\\1\\5"_s;
-    QTest::newRow("first start") << u"1\\3\\15\\3\\1"_s << 5 << u"1\\3\\15\\3\\1"_s;
     QTest::newRow("empty") << QString() << 1 << u"1\\5\\10\\3\\3"_s;
     QTest::newRow("garbage") << u"abc"_s << 1 << u"1\\5\\10\\3\\3"_s;
     QTest::newRow("each field out of range") << u"9\\9\\999\\0\\7"_s << 1 << u"1\\5\\10\\3\\3"_s;
     QTest::newRow("too few fields") << u"2\\4"_s << 1 << u"2\\4\\10\\3\\3"_s;
     QTest::newRow("halves to even") << u"2.5\\3.5\\14.5\\1\\1"_s << 2 << u"2\\4\\14\\1\\1"_s;
     QTest::newRow("type 10 has three levels") << u"4\\2\\15\\3\\1"_s << 10 << u"1\\2\\15\\3\\1"_s;
-    QTest::newRow("type 10 level 3") << u"3\\2\\15\\3\\1"_s << 10 << u"3\\2\\15\\3\\1"_s;
     QTest::newRow("blanks around numbers") << u" 2 \\3\\ 20\\2\\2"_s << 3 << u"2\\3\\20\\2\\2"_s;
     QTest::newRow("one row minimum") << u"1\\2\\0\\3\\1"_s << 3 << u"1\\2\\10\\3\\1"_s;
 }
@@ -114,7 +130,6 @@ void TestSheet::formatStampPrecisions_data()
     QTest::newRow("3, to the day") << 3 << u"2011-08-30"_s << u"20110830"_s;
     QTest::newRow("4, year and month") << 4 << u"2011-08"_s << u"201108"_s;
     QTest::newRow("5, year") << 5 << u"2011"_s << u"2011"_s;
-    QTest::newRow("6, to the second") << 6 << u"2011-08-30 06:36:48"_s << u"20110830063648"_s;
     QTest::newRow("-1, to the second") << -1 << u"2011-08-30 06:36:48"_s << u"20110830063648"_s;
 }
 
@@ -129,86 +144,52 @@ void TestSheet::formatStampPrecisions()
 
 void TestSheet::layoutOfLines_data()
 {
-    QTest::addColumn<int>("questions");
     QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rowCount");
-    QTest::newRow("seven in three columns") << 7 << 3 << 3;
-    QTest::newRow("six in three columns") << 6 << 3 << 2;
-    QTest::newRow("two in two columns") << 2 << 2 << 1;
-    QTest::newRow("none") << 0 << 4 << 0;
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("distinct"); // questions the source can make
+    QTest::addColumn<int>("calls"); // questions asked of it
+    QTest::addColumn<int>("placed");
+    QTest::newRow("two by one, all alike") << 2 << 1 << 1 << 5 << 1;
+    QTest::newRow("two by one, plenty") << 2 << 1 << 1000 << 2 << 2;
+    QTest::newRow("five by hundred, three distinct") << 5 << 100 << 3 << 1499 << 3;
+    QTest::newRow("three by three, nine distinct") << 3 << 3 << 9 << 9 << 9;
+    QTest::newRow("three by three, seven distinct") << 3 << 3 << 7 << 26 << 7;
+    QTest::newRow("no rows") << 4 << 0 << 1 << 0 << 0;
 }
 
+// Distinct questions fill the cells left to right, then down; a source that
+// repeats itself is given up after a fixed number of attempts.
 void TestSheet::layoutOfLines()
 {
-    QFETCH(int, questions);
     QFETCH(int, columns);
-    QFETCH(int, rowCount);
-    int next = 0;
+    QFETCH(int, rows);
+    QFETCH(int, distinct);
+    QFETCH(int, calls);
+    QFETCH(int, placed);
+    int made = 0;
     auto source = [&] {
-        if (next >= questions)
-            return u"56 ÷ 7 ＝ 8"_s;
-        ++next;
-        return u"%1 ÷ 7 ＝ %2"_s.arg(7 * next).arg(next);
+        const int n = made++ % distinct + 1;
+        return u"%1 ÷ 7 ＝ %2"_s.arg(7 * n).arg(n);
     };
     const Worksheet sheet
-        = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rowCount), kMoment);
+        = Worksheet::generate(source, 7, 1, qint16(columns), qint16(rows), kMoment);
+    QCOMPARE(made, calls);
+    QCOMPARE(sheet.questionCount(), placed);
+    // As many rows as the questions placed fill.
+    const int rowCount = (placed + columns - 1) / columns;
     QCOMPARE(sheet.rowCount(), rowCount);
+    QCOMPARE(sheet.table(Worksheet::Sheet::Questions).size(), rowCount);
     for (int i = 0; i < rowCount * columns; ++i) {
         const int row = i / columns, column = i % columns;
         const QString answer = sheet.cell(Worksheet::Sheet::Answers, row, column);
         const QString question = sheet.cell(Worksheet::Sheet::Questions, row, column);
-        if (i < sheet.questionCount()) {
+        if (i < placed) {
             QCOMPARE(answer, sheet.lines().at(i));
             QCOMPARE(question, answer.left(answer.indexOf(u'＝') + 1));
         } else {
             QVERIFY(answer.isEmpty() && question.isEmpty());
         }
     }
-    QCOMPARE(sheet.table(Worksheet::Sheet::Questions).size(), rowCount);
-}
-
-void TestSheet::attemptLimit_data()
-{
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("distinctAvailable");
-    QTest::addColumn<int>("calls");
-    QTest::addColumn<int>("placed");
-    QTest::newRow("two columns, one row, all alike") << 2 << 1 << 1 << 5 << 1;
-    QTest::newRow("two columns, one row, plenty") << 2 << 1 << 1000 << 2 << 2;
-    QTest::newRow("five by hundred, three distinct") << 5 << 100 << 3 << 1499 << 3;
-    QTest::newRow("three by three, nine distinct") << 3 << 3 << 9 << 9 << 9;
-}
-
-void TestSheet::attemptLimit()
-{
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    QFETCH(int, distinctAvailable);
-    QFETCH(int, calls);
-    QFETCH(int, placed);
-    int made = 0;
-    auto source = [&] { return u"%1 ＋ 0 ＝ %1"_s.arg(made++ % distinctAvailable); };
-    const Worksheet sheet
-        = Worksheet::generate(source, 1, 2, qint16(columns), qint16(rows), kMoment);
-    QCOMPARE(made, calls);
-    QCOMPARE(sheet.questionCount(), placed);
-}
-
-void TestSheet::fewerDistinctQuestionsThanCells()
-{
-    SeededRandom rnd(8);
-    QuestionMaker maker(rnd);
-    // Level 1 of "A + B" knows 45 facts only.
-    const Worksheet sheet = Worksheet::generate(maker, 1, 1, 5, 100, kMoment);
-    QCOMPARE(sheet.questionCount(), 45);
-    QCOMPARE(QSet<QString>(sheet.lines().begin(), sheet.lines().end()).size(), 45);
-    QCOMPARE(sheet.number(), u"01_1_45_20110830063648"_s);
-    QCOMPARE(sheetTitle(u"【题型】数量题"_s, 1, 1, sheet.questionCount()), u"【A + B】45题"_s);
-
-    const Worksheet large = Worksheet::generate(maker, 10, 3, 5, 100, kMoment);
-    QCOMPARE(large.questionCount(), 500);
-    QCOMPARE(QSet<QString>(large.lines().begin(), large.lines().end()).size(), 500);
 }
 
 void TestSheet::titlesAndPageTexts_data()
@@ -304,14 +285,7 @@ void TestSheet::pagination()
     QFETCH(int, rowHeight);
     QFETCH(int, font);
     QFETCH(int, pages);
-    SeededRandom rnd(4);
-    QuestionMaker maker(rnd);
-    SheetChoices choices;
-    choices.columns = 4;
-    choices.rows = qint16(rows);
-    choices.font = qint16(font);
-    choices.rowHeight = qint16(rowHeight);
-    const Worksheet sheet = Worksheet::generate(maker, 6, 3, 4, qint16(rows), kMoment);
+    const auto [sheet, choices] = printed(4, 6, 3, 4, rows, font, rowHeight);
     const SheetLayout layout = SheetLayout::compute(questionDocument(sheet, choices, u"T"_s));
     QCOMPARE(layout.pageCount(), pages);
 
@@ -367,15 +341,7 @@ void TestSheet::answerRoom()
     QFETCH(int, font);
     QFETCH(int, rowHeight);
     QFETCH(QString, note);
-    SeededRandom rnd(5);
-    QuestionMaker maker(rnd);
-    const Worksheet sheet = Worksheet::generate(
-        maker, qint16(type), qint16(level), qint16(columns), qint16(rows), kMoment);
-    SheetChoices choices;
-    choices.columns = qint16(columns);
-    choices.rows = qint16(rows);
-    choices.font = qint16(font);
-    choices.rowHeight = qint16(rowHeight);
+    const auto [sheet, choices] = printed(5, type, level, columns, rows, font, rowHeight);
     SheetDocument document = questionDocument(sheet, choices, u"T"_s);
     const SheetLayout layout = SheetLayout::compute(document);
     QCOMPARE(printedSizeNote(layout, choices), note);
@@ -402,13 +368,8 @@ void TestSheet::answerRoom()
 
 void TestSheet::nothingDrawnInTheMarginsOrAnswerRoom()
 {
-    SeededRandom rnd(9);
-    QuestionMaker maker(rnd);
-    SheetChoices choices;
-    choices.columns = 5;
-    choices.rows = 40;
-    choices.font = 5; // the largest font must shrink to fit five columns of type 10
-    const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 40, kMoment);
+    // The largest font must shrink to fit five columns of type 10.
+    const auto [sheet, choices] = printed(9, 10, 3, 5, 40, 5);
     const SheetPainter painter(
         questionDocument(sheet, choices, sheetTitle(u"【题型】"_s, 10, 3, 200)));
 
@@ -454,11 +415,7 @@ void TestSheet::nothingDrawnInTheMarginsOrAnswerRoom()
 
 void TestSheet::pdfWholeOrNothing()
 {
-    SeededRandom rnd(2);
-    QuestionMaker maker(rnd);
-    const Worksheet sheet = Worksheet::generate(maker, 2, 3, 3, 60, kMoment);
-    SheetChoices choices;
-    choices.rows = 60;
+    const auto [sheet, choices] = printed(2, 2, 3, 3, 60);
     const SheetDocument document = questionDocument(sheet, choices, u"标题"_s);
 
     QTemporaryDir dir;
@@ -480,11 +437,6 @@ void TestSheet::pdfWholeOrNothing()
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), pdf);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"q.pdf"_s });
-
-    const QString bad = dir.filePath(u"missing-folder/q.pdf"_s);
-    QVERIFY(!writeSheetPdf(document, bad, &error));
-    QVERIFY2(error.contains(u"missing-folder"_s), qPrintable(error));
-    QVERIFY(!QFile::exists(bad));
 }
 
 QTEST_MAIN(TestSheet)

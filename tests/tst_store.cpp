@@ -169,11 +169,9 @@ void TestStore::levelFallback_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
     QTest::newRow("seven") << u"7"_s << u"1"_s;
-    QTest::newRow("twelve") << u"12"_s << u"1"_s;
     QTest::newRow("nothing") << QString() << u"1"_s;
     QTest::newRow("zero") << u"0"_s << u"1"_s;
     QTest::newRow("three") << u"3"_s << u"3"_s;
-    QTest::newRow("five") << u"5"_s << u"5"_s;
 }
 
 void TestStore::levelFallback()
