@@ -208,12 +208,18 @@ void TestGame24Window::refusedDivisionIsSaid()
     setNumbers(m_context->database(), 1, { 8, 3, 3, 8 });
     Game24Window window(*m_context);
     play(window, u"8 /"_s, Qt::KeypadModifier);
+    // The deal puts the numbers on random cards: follow the 8 that was chosen.
+    const std::optional<int> first = window.board().chosenCard();
+    QVERIFY(first);
     MessageCatcher shown;
     shown.arm();
     play(window, u"3"_s, Qt::KeypadModifier);
     QCOMPARE(shown.text, Board::refusalText(Board::Outcome::NotExact));
-    QCOMPARE(window.card(0)->state(), Board::CardState::Chosen);
-    QCOMPARE(window.card(1)->state(), Board::CardState::Normal);
+    QCOMPARE(window.card(*first)->state(), Board::CardState::Chosen);
+    for (int card = 0; card < 4; ++card) {
+        if (card != *first)
+            QCOMPARE(window.card(card)->state(), Board::CardState::Normal);
+    }
 }
 
 void TestGame24Window::buttonsAndKeys()
