@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -133,19 +132,11 @@ class TestWorkbook : public QObject
     Q_OBJECT
 
 private slots:
-    void faceIsInstalled();
     void sheetsFromTheCommandLine_data();
     void sheetsFromTheCommandLine();
     void handMadeSheets_data();
     void handMadeSheets();
 };
-
-void TestWorkbook::faceIsInstalled()
-{
-    // A face the system lacks would be replaced by whatever the spreadsheet
-    // program picks, often without Chinese.
-    QVERIFY(QFontDatabase::families().contains(QString::fromLatin1(kWorkbookFontName)));
-}
 
 void TestWorkbook::sheetsFromTheCommandLine_data()
 {
