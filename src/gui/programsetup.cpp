@@ -33,11 +33,12 @@ void setUpApplication()
     // Qt's own dialogs (print, files) speak the program's language: the system's Chinese,
     // or simplified Chinese on a system set to any other language.
     const QLocale system = QLocale::system();
-    const QLocale chinese
-        = system.language() == QLocale::Chinese ? system : QLocale(QLocale::Chinese, QLocale::China);
+    const QLocale chinese = system.language() == QLocale::Chinese
+        ? system
+        : QLocale(QLocale::Chinese, QLocale::China);
     auto *translator = new QTranslator(qApp);
-    if (translator->load(chinese, u"qtbase"_s, u"_"_s,
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(
+            chinese, u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;

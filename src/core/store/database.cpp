@@ -76,13 +76,24 @@ DatabaseError::Cause DatabaseError::cause() const
         if (m_code == SQLITE_IOERR_SHORT_READ)
             return Cause::Damaged;
         // The engine words a full disk while growing its log index as a disk error.
-        if (m_systemError == ENOSPC || m_systemError == EDQUOT)
-            return Cause::DiskFull;
-        if (m_systemError == EACCES || m_systemError == EPERM || m_systemError == EROFS)
-            return Cause::NoPermission;
-        return Cause::DiskError;
+        return causeOfSystemError(m_systemError);
     default:
         return Cause::Other;
+    }
+}
+
+DatabaseError::Cause DatabaseError::causeOfSystemError(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return Cause::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Cause::NoPermission;
+    default:
+        return Cause::DiskError;
     }
 }
 

@@ -38,6 +38,8 @@ public:
     QString explanation() const;
     // The reason alone, without the code: "磁盘已满" and the like.
     static QString reason(Cause cause);
+    // What a failed system call's errno means, for a disk error the engine or we met.
+    static Cause causeOfSystemError(int error);
 
 private:
     int m_code;

@@ -51,6 +51,21 @@ QString unusableProblem(Kind kind)
     }
 }
 
+// The kind of an intact file's trouble, for the causes that leave it intact.
+Kind kindOf(DatabaseError::Cause cause)
+{
+    switch (cause) {
+    case DatabaseError::Cause::DiskFull:
+        return Kind::DiskFull;
+    case DatabaseError::Cause::Busy:
+        return Kind::Busy;
+    case DatabaseError::Cause::NoPermission:
+        return Kind::NoPermission;
+    default:
+        return Kind::DiskError;
+    }
+}
+
 } // namespace
 
 DataFileError::DataFileError(Kind kind, const QString &path, const QString &problem)
@@ -72,21 +87,15 @@ int DataFileError::exitStatus() const
 
 DataFileError DataFileError::fromDatabase(const QString &path, const DatabaseError &error)
 {
+    if (error.leavesFileIntact())
+        return unusable(path, kindOf(error.cause()));
     switch (error.cause()) {
-    case DatabaseError::Cause::DiskFull:
-        return unusable(path, Kind::DiskFull);
-    case DatabaseError::Cause::Busy:
-        return unusable(path, Kind::Busy);
-    case DatabaseError::Cause::NoPermission:
-        return unusable(path, Kind::NoPermission);
-    case DatabaseError::Cause::DiskError:
-        return unusable(path, Kind::DiskError);
     case DatabaseError::Cause::Damaged:
         if (error.isForeign())
             return DataFileError(
                 Kind::NotOurs, path, u"不是晨曦算苑的数据文件，或者密码不符，无法打开。"_s);
         return DataFileError(Kind::Damaged, path, u"已经损坏，无法读取。"_s);
-    case DatabaseError::Cause::Other:
+    default:
         break;
     }
     return DataFileError(Kind::Damaged, path, u"无法读取（错误代码 %1）。"_s.arg(error.code()));
@@ -119,41 +128,14 @@ void prepareDefaultFolder(const QString &path)
 
 namespace {
 
-using Kind = DataFileError::Kind;
-
-DataFileError unusable(const QString &path, Kind kind)
-{
-    return DataFileError::unusable(path, kind);
-}
-
-Kind kindOfErrno(int error)
-{
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return Kind::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return Kind::NoPermission;
-    default:
-        return Kind::DiskError;
-    }
-}
-
-DataFileError fromErrno(const QString &path, int error)
-{
-    return unusable(path, kindOfErrno(error));
-}
-
 // A new file that could not be made: nothing is left of it, and nothing else was touched.
-DataFileError cannotCreate(const QString &path, Kind kind)
+DataFileError cannotCreate(const QString &path, DatabaseError::Cause cause)
 {
-    const QString reason = kind == Kind::DiskFull ? u"磁盘已满"_s
-        : kind == Kind::NoPermission              ? u"所在的文件夹不能写入"_s
-        : kind == Kind::Busy                      ? u"文件夹正被另一个程序使用"_s
-                                                  : u"读写磁盘时出错"_s;
-    return DataFileError(kind, path, u"无法创建：%1。"_s.arg(reason));
+    using Cause = DatabaseError::Cause;
+    const QString reason = cause == Cause::NoPermission ? u"所在的文件夹不能写入"_s
+        : cause == Cause::Busy                          ? u"文件夹正被另一个程序使用"_s
+                                                        : DatabaseError::reason(cause);
+    return DataFileError(kindOf(cause), path, u"无法创建：%1。"_s.arg(reason));
 }
 
 // Write-ahead log with full sync: every commit is on disk before it returns,
@@ -238,8 +220,8 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
         db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
     } catch (const DatabaseError &error) {
         removeWithLogs(building);
-        const DataFileError failure = DataFileError::fromDatabase(path, error);
-        throw failure.leavesFileIntact() ? cannotCreate(path, failure.kind()) : failure;
+        throw error.leavesFileIntact() ? cannotCreate(path, error.cause())
+                                       : DataFileError::fromDatabase(path, error);
     }
     QFile::remove(building + u"-wal"_s);
     QFile::remove(building + u"-shm"_s);
@@ -247,7 +229,7 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
     const int error = errno;
     QFile::remove(building);
     if (!placed && !QFileInfo::exists(path))
-        throw cannotCreate(path, kindOfErrno(error));
+        throw cannotCreate(path, DatabaseError::causeOfSystemError(error));
 }
 
 // Reads enough of the file to know it is whole, ours, and of a version this program knows.
@@ -358,10 +340,10 @@ std::unique_ptr<Database> open(const QString &path, Role role, SeededRandom &rnd
         ? lock.take(path, FileLock::Mode::Exclusive, 3000, &openError)
         : lock.take(path, FileLock::Mode::Shared, 0, &openError);
     if (taken == FileLock::Result::CannotOpen)
-        throw fromErrno(path, openError);
+        throw DataFileError::unusable(path, kindOf(DatabaseError::causeOfSystemError(openError)));
     const bool programHasIt = taken == FileLock::Result::HeldElsewhere;
     if (programHasIt && role == Role::Program)
-        throw unusable(path, Kind::Busy);
+        throw DataFileError::unusable(path, Kind::Busy);
 
     LogCleanup cleanup(path);
     try {
