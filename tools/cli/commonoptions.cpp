@@ -4,9 +4,9 @@
 
 #include "generate/catalogue.h"
 #include "generate/randomsource.h"
+#include "shell/appcontext.h"
 #include "store/database.h"
 #include "store/datafile.h"
-#include "store/settings.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -68,10 +68,6 @@ bool helpAsked(const Arguments &arguments, const QString &usage, const QString &
     return true;
 }
 
-DataFile::DataFile() = default;
-DataFile::DataFile(DataFile &&) noexcept = default;
-DataFile::~DataFile() = default;
-
 void checkOutputs(const Arguments &arguments, const QStringList &options)
 {
     QHash<QString, QString> named;
@@ -91,7 +87,7 @@ void checkOutputs(const Arguments &arguments, const QStringList &options)
     }
 }
 
-DataFile openAsProgram(const Arguments &arguments, Access access)
+std::unique_ptr<AppContext> openAsProgram(const Arguments &arguments, Access access)
 {
     const bool named = arguments.has(u"database"_s);
     const QString path = named ? arguments.text(u"database"_s) : datafile::defaultPath();
@@ -99,17 +95,10 @@ DataFile openAsProgram(const Arguments &arguments, Access access)
         throw UsageError(u"--database 的取值不能为空"_s);
     if (!named)
         datafile::prepareDefaultFolder(path);
-    DataFile file;
-    file.db = datafile::open(path, datafile::Role::Tool);
-    if (access == Access::Write && file.db->isReadOnly())
+    auto context = AppContext::open(path, datafile::Role::Tool);
+    if (access == Access::Write && context->database().isReadOnly())
         throw DataFileError::unusable(path, DataFileError::Kind::InUseByProgram);
-    file.settings = std::make_unique<Settings>(*file.db, processRandom());
-    try {
-        file.settings->load();
-    } catch (const DatabaseError &error) {
-        throw DataFileError::fromDatabase(path, error);
-    }
-    return file;
+    return context;
 }
 
 } // namespace commonoptions

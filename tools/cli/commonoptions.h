@@ -5,9 +5,8 @@
 #include <memory>
 #include <utility>
 
-class Database;
+class AppContext;
 class SeededRandom;
-class Settings;
 
 // The options several commands share, read the same way everywhere.
 namespace commonoptions {
@@ -36,16 +35,7 @@ void checkOutputs(const Arguments &arguments, const QStringList &options);
 // opens it: created in the delivered state when missing, then the first start.
 // While the program has the file open, it is read through a connection that cannot
 // write, and a command that would write is refused.
-struct DataFile
-{
-    DataFile();
-    DataFile(DataFile &&) noexcept;
-    ~DataFile();
-
-    std::unique_ptr<Database> db;
-    std::unique_ptr<Settings> settings; // declared last: goes before the connection it uses
-};
 enum class Access { Read, Write };
-DataFile openAsProgram(const Arguments &arguments, Access access = Access::Read);
+std::unique_ptr<AppContext> openAsProgram(const Arguments &arguments, Access access = Access::Read);
 
 } // namespace commonoptions

@@ -5,6 +5,7 @@
 
 #include "game24/puzzletable.h"
 #include "generate/randomsource.h"
+#include "shell/appcontext.h"
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
@@ -69,13 +70,13 @@ int runSettingsCommand(const QStringList &args)
             throw UsageError(u"system_0 是安装编号，不能改写"_s);
     }
 
-    const DataFile file = openAsProgram(arguments, setKey.isEmpty() ? Access::Read : Access::Write);
+    const auto file = openAsProgram(arguments, setKey.isEmpty() ? Access::Read : Access::Write);
     if (!setKey.isEmpty())
-        file.settings->write(setKey, setValue);
+        file->settings().write(setKey, setValue);
 
     OutputBuffer out;
     for (const SettingKey &key : Settings::keys())
-        out.line(key.name + u'\t' + escapedValue(file.settings->read(key.name)));
+        out.line(key.name + u'\t' + escapedValue(file->settings().read(key.name)));
     return out.finish();
 }
 
@@ -92,8 +93,8 @@ int runPuzzlesCommand(const QStringList &args)
         return flushOut();
     const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
 
-    const DataFile file = openAsProgram(arguments);
-    Statement select = file.db->prepare(
+    const auto file = openAsProgram(arguments);
+    Statement select = file->database().prepare(
         "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
         " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
     select.bind(1, level).bind(2, level);
@@ -125,8 +126,8 @@ int runRecordsCommand(const QStringList &args)
     if (arguments.has(u"items"_s) && arguments.text(u"items"_s).isEmpty())
         throw UsageError(u"--items 的取值不能为空"_s);
 
-    const DataFile file = openAsProgram(arguments);
-    Database &db = *file.db;
+    const auto file = openAsProgram(arguments);
+    Database &db = file->database();
     auto number = [](const std::optional<qint64> &value) {
         return value ? QString::number(*value) : QString();
     };

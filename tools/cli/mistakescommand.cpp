@@ -6,6 +6,7 @@
 #include "generate/catalogue.h"
 #include "mistakesheet.h"
 #include "sheetpainter.h"
+#include "shell/appcontext.h"
 #include "store/database.h"
 #include "test/mistakebook.h"
 
@@ -40,9 +41,10 @@ int runMistakesCommand(const QStringList &args)
         throw UsageError(u"--sheet 需要 --pdf 或 --answers-pdf"_s);
 
     checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s });
-    const DataFile file = openAsProgram(arguments);
+    const auto file = openAsProgram(arguments);
     const QList<Mistake> mistakes
-        = MistakeBook(*file.db).toLearn(type ? std::optional<qint16>(qint16(type)) : std::nullopt);
+        = MistakeBook(file->database())
+              .toLearn(type ? std::optional<qint16>(qint16(type)) : std::nullopt);
     if (sheet) {
         const MistakeSheets sheets = mistakeSheets(mistakes, columns, QDateTime::currentDateTime());
         QString error;
