@@ -3,7 +3,7 @@
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
-#include "test/testsession.h"
+#include "quiz/testsession.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

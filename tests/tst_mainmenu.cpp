@@ -1,9 +1,9 @@
-#include "hcommand.h"
-#include "mainmenuwindow.h"
+#include "chrome/hcommand.h"
+#include "menu/mainmenuwindow.h"
 
-#include "shell/appcontext.h"
-#include "shell/menucommands.h"
-#include "shell/programinfo.h"
+#include "program/appcontext.h"
+#include "program/menucommands.h"
+#include "program/programinfo.h"
 #include "store/settings.h"
 
 #include "support/pointer.h"

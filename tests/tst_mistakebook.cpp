@@ -2,7 +2,7 @@
 
 #include "store/datafile.h"
 #include "store/migrations.h"
-#include "test/mistakebook.h"
+#include "quiz/mistakebook.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "pictureregistry.h"
+#include "chrome/pictureregistry.h"
 
 #include <QFile>
 #include <QSvgRenderer>

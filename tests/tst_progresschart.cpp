@@ -1,5 +1,5 @@
-#include "hcommand.h"
-#include "progresschartwindow.h"
+#include "chrome/hcommand.h"
+#include "quiz/progresschartwindow.h"
 
 #include "support/shownwindow.h"
 #include "support/testdata.h"

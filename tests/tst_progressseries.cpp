@@ -1,5 +1,5 @@
-#include "test/progressseries.h"
-#include "test/testrecords.h"
+#include "quiz/progressseries.h"
+#include "quiz/testrecords.h"
 
 #include <QTest>
 

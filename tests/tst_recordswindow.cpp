@@ -1,14 +1,14 @@
-#include "hcommand.h"
-#include "recordswindow.h"
-#include "sheetdocument.h"
-#include "testwindow.h"
+#include "chrome/hcommand.h"
+#include "quiz/recordswindow.h"
+#include "worksheet/sheetdocument.h"
+#include "quiz/testwindow.h"
 
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
-#include "test/mistakebook.h"
-#include "test/testitemmodel.h"
-#include "test/testrecordmodel.h"
+#include "quiz/mistakebook.h"
+#include "quiz/testitemmodel.h"
+#include "quiz/testrecordmodel.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "cjkfont.h"
-#include "common/formatstamp.h"
+#include "worksheet/formatstamp.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"

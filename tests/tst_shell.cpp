@@ -1,10 +1,10 @@
-#include "shell/appcontext.h"
-#include "shell/programarguments.h"
-#include "shell/singleinstance.h"
+#include "program/appcontext.h"
+#include "program/programarguments.h"
+#include "program/singleinstance.h"
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
-#include "test/testpruning.h"
+#include "quiz/testpruning.h"
 
 #include "support/storedtests.h"
 

@@ -1,7 +1,7 @@
 #include "support/testdata.h"
 
-#include "test/testitemmodel.h"
-#include "test/testrecordmodel.h"
+#include "quiz/testitemmodel.h"
+#include "quiz/testrecordmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>

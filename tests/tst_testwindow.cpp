@@ -1,11 +1,11 @@
-#include "hcommand.h"
-#include "testwindow.h"
+#include "chrome/hcommand.h"
+#include "quiz/testwindow.h"
 
 #include "support/busydatafile.h"
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
-#include "test/testitemmodel.h"
+#include "quiz/testitemmodel.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "hcommand.h"
-#include "windowchrome.h"
+#include "chrome/hcommand.h"
+#include "chrome/windowchrome.h"
 
 #include "support/pointer.h"
 

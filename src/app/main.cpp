@@ -2,15 +2,15 @@
 // else, one running copy per user, the data file with its first start, then the menu, which
 // reads the settings it needs.
 
-#include "mainmenuwindow.h"
-#include "menuopeners.h"
-#include "programsetup.h"
+#include "menu/mainmenuwindow.h"
+#include "menu/menuopeners.h"
+#include "startup/programsetup.h"
 
-#include "shell/appcontext.h"
-#include "shell/exitstatus.h"
-#include "shell/programarguments.h"
-#include "shell/programinfo.h"
-#include "shell/singleinstance.h"
+#include "program/appcontext.h"
+#include "program/exitstatus.h"
+#include "program/programarguments.h"
+#include "program/programinfo.h"
+#include "program/singleinstance.h"
 #include "store/datafile.h"
 
 #include <QApplication>

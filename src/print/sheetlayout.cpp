@@ -1,12 +1,15 @@
 #include "sheetlayout.h"
 
 #include "cjkfont.h"
-#include "sheetdocument.h"
+#include "worksheet/sheetchoices.h"
+#include "worksheet/sheetdocument.h"
 
 #include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -131,4 +134,26 @@ QRectF SheetLayout::cellRect(int rowOnPage, int column) const
 {
     return QRectF(gridRect.left() + column * columnWidth, gridRect.top() + rowOnPage * rowHeight,
         columnWidth, rowHeight);
+}
+
+QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices)
+{
+    if (layout.limit == SheetLayout::Limit::None)
+        return QString();
+    const QStringList captions = sheetformat::fontCaptions();
+    QString printed = u"%1磅"_s.arg(layout.cellPoints);
+    for (qint16 font = 1; font <= captions.size(); ++font) {
+        if (sheetformat::fontPoints(font) == layout.cellPoints)
+            printed = captions.at(font - 1);
+    }
+    static const QStringList kColumns = { u"两列"_s, u"三列"_s, u"四列"_s, u"五列"_s };
+    QString tooSmall;
+    if (layout.limit == SheetLayout::Limit::ColumnWidth)
+        tooSmall = kColumns.value(layout.columns - 2);
+    else if (choices.rowHeight == 1)
+        tooSmall = u"整页%1行"_s.arg(choices.rows);
+    else
+        tooSmall = u"行高“%1”"_s.arg(sheetformat::rowHeightCaptions().value(choices.rowHeight - 1));
+    return u"%1放不下%2字，打印时用%3"_s.arg(
+        tooSmall, sheetformat::fontCaptions().value(choices.font - 1), printed);
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QRectF>
 
+struct SheetChoices;
 struct SheetDocument;
 
 // Where everything of a sheet stands on A4 portrait paper, in twips (1440 to
@@ -56,3 +57,8 @@ struct SheetLayout
     // The part of the paper inside the margins.
     static QRectF printableRect();
 };
+
+// A word for the worksheet window where the question sheet cannot print in
+// the chosen font, e.g. "五列放不下三号字，打印时用小四": what is too small for
+// it and the size that prints instead. Empty where the chosen size prints.
+QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices);

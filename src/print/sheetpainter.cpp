@@ -1,6 +1,6 @@
 #include "sheetpainter.h"
 
-#include "common/outputfile.h"
+#include "output/outputfile.h"
 
 #include "cjkfont.h"
 

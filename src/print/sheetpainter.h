@@ -1,9 +1,9 @@
 #pragma once
 
-#include "sheetdocument.h"
+#include "worksheet/sheetdocument.h"
 #include "sheetlayout.h"
 
-#include "common/progress.h"
+#include "output/progress.h"
 
 #include <QList>
 

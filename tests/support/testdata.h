@@ -2,11 +2,11 @@
 
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
-#include "shell/appcontext.h"
+#include "program/appcontext.h"
 #include "store/database.h"
 #include "store/settings.h"
-#include "test/testrecords.h"
-#include "test/testsession.h"
+#include "quiz/testrecords.h"
+#include "quiz/testsession.h"
 
 #include <QDateTime>
 #include <QList>

@@ -4,7 +4,7 @@
 
 #include "generate/catalogue.h"
 #include "generate/randomsource.h"
-#include "shell/appcontext.h"
+#include "program/appcontext.h"
 #include "store/database.h"
 #include "store/datafile.h"
 

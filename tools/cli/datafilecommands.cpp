@@ -5,12 +5,12 @@
 
 #include "game24/puzzletable.h"
 #include "generate/randomsource.h"
-#include "shell/appcontext.h"
+#include "program/appcontext.h"
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
 #include "store/settingscodec.h"
-#include "test/testrecords.h"
+#include "quiz/testrecords.h"
 
 using namespace Qt::Literals::StringLiterals;
 

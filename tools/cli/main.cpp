@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "output.h"
 
-#include "shell/exitstatus.h"
+#include "program/exitstatus.h"
 #include "store/database.h"
 #include "store/datafile.h"
 

@@ -4,11 +4,11 @@
 #include "output.h"
 
 #include "generate/catalogue.h"
-#include "mistakesheet.h"
+#include "quiz/mistakesheet.h"
 #include "sheetpainter.h"
-#include "shell/appcontext.h"
+#include "program/appcontext.h"
 #include "store/database.h"
-#include "test/mistakebook.h"
+#include "quiz/mistakebook.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace commonoptions;

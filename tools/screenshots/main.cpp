@@ -2,13 +2,13 @@
 // through every window, each saved as a PNG. It takes, marks and practises a test, so it
 // never runs on a file it was not named explicitly.
 
-#include "mainmenuwindow.h"
-#include "menuopeners.h"
-#include "programsetup.h"
+#include "menu/mainmenuwindow.h"
+#include "menu/menuopeners.h"
+#include "startup/programsetup.h"
 #include "screenshottour.h"
 
-#include "shell/appcontext.h"
-#include "shell/exitstatus.h"
+#include "program/appcontext.h"
+#include "program/exitstatus.h"
 
 #include <QApplication>
 #include <QFileInfo>

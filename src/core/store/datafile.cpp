@@ -8,7 +8,7 @@
 
 #include "game24/puzzletable.h"
 #include "generate/randomsource.h"
-#include "shell/exitstatus.h"
+#include "program/exitstatus.h"
 
 #include <QCoreApplication>
 #include <QDir>

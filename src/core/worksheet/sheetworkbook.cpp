@@ -1,6 +1,6 @@
 #include "sheetworkbook.h"
 
-#include "common/outputfile.h"
+#include "output/outputfile.h"
 
 #include "generate/numbers.h"
 #include "worksheet.h"

@@ -2,7 +2,7 @@
 
 #include "worksheet.h"
 
-#include "common/progress.h"
+#include "output/progress.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "worksheet.h"
 
-#include "common/formatstamp.h"
+#include "formatstamp.h"
 #include "generate/catalogue.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"

@@ -1,0 +1,83 @@
+#include "progressseries.h"
+
+#include "generate/catalogue.h"
+#include "testrecords.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Placed
+{
+    qint16 type = 0;
+    ProgressPoint point;
+};
+
+std::optional<Placed> place(const TestRecord &record)
+{
+    if (record.marked.value_or(0) != 1)
+        return std::nullopt;
+    static const QRegularExpression numberForm(u"^(\\d{2})_(\\d)_(\\d+)_(\\d{14})$"_s);
+    const QRegularExpressionMatch match = numberForm.match(record.number);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto type = qint16(match.captured(1).toInt());
+    const auto level = qint16(match.captured(2).toInt());
+    if (!catalogue::offersLevel(type, level))
+        return std::nullopt;
+    const QDateTime moment = QDateTime::fromString(match.captured(4), u"yyyyMMddHHmmss"_s);
+    if (!moment.isValid())
+        return std::nullopt;
+
+    const qint64 count = record.count.value_or(0);
+    const qint64 right = record.right.value_or(-1);
+    const qint64 elapsed = record.elapsed.value_or(-1);
+    if (count <= 0 || right < 0 || right > count || elapsed < 0)
+        return std::nullopt;
+
+    Placed placed;
+    placed.type = type;
+    ProgressPoint &point = placed.point;
+    point.number = record.number;
+    point.moment = moment;
+    point.level = level;
+    point.count = count;
+    point.right = right;
+    point.elapsed = elapsed;
+    point.percentRight = 100.0 * double(right) / double(count);
+    point.secondsPerQuestion = double(elapsed) / double(count);
+    return placed;
+}
+
+} // namespace
+
+QList<ProgressSeries> progressByType(const QList<TestRecord> &records)
+{
+    std::map<qint16, QList<ProgressPoint>> byType;
+    // Oldest row first, so that two tests of the same second keep the order they were taken in.
+    for (auto record = records.crbegin(); record != records.crend(); ++record) {
+        if (std::optional<Placed> placed = place(*record))
+            byType[placed->type] << placed->point;
+    }
+
+    QList<ProgressSeries> result;
+    for (auto &[type, points] : byType) {
+        // The chart runs by the moment of the test, which a restored or merged file need not
+        // keep in row order.
+        std::stable_sort(points.begin(), points.end(),
+            [](const ProgressPoint &a, const ProgressPoint &b) { return a.moment < b.moment; });
+        result << ProgressSeries { type, points };
+    }
+    return result;
+}
+
+QList<ProgressSeries> progressByType(Database &db)
+{
+    return progressByType(listTestRecords(db));
+}

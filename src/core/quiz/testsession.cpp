@@ -1,0 +1,235 @@
+#include "testsession.h"
+
+#include "worksheet/formatstamp.h"
+#include "generate/catalogue.h"
+#include "generate/questionline.h"
+#include "generate/questionmaker.h"
+#include "store/database.h"
+#include "store/settings.h"
+#include "mistakebook.h"
+#include "testrecords.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+TestChoices TestChoices::fromSetting(const QString &value, qint16 type)
+{
+    TestChoices choices;
+    const QStringList fields = value.split(u'\\');
+    if (value.isEmpty() || fields.size() < 2)
+        return choices;
+    bool levelOk = false, countOk = false;
+    const int level = fields.at(0).trimmed().toInt(&levelOk);
+    const int count = fields.at(1).trimmed().toInt(&countOk);
+    if (levelOk && catalogue::offersLevel(type, qint16(level)))
+        choices.level = qint16(level);
+    if (countOk && count >= kMinCount && count <= kMaxCount)
+        choices.count = count;
+    return choices;
+}
+
+QString TestChoices::toSetting() const
+{
+    return u"%1\\%2"_s.arg(level).arg(count);
+}
+
+TestSession::TestSession(Database &db, Settings &settings)
+    : m_db(db)
+    , m_settings(settings)
+{ }
+
+void TestSession::generate(
+    QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now)
+{
+    m_type = type;
+    m_level = level;
+    m_madeAt = now;
+    m_number = recordNumber(type, level, count, now);
+    m_items.clear();
+    m_elapsed = 0;
+    m_confirmed = m_marked = false;
+    for (int attempt = 1; attempt < 3 * count && m_items.size() < count; ++attempt) {
+        const QuestionParts parts = splitQuestionLine(maker.make(type, level));
+        TestItem item;
+        item.position = int(m_items.size()) + 1;
+        item.question = parts.question;
+        item.answer = parts.answer;
+        m_items << item;
+    }
+}
+
+QString TestSession::practiceName()
+{
+    return u"错题重练"_s;
+}
+
+QString TestSession::typeLabel(qint16 type)
+{
+    return type == 0 ? practiceName() : catalogue::typeLabel(type);
+}
+
+void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTime &now)
+{
+    m_type = 0;
+    m_level = 0;
+    m_madeAt = now;
+    m_number = recordNumber(0, 0, int(mistakes.size()), now);
+    m_items.clear();
+    m_elapsed = 0;
+    m_confirmed = m_marked = false;
+    for (const Mistake &mistake : mistakes) {
+        TestItem item;
+        item.position = int(m_items.size()) + 1;
+        item.question = mistake.question;
+        item.answer = mistake.answer;
+        m_items << item;
+    }
+}
+
+void TestSession::confirm()
+{
+    Transaction transaction(m_db);
+    // Two tests of the same kind made within one second would share a number:
+    // the later one is stamped a second on.
+    while (findTestRecord(m_db, m_number)) {
+        m_madeAt = m_madeAt.addSecs(1);
+        m_number = recordNumber(m_type, m_level, int(m_items.size()), m_madeAt);
+    }
+    // A practice test has no level and count of its own to remember.
+    if (!isPractice()) {
+        m_settings.write(
+            u"txb%1"_s.arg(m_type), TestChoices { m_level, int(m_items.size()) }.toSetting());
+    }
+
+    Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
+    header.bind(1, m_number)
+        .bind(2, isPractice() ? practiceName() : catalogue::typeName(m_type))
+        .bind(3, catalogue::levelName(m_level))
+        .bind(4, int(m_items.size()));
+    header.run();
+
+    Statement insert = m_db.prepare("INSERT INTO tab_test_mx (mx_bh, mx_xh, mx_mc, mx_daan)"
+                                    " VALUES (?, ?, ?, ?)");
+    for (TestItem &item : m_items) {
+        insert.bind(1, m_number).bind(2, item.position).bind(3, item.question).bind(4, item.answer);
+        insert.run();
+        insert.reset();
+        item.id = m_db.lastInsertId();
+    }
+    transaction.commit();
+    m_elapsed = 0;
+    m_confirmed = true;
+}
+
+bool TestSession::resume(const QString &number)
+{
+    const std::optional<TestRecord> record = findTestRecord(m_db, number);
+    if (!record)
+        return false;
+    m_number = number;
+    m_items = loadTestItems(m_db, number, ItemOrder::Question);
+    m_elapsed = std::clamp(int(record->elapsed.value_or(0)), 0, kMaxSeconds);
+    m_marked = record->marked.value_or(0) == 1;
+    m_confirmed = true;
+    m_type = qint16(catalogue::typeNames().indexOf(record->typeName) + 1);
+    m_level = qint16(catalogue::levelNames().indexOf(record->levelName) + 1);
+    return true;
+}
+
+void TestSession::writeAnswer(const TestItem &item)
+{
+    Statement update = m_db.prepare("UPDATE tab_test_mx SET mx_user = ? WHERE mx_id = ?");
+    if (item.userAnswer.isEmpty())
+        update.bindNull(1);
+    else
+        update.bind(1, item.userAnswer);
+    update.bind(2, item.id);
+    update.run();
+}
+
+void TestSession::recordAnswer(int index, const QString &digits)
+{
+    if (index < 0 || index >= m_items.size())
+        return;
+    TestItem &item = m_items[index];
+    item.userAnswer = digits;
+    if (m_confirmed)
+        writeAnswer(item); // a statement of its own is a transaction of its own
+}
+
+bool TestSession::tick()
+{
+    if (m_elapsed >= kMaxSeconds)
+        return false;
+    ++m_elapsed;
+    return m_elapsed < kMaxSeconds;
+}
+
+void TestSession::setElapsed(int seconds)
+{
+    m_elapsed = std::clamp(seconds, 0, kMaxSeconds);
+}
+
+void TestSession::saveElapsed()
+{
+    if (!m_confirmed)
+        return;
+    Statement update = m_db.prepare("UPDATE tab_test SET js = ? WHERE bh = ?");
+    update.bind(1, m_elapsed).bind(2, m_number);
+    update.run();
+}
+
+void TestSession::leave()
+{
+    if (!m_confirmed || m_marked)
+        return;
+    Transaction transaction(m_db);
+    for (const TestItem &item : std::as_const(m_items))
+        writeAnswer(item);
+    saveElapsed();
+    transaction.commit();
+}
+
+int TestSession::answeredCount() const
+{
+    return int(std::count_if(
+        m_items.begin(), m_items.end(), [](const TestItem &item) { return item.isAnswered(); }));
+}
+
+MarkResult TestSession::mark()
+{
+    MarkResult result;
+    if (!m_confirmed || std::any_of(m_items.begin(), m_items.end(), [](const TestItem &item) {
+            return !item.isAnswered();
+        }))
+        return result;
+
+    Transaction transaction(m_db);
+    Statement update
+        = m_db.prepare("UPDATE tab_test_mx SET mx_user = ?, mx_error = ? WHERE mx_id = ?");
+    for (TestItem &item : m_items) {
+        item.error = answersMatch(item.userAnswer, item.answer) ? 0 : 1;
+        update.bind(1, item.userAnswer).bind(2, *item.error).bind(3, item.id);
+        update.run();
+        update.reset();
+        result.wrong += *item.error;
+    }
+    result.timeText = elapsedText(m_elapsed);
+    Statement header = m_db.prepare(
+        "UPDATE tab_test SET zqs = ts - ?, cws = ?, sj = ?, zt = 1, js = ? WHERE bh = ?");
+    header.bind(1, result.wrong)
+        .bind(2, result.wrong)
+        .bind(3, result.timeText)
+        .bind(4, m_elapsed)
+        .bind(5, m_number);
+    header.run();
+    MistakeBook(m_db).recordMarked(m_items, m_type, m_level, QDateTime::currentDateTime());
+    transaction.commit();
+
+    result.complete = true;
+    m_marked = true;
+    if (result.wrong > 0)
+        m_items = loadTestItems(m_db, m_number, ItemOrder::WrongFirst);
+    return result;
+}

@@ -1,0 +1,468 @@
+#include "game24window.h"
+
+#include "cjkfont.h"
+#include "game24backdrop.h"
+#include "game24card.h"
+#include "game24layout.h"
+#include "chrome/hcommand.h"
+#include "chrome/messagebox.h"
+#include "chrome/operationbutton.h"
+#include "chrome/pictureregistry.h"
+#include "chrome/pictureview.h"
+#include "solutionsdialog.h"
+#include "chrome/titlestrip.h"
+#include "chrome/windowchrome.h"
+
+#include "program/appcontext.h"
+#include "store/settings.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace game24layout;
+
+namespace {
+
+constexpr int kRightPicture = 1060;
+constexpr int kWrongPicture = 1061;
+constexpr int kDropArrow = 1062;
+constexpr int kStepPixels = 25;
+
+const QString kGoal = u"第三步算出 24\n就成功啦！"_s;
+
+QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const QFont &font,
+    const QString &style, Qt::Alignment alignment = Qt::AlignVCenter | Qt::AlignLeft)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setStyleSheet(style);
+    label->setAlignment(alignment);
+    return label;
+}
+
+// Step lines grow with the numbers; a long one gets a smaller face rather than lose its end.
+void setFittedText(QLabel *label, const QString &text)
+{
+    QFont font = label->font();
+    int pixels = kStepPixels;
+    font.setPixelSize(pixels);
+    while (pixels > 12 && QFontMetricsF(font).horizontalAdvance(text) > label->width() - 4)
+        font.setPixelSize(--pixels);
+    label->setFont(font);
+    label->setText(text);
+}
+
+// A key of the window's own, whichever of its controls has the focus. Keypad and ordinary
+// digits 1-7 click the cards; + - * / on either choose the operation.
+std::optional<int> cardOfKey(const QKeyEvent &event)
+{
+    if (event.key() < Qt::Key_1 || event.key() > Qt::Key_7)
+        return std::nullopt;
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return std::nullopt;
+    return event.key() - Qt::Key_1;
+}
+
+std::optional<Board::Operation> operationOfKey(const QKeyEvent &event)
+{
+    // Shift makes + and * on the main keyboard.
+    if ((event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Plus:
+        return Board::Operation::Add;
+    case Qt::Key_Minus:
+        return Board::Operation::Subtract;
+    case Qt::Key_Asterisk:
+        return Board::Operation::Multiply;
+    case Qt::Key_Slash:
+        return Board::Operation::Divide;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+Game24Window::Game24Window(AppContext &context, RandomSource &rnd, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_rnd(rnd)
+    , m_deck(context.database())
+{
+    setFixedSize(kWindow);
+    setWindowTitle(u"24点口算游戏"_s);
+    setFont(cjkFont(10.5));
+    buildUi();
+    qApp->installEventFilter(this);
+
+    const int saved = int(std::lround(m_context.settings().system4().toDouble()));
+    const int level = std::clamp(saved, 1, int(PuzzleDeck::levelCaptions().size()));
+    m_levelList->setCurrentIndex(level - 1);
+    // Unguarded: a file that cannot be read keeps the window from opening, and its opener
+    // says why.
+    m_deck.load(level);
+    dealNext();
+    connect(m_levelList, &QComboBox::currentIndexChanged, this,
+        [this](int index) { chooseLevel(index + 1); });
+}
+
+void Game24Window::buildUi()
+{
+    auto *backdrop = new Game24Backdrop(this);
+    auto *strip = new TitleStrip(windowTitle(), this);
+    strip->setGeometry(0, 0, kWindow.width(), TitleStrip::kHeight);
+    strip->setSubtitle(u"四个数，加减乘除，算出 24"_s);
+
+    label(u"难度："_s, this, kLevelCaption, cjkFont(14, true), u"color: #1f4f86;"_s);
+    m_levelList = new QComboBox(this);
+    m_levelList->setGeometry(kLevelList);
+    m_levelList->setFont(cjkFont(13, true));
+    m_levelList->addItems(PuzzleDeck::levelCaptions());
+    m_levelList->setStyleSheet(
+        u"QComboBox { color: #1f4f86; background: white; border: 2px solid #7fb3e6;"
+        " border-radius: 10px; padding-left: 10px; }"
+        " QComboBox::drop-down { width: 30px; border: none; }"
+        " QComboBox::down-arrow { image: url(%1); width: 16px; height: 10px; }"
+        " QComboBox QAbstractItemView { background: white; selection-background-color: #ffe08a;"
+        " selection-color: #7a3e00; }"_s.arg(PictureRegistry::resourcePath(kDropArrow)));
+    m_levelList->setFocusPolicy(Qt::StrongFocus);
+
+    m_progress = label(QString(), this, kProgress, cjkFont(15, true),
+        u"color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 #ffae4a, stop:1 #f57c00); border: 2px solid #c75f00;"
+        " border-radius: 17px;"_s,
+        Qt::AlignCenter);
+    m_progress->setToolTip(u"第几题 / 本轮还没算出的题数"_s);
+
+    buildTable();
+    buildNotebook();
+
+    m_goal
+        = label(kGoal, this, kVerdictBox, cjkFont(15, true), u"color: #d9822b;"_s, Qt::AlignCenter);
+    m_goal->setWordWrap(true);
+    m_goal->setContentsMargins(16, 0, 16, 0);
+    m_right = new PictureView(kRightPicture, this);
+    m_wrong = new PictureView(kWrongPicture, this);
+    for (PictureView *picture : { m_right, m_wrong }) {
+        picture->move(kVerdictAt);
+        picture->hide();
+    }
+
+    label(u"想不出来？点【查看答案】看看吧。"_s, this, kAnswerBox, cjkFont(11),
+        u"color: #7890a8;"_s, Qt::AlignCenter);
+    m_answer = label(QString(), this, kAnswerBox, cjkFont(14, true),
+        u"color: #7a3e00; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 #fffbe6, stop:1 #ffe8a3); border: 2px solid #f0a030;"
+        " border-radius: 14px; padding: 4px 10px;"_s,
+        Qt::AlignCenter);
+    m_answer->setWordWrap(true);
+    m_answer->hide();
+
+    label(u"键盘：1～7 点牌　＋－*/ 选运算\nF1 提示　F5 下一题　Esc 退出"_s, this, kKeysHint,
+        cjkFont(9), u"color: #5a6a7a;"_s);
+    buildButtons();
+
+    backdrop->lower();
+    m_chrome = new WindowChrome(this);
+    m_chrome->setTitleStrip(strip);
+    m_chrome->setButtons(m_buttons);
+    m_chrome->addButtonResetSurface(backdrop);
+    m_chrome->addButtonResetSurface(this);
+}
+
+void Game24Window::buildTable()
+{
+    label(u"先点一张牌 → 再选 ＋ － × ÷ → 然后点另一张牌"_s, this, kHint, cjkFont(12, true),
+        u"color: #fffbe0;"_s, Qt::AlignCenter);
+
+    for (int i = 0; i < Board::kCardCount; ++i) {
+        const auto kind = i < 4     ? Game24Card::Kind::Number
+            : i < Board::kFinalCard ? Game24Card::Kind::Result
+                                    : Game24Card::Kind::Final;
+        auto *card = new Game24Card(i, kind, this);
+        if (i < 4)
+            card->setGeometry(QRect(QPoint(kCardColumns[i], kNumberRow), kCard));
+        else if (i < Board::kFinalCard)
+            card->setGeometry(QRect(QPoint(kCardColumns[i - 4], kResultRow), kCard));
+        else
+            card->setGeometry(QRect(QPoint(kFinalColumn, kResultRow), kFinalCard));
+        connect(card, &Game24Card::clicked, this, &Game24Window::clickCard);
+        m_cards[size_t(i)] = card;
+    }
+
+    m_operationGroup = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new OperationButton(Board::Operation(i), this);
+        button->move(kOperationColumns[i], kOperationRow);
+        m_operationGroup->addButton(button, i);
+        m_operations[size_t(i)] = button;
+    }
+    connect(m_operationGroup, &QButtonGroup::idClicked, this,
+        [this](int id) { chooseOperation(Board::Operation(id)); });
+}
+
+void Game24Window::buildNotebook()
+{
+    label(u"计算过程"_s, this, kNotebookTitle, cjkFont(13, true),
+        u"color: white; background: #3f8fd8; border-radius: 15px;"_s, Qt::AlignCenter);
+    QFont stepFont = cjkFont(10, true);
+    stepFont.setPixelSize(kStepPixels);
+    for (int i = 0; i < 3; ++i) {
+        label(QString::number(i + 1), this, { kStepBadgeX, kStepRows[i] + 8, 28, 28 },
+            cjkFont(12, true), u"color: white; background: #ff8a1e; border-radius: 14px;"_s,
+            Qt::AlignCenter);
+        m_steps[size_t(i)]
+            = label(QString(), this, { kStepTextX, kStepRows[i], kStepTextWidth, kStepHeight },
+                stepFont, u"color: #1f4f86;"_s);
+    }
+}
+
+void Game24Window::buildButtons()
+{
+    m_buttons = { new HCommand(2, Close, this), new HCommand(59, Next, this),
+        new HCommand(57, Clear, this), new HCommand(58, ShowAnswer, this),
+        new HCommand(52, Leave, this), new HCommand(63, Hint, this),
+        new HCommand(64, AllSolutions, this) };
+    m_buttons[Close]->move(kWindow.width() - 41 - 8, (TitleStrip::kHeight - 17) / 2);
+    for (int i = Next; i <= Leave; ++i)
+        m_buttons[i]->move(kButtonColumns[i - Next], kButtonRow);
+    m_buttons[Hint]->move(kHintButtons[0], kButtonRow);
+    m_buttons[AllSolutions]->move(kHintButtons[1], kButtonRow);
+    m_buttons[Hint]->setToolTip(u"看一步怎么算（F1），再点看下一步"_s);
+    m_buttons[AllSolutions]->setToolTip(u"算完三步或看过答案以后，列出这道题的全部算法"_s);
+    m_buttons[AllSolutions]->setEnabled(false);
+    m_buttons[Clear]->setToolTip(u"这道题从头再算一遍"_s);
+    m_buttons[ShowAnswer]->setToolTip(u"显示或隐藏一种算法"_s);
+    for (HCommand *button : std::as_const(m_buttons))
+        connect(button, &HCommand::clicked, this, &Game24Window::onButton);
+}
+
+void Game24Window::chooseLevel(int level)
+{
+    if (!runOrReport(this, u"这一级的题目无法读取"_s, [this, level] { m_deck.load(level); })) {
+        // The puzzle on the table stays, and the list names the level it belongs to.
+        const QSignalBlocker blocker(m_levelList);
+        m_levelList->setCurrentIndex(m_deck.level() - 1);
+        return;
+    }
+    dealNext();
+}
+
+void Game24Window::dealNext()
+{
+    m_answer->hide();
+    if (m_deck.isEmpty()) {
+        // No cards at all rather than the last level's, which would look playable.
+        m_board = Board();
+        m_puzzleId = 0;
+        m_answer->clear();
+        m_progress->setText(u"【 0 / 0 】"_s);
+    } else {
+        const PuzzleDeck::Deal deal = m_deck.deal(m_rnd);
+        m_board.deal(deal.cards);
+        m_puzzleId = deal.id;
+        m_answer->setText(deal.answerText);
+        m_progress->setText(deal.progressText);
+    }
+    m_board.setOperation(Board::Operation::Add);
+    clearBoard();
+}
+
+void Game24Window::clearBoard()
+{
+    m_board.clear();
+    m_hints.reset();
+    m_hint = {};
+    showBoard();
+}
+
+void Game24Window::toggleAnswer()
+{
+    m_answer->setVisible(m_answer->isHidden());
+    showBoard();
+}
+
+void Game24Window::clickCard(int card)
+{
+    const Board::Outcome outcome = m_board.click(card);
+    // A hint is for the board it was asked on; a step played makes it stale.
+    if (outcome == Board::Outcome::Stepped || outcome == Board::Outcome::Solved
+        || outcome == Board::Outcome::Missed)
+        m_hint = {};
+    showBoard();
+    // Not kept, the puzzle only comes again in this round; the game goes on either way.
+    if (outcome == Board::Outcome::Solved)
+        runOrReport(
+            this, u"这道题算对了，但没有记下来"_s, [this] { m_deck.markSolved(m_puzzleId); });
+    const QString refusal = Board::refusalText(outcome);
+    if (!refusal.isEmpty())
+        showMessage(this, refusal);
+}
+
+void Game24Window::chooseOperation(Board::Operation operation)
+{
+    m_board.setOperation(operation);
+    m_operations[size_t(operation)]->setChecked(true);
+}
+
+void Game24Window::showBoard()
+{
+    for (int i = 0; i < Board::kCardCount; ++i)
+        m_cards[size_t(i)]->setCard(m_board.caption(i), m_board.state(i));
+    // Played steps first; the hint's steps, not played, in the rows after them.
+    int played = 0;
+    while (played < 3 && !m_board.stepLine(played).isEmpty())
+        ++played;
+    for (int i = 0; i < 3; ++i) {
+        QLabel *row = m_steps[size_t(i)];
+        const int hinted = i - played;
+        const bool isHint = i >= played && hinted < m_hint.steps.size();
+        row->setStyleSheet(isHint ? u"color: #9aa7b5;"_s : u"color: #1f4f86;"_s);
+        row->setToolTip(isHint ? u"提示：还没有算，照这样点牌试试"_s : QString());
+        setFittedText(row, isHint ? m_hint.steps.at(hinted) : m_board.stepLine(i));
+    }
+    m_operations[size_t(m_board.operation())]->setChecked(true);
+    const std::optional<bool> verdict = m_board.verdict();
+    m_right->setVisible(verdict == true);
+    m_wrong->setVisible(verdict == false);
+    m_goal->setVisible(!verdict);
+    const bool dealt = !m_deck.isEmpty();
+    m_goal->setText(!dealt ? u"题库是空的"_s : m_hint.deadEnd ? m_hint.message : kGoal);
+    for (const Button needsPuzzle : { Next, Clear, ShowAnswer, Hint })
+        m_buttons[needsPuzzle]->setEnabled(dealt);
+    m_buttons[AllSolutions]->setEnabled(dealt && (verdict.has_value() || !m_answer->isHidden()));
+}
+
+void Game24Window::saveAndClose()
+{
+    const bool saved = runOrReport(
+        this, u"选好的难度没有保存"_s,
+        [this] {
+            m_context.settings().write(
+                u"system_4"_s, QString::number(m_levelList->currentIndex() + 1));
+        },
+        Report::WindowStaysOpen);
+    if (!saved)
+        return;
+    m_closing = true;
+    accept();
+}
+
+void Game24Window::reject()
+{
+    saveAndClose();
+}
+
+void Game24Window::onButton(qint16 index)
+{
+    // The keys come here too, also for buttons an empty level has disabled.
+    if (!m_buttons.at(index)->isEnabled())
+        return;
+    switch (index) {
+    case Close:
+    case Leave:
+        saveAndClose();
+        break;
+    case Next:
+        dealNext();
+        break;
+    case Clear:
+        clearBoard();
+        break;
+    case ShowAnswer:
+        toggleAnswer();
+        break;
+    case Hint:
+        showHint();
+        break;
+    case AllSolutions:
+        showAllSolutions();
+        break;
+    }
+}
+
+void Game24Window::showHint()
+{
+    m_hint = m_hints.next(m_board);
+    showBoard();
+}
+
+void Game24Window::showAllSolutions()
+{
+    if (!m_buttons[AllSolutions]->isEnabled())
+        return;
+    QList<int> hand;
+    for (int card = 0; card < 4; ++card)
+        hand << m_board.caption(card).toInt();
+    if (solutionsViewer) {
+        solutionsViewer(hand);
+        return;
+    }
+    SolutionsDialog dialog(hand, this);
+    dialog.exec();
+}
+
+bool Game24Window::keyPressed(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Escape) {
+        onButton(Close);
+        return true;
+    }
+    if (event.key() == Qt::Key_F5) {
+        if (!event.isAutoRepeat())
+            onButton(Next);
+        return true;
+    }
+    if (event.key() == Qt::Key_F1) {
+        if (!event.isAutoRepeat())
+            onButton(Hint);
+        return true;
+    }
+    if (const std::optional<int> card = cardOfKey(event)) {
+        // A held key would choose and release the card over and over.
+        if (!event.isAutoRepeat())
+            clickCard(*card);
+        return true;
+    }
+    if (const std::optional<Board::Operation> operation = operationOfKey(event)) {
+        chooseOperation(*operation);
+        return true;
+    }
+    return false;
+}
+
+bool Game24Window::eventFilter(QObject *watched, QEvent *event)
+{
+    // The keys act on the game whichever of its controls has the focus; the list of levels
+    // has nothing to do with digits or signs.
+    if (event->type() == QEvent::KeyPress) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this)
+            return keyPressed(*static_cast<QKeyEvent *>(event));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Game24Window::closeEvent(QCloseEvent *event)
+{
+    // Closed by the window manager: the level is kept all the same.
+    if (!m_closing) {
+        event->ignore();
+        saveAndClose();
+        return;
+    }
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,72 @@
+#include "solutionsdialog.h"
+
+#include "cjkfont.h"
+#include "chrome/hcommand.h"
+#include "chrome/titlestrip.h"
+#include "chrome/windowchrome.h"
+
+#include "game24/solver.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr QSize kSize(380, 440);
+
+} // namespace
+
+SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
+    : QDialog(parent)
+{
+    setFixedSize(kSize);
+    setWindowTitle(u"全部解法"_s);
+    setObjectName(u"solutionsDialog"_s);
+    setStyleSheet(u"#solutionsDialog { background: #fffbea; border: 1px solid #e0b04a; }"_s);
+
+    if (hand.size() == 4) {
+        for (const game24::Solution &solution :
+            game24::solve({ hand[0], hand[1], hand[2], hand[3] }))
+            m_solutions << solution.expression + u" = 24"_s;
+    }
+
+    auto *strip = new TitleStrip(windowTitle(), this);
+    strip->setGeometry(0, 0, kSize.width(), TitleStrip::kHeight);
+    auto *close = new HCommand(2, 0, this);
+    close->move(kSize.width() - 41 - 8, (TitleStrip::kHeight - 17) / 2);
+    connect(close, &HCommand::clicked, this, &QDialog::accept);
+
+    QStringList numbers;
+    for (int n : hand)
+        numbers << QString::number(n);
+    auto *heading = new QLabel(m_solutions.isEmpty()
+            ? u"%1 用整数一步步算不出 24。"_s.arg(numbers.join(u"、"_s))
+            : u"%1 一共有 %2 种算法："_s.arg(numbers.join(u"、"_s)).arg(m_solutions.size()),
+        this);
+    heading->setGeometry(16, TitleStrip::kHeight + 8, kSize.width() - 32, 24);
+    heading->setFont(cjkFont(11, true));
+    heading->setStyleSheet(u"color: #7a3e00;"_s);
+    auto *rule = new QLabel(
+        u"只是加、乘的先后或顺序不同，或者乘 1、除以 1 的地方不同的，算一种。"_s, this);
+    rule->setGeometry(16, TitleStrip::kHeight + 32, kSize.width() - 32, 34);
+    rule->setWordWrap(true);
+    rule->setFont(cjkFont(9));
+    rule->setStyleSheet(u"color: #8a6a40;"_s);
+    rule->setVisible(!m_solutions.isEmpty());
+
+    auto *list = new QListWidget(this);
+    list->setGeometry(16, TitleStrip::kHeight + 70, kSize.width() - 32,
+        kSize.height() - TitleStrip::kHeight - 86);
+    list->setFont(cjkFont(15, true));
+    list->setStyleSheet(u"QListWidget { background: white; border: 2px solid #f0c060;"
+                        " border-radius: 10px; color: #1f4f86; padding: 6px; }"
+                        " QListWidget::item { padding: 4px; }"_s);
+    list->addItems(m_solutions);
+
+    auto *chrome = new WindowChrome(this);
+    chrome->setTitleStrip(strip);
+    chrome->setButtons({ close });
+    chrome->addButtonResetSurface(strip);
+}

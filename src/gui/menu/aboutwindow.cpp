@@ -1,0 +1,117 @@
+#include "aboutwindow.h"
+
+#include "cjkfont.h"
+#include "chrome/hcommand.h"
+#include "chrome/titlestrip.h"
+#include "chrome/windowchrome.h"
+
+#include "program/programinfo.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSvgRenderer>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr QSize kWindowSize(440, 316);
+constexpr qint16 kCloseButton = 0;
+constexpr qint16 kLeaveButton = 1;
+const QString kIcon = u":/icons/cn.chenxi.qrta.svg"_s;
+
+} // namespace
+
+AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
+    : QDialog(parent)
+    , m_openUrl(std::move(openUrl))
+{
+    setWindowTitle(u"关于%1"_s.arg(programinfo::productName()));
+    setFixedSize(kWindowSize);
+    setFont(cjkFont(10));
+
+    m_chrome = new WindowChrome(this);
+    auto *strip = new TitleStrip(u"关于%1"_s.arg(programinfo::title()), this);
+    strip->setGeometry(0, 0, kWindowSize.width(), TitleStrip::kHeight);
+    m_chrome->setTitleStrip(strip, false);
+
+    auto *close = new HCommand(2, kCloseButton, this);
+    close->move(
+        kWindowSize.width() - close->width() - 8, (TitleStrip::kHeight - close->height()) / 2);
+    close->setToolTip(u"关闭"_s);
+    auto *leave = new HCommand(52, kLeaveButton, this);
+    leave->move(
+        (kWindowSize.width() - leave->width()) / 2, kWindowSize.height() - leave->height() - 16);
+    for (HCommand *button : { close, leave })
+        connect(button, &HCommand::clicked, this, &QDialog::accept);
+    // As in the other windows, the first focus is the window's own button's; the glyph in
+    // the corner comes last.
+    setTabOrder(leave, close);
+    leave->setFocus();
+    m_chrome->setButtons({ close, leave });
+    m_chrome->addButtonResetSurface(this);
+    m_chrome->addLinkResetSurface(this);
+
+    auto *name = new QLabel(programinfo::productName(), this);
+    name->setFont(cjkFont(20, true));
+    name->setStyleSheet(u"color: #d9480f;"_s);
+    name->adjustSize();
+    name->move(112, 50);
+
+    auto *version = new QLabel(
+        u"版本 %1　·　%2"_s.arg(programinfo::version(), programinfo::subtitle()), this);
+    version->setStyleSheet(u"color: #5c6f7e;"_s);
+    version->adjustSize();
+    version->move(114, name->geometry().bottom() + 2);
+
+    auto *text = new QLabel(u"十种口算题型，从“A + B”到四则混合，每种分几级难度。"
+                            "可以出练习卷和答案打印出来，也可以在电脑上限时测试、"
+                            "自动批改、保存成绩；做累了，还能玩一玩24点。"
+                            "一切都在本机，不用联网。"_s,
+        this);
+    text->setWordWrap(true);
+    text->setFixedWidth(kWindowSize.width() - 56);
+    text->setStyleSheet(u"color: #2f3d4a;"_s);
+    text->adjustSize();
+    text->move(28, 136);
+
+    QPalette linkPalette = palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0x1c, 0x64, 0xb4));
+    const std::pair<qint16, QString> links[] = {
+        { 0, u"官方网站"_s },
+        { 1, u"意见反馈"_s },
+    };
+    int x = 28;
+    for (const auto &[index, caption] : links) {
+        auto *label = new QLabel(caption, this);
+        label->setObjectName(u"link%1"_s.arg(index));
+        label->setPalette(linkPalette);
+        label->adjustSize();
+        label->move(x, text->geometry().bottom() + 12);
+        x += label->width() + 24;
+        m_chrome->addLinkLabel(index, label);
+    }
+    connect(m_chrome, &WindowChrome::linkActivated, this, &AboutWindow::openLink);
+}
+
+void AboutWindow::openLink(qint16 index)
+{
+    if (m_openUrl)
+        m_openUrl(index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
+}
+
+void AboutWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient face(0, TitleStrip::kHeight, 0, height());
+    face.setColorAt(0, QColor(0xf4, 0xfb, 0xff));
+    face.setColorAt(1, QColor(0xdf, 0xf1, 0xfc));
+    painter.fillRect(rect(), face);
+    QSvgRenderer(kIcon).render(&painter, QRectF(26, 46, 76, 76));
+    painter.setPen(QPen(QColor(0x1f, 0x6f, 0xb8), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(WindowChrome::outlinePath(size()));
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "generate/questionmaker.h"
+#include "quiz/testsession.h"
+
+#include <QDialog>
+#include <QList>
+
+class AppContext;
+class TitleStrip;
+struct Mistake;
+class HCommand;
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QTableView;
+class QTimer;
+class TestItemDelegate;
+class TestItemModel;
+class WindowChrome;
+
+// 电脑测试: a timed test of the current question type taken on screen. With no current test
+// number the child chooses a level and a count, generates, confirms and answers; with one,
+// that unfinished test is taken up again with its answers and its clock. Every answer is
+// stored the moment its cell is left.
+class TestWindow final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TestWindow)
+
+public:
+    enum Button : qint16 { Exit = 0, Generate = 1, Confirm = 2, Finish = 3, CloseGlyph = 4 };
+    // The clock is written to the data file at least this often while it runs.
+    static constexpr int kSaveEverySeconds = 10;
+
+    explicit TestWindow(AppContext &context, QuestionMaker &maker = processQuestionMaker(),
+        QWidget *parent = nullptr);
+
+    void generate();
+    // A test of questions from the wrong-answer book instead of new ones: it
+    // goes on like any test, from confirming on.
+    void startPractice(const QList<Mistake> &mistakes);
+    void confirm();
+    // Hands the test in; an unanswered question stops it with a message.
+    void finish();
+    // Leaves the window; a running test keeps its answers and clock for later.
+    void exitWindow();
+    // One second of the clock.
+    void tick();
+    void reject() override;
+
+    const TestSession &session() const { return m_session; }
+    HCommand *button(Button index) const { return m_buttons.at(index); }
+    QTableView *grid() const { return m_grid; }
+    TestItemModel *itemModel() const { return m_items; }
+    QComboBox *levelList() const { return m_level; }
+    QSpinBox *countBox() const { return m_count; }
+    QTimer *clock() const { return m_clock; }
+    QLabel *numberLabel() const { return m_numberLabel; }
+    QLabel *progressLine() const { return m_progressLine; }
+    QLabel *hintLine() const { return m_hintLine; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildUi();
+    void showType(qint16 type);
+    void restoreChoices();
+    void showResumed();
+    void showNumber();
+    void showAnswering();
+    void showMarked(int wrong);
+    void layoutColumns();
+    void moveDown();
+    void commitOpenEditor();
+    void goToRow(int row);
+    void showProgress();
+    void showClock();
+    void saveClock();
+    void closeWindow();
+    void onButton(qint16 index);
+    bool isShown(Button index) const;
+
+    AppContext &m_context;
+    QuestionMaker &m_maker;
+    qint16 m_type;
+    TestSession m_session;
+    int m_unsavedSeconds = 0;
+    bool m_closing = false;
+
+    WindowChrome *m_chrome = nullptr;
+    QList<HCommand *> m_buttons;
+    TitleStrip *m_strip = nullptr;
+    QLabel *m_levelCaption = nullptr;
+    QComboBox *m_level = nullptr;
+    QLabel *m_numberLabel = nullptr;
+    QSpinBox *m_count = nullptr;
+    QLabel *m_range = nullptr;
+    QLabel *m_testInfo = nullptr;
+    QLabel *m_placeholder = nullptr;
+    QTableView *m_grid = nullptr;
+    TestItemModel *m_items = nullptr;
+    TestItemDelegate *m_delegate = nullptr;
+    QLabel *m_progressLine = nullptr;
+    QLabel *m_clockLabel = nullptr;
+    QLabel *m_hintLine = nullptr;
+    QTimer *m_clock = nullptr;
+};
