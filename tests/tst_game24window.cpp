@@ -7,6 +7,7 @@
 #include "program/appcontext.h"
 #include "store/database.h"
 #include "store/settings.h"
+#include "support/guitestmain.h"
 #include "support/busydatafile.h"
 #include "support/messagecatcher.h"
 
@@ -339,5 +340,5 @@ void TestGame24Window::busyFileNeitherStopsTheGameNorLosesTheLevel()
     QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
 }
 
-QTEST_MAIN(TestGame24Window)
+QRTA_GUI_TEST_MAIN(TestGame24Window)
 #include "tst_game24window.moc"

@@ -6,6 +6,7 @@
 #include "program/programinfo.h"
 #include "store/settings.h"
 
+#include "support/guitestmain.h"
 #include "support/pointer.h"
 #include "support/storedtests.h"
 
@@ -232,5 +233,5 @@ void TestMainMenu::tipFollowsTheButtons()
     QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
 }
 
-QTEST_MAIN(TestMainMenu)
+QRTA_GUI_TEST_MAIN(TestMainMenu)
 #include "tst_mainmenu.moc"

@@ -1,5 +1,6 @@
 #include "chrome/pictureregistry.h"
 
+#include "support/guitestmain.h"
 #include <QFile>
 #include <QSvgRenderer>
 #include <QTest>
@@ -117,5 +118,5 @@ void TestPictures::numbers()
     }
 }
 
-QTEST_MAIN(TestPictures)
+QRTA_GUI_TEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

@@ -1,6 +1,7 @@
 #include "chrome/hcommand.h"
 #include "quiz/progresschartwindow.h"
 
+#include "support/guitestmain.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
 
@@ -218,5 +219,5 @@ void TestProgressChart::emptyFileSaysSo()
     QCOMPARE(window.pointText(0), QString());
 }
 
-QTEST_MAIN(TestProgressChart)
+QRTA_GUI_TEST_MAIN(TestProgressChart)
 #include "tst_progresschart.moc"

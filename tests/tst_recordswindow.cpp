@@ -3,6 +3,7 @@
 #include "worksheet/sheetdocument.h"
 #include "quiz/testwindow.h"
 
+#include "support/guitestmain.h"
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
@@ -320,5 +321,5 @@ void TestRecordsWindow::bookNotThere()
     QVERIFY(w.isVisible());
 }
 
-QTEST_MAIN(TestRecordsWindow)
+QRTA_GUI_TEST_MAIN(TestRecordsWindow)
 #include "tst_recordswindow.moc"

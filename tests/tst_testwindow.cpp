@@ -1,6 +1,7 @@
 #include "chrome/hcommand.h"
 #include "quiz/testwindow.h"
 
+#include "support/guitestmain.h"
 #include "support/busydatafile.h"
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
@@ -373,5 +374,5 @@ void TestTestWindow::leavingKeepsTheTest()
     QVERIFY(!record->marked);
 }
 
-QTEST_MAIN(TestTestWindow)
+QRTA_GUI_TEST_MAIN(TestTestWindow)
 #include "tst_testwindow.moc"

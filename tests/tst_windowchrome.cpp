@@ -1,6 +1,7 @@
 #include "chrome/hcommand.h"
 #include "chrome/windowchrome.h"
 
+#include "support/guitestmain.h"
 #include "support/pointer.h"
 
 #include <QDialog>
@@ -327,5 +328,5 @@ void TestWindowChrome::keyboardFocusShowsHover()
     QCOMPARE(second->state(), State::Disabled);
 }
 
-QTEST_MAIN(TestWindowChrome)
+QRTA_GUI_TEST_MAIN(TestWindowChrome)
 #include "tst_windowchrome.moc"

@@ -6,6 +6,7 @@
 
 #include "program/appcontext.h"
 #include "store/settings.h"
+#include "support/guitestmain.h"
 #include "support/busydatafile.h"
 #include "support/messagecatcher.h"
 #include "worksheet/sheetmodel.h"
@@ -261,5 +262,5 @@ void TestWorksheetWindow::pageRangeDialogRefusesBadInput()
     QCOMPARE(dialog.pages(), QList<int>({ 1, 2, 4 }));
 }
 
-QTEST_MAIN(TestWorksheetWindow)
+QRTA_GUI_TEST_MAIN(TestWorksheetWindow)
 #include "tst_worksheetwindow.moc"

@@ -1,9 +1,11 @@
 #include "windowchrome.h"
 
 #include "hcommand.h"
+#include "palette.h"
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 #include <QWidget>
@@ -139,8 +141,20 @@ QWidget *WindowChrome::addBand(QWidget *window, const QRect &geometry)
     band->setGeometry(geometry);
     band->setStyleSheet(
         u"*[qrtaBand=\"true\"] { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #e3f0ff, stop:1 #cfe3fa); border-bottom: 1px solid #a9c6e8; }"_s);
+        " stop:0 %1, stop:1 %2); border-bottom: 1px solid %3; }"_s.arg(
+            palette::css(palette::kBandTop), palette::css(palette::kBandBottom),
+            palette::css(palette::kBandRule)));
     return band;
+}
+
+void WindowChrome::paintOutline(QPainter &painter, const QSize &size, QRgb colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(colour), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outlinePath(size));
+    painter.restore();
 }
 
 QRegion WindowChrome::roundedRegion(const QSize &size, int diameter)

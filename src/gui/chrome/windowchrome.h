@@ -5,11 +5,13 @@
 #include <QObject>
 #include <QPoint>
 #include <QRegion>
+#include <QRgb>
 #include <QSet>
 
 class HCommand;
 class QLabel;
 class QMouseEvent;
+class QPainter;
 class QPainterPath;
 class QWidget;
 
@@ -57,6 +59,9 @@ public:
     // The band below the title strip that holds a window's choices or heading;
     // the window usually makes it a button reset surface.
     static QWidget *addBand(QWidget *window, const QRect &geometry);
+
+    // The window's outline, one pixel wide, along its rounded corners.
+    static void paintOutline(QPainter &painter, const QSize &size, QRgb colour);
 
     static QRegion roundedRegion(const QSize &size, int diameter = kCornerDiameter);
     // The same outline for painting, inset by half a pen width.

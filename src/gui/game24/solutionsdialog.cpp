@@ -3,7 +3,6 @@
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
 #include "chrome/titlestrip.h"
-#include "chrome/windowchrome.h"
 
 #include "game24/solver.h"
 
@@ -19,12 +18,8 @@ constexpr QSize kSize(380, 440);
 } // namespace
 
 SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"全部解法"_s, kSize, parent, Face::Cream)
 {
-    setFixedSize(kSize);
-    setWindowTitle(u"全部解法"_s);
-    setObjectName(u"solutionsDialog"_s);
-    setStyleSheet(u"#solutionsDialog { background: #fffbea; border: 1px solid #e0b04a; }"_s);
 
     if (hand.size() == 4) {
         for (const game24::Solution &solution :
@@ -32,11 +27,9 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
             m_solutions << solution.expression + u" = 24"_s;
     }
 
-    auto *strip = new TitleStrip(windowTitle(), this);
-    strip->setGeometry(0, 0, kSize.width(), TitleStrip::kHeight);
-    auto *close = new HCommand(2, 0, this);
-    close->move(kSize.width() - 41 - 8, (TitleStrip::kHeight - 17) / 2);
-    connect(close, &HCommand::clicked, this, &QDialog::accept);
+    HCommand *close = makeCloseGlyph(0, u"关闭"_s);
+    connect(close, &HCommand::clicked, this, &FeatureWindow::leave);
+    setButtons({ close });
 
     QStringList numbers;
     for (int n : hand)
@@ -64,9 +57,4 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
                         " border-radius: 10px; color: #1f4f86; padding: 6px; }"
                         " QListWidget::item { padding: 4px; }"_s);
     list->addItems(m_solutions);
-
-    auto *chrome = new WindowChrome(this);
-    chrome->setTitleStrip(strip);
-    chrome->setButtons({ close });
-    chrome->addButtonResetSurface(strip);
 }

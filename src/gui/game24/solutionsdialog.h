@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "chrome/featurewindow.h"
+
 #include <QStringList>
 
 // Every distinct way a hand reaches 24, one under the other.
-class SolutionsDialog final : public QDialog
+class SolutionsDialog final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SolutionsDialog)

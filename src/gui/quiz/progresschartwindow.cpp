@@ -3,7 +3,6 @@
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
 #include "chrome/titlestrip.h"
-#include "chrome/windowchrome.h"
 
 #include "worksheet/formatstamp.h"
 #include "generate/catalogue.h"
@@ -134,11 +133,9 @@ QValueAxis *valueAxis(const QString &title, const QColor &colour)
 } // namespace
 
 ProgressChartWindow::ProgressChartWindow(AppContext &context, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"【晨曦算苑】-->〖成绩曲线〗"_s, { kWidth, kHeight }, parent)
     , m_data(progressByType(context.database()))
 {
-    setFixedSize(kWidth, kHeight);
-    setWindowTitle(u"【晨曦算苑】-->〖成绩曲线〗"_s);
     setFont(cjkFont(10.5));
     buildUi();
     buildChart();
@@ -172,12 +169,7 @@ ProgressChartWindow::ProgressChartWindow(AppContext &context, QWidget *parent)
 
 void ProgressChartWindow::buildUi()
 {
-    WindowChrome::paintFace(this);
-
-    auto *strip = new TitleStrip(windowTitle(), this);
-    strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
-
-    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, kBandHeight });
+    addBand(kBandHeight);
 
     const int bandMiddle = TitleStrip::kHeight + kBandHeight / 2;
     m_typeCaption = new QLabel(u"题型："_s, this);
@@ -199,13 +191,11 @@ void ProgressChartWindow::buildUi()
     m_summary->setFont(cjkFont(10.5));
     m_summary->setStyleSheet(u"color: #1f4f86;"_s);
 
-    m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this) };
-    m_buttons[Back]->move(kWidth - 20 - 93, TitleStrip::kHeight + (kBandHeight - 30) / 2);
-    m_buttons[CloseGlyph]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
-    m_buttons[CloseGlyph]->setToolTip(u"关闭"_s);
+    m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s) };
+    placeInButtonRow(m_buttons[Back], 0);
     for (HCommand *b : std::as_const(m_buttons))
-        connect(b, &HCommand::clicked, this, &QDialog::accept);
-    band->lower();
+        connect(b, &HCommand::clicked, this, &FeatureWindow::leave);
+    setButtons(m_buttons);
 
     m_emptyNote = new QLabel(u"还没有判过卷的测试。\n"
                              "做完一次电脑测试并交卷，这里就会画出你的成绩曲线！"_s,
@@ -223,11 +213,6 @@ void ProgressChartWindow::buildUi()
     m_hint->setGeometry(20, kChartTop + kChartHeight + 6, kWidth - 40, 26);
     m_hint->setFont(cjkFont(10));
     m_hint->setStyleSheet(u"color: #5a7090;"_s);
-
-    m_chrome = new WindowChrome(this);
-    m_chrome->setTitleStrip(strip);
-    m_chrome->setButtons(m_buttons);
-    m_chrome->addButtonResetSurface(strip);
 }
 
 void ProgressChartWindow::buildChart()

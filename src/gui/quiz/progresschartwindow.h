@@ -1,8 +1,8 @@
 #pragma once
 
+#include "chrome/featurewindow.h"
 #include "quiz/progressseries.h"
 
-#include <QDialog>
 #include <QList>
 
 class AppContext;
@@ -17,11 +17,10 @@ class QPointF;
 class QScatterSeries;
 class QValueAxis;
 class QXYSeries;
-class WindowChrome;
 
 // 成绩曲线: for one question type at a time, the per cent right and the seconds per question
 // of every marked test over time, each point in the colour of the test's level.
-class ProgressChartWindow final : public QDialog
+class ProgressChartWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProgressChartWindow)
@@ -62,7 +61,6 @@ private:
     QList<ProgressSeries> m_data;
     qint16 m_shownType = 0;
 
-    WindowChrome *m_chrome = nullptr;
     QList<HCommand *> m_buttons;
     QLabel *m_typeCaption = nullptr;
     QComboBox *m_typeChooser = nullptr;
