@@ -13,14 +13,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestShell : public QObject
+class TestProgram : public QObject
 {
     Q_OBJECT
 
 private slots:
     void pruneKeepsTheNewest_data();
     void pruneKeepsTheNewest();
-    void pruneWithGapsInTheIds();
     void secondInstanceRefused();
     void lockOfADeadProcessIsTakenOver();
     void contextOpensAndCloses();
@@ -28,56 +27,49 @@ private slots:
     void programArguments();
 };
 
-void TestShell::pruneKeepsTheNewest_data()
+void TestProgram::pruneKeepsTheNewest_data()
 {
     QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("gaps"); // every third deleted by hand, then 20 more stored
     QTest::addColumn<int>("deleted");
-    QTest::newRow("none") << 0 << 0;
-    QTest::newRow("one") << 1 << 0;
-    QTest::newRow("100") << 100 << 0;
-    QTest::newRow("101") << 101 << 1;
-    QTest::newRow("250") << 250 << 150;
+    QTest::newRow("none") << 0 << false << 0;
+    QTest::newRow("one") << 1 << false << 0;
+    QTest::newRow("100") << 100 << false << 0;
+    QTest::newRow("101") << 101 << false << 1;
+    QTest::newRow("250") << 250 << false << 150;
+    // 87 + 20 left: the 100 newest are not the 100 highest ids there could be.
+    QTest::newRow("gaps in the ids") << 130 << true << 7;
 }
 
-void TestShell::pruneKeepsTheNewest()
+void TestProgram::pruneKeepsTheNewest()
 {
     QFETCH(int, stored);
+    QFETCH(bool, gaps);
     QFETCH(int, deleted);
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
     storeTests(*db, stored);
+    if (gaps) {
+        db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
+        storeTests(*db, 20, stored);
+    }
+    const auto ids = [&db] {
+        QList<qint64> list;
+        Statement query = db->prepare("SELECT id FROM tab_test ORDER BY id DESC");
+        while (query.next())
+            list << query.integer(0);
+        return list;
+    };
+    const QList<qint64> before = ids();
+    const qint64 items = countRows(*db, "SELECT count(*) FROM tab_test_mx");
 
     QCOMPARE(pruneTestRecords(*db), deleted);
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(stored - deleted));
-    // The oldest went: what is left is a run of the newest ids.
-    if (stored > 0) {
-        QCOMPARE(countRows(*db, "SELECT min(id) FROM tab_test"), qint64(deleted + 1));
-        QCOMPARE(countRows(*db, "SELECT max(id) FROM tab_test"), qint64(stored));
-    }
-    // Only tab_test: the items stay.
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), qint64(stored));
-}
-
-void TestShell::pruneWithGapsInTheIds()
-{
-    QTemporaryDir dir;
-    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-    storeTests(*db, 130);
-    // Every third test deleted by hand: 87 left, and the 100 newest are not the top 100 ids.
-    db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
-    storeTests(*db, 20, 130);
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(107));
-
-    QCOMPARE(pruneTestRecords(*db), 7);
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), qint64(100));
-    QCOMPARE(countRows(*db,
-                 "SELECT count(*) FROM (SELECT id FROM tab_test ORDER BY id DESC "
-                 "LIMIT 100) WHERE id IN (SELECT id FROM tab_test)"),
-        qint64(100));
+    QCOMPARE(ids(), before.first(before.size() - deleted));
+    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
     QCOMPARE(pruneTestRecords(*db), 0);
 }
 
-void TestShell::secondInstanceRefused()
+void TestProgram::secondInstanceRefused()
 {
     QTemporaryDir dir;
     const QString lock = dir.filePath(u"qrta.lock"_s);
@@ -95,7 +87,7 @@ void TestShell::secondInstanceRefused()
     QVERIFY(second.acquire());
 }
 
-void TestShell::lockOfADeadProcessIsTakenOver()
+void TestProgram::lockOfADeadProcessIsTakenOver()
 {
     QTemporaryDir dir;
     const QString lock = dir.filePath(u"qrta.lock"_s);
@@ -109,7 +101,7 @@ void TestShell::lockOfADeadProcessIsTakenOver()
     QVERIFY(instance.acquire());
 }
 
-void TestShell::contextOpensAndCloses()
+void TestProgram::contextOpensAndCloses()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"QRTA.dat"_s);
@@ -125,7 +117,7 @@ void TestShell::contextOpensAndCloses()
     QCOMPARE(AppContext::open(path)->settings().system3(), u"0"_s);
 }
 
-void TestShell::programArguments_data()
+void TestProgram::programArguments_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<bool>("accepted");
@@ -150,7 +142,7 @@ void TestShell::programArguments_data()
         << QStringList { u"-platform"_s } << false << QString();
 }
 
-void TestShell::programArguments()
+void TestProgram::programArguments()
 {
     QFETCH(QStringList, args);
     QFETCH(bool, accepted);
@@ -163,5 +155,5 @@ void TestShell::programArguments()
         QCOMPARE(parsed->database.value_or(QString()), database);
 }
 
-QTEST_GUILESS_MAIN(TestShell)
-#include "tst_shell.moc"
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
