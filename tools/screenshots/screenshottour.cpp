@@ -286,7 +286,12 @@ void ScreenshotTour::runNext()
     if (m_steps.isEmpty())
         return;
     const auto [delay, step] = m_steps.takeFirst();
-    QTimer::singleShot(delay, this, [this, step] {
+    // Each step draws from a source seeded by its place in the tour, so that two tours show
+    // the same questions and deals and compare pixel by pixel; a settings write reseeds the
+    // process's source from the clock.
+    const quint64 seed = 2026 + quint64(m_steps.size());
+    QTimer::singleShot(delay, this, [this, step, seed] {
+        processRandom().reseed(seed);
         step();
         runNext();
     });
