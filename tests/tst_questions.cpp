@@ -1,5 +1,7 @@
+#include "generate/blankform.h"
 #include "generate/catalogue.h"
 #include "generate/factbank.h"
+#include "generate/operandline.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
@@ -156,6 +158,8 @@ private slots:
     void everyLineHolds();
     void extremeDrawsStayValid_data();
     void extremeDrawsStayValid();
+    void carriesAndBorrows_data();
+    void carriesAndBorrows();
     void typeThreeMixesBothOperations();
     void roundDealsEveryFactOnce_data();
     void roundDealsEveryFactOnce();
@@ -218,10 +222,21 @@ void TestQuestions::everyLineHolds()
     QuestionMaker maker(rnd);
     QHash<QString, int> shapes;
     const int lines = 8000;
+    // Types whose operands can be left blank for the child to fill in.
+    static const QSet<int> blankable = { 1, 2, 3, 4, 5, 7 };
+    static const QRegularExpression room(u"（\u3000{2,}）"_s);
     for (int i = 0; i < lines; ++i) {
         QString line = maker.make(qint16(type), qint16(level));
         const QString problem = problemOf(type, level, line);
         QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
+        const qsizetype operands = OperandLine::read(line).operands.size();
+        for (int k = 0; blankable.contains(type) && k < (type == 4 ? 3 : 2); ++k) {
+            const std::optional<BlankQuestion> blank = blankform::make(line, k);
+            QVERIFY2(blank && blank->text.contains(room), qPrintable(line));
+            QCOMPARE(blankform::fill(blank->text, blank->filler), line);
+            QCOMPARE(blank->text.section(u'＝', 1), line.section(u'＝', 1));
+        }
+        QVERIFY(!blankable.contains(type) || operands == (type == 4 ? 3 : 2));
         ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
     }
     if (shapeCount(type) == 0)
@@ -233,6 +248,34 @@ void TestQuestions::everyLineHolds()
             qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
                            .arg(it.value())
                            .arg(share)));
+}
+
+void TestQuestions::carriesAndBorrows_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("carries");
+    QTest::newRow("5+5 carries") << u" 5 ＋ 5 ＝ 10"_s << true;
+    QTest::newRow("4+5") << u" 4 ＋ 5 ＝  9"_s << false;
+    QTest::newRow("10-3 borrows") << u"10 － 3 ＝  7"_s << true;
+    QTest::newRow("100-1 borrows") << u"100 － 1 ＝ 99"_s << true;
+    QTest::newRow("19-9") << u"19 － 9 ＝ 10"_s << false;
+    QTest::newRow("90-30, zeros") << u"90 － 30 ＝ 60"_s << false;
+    QTest::newRow("no column carries") << u" 215 ＋ 173 ＝ 388"_s << false;
+    QTest::newRow("hundreds carry") << u" 651 ＋ 473 ＝ 1124"_s << true;
+    QTest::newRow("tens borrow") << u" 351 － 126 ＝ 225"_s << true;
+    QTest::newRow("first step borrows") << u" 41 － 15 － 19 ＝  7"_s << true;
+    QTest::newRow("second step carries") << u" 451 － 320 ＋  88 ＝ 219"_s << true;
+    QTest::newRow("neither step") << u" 82 ＋ 15 － 66 ＝  31"_s << false;
+    QTest::newRow("first step carries") << u" 9 ＋ 1 － 9 ＝  1"_s << true;
+    QTest::newRow("product") << u" 7 × 9 ＝ 63"_s << false;
+    QTest::newRow("brackets are no operand line") << u"(5＋2)×6＝42"_s << false;
+}
+
+void TestQuestions::carriesAndBorrows()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, carries);
+    QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
 }
 
 void TestQuestions::extremeDrawsStayValid_data()
