@@ -1,11 +1,13 @@
 #include "generate/catalogue.h"
 #include "generate/checked16.h"
+#include "generate/exhaustiverandom.h"
 #include "generate/numbers.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "support/scriptedrandom.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <stdexcept>
@@ -45,6 +47,7 @@ class TestGenerators : public QObject
 private slots:
     void randomIntFromDraw_data();
     void randomIntFromDraw();
+    void exhaustiveRandomRunsEverySequenceOnce();
     void centerNumber_data();
     void centerNumber();
     void roundHalfEven_data();
@@ -91,6 +94,23 @@ void TestGenerators::randomIntFromDraw()
         QVERIFY_THROWS_EXCEPTION(std::overflow_error, randomInt(qint16(low), qint16(high), rnd));
     else
         QCOMPARE(randomInt(qint16(low), qint16(high), rnd), qint16(expected));
+}
+
+// A second draw whose range depends on the first, and a coin: 1 + 2 + 3 pairs, each with
+// either side of the coin.
+void TestGenerators::exhaustiveRandomRunsEverySequenceOnce()
+{
+    ExhaustiveRandom rnd;
+    QList<QList<int>> runs;
+    do {
+        const qint16 a = randomInt(1, 3, rnd);
+        const qint16 b = randomInt(1, a, rnd);
+        runs.append({ a, b, rnd.next() > 0.5f });
+    } while (rnd.advance());
+    QCOMPARE(runs.size(), 12);
+    QCOMPARE(QSet<QList<int>>(runs.cbegin(), runs.cend()).size(), 12);
+    QCOMPARE(runs.first(), (QList { 1, 1, 0 }));
+    QCOMPARE(runs.last(), (QList { 3, 3, 1 }));
 }
 
 void TestGenerators::centerNumber_data()

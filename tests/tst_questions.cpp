@@ -1,4 +1,5 @@
 #include "generate/blankform.h"
+#include "generate/carrykind.h"
 #include "generate/catalogue.h"
 #include "generate/factbank.h"
 #include "generate/operandline.h"
@@ -160,6 +161,8 @@ private slots:
     void extremeDrawsStayValid();
     void carriesAndBorrows_data();
     void carriesAndBorrows();
+    void carryKindsOfEveryLevel_data();
+    void carryKindsOfEveryLevel();
     void typeThreeMixesBothOperations();
     void roundDealsEveryFactOnce_data();
     void roundDealsEveryFactOnce();
@@ -276,6 +279,45 @@ void TestQuestions::carriesAndBorrows()
     QFETCH(QString, line);
     QFETCH(bool, carries);
     QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
+}
+
+void TestQuestions::carryKindsOfEveryLevel_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<CarryKind>("kind");
+    for (int type = 1; type <= 5; ++type) {
+        for (int level = 1; level <= catalogue::levelCount(qint16(type)) + 1; ++level) {
+            QTest::addRow("type %d level %d with", type, level) << type << level << CarryKind::With;
+            QTest::addRow("type %d level %d without", type, level)
+                << type << level << CarryKind::Without;
+        }
+    }
+}
+
+// Where seeded lines of the level show the kind, the level can make it, and the filtered
+// maker gives lines of the kind that the level could have written anyway.
+void TestQuestions::carryKindsOfEveryLevel()
+{
+    QFETCH(int, type);
+    QFETCH(int, level);
+    QFETCH(CarryKind, kind);
+    const bool can = carry::levelCanMake(qint16(type), qint16(level), kind);
+    if (type > 4 || level > catalogue::levelCount(qint16(type))) {
+        QVERIFY(!can);
+        return;
+    }
+    SeededRandom rnd(quint64(type * 10 + level));
+    QuestionMaker maker(rnd);
+    bool seen = false;
+    for (int i = 0; i < 2000 && !seen; ++i)
+        seen = carry::isOfKind(maker.make(qint16(type), qint16(level)), kind);
+    QVERIFY(can || !seen);
+    for (int i = 0; can && i < 200; ++i) {
+        const QString line = maker.make(qint16(type), qint16(level), kind);
+        QVERIFY2(carry::isOfKind(line, kind), qPrintable(line));
+        QVERIFY2(problemOf(type, level, line).isEmpty(), qPrintable(line));
+    }
 }
 
 void TestQuestions::extremeDrawsStayValid_data()

@@ -9,10 +9,7 @@
 qint16 randomInt(qint16 low, qint16 high, RandomSource &rnd)
 {
     const qint16 count = checked16::add(checked16::sub(high, low), 1);
-    // Formed in double: in single precision the largest draw (1 - 2^-24) would
-    // round n * r + low up to high + 1 for some ranges.
-    const double r = rnd.next();
-    return checked16::fromDouble(std::floor(double(count) * r + double(low)));
+    return checked16::fromDouble(double(rnd.nextBelow(count)) + double(low));
 }
 
 QString centerNumber(qint16 value, qint16 width)

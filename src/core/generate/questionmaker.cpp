@@ -1,6 +1,7 @@
 #include "questionmaker.h"
 
 #include "generators.h"
+#include "carrykind.h"
 #include "randomsource.h"
 
 QuestionMaker::QuestionMaker(RandomSource &rnd)
@@ -35,6 +36,22 @@ QString QuestionMaker::make(qint16 type, qint16 level)
     default:
         return QString();
     }
+}
+
+QString QuestionMaker::make(qint16 type, qint16 level, CarryKind carry)
+{
+    if (carry == CarryKind::Any || !carry::appliesTo(type))
+        return make(type, level);
+    // Lines of the level drawn as always, kept when they are of the kind: the sheet stays one
+    // its type and level could print. Even the rarest kind a level makes turns up within a
+    // few hundred lines; the ceiling only stops a level that makes none.
+    constexpr int kAttempts = 100000;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const QString line = make(type, level);
+        if (carry::isOfKind(line, carry))
+            return line;
+    }
+    return QString();
 }
 
 QuestionMaker &processQuestionMaker()
