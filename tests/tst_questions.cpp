@@ -161,6 +161,8 @@ private slots:
     void extremeDrawsStayValid();
     void carriesAndBorrows_data();
     void carriesAndBorrows();
+    void blankForms_data();
+    void blankForms();
     void carryKindsOfEveryLevel_data();
     void carryKindsOfEveryLevel();
     void typeThreeMixesBothOperations();
@@ -234,10 +236,11 @@ void TestQuestions::everyLineHolds()
         QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
         const qsizetype operands = OperandLine::read(line).operands.size();
         for (int k = 0; blankable.contains(type) && k < (type == 4 ? 3 : 2); ++k) {
-            const std::optional<BlankQuestion> blank = blankform::make(line, k);
-            QVERIFY2(blank && blank->text.contains(room), qPrintable(line));
-            QCOMPARE(blankform::fill(blank->text, blank->filler), line);
-            QCOMPARE(blank->text.section(u'＝', 1), line.section(u'＝', 1));
+            const std::optional<QString> blank = blankform::make(line, k);
+            QVERIFY2(blank && blankform::question(*blank).contains(room), qPrintable(line));
+            QCOMPARE(blankform::wholeLine(*blank), line);
+            QCOMPARE(blankform::filler(*blank).toInt(), OperandLine::read(line).operands[k].value);
+            QCOMPARE(blankform::question(*blank).section(u'＝', 1), line.section(u'＝', 1));
         }
         QVERIFY(!blankable.contains(type) || operands == (type == 4 ? 3 : 2));
         ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
@@ -279,6 +282,27 @@ void TestQuestions::carriesAndBorrows()
     QFETCH(QString, line);
     QFETCH(bool, carries);
     QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
+}
+
+void TestQuestions::blankForms_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("second") << u"  7 ＋ 17 ＝ 24"_s << 1 << u"  7 ＋（　　）＝ 24"_s;
+    QTest::newRow("first, leading blanks stay")
+        << u"  7 ＋ 17 ＝ 24"_s << 0 << u"  （　　）＋ 17 ＝ 24"_s;
+    QTest::newRow("three digits, three rooms")
+        << u" 653 －  91 ＝ 562"_s << 0 << u" （　　　）－  91 ＝ 562"_s;
+    QTest::newRow("third of three") << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（　　）＝  1"_s;
+}
+
+void TestQuestions::blankForms()
+{
+    QFETCH(QString, line);
+    QFETCH(int, index);
+    QFETCH(QString, question);
+    QCOMPARE(blankform::question(blankform::make(line, index).value_or(QString())), question);
 }
 
 void TestQuestions::carryKindsOfEveryLevel_data()

@@ -14,9 +14,23 @@ constexpr QChar kOpen = u'（';
 constexpr QChar kClose = u'）';
 constexpr QChar kRoom = QChar(0x3000);
 
+struct Brackets
+{
+    qsizetype open = -1;
+    qsizetype close = -1;
+};
+
+Brackets bracketsOf(const QString &text)
+{
+    Brackets b;
+    b.open = text.indexOf(kOpen);
+    b.close = b.open < 0 ? -1 : text.indexOf(kClose, b.open + 1);
+    return b.close < 0 ? Brackets {} : b;
+}
+
 } // namespace
 
-std::optional<BlankQuestion> make(const QString &line, int index)
+std::optional<QString> make(const QString &line, int index)
 {
     const OperandLine operands = OperandLine::read(line);
     if (index < 0 || index >= operands.operands.size())
@@ -30,23 +44,40 @@ std::optional<BlankQuestion> make(const QString &line, int index)
     qsizetype to = operand.position + operand.length;
     if (to < line.size() && line.at(to) == u' ')
         ++to;
-    const qsizetype room = std::max<qsizetype>(2, operand.length);
-    BlankQuestion blank;
-    blank.filler = line.mid(operand.position, operand.length);
-    blank.text = line.left(from) + kOpen + QString(room, kRoom) + kClose + line.mid(to);
-    return blank;
+    return line.left(from) + kOpen + line.mid(operand.position, operand.length) + kClose
+        + line.mid(to);
 }
 
-QString fill(const QString &text, const QString &number)
+bool isBlank(const QString &text)
 {
-    const qsizetype open = text.indexOf(kOpen);
-    const qsizetype close = text.indexOf(kClose, open + 1);
-    if (open < 0 || close < 0)
-        return text;
-    QString before = text.left(open);
+    return bracketsOf(text).open >= 0;
+}
+
+QString question(const QString &blank)
+{
+    const Brackets b = bracketsOf(blank);
+    if (b.open < 0)
+        return blank;
+    const qsizetype digits = b.close - b.open - 1;
+    return blank.left(b.open + 1) + QString(std::max<qsizetype>(2, digits), kRoom)
+        + blank.mid(b.close);
+}
+
+QString filler(const QString &blank)
+{
+    const Brackets b = bracketsOf(blank);
+    return b.open < 0 ? QString() : blank.mid(b.open + 1, b.close - b.open - 1);
+}
+
+QString wholeLine(const QString &blank)
+{
+    const Brackets b = bracketsOf(blank);
+    if (b.open < 0)
+        return blank;
+    QString before = blank.left(b.open);
     if (!before.trimmed().isEmpty())
         before += u' ';
-    return before + number + u' ' + text.mid(close + 1);
+    return before + filler(blank) + u' ' + blank.mid(b.close + 1);
 }
 
 } // namespace blankform

@@ -4,25 +4,26 @@
 
 #include <optional>
 
-// Fill in the blank: one operand of a question line is replaced by brackets around
-// ideographic spaces, wide enough to write the missing number in by hand, e.g.
-// "  7 ＋ 17 ＝ 24" becomes "  7 ＋（　　）＝ 24" with 17 to fill in. The rest of the line
-// stays as it was written, the result after "＝" included.
+// Where a question leaves its blank for the child to fill in: no blank, the first, second or
+// third operand, or any operand, chosen afresh for each question.
 enum class BlankPlace : qint16 { None = 0, First = 1, Second = 2, Third = 3, Any = 4 };
 
-struct BlankQuestion
-{
-    QString text; // the line with its blank
-    QString filler; // the number that fills the blank
-};
-
+// Fill in the blank: one operand of a question line is left for the child to write. A sheet
+// keeps such a question with the number in brackets, "  7 ＋（17）＝ 24", which is also how
+// its answer sheet prints it; the question sheet prints brackets around ideographic spaces,
+// wide enough to write the number by hand: "  7 ＋（　　）＝ 24". The rest of the line stays
+// as its type writes it, the result after "＝" included.
 namespace blankform {
 
-// Operand `index` (0 for the first) of line as a blank; nothing where the line has no such
-// operand.
-std::optional<BlankQuestion> make(const QString &line, int index);
-// The line with the blank filled in: the line the blank was made from when number is its
-// filler.
-QString fill(const QString &text, const QString &number);
+// The line with operand `index` (0 for the first) in brackets; nothing where the line has no
+// such operand.
+std::optional<QString> make(const QString &line, int index);
+bool isBlank(const QString &text);
+// The question as printed: the brackets emptied.
+QString question(const QString &blank);
+// The number that fills the blank.
+QString filler(const QString &blank);
+// The line the blank was made from.
+QString wholeLine(const QString &blank);
 
 } // namespace blankform
