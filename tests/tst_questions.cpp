@@ -163,6 +163,8 @@ private slots:
     void carriesAndBorrows();
     void blankForms_data();
     void blankForms();
+    void blankPlacesOfTypes_data();
+    void blankPlacesOfTypes();
     void carryKindsOfEveryLevel_data();
     void carryKindsOfEveryLevel();
     void typeThreeMixesBothOperations();
@@ -295,6 +297,7 @@ void TestQuestions::blankForms_data()
     QTest::newRow("three digits, three rooms")
         << u" 653 －  91 ＝ 562"_s << 0 << u" （　　　）－  91 ＝ 562"_s;
     QTest::newRow("third of three") << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（　　）＝  1"_s;
+    QTest::newRow("no third of two") << u" 4 ＋ 5 ＝  9"_s << 2 << QString();
 }
 
 void TestQuestions::blankForms()
@@ -303,6 +306,34 @@ void TestQuestions::blankForms()
     QFETCH(int, index);
     QFETCH(QString, question);
     QCOMPARE(blankform::question(blankform::make(line, index).value_or(QString())), question);
+}
+
+void TestQuestions::blankPlacesOfTypes_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<BlankPlace>("place");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("A×B first") << 5 << BlankPlace::First << true;
+    QTest::newRow("A÷B any") << 7 << BlankPlace::Any << true;
+    QTest::newRow("A±B±C third") << 4 << BlankPlace::Third << true;
+    QTest::newRow("A+B third") << 1 << BlankPlace::Third << false;
+    QTest::newRow("A±B×C second") << 6 << BlankPlace::Second << false;
+    QTest::newRow("四则混合 any") << 10 << BlankPlace::Any << false;
+}
+
+// A blank is offered where the type's lines are plain operands and signs, and where it is,
+// every line of the form gets one.
+void TestQuestions::blankPlacesOfTypes()
+{
+    QFETCH(int, type);
+    QFETCH(BlankPlace, place);
+    QFETCH(bool, offered);
+    const QuestionForm form { qint16(type), 1, CarryKind::Any, place };
+    QCOMPARE(form.problem().isEmpty(), offered);
+    SeededRandom rnd(5);
+    QuestionMaker maker(rnd);
+    for (int i = 0; offered && i < 100; ++i)
+        QVERIFY(blankform::isBlank(maker.make(form)));
 }
 
 void TestQuestions::carryKindsOfEveryLevel_data()
@@ -327,6 +358,7 @@ void TestQuestions::carryKindsOfEveryLevel()
     QFETCH(int, level);
     QFETCH(CarryKind, kind);
     const bool can = carry::levelCanMake(qint16(type), qint16(level), kind);
+    QCOMPARE(QuestionForm({ qint16(type), qint16(level), kind }).problem().isEmpty(), can);
     if (type > 4 || level > catalogue::levelCount(qint16(type))) {
         QVERIFY(!can);
         return;
@@ -338,7 +370,7 @@ void TestQuestions::carryKindsOfEveryLevel()
         seen = carry::isOfKind(maker.make(qint16(type), qint16(level)), kind);
     QVERIFY(can || !seen);
     for (int i = 0; can && i < 200; ++i) {
-        const QString line = maker.make(qint16(type), qint16(level), kind);
+        const QString line = maker.make({ qint16(type), qint16(level), kind });
         QVERIFY2(carry::isOfKind(line, kind), qPrintable(line));
         QVERIFY2(problemOf(type, level, line).isEmpty(), qPrintable(line));
     }

@@ -1,7 +1,8 @@
 #include "questionmaker.h"
 
 #include "generators.h"
-#include "carrykind.h"
+#include "numbers.h"
+#include "operandline.h"
 #include "randomsource.h"
 
 QuestionMaker::QuestionMaker(RandomSource &rnd)
@@ -38,20 +39,28 @@ QString QuestionMaker::make(qint16 type, qint16 level)
     }
 }
 
-QString QuestionMaker::make(qint16 type, qint16 level, CarryKind carry)
+QString QuestionMaker::make(const QuestionForm &form)
 {
-    if (carry == CarryKind::Any || !carry::appliesTo(type))
-        return make(type, level);
-    // Lines of the level drawn as always, kept when they are of the kind: the sheet stays one
-    // its type and level could print. Even the rarest kind a level makes turns up within a
-    // few hundred lines; the ceiling only stops a level that makes none.
-    constexpr int kAttempts = 100000;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const QString line = make(type, level);
-        if (carry::isOfKind(line, carry))
-            return line;
+    QString line;
+    if (form.carry == CarryKind::Any || !carry::appliesTo(form.type)) {
+        line = make(form.type, form.level);
+    } else {
+        // Lines of the level drawn as always, kept when they are of the kind: the sheet stays
+        // one its type and level could print. Even the rarest kind a level makes turns up
+        // within a few hundred lines; the ceiling only stops a level that makes none.
+        constexpr int kAttempts = 100000;
+        for (int attempt = 0; attempt < kAttempts && line.isEmpty(); ++attempt) {
+            const QString drawn = make(form.type, form.level);
+            if (carry::isOfKind(drawn, form.carry))
+                line = drawn;
+        }
     }
-    return QString();
+    if (form.blank == BlankPlace::None || line.isEmpty())
+        return line;
+    const qsizetype operands = OperandLine::read(line).operands.size();
+    const int index = form.blank == BlankPlace::Any ? randomInt(0, qint16(operands - 1), m_rnd)
+                                                    : int(form.blank) - 1;
+    return blankform::make(line, index).value_or(QString());
 }
 
 QuestionMaker &processQuestionMaker()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "carrykind.h"
+#include "questionform.h"
 #include "factbank.h"
 
 #include <QString>
@@ -17,10 +17,10 @@ public:
     // A question line of the type at the level; empty for an unknown type or
     // a level the type's generator does not know.
     QString make(qint16 type, qint16 level);
-    // Only lines that carry or borrow, or only lines that never do, for the types that have
-    // the choice (carry::appliesTo); empty where the level makes no line of the kind
-    // (carry::levelCanMake tells beforehand).
-    QString make(qint16 type, qint16 level, CarryKind carry);
+    // A line of the form: only lines that carry or borrow, or only lines that never do, and
+    // with its blank (blankform); empty where no line of the form can be made
+    // (QuestionForm::problem tells beforehand).
+    QString make(const QuestionForm &form);
 
 private:
     RandomSource &m_rnd;
