@@ -5,6 +5,7 @@
 #include "generate/randomsource.h"
 #include "sheetpainter.h"
 #include "worksheet/pagerange.h"
+#include "worksheet/sheetentry.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
 
@@ -13,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,6 +65,10 @@ private slots:
     void titlesAndPageTexts();
     void pageRanges_data();
     void pageRanges();
+    void sheetEntries_data();
+    void sheetEntries();
+    void mixedSheets_data();
+    void mixedSheets();
     void pagination_data();
     void pagination();
     void answerRoom_data();
@@ -264,6 +270,98 @@ void TestSheet::pageRanges()
     const PageRange range = PageRange::read(text);
     QCOMPARE(range.isValid(), reads);
     QCOMPARE(range.pagesOf(pageCount), pages);
+}
+
+void TestSheet::sheetEntries_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption"); // empty: does not read
+    QTest::addColumn<bool>("makeable");
+    QTest::newRow("plain") << u"5:3:8"_s << u"A × B 三级 8 题"_s << true;
+    QTest::newRow("carry and blank")
+        << u"1:4:12:carry:second"_s << u"A + B 四级 进位 填第二个数 12 题"_s << true;
+    QTest::newRow("blank before carry")
+        << u"2:4:12:any:nocarry"_s << u"A - B 四级 不退位 任填一个数 12 题"_s << true;
+    QTest::newRow("third of two") << u"1:2:5:third"_s << u"A + B 二级 填第三个数 5 题"_s << false;
+    QTest::newRow("carry on products")
+        << u"5:2:5:carry"_s << u"A × B 二级 进位或退位 5 题"_s << false;
+    QTest::newRow("type 10 level 4") << u"10:4:5"_s << u"四则混合 四级 5 题"_s << false;
+    for (const QString &bad : { u"1:4"_s, u"0:1:5"_s, u"11:1:5"_s, u"1:6:5"_s, u"1:1:0"_s,
+             u"1:1:501"_s, u"1:1:+5"_s, u"1:1: 5"_s, u"1:1:5:carry:nocarry"_s, u"1:1:5:first:any"_s,
+             u"1:1:5:sideways"_s, u"a:b:c"_s, QString() })
+        QTest::addRow("bad %s", qPrintable(bad)) << bad << QString() << false;
+}
+
+void TestSheet::sheetEntries()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    QFETCH(bool, makeable);
+    const std::optional<SheetEntry> entry = SheetEntry::read(text);
+    QCOMPARE(entry.has_value(), !caption.isEmpty());
+    if (!entry)
+        return;
+    QCOMPARE(entry->caption(), caption);
+    QCOMPARE(entry->form.problem().isEmpty(), makeable);
+    QCOMPARE(SheetEntry::read(entry->toText()), entry);
+}
+
+void TestSheet::mixedSheets_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<bool>("shuffle");
+    QTest::addColumn<QStringList>("shortfalls");
+    QTest::newRow("a teacher's week")
+        << u"1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s << false << QStringList();
+    QTest::newRow("shuffled") << u"1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s << true
+                              << QStringList();
+    QTest::newRow("blank any of three, twice the same kind")
+        << u"4:2:30:any,4:2:30:carry:any"_s << false << QStringList();
+    // 45 facts of A + B at level 1, and those of the second entry already on the sheet.
+    QTest::newRow("short entries")
+        << u"1:1:60,1:1:5"_s << false
+        << QStringList { u"第 1 项“A + B 一级 60 题”只出了 45 道不同的题"_s,
+               u"第 2 项“A + B 一级 5 题”只出了 0 道不同的题"_s };
+}
+
+// Questions distinct across the sheet, each entry's of its form, in blocks in the order of
+// the entries unless shuffled; a short entry is said, not hidden.
+void TestSheet::mixedSheets()
+{
+    QFETCH(QString, entries);
+    QFETCH(bool, shuffle);
+    QFETCH(QStringList, shortfalls);
+    const QList<SheetEntry> list = sheetentries::read(entries).value();
+    const auto make = [&list](bool mixed, QStringList *said) {
+        SeededRandom rnd(8);
+        QuestionMaker maker(rnd);
+        return Worksheet::generateMixed(maker, list, 4, mixed, kMoment, said);
+    };
+    QStringList said;
+    const Worksheet sheet = make(shuffle, &said);
+    QCOMPARE(said, shortfalls);
+    QVERIFY(sheet.number().startsWith(u"00_0_%1_"_s.arg(sheet.questionCount())));
+    QCOMPARE(
+        QSet<QString>(sheet.lines().cbegin(), sheet.lines().cend()).size(), sheet.questionCount());
+    const Worksheet blocks = shuffle ? make(false, nullptr) : sheet;
+    qsizetype next = 0;
+    for (const SheetEntry &entry : list) {
+        for (int i = 0; i < entry.count && next < blocks.questionCount(); ++i) {
+            const QString line = blocks.lines().at(next++);
+            QVERIFY2(carry::isOfKind(blankform::wholeLine(line), entry.form.carry)
+                    && blankform::isBlank(line) == (entry.form.blank != BlankPlace::None),
+                qPrintable(entry.caption() + u": "_s + line));
+        }
+    }
+    if (shuffle) {
+        QStringList sorted = sheet.lines(), unshuffled = blocks.lines();
+        QVERIFY(sorted != unshuffled);
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(unshuffled.begin(), unshuffled.end());
+        QCOMPARE(sorted, unshuffled);
+    }
+    QCOMPARE(sheetTitle(u"【题型】〖难度〗数量题"_s, sheet).section(u'〗', 0, 0),
+        u"【综合练习】〖"_s + sheet.levelName());
 }
 
 void TestSheet::pagination_data()

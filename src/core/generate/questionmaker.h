@@ -22,6 +22,8 @@ public:
     // (QuestionForm::problem tells beforehand).
     QString make(const QuestionForm &form);
 
+    RandomSource &random() { return m_rnd; }
+
 private:
     RandomSource &m_rnd;
     FactBank m_additionFacts { FactBank::Kind::Addition };

@@ -1,5 +1,6 @@
 #include "sheetdocument.h"
 
+#include "generate/blankform.h"
 #include "generate/questionline.h"
 #include "sheetchoices.h"
 #include "worksheet.h"
@@ -23,17 +24,21 @@ SheetDocument questionDocument(
     document.rowHeightTwips
         = sheetformat::rowHeightTwips(choices.rowHeight, choices.font, choices.rows);
     document.cellPoints = sheetformat::fontPoints(choices.font);
-    for (const QString &line : sheet.lines())
-        document.answerLength
-            = std::max(document.answerLength, int(splitQuestionLine(line).answer.size()));
+    // A blank question is answered inside its brackets and needs no room after it.
+    for (const QString &line : sheet.lines()) {
+        if (!blankform::isBlank(line))
+            document.answerLength
+                = std::max(document.answerLength, int(splitQuestionLine(line).answer.size()));
+    }
     return document;
 }
 
 SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const QDateTime &now)
 {
     SheetDocument document;
-    document.header
-        = answerPageHeader(sheet.type(), selectedLevel, sheet.questionCount(), sheet.number());
+    document.header = sheet.isMixed()
+        ? answerPageHeader(sheet)
+        : answerPageHeader(sheet.type(), selectedLevel, sheet.questionCount(), sheet.number());
     document.title = document.header.mid(2); // without the leading section separator
     document.fileName = sheet.number() + u"_答案"_s;
     document.footer = answerPageFooter(now);

@@ -1,7 +1,9 @@
 #include "worksheet.h"
 
 #include "formatstamp.h"
+#include "generate/blankform.h"
 #include "generate/catalogue.h"
+#include "generate/numbers.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
 
@@ -39,6 +41,47 @@ Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 t
     return sheet;
 }
 
+Worksheet Worksheet::generateMixed(QuestionMaker &maker, const QList<SheetEntry> &entries,
+    qint16 columns, bool shuffle, const QDateTime &now, QStringList *shortfalls)
+{
+    Worksheet sheet;
+    sheet.m_columns = columns;
+    sheet.m_entries = entries;
+    QSet<QString> seen;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const SheetEntry &entry = entries.at(i);
+        int made = 0;
+        for (int attempt = 1; attempt < 3 * entry.count && made < entry.count; ++attempt) {
+            const QString line = maker.make(entry.form);
+            if (!line.isEmpty() && !seen.contains(line)) {
+                seen.insert(line);
+                sheet.m_lines << line;
+                ++made;
+            }
+        }
+        if (made < entry.count && shortfalls) {
+            *shortfalls
+                << u"第 %1 项“%2”只出了 %3 道不同的题"_s.arg(i + 1).arg(entry.caption()).arg(made);
+        }
+    }
+    if (shuffle) {
+        for (qsizetype i = sheet.m_lines.size() - 1; i > 0; --i)
+            sheet.m_lines.swapItemsAt(i, randomInt(0, qint16(i), maker.random()));
+    }
+    sheet.m_number = recordNumber(0, 0, sheet.questionCount(), now);
+    return sheet;
+}
+
+QString Worksheet::typeName() const
+{
+    return isMixed() ? u"综合练习"_s : catalogue::typeName(m_type);
+}
+
+QString Worksheet::levelName() const
+{
+    return isMixed() ? sheetentries::levelNames(m_entries) : catalogue::levelName(m_level);
+}
+
 QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
     qint16 rows, const QDateTime &now, int copies)
 {
@@ -59,7 +102,9 @@ QString Worksheet::cell(Sheet sheet, int row, int column) const
     if (row < 0 || column < 0 || column >= m_columns || index >= m_lines.size())
         return QString();
     const QString &line = m_lines.at(index);
-    return sheet == Sheet::Answers ? line : splitQuestionLine(line).question;
+    if (sheet == Sheet::Answers)
+        return line;
+    return blankform::isBlank(line) ? blankform::question(line) : splitQuestionLine(line).question;
 }
 
 QList<QStringList> Worksheet::table(Sheet sheet) const
@@ -74,13 +119,36 @@ QList<QStringList> Worksheet::table(Sheet sheet) const
     return rows;
 }
 
-QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount)
+namespace {
+
+QString filledTitle(
+    const QString &titleTemplate, const QString &type, const QString &level, int questionCount)
 {
     QString title = titleTemplate;
-    title.replace(u"题型"_s, catalogue::typeName(type));
-    title.replace(u"难度"_s, catalogue::levelName(level));
+    title.replace(u"题型"_s, type);
+    title.replace(u"难度"_s, level);
     title.replace(u"数量"_s, QString::number(questionCount));
     return title;
+}
+
+QString answerHeader(
+    const QString &type, const QString &level, int questionCount, const QString &sheetNumber)
+{
+    return u"\\t【"_s + type + u"】〖"_s + level + u"〗"_s + QString::number(questionCount)
+        + u" 题（"_s + sheetNumber + u"）答案"_s;
+}
+
+} // namespace
+
+QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount)
+{
+    return filledTitle(
+        titleTemplate, catalogue::typeName(type), catalogue::levelName(level), questionCount);
+}
+
+QString sheetTitle(const QString &titleTemplate, const Worksheet &sheet)
+{
+    return filledTitle(titleTemplate, sheet.typeName(), sheet.levelName(), sheet.questionCount());
 }
 
 QString questionPageHeader(const QString &title)
@@ -95,8 +163,13 @@ QString questionPageFooter(const QString &sheetNumber)
 
 QString answerPageHeader(qint16 type, qint16 level, int questionCount, const QString &sheetNumber)
 {
-    return u"\\t【"_s + catalogue::typeName(type) + u"】〖"_s + catalogue::levelName(level)
-        + u"〗"_s + QString::number(questionCount) + u" 题（"_s + sheetNumber + u"）答案"_s;
+    return answerHeader(
+        catalogue::typeName(type), catalogue::levelName(level), questionCount, sheetNumber);
+}
+
+QString answerPageHeader(const Worksheet &sheet)
+{
+    return answerHeader(sheet.typeName(), sheet.levelName(), sheet.questionCount(), sheet.number());
 }
 
 QString answerPageFooter(const QDateTime &now)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheetentry.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -10,7 +12,8 @@ class QuestionMaker;
 
 // One generated worksheet: distinct question lines laid out row by row, left
 // to right, in as many columns as chosen. The question sheet shows each line
-// up to its "＝", the answer sheet the whole line.
+// up to its "＝", or a blank question with its brackets emptied; the answer sheet
+// the whole line, a blank question with its number in the brackets.
 class Worksheet
 {
 public:
@@ -22,6 +25,20 @@ public:
     // The same with any source of lines, one call per attempt.
     static Worksheet generate(const std::function<QString()> &nextLine, qint16 type, qint16 level,
         qint16 columns, qint16 rows, const QDateTime &now);
+
+    // A mixed sheet (综合练习): the questions of each entry, distinct across the whole sheet,
+    // entry after entry or, with shuffle, mixed. An entry that cannot reach its count within
+    // 3 × count attempts stays short, and *shortfalls says which and how short, in Chinese.
+    // Type and level are 0; the sheet's number says type "00".
+    static Worksheet generateMixed(QuestionMaker &maker, const QList<SheetEntry> &entries,
+        qint16 columns, bool shuffle, const QDateTime &now, QStringList *shortfalls);
+
+    bool isMixed() const { return !m_entries.isEmpty(); }
+    const QList<SheetEntry> &entries() const { return m_entries; }
+    // What titles and answer sheets call the sheet's type and level: "A + B" and "三级", or
+    // "综合练习" and the entries' levels for a mixed sheet.
+    QString typeName() const;
+    QString levelName() const;
 
     qint16 type() const { return m_type; }
     qint16 level() const { return m_level; }
@@ -42,6 +59,7 @@ private:
     qint16 m_columns = 2;
     QStringList m_lines;
     QString m_number;
+    QList<SheetEntry> m_entries;
 };
 
 // A class set: copies sheets of the same kind, each made as a single sheet is.
@@ -52,10 +70,12 @@ QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 leve
 
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount);
+QString sheetTitle(const QString &titleTemplate, const Worksheet &sheet);
 
 // Page texts: "\t" separates the left, centre and right sections, "\p" is the
 // page number and "\P" the number of pages.
 QString questionPageHeader(const QString &title);
 QString questionPageFooter(const QString &sheetNumber);
 QString answerPageHeader(qint16 type, qint16 level, int questionCount, const QString &sheetNumber);
+QString answerPageHeader(const Worksheet &sheet);
 QString answerPageFooter(const QDateTime &now);
