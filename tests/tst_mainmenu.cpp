@@ -59,29 +59,59 @@ struct Menu
 
     HCommand *button(qint16 command) const { return window->button(command); }
     QCheckBox *modeBox() const { return window->findChild<QCheckBox *>(u"modeBox"_s); }
-    void click(QWidget *widget) const { QTest::mouseClick(widget, Qt::LeftButton, {}, {}); }
 
-    // Steps: "key:K" typed at the menu, "boxkey:K" with the focus in the check box,
-    // "click:N" on button N, "check" and "uncheck", "news", "link:N".
+    // Steps: "key:K" typed at the menu, "boxkey:K" with the focus in the check box, "click:N"
+    // on button N, "over:N" the pointer over button N, "strip" over the title strip, "ground"
+    // over the background, "check" and "uncheck", "news", "link:N", "run:N" command N,
+    // "close" by the window manager.
     void run(const QString &steps)
     {
         for (const QString &step : steps.split(u' ')) {
             const QString arg = step.section(u':', 1);
             const auto key = [&arg] { return QKeySequence::fromString(arg)[0].key(); };
+            const auto click = [](QWidget *widget, QPoint at = {}) {
+                QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+            };
             if (step.startsWith(u"key:"_s))
                 QTest::keyClick(window.get(), key());
             else if (step.startsWith(u"boxkey:"_s))
                 QTest::keyClick(modeBox(), key());
             else if (step.startsWith(u"click:"_s))
                 click(button(qint16(arg.toInt())));
+            else if (step.startsWith(u"over:"_s))
+                movePointer(button(qint16(arg.toInt())), QPoint(10, 10));
             else if (step.startsWith(u"link:"_s))
-                QTest::mouseClick(
-                    window->findChild<QLabel *>(u"link"_s + arg), Qt::LeftButton, {}, QPoint(2, 2));
+                click(window->findChild<QLabel *>(u"link"_s + arg), QPoint(2, 2));
+            else if (step.startsWith(u"run:"_s))
+                window->runCommand(qint16(arg.toInt()));
+            else if (step == u"strip"_s)
+                movePointer(window->childAt(300, 10), QPoint(300, 10));
+            else if (step == u"ground"_s)
+                movePointer(window.get(), QPoint(400, 450));
             else if (step == u"news"_s)
                 click(window->findChild<QPushButton *>(u"newsButton"_s));
+            else if (step == u"close"_s)
+                window->close();
             else
                 modeBox()->setChecked(step == u"check"_s);
         }
+    }
+
+    // What was opened; "minimised"; the tip when it is not the greeting; "left" and the
+    // choice saved when the menu has gone, and the data file with it.
+    QString result() const
+    {
+        QStringList what = opened;
+        if (window->isMinimized())
+            what.append(u"minimised"_s);
+        if (window->tipPicture() != menu::kDefaultTip)
+            what.append(u"tip %1"_s.arg(window->tipPicture()));
+        const bool left = exited->count() == 1 && !context->isOpen() && !window->isVisible();
+        if (left)
+            what.append(u"left, %1 saved"_s.arg(AppContext::open(path)->settings().system3()));
+        else if (exited->count() != 0 || !context->isOpen() || !window->isVisible())
+            what.append(u"half gone"_s);
+        return what.join(u", "_s);
     }
 
     QTemporaryDir dir;
@@ -99,118 +129,64 @@ class TestMainMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void commands_data();
-    void commands();
-    void leavingSavesTheCheckBox_data();
-    void leavingSavesTheCheckBox();
-    void tipFollowsTheButtons_data();
-    void tipFollowsTheButtons();
+    void steps_data();
+    void steps();
 };
 
-void TestMainMenu::commands_data()
+void TestMainMenu::steps_data()
 {
     QTest::addColumn<QString>("system3"); // the check box: 1 checked, anything else cleared
     QTest::addColumn<QString>("steps");
-    QTest::addColumn<QStringList>("opened"); // "minimised" when the menu is
+    QTest::addColumn<QString>("result"); // as Menu::result() writes it
     const QString worksheet = u"worksheet %1 ["_s + kResumedTest + u']';
-    QTest::newRow("1, test") << u"0"_s << u"key:1"_s << QStringList { u"test 1 []"_s };
+    QTest::newRow("1, test") << u"0"_s << u"key:1"_s << u"test 1 []"_s;
     QTest::newRow("0, type 10, with an empty test number")
-        << u"2"_s << u"key:0"_s << QStringList { u"test 10 []"_s };
+        << u"2"_s << u"key:0"_s << u"test 10 []"_s;
     // The worksheet leaves the test number alone.
-    QTest::newRow("9, worksheet") << u"1"_s << u"key:9"_s << QStringList { worksheet.arg(9) };
-    QTest::newRow("a key typed in the check box")
-        << u"0"_s << u"boxkey:7"_s << QStringList { u"test 7 []"_s };
-    QTest::newRow("an apple does what its key does")
-        << u"1"_s << u"click:4"_s << QStringList { worksheet.arg(3) };
+    QTest::newRow("9, worksheet") << u"1"_s << u"key:9"_s << worksheet.arg(9);
+    QTest::newRow("a key typed in the check box") << u"0"_s << u"boxkey:7"_s << u"test 7 []"_s;
+    QTest::newRow("an apple does what its key does") << u"1"_s << u"click:4"_s << worksheet.arg(3);
     QTest::newRow("the check box counts when the type opens")
-        << u"0"_s << u"check key:3 uncheck key:4"_s
-        << QStringList { worksheet.arg(3), u"test 4 []"_s };
+        << u"0"_s << u"check key:3 uncheck key:4"_s << worksheet.arg(3) + u", test 4 []"_s;
     QTest::newRow("other keys do nothing; minimise")
-        << u"1"_s << u"key:A key:F5 key:Return key:Space click:0"_s
-        << QStringList { u"minimised"_s };
+        << u"1"_s << u"key:A key:F5 key:Return key:Space click:0"_s << u"minimised"_s;
     // The records open on the newest 100 of the 101 stored.
     QTest::newRow("cloud, sun, news and links")
         << u"1"_s << u"click:12 click:13 news link:1 link:2 link:3"_s
-        << QStringList { u"24 1 [%1]"_s.arg(kResumedTest), u"records 100"_s, u"news"_s, u"about"_s,
-               programinfo::homePage().toString(), programinfo::parentsPage().toString() };
+        << u"24 1 [%1], records 100, news, about, %2, %3"_s.arg(kResumedTest,
+               programinfo::homePage().toString(), programinfo::parentsPage().toString());
+
+    // The title strip leaves the tip; the background brings back the greeting.
+    for (int command = menu::FirstType; command < menu::CommandCount; ++command)
+        QTest::addRow("tip of button %d", command)
+            << u"1"_s << u"over:%1 strip"_s.arg(command) << u"tip %1"_s.arg(5000 + command);
+    QTest::newRow("minimise and close: no tip")
+        << u"1"_s << u"over:5 over:0 over:1"_s << u"tip 5005"_s;
+    QTest::newRow("background") << u"1"_s << u"over:5 ground"_s << QString();
+
+    // Start from the other value, so that only the exit can have written the stored one.
+    // Nothing runs after leaving.
+    const QString after = u" key:Esc key:1 run:13"_s;
+    QTest::newRow("Esc, checked") << u"0"_s << u"check key:Esc"_s + after << u"left, 1 saved"_s;
+    QTest::newRow("close glyph, cleared")
+        << u"1"_s << u"uncheck click:1"_s + after << u"left, 0 saved"_s;
+    QTest::newRow("child, checked") << u"0"_s << u"check click:14"_s + after << u"left, 1 saved"_s;
+    QTest::newRow("window manager, cleared")
+        << u"1"_s << u"uncheck close"_s + after << u"left, 0 saved"_s;
 }
 
-void TestMainMenu::commands()
+void TestMainMenu::steps()
 {
     QFETCH(QString, system3);
     QFETCH(QString, steps);
-    QFETCH(QStringList, opened);
+    QFETCH(QString, result);
     Menu menu(system3);
     storeTests(menu.context->database(), 101);
     menu.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
+    QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
     menu.run(steps);
-    if (menu.window->isMinimized())
-        menu.opened.append(u"minimised"_s);
-    QCOMPARE(menu.opened, opened);
-    QCOMPARE(menu.exited->count(), 0);
-    QVERIFY(menu.context->isOpen());
-}
-
-void TestMainMenu::leavingSavesTheCheckBox_data()
-{
-    QTest::addColumn<QString>("way");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("Esc, checked") << u"key:Esc"_s << true;
-    QTest::newRow("close glyph, cleared") << u"click:1"_s << false;
-    QTest::newRow("child, checked") << u"click:14"_s << true;
-    QTest::newRow("window manager, cleared") << QString() << false;
-}
-
-void TestMainMenu::leavingSavesTheCheckBox()
-{
-    QFETCH(QString, way);
-    QFETCH(bool, checked);
-    // Start from the other value, so that only the exit can have written the stored one.
-    Menu menu(checked ? u"0"_s : u"1"_s);
-    menu.window->show();
-    menu.modeBox()->setChecked(checked);
-    if (way.isEmpty())
-        menu.window->close();
-    else
-        menu.run(way);
-    QCOMPARE(menu.exited->count(), 1);
-    QVERIFY(!menu.window->isVisible());
-    QVERIFY(!menu.context->isOpen());
-    QCOMPARE(AppContext::open(menu.path)->settings().system3(), checked ? u"1"_s : u"0"_s);
-
-    // Nothing runs after leaving.
-    menu.run(u"key:Esc key:1"_s);
-    menu.window->runCommand(menu::Records);
-    QCOMPARE(menu.exited->count(), 1);
-    QVERIFY(menu.opened.isEmpty());
-}
-
-void TestMainMenu::tipFollowsTheButtons_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("tip");
-    QTest::newRow("minimise: no tip") << 0 << menu::kDefaultTip;
-    QTest::newRow("close: no tip") << 1 << menu::kDefaultTip;
-    for (int command = menu::FirstType; command < menu::CommandCount; ++command)
-        QTest::addRow("button %d", command) << command << 5000 + command;
-}
-
-void TestMainMenu::tipFollowsTheButtons()
-{
-    QFETCH(int, command);
-    QFETCH(int, tip);
-    Menu menu;
-    QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
-    HCommand *button = menu.button(qint16(command));
-    movePointer(button, QPoint(10, 10));
-    QCOMPARE(menu.window->tipPicture(), tip);
-    // The title strip leaves the tip; the background brings back the default one.
-    movePointer(menu.window->childAt(300, 10), QPoint(300, 10));
-    QCOMPARE(menu.window->tipPicture(), tip);
-    movePointer(button, QPoint(10, 10));
-    movePointer(menu.window.get(), QPoint(400, 450));
-    QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
+    QCOMPARE(menu.result(), result);
 }
 
 QRTA_GUI_TEST_MAIN(TestMainMenu)

@@ -6,26 +6,15 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using State = HCommand::State;
 
 namespace {
 
-QString letter(const HCommand *button)
-{
-    return u"?NHPD"_s.at(button->state());
-}
-
-QPoint pointIn(const QString &text)
-{
-    return QPoint(text.section(u',', 0, 0).toInt(), text.section(u',', 1).toInt());
-}
-
-// A window laid out as the program's are: a title strip, three captioned buttons, three text
-// links, a panel that is no reset surface, and the background around them.
+// A dialog laid out as the program's windows are (a dialog announces its first focus in a way
+// of its own): a title strip, three captioned buttons, three text links, a panel that is no
+// reset surface, and the background around them.
 struct ChromeWindow
 {
     ChromeWindow()
@@ -40,6 +29,10 @@ struct ChromeWindow
         for (qint16 i = 0; i < 3; ++i) {
             buttons.append(new HCommand(qint16(49 + i), i, &window));
             buttons.last()->move(20 + 100 * i, 60);
+            QObject::connect(buttons.last(), &HCommand::clicked,
+                [this](qint16 index) { log += u" B%1"_s.arg(index); });
+            QObject::connect(buttons.last(), &HCommand::mouseMoved,
+                [this](qint16 index) { log += u" M%1"_s.arg(index); });
             links.append(new QLabel(u"link"_s, &window));
             links.last()->move(20 + 100 * i, 200);
             chrome->addLinkLabel(i, links.last());
@@ -47,46 +40,86 @@ struct ChromeWindow
         chrome->setButtons(buttons);
         panel->setGeometry(300, 200, 80, 80);
         QObject::connect(chrome, &WindowChrome::linkActivated,
-            [this](qint16 index) { activated += QString::number(index); });
+            [this](qint16 index) { log += u" L%1"_s.arg(index); });
     }
 
-    // Steps: "bN" the pointer over button N, "offN" button N disabled, "lN" over link N, "uN"
-    // link N underlined behind the chrome's back, "cN" and "rN" a left and a right click on
-    // link N, or the surface named: "strip", "panel", or "window" for its background.
+    // Steps, N a button or link: "bN" the pointer over button N; "strip", "panel", or "window"
+    // for its background; "offN" and "onN" disable and enable button N, "off" and "on" the
+    // window; "hoverN"; "press", "rpress" or "mpress" on button 0 at 10,8 with the left, right
+    // or middle mouse button, "release@X,Y" and "move@X,Y" with it held; "spress", "srpress",
+    // "strip@X,Y" and "srelease@X,Y" the same on the title strip, pressed at 50,10, and
+    // "fixed" makes it one that does not drag; "lN" the pointer over link N, "uN" link N
+    // underlined behind the chrome's back, "cN" and "rN" a left and a right click on it;
+    // "focusN"; "show"; "key:K" typed where the focus is, or at button 0.
     void run(const QString &steps)
     {
         for (const QString &step : steps.split(u' ')) {
-            const int n = step.right(1).toInt();
-            if (step.startsWith(u'b'))
-                movePointer(buttons.at(n), QPoint(10, 10));
-            else if (step.startsWith(u"off"_s))
-                buttons.at(n)->setEnabled(false);
-            else if (step.startsWith(u'l'))
-                movePointer(links.at(n), QPoint(3, 3));
-            else if (step.startsWith(u'u')) {
-                QFont font = links.at(n)->font();
+            HCommand *button = buttons.value(step.right(1).toInt());
+            QLabel *link = links.value(step.right(1).toInt());
+            const QPoint at(
+                step.section(u'@', 1).section(u',', 0, 0).toInt(), step.section(u',', 1).toInt());
+            if (step.endsWith(u"press"_s)) {
+                const QString kind = step.chopped(5);
+                held = kind.endsWith(u'r') ? Qt::RightButton
+                    : kind.endsWith(u'm')  ? Qt::MiddleButton
+                                           : Qt::LeftButton;
+                QTest::mousePress(kind.startsWith(u's') ? strip : buttons.first(), held, {},
+                    kind.startsWith(u's') ? QPoint(50, 10) : QPoint(10, 8));
+            } else if (step.contains(u"release"_s)) {
+                // Qt sends the release to the pressed widget wherever the pointer is, as the
+                // button's mouse capture did.
+                QTest::mouseRelease(step.startsWith(u's') ? strip : buttons.first(),
+                    std::exchange(held, Qt::NoButton), {}, at);
+            } else if (step.startsWith(u"move"_s)) {
+                movePointer(buttons.first(), at, held);
+            } else if (step.startsWith(u"key:"_s)) {
+                QWidget *focus = window.focusWidget() ? window.focusWidget() : buttons.first();
+                QTest::keyClick(focus, QKeySequence::fromString(step.mid(4))[0].key());
+            } else if (step.startsWith(u"off"_s) || step.startsWith(u"on"_s)) {
+                (step == u"off"_s || step == u"on"_s ? static_cast<QWidget *>(&window) : button)
+                    ->setEnabled(step.startsWith(u"on"_s));
+            } else if (step.startsWith(u"hover"_s)) {
+                button->setState(HCommand::State::Hover);
+            } else if (step.startsWith(u"focus"_s)) {
+                button->setFocus();
+            } else if (step == u"show"_s) {
+                window.move(100, 100);
+                window.show();
+                window.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&window));
+                shownAt = window.pos();
+            } else if (step == u"fixed"_s) {
+                chrome->setTitleStrip(strip, false);
+            } else if (step.startsWith(u'b')) {
+                movePointer(button, QPoint(10, 10));
+            } else if (step.startsWith(u'l')) {
+                movePointer(link, QPoint(3, 3));
+            } else if (step.startsWith(u'u')) {
+                QFont font = link->font();
                 font.setUnderline(true);
-                links.at(n)->setFont(font);
-            } else if (step.startsWith(u'c') || step.startsWith(u'r'))
-                QTest::mouseClick(links.at(n),
-                    step.startsWith(u'c') ? Qt::LeftButton : Qt::RightButton, {}, QPoint(3, 3));
-            else if (step == u"strip"_s)
-                movePointer(strip, QPoint(100, 10));
-            else if (step == u"panel"_s)
+                link->setFont(font);
+            } else if (step.startsWith(u'c') || step.startsWith(u'r')) {
+                const bool left = step.startsWith(u'c');
+                QTest::mouseClick(link, left ? Qt::LeftButton : Qt::RightButton, {}, QPoint(3, 3));
+            } else if (step.startsWith(u"strip"_s)) {
+                movePointer(strip, step.contains(u'@') ? at : QPoint(100, 10), held);
+            } else if (step == u"panel"_s) {
                 movePointer(panel, QPoint(10, 10));
-            else
+            } else {
                 movePointer(&window, QPoint(200, 150));
+            }
         }
     }
 
-    // The buttons' states (N normal, H hover, D disabled); the links underlined, U with the
-    // hand over them, u without; the link the chrome last underlined (- for none); the links
-    // activated.
+    // The buttons' states (N normal, H hover, P pressed, D disabled) and which has the focus
+    // (f); the links underlined, U with the hand over them, u without; the link the chrome
+    // last underlined (- for none); how far the window moved since it showed; the signals:
+    // B clicked, M pointer moved, L link activated.
     QString shown() const
     {
         QString text;
         for (const HCommand *button : buttons)
-            text += letter(button);
+            text += u"?NHPD"_s.at(button->state()) + QString(button->hasFocus() ? u"f"_s : u""_s);
         text += u' ';
         for (const QLabel *link : links) {
             const bool hand = link->cursor().shape() == Qt::PointingHandCursor;
@@ -94,27 +127,21 @@ struct ChromeWindow
         }
         const qint16 hovered = WindowChrome::hoverLabel();
         text += hovered == WindowChrome::kNoLink ? u" -"_s : u" %1"_s.arg(hovered);
-        return QString(text + u' ' + activated).trimmed();
+        if (window.isVisible() && window.pos() != shownAt)
+            text += u" moved %1,%2"_s.arg(window.x() - shownAt.x()).arg(window.y() - shownAt.y());
+        return text + log;
     }
 
-    QWidget window;
+    QDialog window;
     WindowChrome *chrome;
     QWidget *strip = new QWidget(&window);
     QWidget *panel = new QWidget(&window);
     QList<HCommand *> buttons;
     QList<QLabel *> links;
-    QString activated;
+    Qt::MouseButton held = Qt::NoButton;
+    QPoint shownAt;
+    QString log;
 };
-
-// A button alone in a dialog, as the program's windows are: a dialog announces its first
-// focus in a way of its own.
-HCommand *buttonIn(QDialog &window, qint16 bmpid = 49, QPoint at = { 20, 20 })
-{
-    window.resize(300, 200);
-    auto *button = new HCommand(bmpid, 4, &window);
-    button->move(at);
-    return button;
-}
 
 } // namespace
 
@@ -126,13 +153,8 @@ private slots:
     void cleanup();
 
     void framelessWithRoundedOutline();
-    void hover_data();
-    void hover();
-    void dragByTitleStrip_data();
-    void dragByTitleStrip();
-    void button_data();
-    void button();
-    void keyboardFocusShowsHover();
+    void steps_data();
+    void steps();
 };
 
 void TestWindowChrome::cleanup()
@@ -159,164 +181,79 @@ void TestWindowChrome::framelessWithRoundedOutline()
     QCOMPARE(w.window.mask().boundingRect(), QRect(0, 0, 250, 120));
 }
 
-void TestWindowChrome::hover_data()
+void TestWindowChrome::steps_data()
 {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("shown"); // as ChromeWindow::shown() writes it
-    QTest::newRow("from button to button") << u"b1 b2 b0"_s << u"HNN --- -"_s;
-    QTest::newRow("title strip resets") << u"b0 b2 strip"_s << u"NNN --- -"_s;
-    QTest::newRow("background resets") << u"b0 b2 window"_s << u"NNN --- -"_s;
-    QTest::newRow("a panel that is not a surface") << u"b0 b2 panel"_s << u"NNH --- -"_s;
+    QTest::newRow("from button to button") << u"b1 b2 b0"_s << u"HNN --- - M1 M2 M0"_s;
+    QTest::newRow("title strip resets") << u"b0 strip"_s << u"NNN --- - M0"_s;
+    QTest::newRow("background resets") << u"b2 window"_s << u"NNN --- - M2"_s;
+    QTest::newRow("a panel that is not a surface") << u"b2 panel"_s << u"NNH --- - M2"_s;
     QTest::newRow("disabled while hovered, it stays disabled")
-        << u"b1 off1 b0 window b2"_s << u"NDH --- -"_s;
+        << u"b1 off1 b0 window b2"_s << u"NDH --- - M1 M0 M2"_s;
     QTest::newRow("over a disabled button is over the background")
-        << u"b0 off2 b2"_s << u"NND --- -"_s;
+        << u"b0 off2 b2"_s << u"NND --- - M0"_s;
     // A move over a link stops there: it is not also a move over the background.
-    QTest::newRow("links") << u"b1 l2 l0"_s << u"NHN U-U 0"_s;
+    QTest::newRow("links") << u"b1 l2 l0"_s << u"NHN U-U 0 M1"_s;
     QTest::newRow("background leaves the links") << u"l1 l0 window"_s << u"NNN --- -"_s;
     QTest::newRow("with no link marked, the background leaves them")
         << u"u1 window"_s << u"NNN -u- -"_s;
-    QTest::newRow("left click activates") << u"c1 r0 c2"_s << u"NNN --- - 12"_s;
+    QTest::newRow("left click activates") << u"c1 r0 c2"_s << u"NNN --- - L1 L2"_s;
+
+    // The button is 93 x 30.
+    QTest::newRow("left press") << u"press"_s << u"PNN --- -"_s;
+    QTest::newRow("right press") << u"rpress"_s << u"NNN --- -"_s;
+    QTest::newRow("released inside") << u"press release@40,15"_s << u"HNN --- - B0"_s;
+    QTest::newRow("right and bottom edge are inside")
+        << u"press release@93,30"_s << u"HNN --- - B0"_s;
+    QTest::newRow("one pixel in from the top left") << u"press release@1,1"_s << u"HNN --- - B0"_s;
+    QTest::newRow("left edge is outside") << u"press release@0,15"_s << u"NNN --- -"_s;
+    QTest::newRow("top edge is outside") << u"press release@40,0"_s << u"NNN --- -"_s;
+    QTest::newRow("right of the button") << u"press release@94,15"_s << u"NNN --- -"_s;
+    QTest::newRow("below the button") << u"press release@40,31"_s << u"NNN --- -"_s;
+    QTest::newRow("right button does nothing") << u"rpress release@40,15"_s << u"NNN --- -"_s;
+    QTest::newRow("middle button does nothing") << u"mpress release@40,15"_s << u"NNN --- -"_s;
+    QTest::newRow("pressed, it hovers on the next move and still clicks")
+        << u"press move@12,10 release@12,10"_s << u"HNN --- - M0 B0"_s;
+    QTest::newRow("disabled, it ignores every input")
+        << u"hover0 off0 press release@10,8 move@12,12 key:Return"_s << u"DNN --- -"_s;
+    // Enabled again, directly or through its window, it shows its normal picture, not hover.
+    QTest::newRow("enabled again") << u"hover0 off0 on0"_s << u"NNN --- -"_s;
+    QTest::newRow("window disabled") << u"hover0 off"_s << u"DDD --- -"_s;
+    QTest::newRow("window enabled again") << u"hover0 off on"_s << u"NNN --- -"_s;
+
+    // The window's own choice of its first control is made before it shows.
+    QTest::newRow("focus shows no hover") << u"focus1 show"_s << u"NNfN --- -"_s;
+    QTest::newRow("keyboard focus shows hover") << u"focus1 show key:Backtab"_s << u"HfNN --- -"_s;
+    QTest::newRow("and moves on with it")
+        << u"focus1 show key:Backtab key:Tab"_s << u"NHfN --- -"_s;
+    // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
+    QTest::newRow("Enter clicks") << u"focus1 show key:Tab key:Return key:Enter key:Space key:A"_s
+                                  << u"NNHf --- - B2 B2"_s;
+    // Disabling takes the focus on to the next button, and the disabled picture stays.
+    QTest::newRow("disabled, it loses the focus")
+        << u"focus1 show key:Tab off2"_s << u"HfND --- -"_s;
+
+    // The grab point is where the pointer rested before the button went down. Positions are
+    // relative to the strip, which moves along with the window: the same position again is
+    // another step of the pointer.
+    const QString drag = u"show strip@50,10 %1 strip@65,20 strip@65,20 srelease@65,20"_s;
+    QTest::newRow("drag: the first step")
+        << u"show strip@50,10 spress strip@65,20"_s << u"NfNN --- - moved 15,10"_s;
+    QTest::newRow("drag") << drag.arg(u"spress"_s) + u" strip@80,25"_s
+                          << u"NfNN --- - moved 30,20"_s;
+    QTest::newRow("right button") << drag.arg(u"srpress"_s) << u"NfNN --- -"_s;
+    QTest::newRow("strip that does not drag")
+        << u"fixed "_s + drag.arg(u"spress"_s) << u"NfNN --- -"_s;
 }
 
-void TestWindowChrome::hover()
+void TestWindowChrome::steps()
 {
     QFETCH(QString, steps);
     QFETCH(QString, shown);
     ChromeWindow w;
     w.run(steps);
     QCOMPARE(w.shown(), shown);
-}
-
-void TestWindowChrome::dragByTitleStrip_data()
-{
-    QTest::addColumn<Qt::MouseButton>("mouseButton");
-    QTest::addColumn<bool>("draggable");
-    QTest::addColumn<QPoint>("moved");
-    QTest::newRow("left button") << Qt::LeftButton << true << QPoint(30, 20);
-    QTest::newRow("right button") << Qt::RightButton << true << QPoint(0, 0);
-    QTest::newRow("strip that does not drag") << Qt::LeftButton << false << QPoint(0, 0);
-}
-
-void TestWindowChrome::dragByTitleStrip()
-{
-    QFETCH(Qt::MouseButton, mouseButton);
-    QFETCH(bool, draggable);
-    QFETCH(QPoint, moved);
-    ChromeWindow w;
-    w.chrome->setTitleStrip(w.strip, draggable);
-    w.window.move(100, 100);
-    w.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    const QPoint start = w.window.pos();
-
-    // The grab point is where the pointer rested before the button went down.
-    movePointer(w.strip, QPoint(50, 10));
-    QTest::mousePress(w.strip, mouseButton, {}, QPoint(50, 10));
-    movePointer(w.strip, QPoint(65, 20), mouseButton);
-    QCOMPARE(w.window.pos(), start + moved / 2);
-    // Positions are relative to the strip, which has moved along with the window: the same
-    // position again is another step of the pointer.
-    movePointer(w.strip, QPoint(65, 20), mouseButton);
-    QTest::mouseRelease(w.strip, mouseButton, {}, QPoint(65, 20));
-    QCOMPARE(w.window.pos(), start + moved);
-    movePointer(w.strip, QPoint(80, 25));
-    QCOMPARE(w.window.pos(), start + moved);
-}
-
-void TestWindowChrome::button_data()
-{
-    // Steps: "press", "rpress" and "mpress" at 10,8 with the left, right or middle button;
-    // "release@X,Y" and "move@X,Y" with the button held; "hover"; "off" and "on" for the
-    // button, "windowoff" and "windowon" for its window; "key:K".
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("after"); // state, clicks, moves; the button is 93 x 30
-    QTest::newRow("left press") << u"press"_s << u"P 0 0"_s;
-    QTest::newRow("right press") << u"rpress"_s << u"N 0 0"_s;
-    QTest::newRow("released inside") << u"press release@40,15"_s << u"H 1 0"_s;
-    QTest::newRow("right and bottom edge are inside") << u"press release@93,30"_s << u"H 1 0"_s;
-    QTest::newRow("one pixel in from the top left") << u"press release@1,1"_s << u"H 1 0"_s;
-    QTest::newRow("left edge is outside") << u"press release@0,15"_s << u"N 0 0"_s;
-    QTest::newRow("top edge is outside") << u"press release@40,0"_s << u"N 0 0"_s;
-    QTest::newRow("right of the button") << u"press release@94,15"_s << u"N 0 0"_s;
-    QTest::newRow("below the button") << u"press release@40,31"_s << u"N 0 0"_s;
-    QTest::newRow("right button does nothing") << u"rpress release@40,15"_s << u"N 0 0"_s;
-    QTest::newRow("middle button does nothing") << u"mpress release@40,15"_s << u"N 0 0"_s;
-    QTest::newRow("pressed, it hovers on the next move and still clicks")
-        << u"press move@12,10 release@12,10"_s << u"H 1 1"_s;
-    QTest::newRow("disabled, it ignores every input")
-        << u"hover off press release@10,8 move@12,12 key:Return"_s << u"D 0 0"_s;
-    // Enabled again, directly or through its window, it shows its normal picture, not hover.
-    QTest::newRow("enabled again") << u"hover off on"_s << u"N 0 0"_s;
-    QTest::newRow("window disabled") << u"hover windowoff"_s << u"D 0 0"_s;
-    QTest::newRow("window enabled again") << u"hover windowoff windowon"_s << u"N 0 0"_s;
-}
-
-void TestWindowChrome::button()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, after);
-    QDialog window;
-    HCommand *button = buttonIn(window);
-    QSignalSpy clicked(button, &HCommand::clicked);
-    QSignalSpy moved(button, &HCommand::mouseMoved);
-    Qt::MouseButton held = Qt::NoButton;
-    for (const QString &step : steps.split(u' ')) {
-        const QPoint at = pointIn(step.section(u'@', 1));
-        if (step.endsWith(u"press"_s)) {
-            held = step == u"press"_s ? Qt::LeftButton
-                : step == u"rpress"_s ? Qt::RightButton
-                                      : Qt::MiddleButton;
-            QTest::mousePress(button, held, {}, QPoint(10, 8));
-        } else if (step.startsWith(u"release"_s)) {
-            // Qt sends the release to the pressed widget wherever the pointer is, as the
-            // button's mouse capture did.
-            QTest::mouseRelease(button, held, {}, at);
-            held = Qt::NoButton;
-        } else if (step.startsWith(u"move"_s)) {
-            movePointer(button, at, held);
-        } else if (step.startsWith(u"key:"_s)) {
-            QTest::keyClick(button, QKeySequence::fromString(step.mid(4))[0].key());
-        } else if (step == u"hover"_s) {
-            button->setState(State::Hover);
-        } else {
-            (step.startsWith(u"window"_s) ? static_cast<QWidget *>(&window) : button)
-                ->setEnabled(step.endsWith(u"on"_s));
-        }
-    }
-    QCOMPARE(u"%1 %2 %3"_s.arg(letter(button)).arg(clicked.count()).arg(moved.count()), after);
-    for (const QList<QVariant> &click : std::as_const(clicked))
-        QCOMPARE(click.first().value<qint16>(), qint16(4));
-}
-
-void TestWindowChrome::keyboardFocusShowsHover()
-{
-    QDialog window;
-    HCommand *first = buttonIn(window, 54);
-    HCommand *second = buttonIn(window, 55, { 20, 80 });
-    // The window's own choice of its first control, made before it shows.
-    second->setFocus();
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QVERIFY(second->hasFocus());
-    QCOMPARE(second->state(), State::Normal);
-
-    QTest::keyClick(second, Qt::Key_Backtab);
-    QCOMPARE(letter(first) + letter(second), u"HN"_s);
-    QTest::keyClick(first, Qt::Key_Tab);
-    QCOMPARE(letter(first) + letter(second), u"NH"_s);
-    // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
-    QSignalSpy clicked(second, &HCommand::clicked);
-    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A })
-        QTest::keyClick(second, key);
-    QCOMPARE(clicked.count(), 2);
-    QCOMPARE(second->state(), State::Hover);
-
-    // Disabling takes the focus, and the disabled picture stays.
-    second->setEnabled(false);
-    QVERIFY(!second->hasFocus());
-    QCOMPARE(second->state(), State::Disabled);
 }
 
 QRTA_GUI_TEST_MAIN(TestWindowChrome)

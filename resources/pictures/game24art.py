@@ -1,4 +1,4 @@
-"""The pictures of the 24-point window: right and wrong, the level list's arrow."""
+"""The pictures of the 24-point window: its backdrop, right and wrong, the level list's arrow."""
 
 import math
 
@@ -181,8 +181,9 @@ def inset(box, d):
 
 def shadow(box, r):
     x, y, w, h = box
-    return (rounded(x, y + 5, w, h, r, f'fill="#1d4a6e" fill-opacity="{opacity(34)}"')
-            + rounded(x - 2, y, w + 4, h + 9, r + 2, f'fill="#1d4a6e" fill-opacity="{opacity(22)}"'))
+    near = f'fill="#1d4a6e" fill-opacity="{opacity(34)}"'
+    far = f'fill="#1d4a6e" fill-opacity="{opacity(22)}"'
+    return rounded(x, y + 5, w, h, r, near) + rounded(x - 2, y, w + 4, h + 9, r + 2, far)
 
 
 def backdrop_sky():

@@ -4,15 +4,14 @@
 The pictures come in families (ten apples, ten command buttons in four looks,
 fourteen tips) that differ only in a numeral, a caption or a colour, so they
 are drawn here from one template each instead of being kept by hand in sync.
+The templates live in the modules beside this script, one for each window's
+art (menuart, buttonart, game24art, landscape), and what they share in svgkit.
 Run it after changing a template and commit the SVG files with it:
 
     python3 resources/pictures/generate.py
 
-A file is named after its picture number (state * 1000 + bmpid). Everything is
-drawn for Qt Svg (SVG Tiny 1.2): no filters, masks or CSS; a comma list in
-font-family would be taken as one unknown family name, so text names only
-"Noto Sans CJK SC"; where that is missing, PictureRegistry has Qt substitute
-WenQuanYi Micro Hei.
+A file is named after its picture number (state * 1000 + bmpid), as
+PictureRegistry knows it.
 """
 
 import os

@@ -3,7 +3,7 @@ the apples, and the white footer. The menu paints its words and the tip over it.
 
 import math
 
-from svgkit import (QPEN, ellipse, line, num, opacity, rounded, svg, user_linear, user_radial)
+from svgkit import QPEN, ellipse, line, opacity, rounded, svg, user_linear, user_radial
 
 WIDTH, HEIGHT = 800, 520  # the menu window
 TITLE_HEIGHT = 32  # TitleStrip::kHeight: the sky's gradient starts below the strip
