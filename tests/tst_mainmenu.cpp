@@ -59,7 +59,60 @@ struct Menu
 
     HCommand *button(qint16 command) const { return window->button(command); }
     QCheckBox *modeBox() const { return window->findChild<QCheckBox *>(u"modeBox"_s); }
-    QString storedSystem3() const { return AppContext::open(path)->settings().system3(); }
+
+    // Steps: "key:K" typed at the menu, "boxkey:K" with the focus in the check box, "click:N"
+    // on button N, "over:N" the pointer over button N, "strip" over the title strip, "ground"
+    // over the background, "check" and "uncheck", "news", "link:N", "run:N" command N,
+    // "close" by the window manager.
+    void run(const QString &steps)
+    {
+        for (const QString &step : steps.split(u' ')) {
+            const QString arg = step.section(u':', 1);
+            const auto key = [&arg] { return QKeySequence::fromString(arg)[0].key(); };
+            const auto click = [](QWidget *widget, QPoint at = {}) {
+                QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+            };
+            if (step.startsWith(u"key:"_s))
+                QTest::keyClick(window.get(), key());
+            else if (step.startsWith(u"boxkey:"_s))
+                QTest::keyClick(modeBox(), key());
+            else if (step.startsWith(u"click:"_s))
+                click(button(qint16(arg.toInt())));
+            else if (step.startsWith(u"over:"_s))
+                movePointer(button(qint16(arg.toInt())), QPoint(10, 10));
+            else if (step.startsWith(u"link:"_s))
+                click(window->findChild<QLabel *>(u"link"_s + arg), QPoint(2, 2));
+            else if (step.startsWith(u"run:"_s))
+                window->runCommand(qint16(arg.toInt()));
+            else if (step == u"strip"_s)
+                movePointer(window->childAt(300, 10), QPoint(300, 10));
+            else if (step == u"ground"_s)
+                movePointer(window.get(), QPoint(400, 450));
+            else if (step == u"news"_s)
+                click(window->findChild<QPushButton *>(u"newsButton"_s));
+            else if (step == u"close"_s)
+                window->close();
+            else
+                modeBox()->setChecked(step == u"check"_s);
+        }
+    }
+
+    // What was opened; "minimised"; the tip when it is not the greeting; "left" and the
+    // choice saved when the menu has gone, and the data file with it.
+    QString result() const
+    {
+        QStringList what = opened;
+        if (window->isMinimized())
+            what.append(u"minimised"_s);
+        if (window->tipPicture() != menu::kDefaultTip)
+            what.append(u"tip %1"_s.arg(window->tipPicture()));
+        const bool left = exited->count() == 1 && !context->isOpen() && !window->isVisible();
+        if (left)
+            what.append(u"left, %1 saved"_s.arg(AppContext::open(path)->settings().system3()));
+        else if (exited->count() != 0 || !context->isOpen() || !window->isVisible())
+            what.append(u"half gone"_s);
+        return what.join(u", "_s);
+    }
 
     QTemporaryDir dir;
     QString path;
@@ -76,161 +129,64 @@ class TestMainMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void digitKeysOpenTheirType_data();
-    void digitKeysOpenTheirType();
-    void otherKeysAndMinimiseKeepTheMenu();
-    void typeButtonsFollowTheCheckBox();
-    void leavingSavesTheCheckBox_data();
-    void leavingSavesTheCheckBox();
-    void nothingRunsAfterLeaving();
-    void otherWindowsAndLinks();
-    void tipFollowsTheButtons_data();
-    void tipFollowsTheButtons();
+    void steps_data();
+    void steps();
 };
 
-void TestMainMenu::digitKeysOpenTheirType_data()
+void TestMainMenu::steps_data()
 {
-    QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("system3"); // the check box: 1 checked, anything else cleared
-    QTest::addColumn<QString>("opened");
-    QTest::newRow("1, test") << Qt::Key_1 << u"0"_s << u"test 1 []"_s;
-    QTest::newRow("0, test: type 10 with an empty test number")
-        << Qt::Key_0 << u"2"_s << u"test 10 []"_s;
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("result"); // as Menu::result() writes it
+    const QString worksheet = u"worksheet %1 ["_s + kResumedTest + u']';
+    QTest::newRow("1, test") << u"0"_s << u"key:1"_s << u"test 1 []"_s;
+    QTest::newRow("0, type 10, with an empty test number")
+        << u"2"_s << u"key:0"_s << u"test 10 []"_s;
     // The worksheet leaves the test number alone.
-    QTest::newRow("9, worksheet") << Qt::Key_9 << u"1"_s << u"worksheet 9 [%1]"_s.arg(kResumedTest);
+    QTest::newRow("9, worksheet") << u"1"_s << u"key:9"_s << worksheet.arg(9);
+    QTest::newRow("a key typed in the check box") << u"0"_s << u"boxkey:7"_s << u"test 7 []"_s;
+    QTest::newRow("an apple does what its key does") << u"1"_s << u"click:4"_s << worksheet.arg(3);
+    QTest::newRow("the check box counts when the type opens")
+        << u"0"_s << u"check key:3 uncheck key:4"_s << worksheet.arg(3) + u", test 4 []"_s;
+    QTest::newRow("other keys do nothing; minimise")
+        << u"1"_s << u"key:A key:F5 key:Return key:Space click:0"_s << u"minimised"_s;
+    // The records open on the newest 100 of the 101 stored.
+    QTest::newRow("cloud, sun, news and links")
+        << u"1"_s << u"click:12 click:13 news link:1 link:2 link:3"_s
+        << u"24 1 [%1], records 100, news, about, %2, %3"_s.arg(kResumedTest,
+               programinfo::homePage().toString(), programinfo::parentsPage().toString());
+
+    // The title strip leaves the tip; the background brings back the greeting.
+    for (int command = menu::FirstType; command < menu::CommandCount; ++command)
+        QTest::addRow("tip of button %d", command)
+            << u"1"_s << u"over:%1 strip"_s.arg(command) << u"tip %1"_s.arg(5000 + command);
+    QTest::newRow("minimise and close: no tip")
+        << u"1"_s << u"over:5 over:0 over:1"_s << u"tip 5005"_s;
+    QTest::newRow("background") << u"1"_s << u"over:5 ground"_s << QString();
+
+    // Start from the other value, so that only the exit can have written the stored one.
+    // Nothing runs after leaving.
+    const QString after = u" key:Esc key:1 run:13"_s;
+    QTest::newRow("Esc, checked") << u"0"_s << u"check key:Esc"_s + after << u"left, 1 saved"_s;
+    QTest::newRow("close glyph, cleared")
+        << u"1"_s << u"uncheck click:1"_s + after << u"left, 0 saved"_s;
+    QTest::newRow("child, checked") << u"0"_s << u"check click:14"_s + after << u"left, 1 saved"_s;
+    QTest::newRow("window manager, cleared")
+        << u"1"_s << u"uncheck close"_s + after << u"left, 0 saved"_s;
 }
 
-void TestMainMenu::digitKeysOpenTheirType()
+void TestMainMenu::steps()
 {
-    QFETCH(Qt::Key, key);
     QFETCH(QString, system3);
-    QFETCH(QString, opened);
+    QFETCH(QString, steps);
+    QFETCH(QString, result);
     Menu menu(system3);
-    QTest::keyClick(menu.window.get(), key);
-    QCOMPARE(menu.opened, QStringList { opened });
-    QCOMPARE(menu.context->currentType(), menu::questionTypeOf(menu::commandForKey(key).value()));
-
-    // The same key typed while a control of the menu has the focus reaches the menu.
-    menu.opened.clear();
-    QTest::keyClick(menu.modeBox(), key);
-    QCOMPARE(menu.opened, QStringList { opened });
-
-    // A click on the apple does what its key does.
-    menu.opened.clear();
-    QTest::mouseClick(menu.button(*menu::commandForKey(key)), Qt::LeftButton, {}, QPoint(30, 30));
-    QCOMPARE(menu.opened, QStringList { opened });
-}
-
-void TestMainMenu::otherKeysAndMinimiseKeepTheMenu()
-{
-    Menu menu;
+    storeTests(menu.context->database(), 101);
     menu.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
-    for (const Qt::Key key : { Qt::Key_A, Qt::Key_F5, Qt::Key_Return, Qt::Key_Space })
-        QTest::keyClick(menu.window.get(), key);
-    QTest::mouseClick(menu.button(menu::Minimise), Qt::LeftButton, {}, QPoint(10, 8));
-    QVERIFY(menu.window->isMinimized());
-    QVERIFY(menu.opened.isEmpty());
-    QCOMPARE(menu.exited->count(), 0);
-    QVERIFY(menu.context->isOpen());
-}
-
-void TestMainMenu::typeButtonsFollowTheCheckBox()
-{
-    Menu menu(u"0"_s);
-    menu.modeBox()->setChecked(true);
-    QTest::keyClick(menu.window.get(), Qt::Key_3);
-    menu.modeBox()->setChecked(false);
-    QTest::keyClick(menu.window.get(), Qt::Key_4);
-    QCOMPARE(
-        menu.opened, (QStringList { u"worksheet 3 [%1]"_s.arg(kResumedTest), u"test 4 []"_s }));
-}
-
-void TestMainMenu::leavingSavesTheCheckBox_data()
-{
-    QTest::addColumn<QString>("way");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("Esc, checked") << u"Esc"_s << true;
-    QTest::newRow("close glyph, cleared") << u"close glyph"_s << false;
-    QTest::newRow("child, checked") << u"child"_s << true;
-    QTest::newRow("window manager, cleared") << u"window manager"_s << false;
-}
-
-void TestMainMenu::leavingSavesTheCheckBox()
-{
-    QFETCH(QString, way);
-    QFETCH(bool, checked);
-    // Start from the other value, so that only the exit can have written the stored one.
-    Menu menu(checked ? u"0"_s : u"1"_s);
-    menu.window->show();
-    menu.modeBox()->setChecked(checked);
-
-    if (way == u"Esc"_s)
-        QTest::keyClick(menu.window.get(), Qt::Key_Escape);
-    else if (way == u"close glyph"_s)
-        QTest::mouseClick(menu.button(menu::Exit), Qt::LeftButton, {}, QPoint(20, 8));
-    else if (way == u"child"_s)
-        QTest::mouseClick(menu.button(menu::Child), Qt::LeftButton, {}, QPoint(30, 50));
-    else
-        menu.window->close();
-
-    QCOMPARE(menu.exited->count(), 1);
-    QVERIFY(!menu.window->isVisible());
-    QVERIFY(!menu.context->isOpen());
-    QCOMPARE(menu.storedSystem3(), checked ? u"1"_s : u"0"_s);
-}
-
-void TestMainMenu::nothingRunsAfterLeaving()
-{
-    Menu menu;
-    QTest::keyClick(menu.window.get(), Qt::Key_Escape);
-    QTest::keyClick(menu.window.get(), Qt::Key_Escape);
-    QTest::keyClick(menu.window.get(), Qt::Key_1);
-    menu.window->runCommand(menu::Records);
-    QCOMPARE(menu.exited->count(), 1);
-    QVERIFY(menu.opened.isEmpty());
-}
-
-void TestMainMenu::otherWindowsAndLinks()
-{
-    Menu menu;
-    storeTests(menu.context->database(), 101); // the records open on the newest 100
-    QTest::mouseClick(menu.button(menu::Game24), Qt::LeftButton, {}, QPoint(60, 30));
-    QTest::mouseClick(menu.button(menu::Records), Qt::LeftButton, {}, QPoint(60, 60));
-    QTest::mouseClick(menu.window->findChild<QPushButton *>(u"newsButton"_s), Qt::LeftButton);
-    for (int link = 1; link <= 3; ++link)
-        QTest::mouseClick(menu.window->findChild<QLabel *>(u"link%1"_s.arg(link)), Qt::LeftButton,
-            {}, QPoint(2, 2));
-    QCOMPARE(menu.opened,
-        (QStringList { u"24 1 [%1]"_s.arg(kResumedTest), u"records 100"_s, u"news"_s, u"about"_s,
-            programinfo::homePage().toString(), programinfo::parentsPage().toString() }));
-}
-
-void TestMainMenu::tipFollowsTheButtons_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("tip");
-    QTest::newRow("minimise: no tip") << 0 << menu::kDefaultTip;
-    QTest::newRow("close: no tip") << 1 << menu::kDefaultTip;
-    for (int command = menu::FirstType; command < menu::CommandCount; ++command)
-        QTest::addRow("button %d", command) << command << 5000 + command;
-}
-
-void TestMainMenu::tipFollowsTheButtons()
-{
-    QFETCH(int, command);
-    QFETCH(int, tip);
-    Menu menu;
     QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
-    HCommand *button = menu.button(qint16(command));
-    movePointer(button, QPoint(10, 10));
-    QCOMPARE(menu.window->tipPicture(), tip);
-    // The title strip leaves the tip; the background brings back the default one.
-    movePointer(menu.window->childAt(300, 10), QPoint(300, 10));
-    QCOMPARE(menu.window->tipPicture(), tip);
-    movePointer(button, QPoint(10, 10));
-    movePointer(menu.window.get(), QPoint(400, 450));
-    QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
+    menu.run(steps);
+    QCOMPARE(menu.result(), result);
 }
 
 QRTA_GUI_TEST_MAIN(TestMainMenu)

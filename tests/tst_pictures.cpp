@@ -1,4 +1,5 @@
 #include "chrome/pictureregistry.h"
+#include "game24/game24layout.h"
 
 #include "support/guitestmain.h"
 #include <QFile>
@@ -35,6 +36,10 @@ const Row rows[] = {
     { 62, 62, QSize(16, 10), 1, {} },
     { 63, 67, QSize(93, 30), 4,
         { u"提示(F1)"_s, u"全部解法"_s, u"错题重练"_s, u"打印错题"_s, u"成绩曲线"_s } },
+    { 70, 70, QSize(800, 520), 1, {} },
+    { 71, 71, game24layout::kWindow, 1, {} },
+    // The desktop's icon, drawn larger.
+    { 72, 72, QSize(76, 76), 1, {} },
 };
 // The main menu's tips, 5001 (no words) to 5014.
 const QStringList tipTexts = { QString(), u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s,
@@ -70,11 +75,11 @@ void TestPictures::numbers_data()
     for (int i = 0; i < tipTexts.size(); ++i)
         QTest::addRow("%d", 5001 + i) << 5001 + i << 5001 + i << QSize(240, 56) << tipTexts.at(i);
     // A state not drawn shows the normal picture.
-    for (const int number : { 3001, 4002, 4011, 3021, 4023, 2060, 4062 })
+    for (const int number : { 3001, 4002, 4011, 3021, 4023, 2060, 4062, 2071 })
         QTest::addRow("%d falls back", number)
             << number << 1000 + number % 1000 << QSize() << QString();
     for (const int number :
-        { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 5000, 5015, 6001, 11001 })
+        { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1073, 5000, 5015, 6001, 11001 })
         QTest::addRow("%d shows nothing", number) << number << 0 << QSize() << QString();
 }
 
@@ -97,10 +102,10 @@ void TestPictures::numbers()
         size = PictureRegistry::pictureSize(shown); // checked in the normal picture's row
     QCOMPARE(PictureRegistry::pictureSize(number), size);
 
-    // Art drawn at another size would be stretched.
+    // Art of another shape would be stretched.
     QSvgRenderer renderer(PictureRegistry::resourcePath(shown));
     QVERIFY(renderer.isValid());
-    QCOMPARE(renderer.defaultSize(), size);
+    QCOMPARE(renderer.defaultSize().scaled(size, Qt::KeepAspectRatio), size);
     for (const qreal dpr : { 1.0, 2.0 }) {
         const QPixmap pixmap = PictureRegistry::pixmap(number, dpr);
         QCOMPARE(pixmap.size(), size * dpr);

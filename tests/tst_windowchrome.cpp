@@ -6,71 +6,142 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using State = HCommand::State;
 
 namespace {
 
-// A window laid out as the program's are: a title strip, three captioned buttons, two text
-// links, a panel that is no reset surface, and the background around them.
+// A dialog laid out as the program's windows are (a dialog announces its first focus in a way
+// of its own): a title strip, three captioned buttons, three text links, a panel that is no
+// reset surface, and the background around them.
 struct ChromeWindow
 {
     ChromeWindow()
     {
         window.resize(400, 300);
         chrome = new WindowChrome(&window);
-        strip = new QWidget(&window);
         strip->setGeometry(0, 0, 400, 30);
         chrome->setTitleStrip(strip);
         chrome->addButtonResetSurface(strip);
         chrome->addButtonResetSurface(&window);
         chrome->addLinkResetSurface(&window);
         for (qint16 i = 0; i < 3; ++i) {
-            auto *button = new HCommand(qint16(49 + i), i, &window);
-            button->move(20 + 100 * i, 60);
-            buttons.append(button);
+            buttons.append(new HCommand(qint16(49 + i), i, &window));
+            buttons.last()->move(20 + 100 * i, 60);
+            QObject::connect(buttons.last(), &HCommand::clicked,
+                [this](qint16 index) { log += u" B%1"_s.arg(index); });
+            QObject::connect(buttons.last(), &HCommand::mouseMoved,
+                [this](qint16 index) { log += u" M%1"_s.arg(index); });
+            links.append(new QLabel(u"link"_s, &window));
+            links.last()->move(20 + 100 * i, 200);
+            chrome->addLinkLabel(i, links.last());
         }
         chrome->setButtons(buttons);
-        for (qint16 i = 0; i < 2; ++i) {
-            auto *label = new QLabel(u"link"_s, &window);
-            label->move(20 + 100 * i, 200);
-            links.append(label);
-            chrome->addLinkLabel(i, label);
-        }
-        panel = new QWidget(&window);
         panel->setGeometry(300, 200, 80, 80);
+        QObject::connect(chrome, &WindowChrome::linkActivated,
+            [this](qint16 index) { log += u" L%1"_s.arg(index); });
     }
 
-    QString states() const
+    // Steps, N a button or link: "bN" the pointer over button N; "strip", "panel", or "window"
+    // for its background; "offN" and "onN" disable and enable button N, "off" and "on" the
+    // window; "hoverN"; "press", "rpress" or "mpress" on button 0 at 10,8 with the left, right
+    // or middle mouse button, "release@X,Y" and "move@X,Y" with it held; "spress", "srpress",
+    // "strip@X,Y" and "srelease@X,Y" the same on the title strip, pressed at 50,10, and
+    // "fixed" makes it one that does not drag; "lN" the pointer over link N, "uN" link N
+    // underlined behind the chrome's back, "cN" and "rN" a left and a right click on it;
+    // "focusN"; "show"; "key:K" typed where the focus is, or at button 0.
+    void run(const QString &steps)
     {
-        QString shown;
-        for (const HCommand *button : buttons)
-            shown += QStringLiteral("?NHPD").at(button->state());
-        return shown;
+        for (const QString &step : steps.split(u' ')) {
+            HCommand *button = buttons.value(step.right(1).toInt());
+            QLabel *link = links.value(step.right(1).toInt());
+            const QPoint at(
+                step.section(u'@', 1).section(u',', 0, 0).toInt(), step.section(u',', 1).toInt());
+            if (step.endsWith(u"press"_s)) {
+                const QString kind = step.chopped(5);
+                held = kind.endsWith(u'r') ? Qt::RightButton
+                    : kind.endsWith(u'm')  ? Qt::MiddleButton
+                                           : Qt::LeftButton;
+                QTest::mousePress(kind.startsWith(u's') ? strip : buttons.first(), held, {},
+                    kind.startsWith(u's') ? QPoint(50, 10) : QPoint(10, 8));
+            } else if (step.contains(u"release"_s)) {
+                // Qt sends the release to the pressed widget wherever the pointer is, as the
+                // button's mouse capture did.
+                QTest::mouseRelease(step.startsWith(u's') ? strip : buttons.first(),
+                    std::exchange(held, Qt::NoButton), {}, at);
+            } else if (step.startsWith(u"move"_s)) {
+                movePointer(buttons.first(), at, held);
+            } else if (step.startsWith(u"key:"_s)) {
+                QWidget *focus = window.focusWidget() ? window.focusWidget() : buttons.first();
+                QTest::keyClick(focus, QKeySequence::fromString(step.mid(4))[0].key());
+            } else if (step.startsWith(u"off"_s) || step.startsWith(u"on"_s)) {
+                (step == u"off"_s || step == u"on"_s ? static_cast<QWidget *>(&window) : button)
+                    ->setEnabled(step.startsWith(u"on"_s));
+            } else if (step.startsWith(u"hover"_s)) {
+                button->setState(HCommand::State::Hover);
+            } else if (step.startsWith(u"focus"_s)) {
+                button->setFocus();
+            } else if (step == u"show"_s) {
+                window.move(100, 100);
+                window.show();
+                window.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&window));
+                shownAt = window.pos();
+            } else if (step == u"fixed"_s) {
+                chrome->setTitleStrip(strip, false);
+            } else if (step.startsWith(u'b')) {
+                movePointer(button, QPoint(10, 10));
+            } else if (step.startsWith(u'l')) {
+                movePointer(link, QPoint(3, 3));
+            } else if (step.startsWith(u'u')) {
+                QFont font = link->font();
+                font.setUnderline(true);
+                link->setFont(font);
+            } else if (step.startsWith(u'c') || step.startsWith(u'r')) {
+                const bool left = step.startsWith(u'c');
+                QTest::mouseClick(link, left ? Qt::LeftButton : Qt::RightButton, {}, QPoint(3, 3));
+            } else if (step.startsWith(u"strip"_s)) {
+                movePointer(strip, step.contains(u'@') ? at : QPoint(100, 10), held);
+            } else if (step == u"panel"_s) {
+                movePointer(panel, QPoint(10, 10));
+            } else {
+                movePointer(&window, QPoint(200, 150));
+            }
+        }
     }
-    void overBackground() { movePointer(&window, QPoint(200, 150)); }
-    bool underlined(int i) const { return links.at(i)->font().underline(); }
 
-    QWidget window;
+    // The buttons' states (N normal, H hover, P pressed, D disabled) and which has the focus
+    // (f); the links underlined, U with the hand over them, u without; the link the chrome
+    // last underlined (- for none); how far the window moved since it showed; the signals:
+    // B clicked, M pointer moved, L link activated.
+    QString shown() const
+    {
+        QString text;
+        for (const HCommand *button : buttons)
+            text += u"?NHPD"_s.at(button->state()) + QString(button->hasFocus() ? u"f"_s : u""_s);
+        text += u' ';
+        for (const QLabel *link : links) {
+            const bool hand = link->cursor().shape() == Qt::PointingHandCursor;
+            text += !link->font().underline() ? u'-' : hand ? u'U' : u'u';
+        }
+        const qint16 hovered = WindowChrome::hoverLabel();
+        text += hovered == WindowChrome::kNoLink ? u" -"_s : u" %1"_s.arg(hovered);
+        if (window.isVisible() && window.pos() != shownAt)
+            text += u" moved %1,%2"_s.arg(window.x() - shownAt.x()).arg(window.y() - shownAt.y());
+        return text + log;
+    }
+
+    QDialog window;
     WindowChrome *chrome;
-    QWidget *strip;
-    QWidget *panel;
+    QWidget *strip = new QWidget(&window);
+    QWidget *panel = new QWidget(&window);
     QList<HCommand *> buttons;
     QList<QLabel *> links;
+    Qt::MouseButton held = Qt::NoButton;
+    QPoint shownAt;
+    QString log;
 };
-
-// A button alone in a dialog, as the program's windows are: a dialog announces its first
-// focus in a way of its own.
-HCommand *buttonIn(QDialog &window, qint16 bmpid = 49, qint16 index = 4)
-{
-    window.resize(300, 200);
-    auto *button = new HCommand(bmpid, index, &window);
-    button->move(20, 20);
-    return button;
-}
 
 } // namespace
 
@@ -82,17 +153,8 @@ private slots:
     void cleanup();
 
     void framelessWithRoundedOutline();
-    void hover_data();
-    void hover();
-    void pressedButtonHoversOnNextMoveAndStillClicks();
-    void links();
-    void dragByTitleStrip_data();
-    void dragByTitleStrip();
-
-    void pressAndRelease_data();
-    void pressAndRelease();
-    void disabledIgnoresInputUntilEnabled();
-    void keyboardFocusShowsHover();
+    void steps_data();
+    void steps();
 };
 
 void TestWindowChrome::cleanup()
@@ -119,213 +181,79 @@ void TestWindowChrome::framelessWithRoundedOutline()
     QCOMPARE(w.window.mask().boundingRect(), QRect(0, 0, 250, 120));
 }
 
-void TestWindowChrome::hover_data()
+void TestWindowChrome::steps_data()
 {
-    // "N": the pointer over button N; "offN": button N disabled; or the surface named.
-    QTest::addColumn<QString>("moves");
-    QTest::addColumn<QString>("states"); // N normal, H hover, D disabled, for buttons 0 … 2
-    QTest::newRow("from button to button") << u"1 2 0"_s << u"HNN"_s;
-    QTest::newRow("title strip resets") << u"0 2 strip"_s << u"NNN"_s;
-    QTest::newRow("background resets") << u"0 2 background"_s << u"NNN"_s;
-    QTest::newRow("a panel that is not a surface") << u"0 2 panel"_s << u"NNH"_s;
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("shown"); // as ChromeWindow::shown() writes it
+    QTest::newRow("from button to button") << u"b1 b2 b0"_s << u"HNN --- - M1 M2 M0"_s;
+    QTest::newRow("title strip resets") << u"b0 strip"_s << u"NNN --- - M0"_s;
+    QTest::newRow("background resets") << u"b2 window"_s << u"NNN --- - M2"_s;
+    QTest::newRow("a panel that is not a surface") << u"b2 panel"_s << u"NNH --- - M2"_s;
     QTest::newRow("disabled while hovered, it stays disabled")
-        << u"1 off1 0 background 2"_s << u"NDH"_s;
-    QTest::newRow("over a disabled button is over the background") << u"0 off2 2"_s << u"NND"_s;
-}
+        << u"b1 off1 b0 window b2"_s << u"NDH --- - M1 M0 M2"_s;
+    QTest::newRow("over a disabled button is over the background")
+        << u"b0 off2 b2"_s << u"NND --- - M0"_s;
+    // A move over a link stops there: it is not also a move over the background.
+    QTest::newRow("links") << u"b1 l2 l0"_s << u"NHN U-U 0 M1"_s;
+    QTest::newRow("background leaves the links") << u"l1 l0 window"_s << u"NNN --- -"_s;
+    QTest::newRow("with no link marked, the background leaves them")
+        << u"u1 window"_s << u"NNN -u- -"_s;
+    QTest::newRow("left click activates") << u"c1 r0 c2"_s << u"NNN --- - L1 L2"_s;
 
-void TestWindowChrome::hover()
-{
-    QFETCH(QString, moves);
-    QFETCH(QString, states);
-    ChromeWindow w;
-    for (const QString &move : moves.split(u' ')) {
-        if (move.size() == 1)
-            movePointer(w.buttons.at(move.toInt()), QPoint(10, 10));
-        else if (move.startsWith(u"off"_s))
-            w.buttons.at(move.right(1).toInt())->setEnabled(false);
-        else if (move == u"strip"_s)
-            movePointer(w.strip, QPoint(100, 10));
-        else if (move == u"panel"_s)
-            movePointer(w.panel, QPoint(10, 10));
-        else
-            w.overBackground();
-    }
-    QCOMPARE(w.states(), states);
-}
+    // The button is 93 x 30.
+    QTest::newRow("left press") << u"press"_s << u"PNN --- -"_s;
+    QTest::newRow("right press") << u"rpress"_s << u"NNN --- -"_s;
+    QTest::newRow("released inside") << u"press release@40,15"_s << u"HNN --- - B0"_s;
+    QTest::newRow("right and bottom edge are inside")
+        << u"press release@93,30"_s << u"HNN --- - B0"_s;
+    QTest::newRow("one pixel in from the top left") << u"press release@1,1"_s << u"HNN --- - B0"_s;
+    QTest::newRow("left edge is outside") << u"press release@0,15"_s << u"NNN --- -"_s;
+    QTest::newRow("top edge is outside") << u"press release@40,0"_s << u"NNN --- -"_s;
+    QTest::newRow("right of the button") << u"press release@94,15"_s << u"NNN --- -"_s;
+    QTest::newRow("below the button") << u"press release@40,31"_s << u"NNN --- -"_s;
+    QTest::newRow("right button does nothing") << u"rpress release@40,15"_s << u"NNN --- -"_s;
+    QTest::newRow("middle button does nothing") << u"mpress release@40,15"_s << u"NNN --- -"_s;
+    QTest::newRow("pressed, it hovers on the next move and still clicks")
+        << u"press move@12,10 release@12,10"_s << u"HNN --- - M0 B0"_s;
+    QTest::newRow("disabled, it ignores every input")
+        << u"hover0 off0 press release@10,8 move@12,12 key:Return"_s << u"DNN --- -"_s;
+    // Enabled again, directly or through its window, it shows its normal picture, not hover.
+    QTest::newRow("enabled again") << u"hover0 off0 on0"_s << u"NNN --- -"_s;
+    QTest::newRow("window disabled") << u"hover0 off"_s << u"DDD --- -"_s;
+    QTest::newRow("window enabled again") << u"hover0 off on"_s << u"NNN --- -"_s;
 
-void TestWindowChrome::pressedButtonHoversOnNextMoveAndStillClicks()
-{
-    ChromeWindow w;
-    HCommand *button = w.buttons.at(1);
-    QSignalSpy clicked(button, &HCommand::clicked);
-    movePointer(button, QPoint(10, 10));
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(button->state(), State::Pressed);
-    movePointer(button, QPoint(12, 10), Qt::LeftButton);
-    QCOMPARE(button->state(), State::Hover);
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(12, 10));
-    QCOMPARE(clicked.count(), 1);
-    QCOMPARE(button->state(), State::Hover);
-}
-
-void TestWindowChrome::links()
-{
-    ChromeWindow w;
-    QSignalSpy activated(w.chrome, &WindowChrome::linkActivated);
-    movePointer(w.links.at(1), QPoint(3, 3));
-    QVERIFY(w.underlined(1));
-    QCOMPARE(WindowChrome::hoverLabel(), qint16(1));
-    QCOMPARE(w.links.at(1)->cursor().shape(), Qt::PointingHandCursor);
-    // The move over a link stops there: it is not also a move over the background.
-    movePointer(w.links.at(0), QPoint(3, 3));
-    QVERIFY(w.underlined(0) && w.underlined(1));
-    w.overBackground();
-    QVERIFY(!w.underlined(0) && !w.underlined(1));
-    QCOMPARE(WindowChrome::hoverLabel(), WindowChrome::kNoLink);
-
-    // Underlined behind the chrome's back: with no link marked, the background leaves it.
-    QFont font = w.links.at(1)->font();
-    font.setUnderline(true);
-    w.links.at(1)->setFont(font);
-    w.overBackground();
-    QVERIFY(w.underlined(1));
-
-    QTest::mouseClick(w.links.at(1), Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::mouseClick(w.links.at(0), Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(activated.count(), 1);
-    QCOMPARE(activated.first().first().value<qint16>(), qint16(1));
-}
-
-void TestWindowChrome::dragByTitleStrip_data()
-{
-    QTest::addColumn<Qt::MouseButton>("mouseButton");
-    QTest::addColumn<bool>("draggable");
-    QTest::addColumn<QPoint>("moved");
-    QTest::newRow("left button") << Qt::LeftButton << true << QPoint(30, 20);
-    QTest::newRow("right button") << Qt::RightButton << true << QPoint(0, 0);
-    QTest::newRow("strip that does not drag") << Qt::LeftButton << false << QPoint(0, 0);
-}
-
-void TestWindowChrome::dragByTitleStrip()
-{
-    QFETCH(Qt::MouseButton, mouseButton);
-    QFETCH(bool, draggable);
-    QFETCH(QPoint, moved);
-    ChromeWindow w;
-    w.chrome->setTitleStrip(w.strip, draggable);
-    w.window.move(100, 100);
-    w.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    const QPoint start = w.window.pos();
-
-    // The grab point is where the pointer rested before the button went down.
-    movePointer(w.strip, QPoint(50, 10));
-    QTest::mousePress(w.strip, mouseButton, {}, QPoint(50, 10));
-    movePointer(w.strip, QPoint(65, 20), mouseButton);
-    QCOMPARE(w.window.pos(), start + moved / 2);
-    // Positions are relative to the strip, which has moved along with the window: the same
-    // position again is another step of the pointer.
-    movePointer(w.strip, QPoint(65, 20), mouseButton);
-    QTest::mouseRelease(w.strip, mouseButton, {}, QPoint(65, 20));
-    QCOMPARE(w.window.pos(), start + moved);
-    movePointer(w.strip, QPoint(80, 25));
-    QCOMPARE(w.window.pos(), start + moved);
-}
-
-void TestWindowChrome::pressAndRelease_data()
-{
-    QTest::addColumn<Qt::MouseButton>("mouseButton");
-    QTest::addColumn<QPoint>("releaseAt"); // the button is 93 x 30
-    QTest::addColumn<int>("clicks");
-    QTest::newRow("inside") << Qt::LeftButton << QPoint(40, 15) << 1;
-    QTest::newRow("right and bottom edge are inside") << Qt::LeftButton << QPoint(93, 30) << 1;
-    QTest::newRow("one pixel in from the top left") << Qt::LeftButton << QPoint(1, 1) << 1;
-    QTest::newRow("left edge is outside") << Qt::LeftButton << QPoint(0, 15) << 0;
-    QTest::newRow("top edge is outside") << Qt::LeftButton << QPoint(40, 0) << 0;
-    QTest::newRow("right of the button") << Qt::LeftButton << QPoint(94, 15) << 0;
-    QTest::newRow("below the button") << Qt::LeftButton << QPoint(40, 31) << 0;
-    QTest::newRow("right button does nothing") << Qt::RightButton << QPoint(40, 15) << 0;
-    QTest::newRow("middle button does nothing") << Qt::MiddleButton << QPoint(40, 15) << 0;
-}
-
-void TestWindowChrome::pressAndRelease()
-{
-    QFETCH(Qt::MouseButton, mouseButton);
-    QFETCH(QPoint, releaseAt);
-    QFETCH(int, clicks);
-    QDialog window;
-    HCommand *button = buttonIn(window);
-    QSignalSpy clicked(button, &HCommand::clicked);
-    QTest::mousePress(button, mouseButton, {}, QPoint(10, 8));
-    QCOMPARE(button->state(), mouseButton == Qt::LeftButton ? State::Pressed : State::Normal);
-    QCOMPARE(clicked.count(), 0);
-
-    // Qt sends the release to the pressed widget wherever the pointer is, as the button's
-    // mouse capture did.
-    QTest::mouseRelease(button, mouseButton, {}, releaseAt);
-    QCOMPARE(button->state(), clicks > 0 ? State::Hover : State::Normal);
-    QCOMPARE(clicked.count(), clicks);
-    if (clicks > 0)
-        QCOMPARE(clicked.first().first().value<qint16>(), qint16(4));
-}
-
-void TestWindowChrome::disabledIgnoresInputUntilEnabled()
-{
-    QDialog window;
-    HCommand *button = buttonIn(window);
-    QSignalSpy clicked(button, &HCommand::clicked);
-    QSignalSpy moved(button, &HCommand::mouseMoved);
-    button->setState(State::Hover);
-    button->setEnabled(false);
-    QCOMPARE(button->state(), State::Disabled);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
-    movePointer(button, QPoint(12, 12));
-    QTest::keyClick(button, Qt::Key_Return);
-    QCOMPARE(button->state(), State::Disabled);
-    QCOMPARE(clicked.count(), 0);
-    QCOMPARE(moved.count(), 0);
-
-    // Enabled again, directly or through its parent, it shows its normal picture, not hover.
-    button->setEnabled(true);
-    QCOMPARE(button->state(), State::Normal);
-    button->setState(State::Hover);
-    window.setEnabled(false);
-    QCOMPARE(button->state(), State::Disabled);
-    window.setEnabled(true);
-    QCOMPARE(button->state(), State::Normal);
-}
-
-void TestWindowChrome::keyboardFocusShowsHover()
-{
-    QDialog window;
-    HCommand *first = buttonIn(window, 54);
-    HCommand *second = buttonIn(window, 55);
-    second->move(20, 80);
-    // The window's own choice of its first control, made before it shows.
-    second->setFocus();
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QVERIFY(second->hasFocus());
-    QCOMPARE(second->state(), State::Normal);
-
-    QTest::keyClick(second, Qt::Key_Backtab);
-    QCOMPARE(first->state(), State::Hover);
-    QCOMPARE(second->state(), State::Normal);
-    QTest::keyClick(first, Qt::Key_Tab);
-    QCOMPARE(second->state(), State::Hover);
-    QCOMPARE(first->state(), State::Normal);
+    // The window's own choice of its first control is made before it shows.
+    QTest::newRow("focus shows no hover") << u"focus1 show"_s << u"NNfN --- -"_s;
+    QTest::newRow("keyboard focus shows hover") << u"focus1 show key:Backtab"_s << u"HfNN --- -"_s;
+    QTest::newRow("and moves on with it")
+        << u"focus1 show key:Backtab key:Tab"_s << u"NHfN --- -"_s;
     // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
-    QSignalSpy clicked(second, &HCommand::clicked);
-    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A })
-        QTest::keyClick(second, key);
-    QCOMPARE(clicked.count(), 2);
-    QCOMPARE(second->state(), State::Hover);
+    QTest::newRow("Enter clicks") << u"focus1 show key:Tab key:Return key:Enter key:Space key:A"_s
+                                  << u"NNHf --- - B2 B2"_s;
+    // Disabling takes the focus on to the next button, and the disabled picture stays.
+    QTest::newRow("disabled, it loses the focus")
+        << u"focus1 show key:Tab off2"_s << u"HfND --- -"_s;
 
-    // Disabling takes the focus, and the disabled picture stays.
-    second->setEnabled(false);
-    QVERIFY(!second->hasFocus());
-    QCOMPARE(second->state(), State::Disabled);
+    // The grab point is where the pointer rested before the button went down. Positions are
+    // relative to the strip, which moves along with the window: the same position again is
+    // another step of the pointer.
+    const QString drag = u"show strip@50,10 %1 strip@65,20 strip@65,20 srelease@65,20"_s;
+    QTest::newRow("drag: the first step")
+        << u"show strip@50,10 spress strip@65,20"_s << u"NfNN --- - moved 15,10"_s;
+    QTest::newRow("drag") << drag.arg(u"spress"_s) + u" strip@80,25"_s
+                          << u"NfNN --- - moved 30,20"_s;
+    QTest::newRow("right button") << drag.arg(u"srpress"_s) << u"NfNN --- -"_s;
+    QTest::newRow("strip that does not drag")
+        << u"fixed "_s + drag.arg(u"spress"_s) << u"NfNN --- -"_s;
+}
+
+void TestWindowChrome::steps()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, shown);
+    ChromeWindow w;
+    w.run(steps);
+    QCOMPARE(w.shown(), shown);
 }
 
 QRTA_GUI_TEST_MAIN(TestWindowChrome)

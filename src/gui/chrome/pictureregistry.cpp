@@ -5,6 +5,7 @@
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -43,6 +44,10 @@ constexpr std::array families {
     // More command buttons: hint and every solution of the 24-point window; practice,
     // printing of the wrong-answer book and the progress chart of the records window.
     Family { 63, 67, QSize(93, 30), allButtonStates },
+    // Grounds of whole windows: the main menu's landscape, the 24-point window's backdrop.
+    Family { 70, 70, QSize(800, 520), stateBit(PictureRegistry::Normal) },
+    Family { 71, 71, QSize(900, 620), stateBit(PictureRegistry::Normal) },
+    Family { 72, 72, QSize(76, 76), stateBit(PictureRegistry::Normal) }, // the program's icon
 };
 
 constexpr int firstTip = 5001;
@@ -63,20 +68,23 @@ bool isTip(int number)
     return number >= firstTip && number <= lastTip;
 }
 
-void installFontFallback()
+void prepare()
 {
-    // Qt Svg takes a font-family list as one family name, so the SVGs name only Noto Sans CJK
-    // SC; a substitution is consulted only when that family is missing.
-    static const bool installed = [] {
+    static const bool prepared = [] {
+        // Qt Svg takes a font-family list as one family name, so the SVGs name only Noto Sans
+        // CJK SC; a substitution is consulted only when that family is missing.
         QFont::insertSubstitution(u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s);
+        // The two backdrops take some 16 MB at ratio 2: in Qt's 10 MB one would push out the
+        // other and be drawn afresh on every paint.
+        QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), 32 * 1024));
         return true;
     }();
-    Q_UNUSED(installed)
+    Q_UNUSED(prepared)
 }
 
 QPixmap render(int shown, qreal devicePixelRatio)
 {
-    installFontFallback();
+    prepare();
     QSvgRenderer renderer(PictureRegistry::resourcePath(shown));
     if (!renderer.isValid())
         return {};
@@ -126,6 +134,9 @@ int PictureRegistry::shownNumber(int number)
 
 QString PictureRegistry::resourcePath(int number)
 {
+    // The icon is the desktop's own file, not a copy of it.
+    if (number == kProgramIcon)
+        return u":/icons/cn.chenxi.qrta.svg"_s;
     return hasPicture(number) ? u":/pictures/%1.svg"_s.arg(number) : QString();
 }
 

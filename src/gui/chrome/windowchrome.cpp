@@ -2,6 +2,8 @@
 
 #include "hcommand.h"
 #include "palette.h"
+#include "pictureregistry.h"
+#include "titlestrip.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -155,6 +157,21 @@ void WindowChrome::paintOutline(QPainter &painter, const QSize &size, QRgb colou
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outlinePath(size));
     painter.restore();
+}
+
+void WindowChrome::paintFrame(QPainter &painter, const QSize &size, QRgb top, QRgb bottom)
+{
+    QLinearGradient face(0, TitleStrip::kHeight, 0, size.height());
+    face.setColorAt(0, QColor(top));
+    face.setColorAt(1, QColor(bottom));
+    painter.fillRect(QRect(QPoint(0, 0), size), face);
+    paintOutline(painter, size, palette::kOutline);
+}
+
+void WindowChrome::paintBackdrop(QPainter &painter, const QWidget *window, int picture)
+{
+    painter.drawPixmap(0, 0, PictureRegistry::pixmap(picture, window->devicePixelRatioF()));
+    paintOutline(painter, window->size(), palette::kOutline);
 }
 
 QRegion WindowChrome::roundedRegion(const QSize &size, int diameter)

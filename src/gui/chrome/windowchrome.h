@@ -62,6 +62,12 @@ public:
 
     // The window's outline, one pixel wide, along its rounded corners.
     static void paintOutline(QPainter &painter, const QSize &size, QRgb colour);
+    // The ground of a small window of the menu: top shading into bottom from the title strip
+    // down, in the program's outline.
+    static void paintFrame(QPainter &painter, const QSize &size, QRgb top, QRgb bottom);
+    // A window whose whole ground is a picture of the registry, at the window's pixel ratio,
+    // in the program's outline.
+    static void paintBackdrop(QPainter &painter, const QWidget *window, int picture);
 
     static QRegion roundedRegion(const QSize &size, int diameter = kCornerDiameter);
     // The same outline for painting, inset by half a pen width.

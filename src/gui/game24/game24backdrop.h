@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 
-// The painted ground of the 24-point window: a soft sky, the green card table, the notebook
-// for the step lines and the boxes of the verdict and the answer. It lies behind every other
-// widget and stands for the window's background.
+// The ground of the 24-point window: a soft sky, the green card table, the notebook for the
+// step lines and the boxes of the verdict and the answer, drawn in resources/pictures from
+// the numbers of game24layout.h. It lies behind every other widget and stands for the
+// window's background.
 class Game24Backdrop final : public QWidget
 {
     Q_OBJECT
@@ -16,10 +16,4 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    void paintGround(QPainter &painter) const;
-
-    // Painted once per pixel ratio: the ground never changes.
-    QPixmap m_ground;
 };

@@ -2,6 +2,7 @@
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
+#include "chrome/pictureregistry.h"
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
 
@@ -9,8 +10,6 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
-#include <QSvgRenderer>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,7 +19,7 @@ namespace {
 constexpr QSize kWindowSize(440, 316);
 constexpr qint16 kCloseButton = 0;
 constexpr qint16 kLeaveButton = 1;
-const QString kIcon = u":/icons/cn.chenxi.qrta.svg"_s;
+constexpr QPoint kIconAt(26, 46);
 
 } // namespace
 
@@ -105,13 +104,7 @@ void AboutWindow::openLink(qint16 index)
 void AboutWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient face(0, TitleStrip::kHeight, 0, height());
-    face.setColorAt(0, QColor(0xf4, 0xfb, 0xff));
-    face.setColorAt(1, QColor(0xdf, 0xf1, 0xfc));
-    painter.fillRect(rect(), face);
-    QSvgRenderer(kIcon).render(&painter, QRectF(26, 46, 76, 76));
-    painter.setPen(QPen(QColor(0x1f, 0x6f, 0xb8), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(WindowChrome::outlinePath(size()));
+    WindowChrome::paintFrame(painter, size(), 0xf4fbff, 0xdff1fc);
+    painter.drawPixmap(
+        kIconAt, PictureRegistry::pixmap(PictureRegistry::kProgramIcon, devicePixelRatioF()));
 }

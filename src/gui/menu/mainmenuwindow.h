@@ -2,7 +2,6 @@
 
 #include "menuopeners.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 class AppContext;
@@ -54,8 +53,6 @@ private:
     void showTip(int number);
     void openQuestionType(qint16 type);
     void openLink(qint16 index);
-    void updateAvailability();
-    void paintBackground(QPainter &painter) const;
 
     AppContext &m_context;
     MenuOpeners m_openers;
@@ -70,5 +67,4 @@ private:
     bool m_tipFlag = false;
     bool m_closed = false;
     bool m_painted = false;
-    QPixmap m_background;
 };

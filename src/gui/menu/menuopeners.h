@@ -7,9 +7,8 @@
 class AppContext;
 class QWidget;
 
-// How the main menu opens the other windows, each given the menu as its parent. A window
-// that does not exist yet has no opener, and its button stays disabled; tests put recorders
-// in their place.
+// How the main menu opens the other windows, each given the menu as its parent; tests put
+// recorders in their place, and a command without an opener does nothing.
 struct MenuOpeners
 {
     using Opener = std::function<void(QWidget *parent)>;

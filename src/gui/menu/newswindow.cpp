@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -120,17 +119,11 @@ void NewsWindow::showArticle(qint16 index)
 void NewsWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    WindowChrome::paintFrame(painter, size(), 0xfff9e8, 0xffeec8);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient face(0, TitleStrip::kHeight, 0, height());
-    face.setColorAt(0, QColor(0xff, 0xf9, 0xe8));
-    face.setColorAt(1, QColor(0xff, 0xee, 0xc8));
-    painter.fillRect(rect(), face);
     painter.setPen(QPen(QColor(0xf0, 0xc0, 0x70), 1));
     painter.setBrush(QColor(255, 255, 255, 170));
     painter.drawRoundedRect(QRectF(kListArea).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(kArticleArea).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.setPen(QPen(QColor(0x1f, 0x6f, 0xb8), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(WindowChrome::outlinePath(size()));
 }
