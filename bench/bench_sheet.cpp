@@ -2,6 +2,7 @@
 #include "generate/randomsource.h"
 #include "sheetpainter.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetentry.h"
 #include "worksheet/worksheet.h"
 
 #include <QGuiApplication>
@@ -19,6 +20,26 @@ static void BM_BuildLargestSheet(benchmark::State &state)
         benchmark::DoNotOptimize(Worksheet::generate(maker, 10, 3, 5, 100, now));
 }
 BENCHMARK(BM_BuildLargestSheet)->Unit(benchmark::kMicrosecond);
+
+// A mixed sheet of 5 × 100 whose entries filter for carrying and borrowing, with blanks.
+static void BM_BuildMixedSheetWithCarryFilters(benchmark::State &state)
+{
+    SeededRandom rnd(1);
+    QuestionMaker maker(rnd);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QList<SheetEntry> entries = sheetentries::read(
+        QStringLiteral(
+            "1:4:100:carry,2:4:100:nocarry,3:5:100:carry:any,4:5:100:nocarry:third,4:3:100:carry"))
+                                          .value();
+    for (auto _ : state) {
+        QStringList shortfalls;
+        benchmark::DoNotOptimize(
+            Worksheet::generateMixed(maker, entries, 5, true, now, &shortfalls));
+        if (!shortfalls.isEmpty())
+            state.SkipWithError("an entry came out short");
+    }
+}
+BENCHMARK(BM_BuildMixedSheetWithCarryFilters)->Unit(benchmark::kMicrosecond);
 
 // That sheet and its answers written as two PDFs.
 static void BM_LargestSheetToPdf(benchmark::State &state)
