@@ -78,5 +78,7 @@ constexpr QRgb kSpeedInk = 0xb07020;
 constexpr QRgb kChartGrid = 0xdde6f0;
 constexpr QRgb kChartHint = 0x5a7090;
 constexpr QRgb kTipInk = 0x333333;
+// A point's level: green, blue, violet, orange, red from 一级 to 五级.
+constexpr QRgb kLevels[] = { 0x2ea04c, 0x1e8ad6, 0x8e52d6, 0xf08c00, 0xd8343c };
 
 } // namespace quizpalette
