@@ -67,6 +67,10 @@ constexpr QRgb kGridLine = 0xc8d8ea;
 constexpr QRgb kCurrentRow = 0xfff1b8;
 constexpr QRgb kPlaceholderDash = 0xb9d0ea;
 constexpr QRgb kRightInk = 0x1a8f2e; // all right, and the correct answer beside a wrong one
+// The answer column: light cyan behind blue digits, easy to tell from the questions; the
+// current answer framed in orange.
+constexpr QRgb kAnswerBack = 0x80ffff;
+constexpr QRgb kAnswerInk = 0x0000ff;
 constexpr QRgb kCurrentFrame = 0xff8c00;
 constexpr QRgb kWrongRow = 0xffe6e6;
 constexpr QRgb kExpectedInk = 0x707070;

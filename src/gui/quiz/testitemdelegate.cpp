@@ -56,7 +56,8 @@ QWidget *TestItemDelegate::createEditor(
     font.setBold(true);
     editor->setFont(font);
     editor->setStyleSheet(u"QLineEdit { background: %1; color: %2; border: 2px solid %3; }"_s.arg(
-        QColor(kAnswerBack).name(), QColor(kAnswerText).name(), kCurrentFrame.name()));
+        QColor(quizpalette::kAnswerBack).name(), QColor(quizpalette::kAnswerInk).name(),
+        kCurrentFrame.name()));
     return editor;
 }
 
@@ -73,8 +74,8 @@ void TestItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QMode
     switch (index.column()) {
     case TestItemModel::Answer:
         option->font.setBold(true);
-        option->backgroundBrush = QColor(kAnswerBack);
-        option->palette.setColor(QPalette::Text, QColor(kAnswerText));
+        option->backgroundBrush = QColor(quizpalette::kAnswerBack);
+        option->palette.setColor(QPalette::Text, QColor(quizpalette::kAnswerInk));
         // The cell keeps its colours on the current row; paint() frames it instead.
         option->state &= ~QStyle::State_Selected;
         break;
