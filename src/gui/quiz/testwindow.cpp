@@ -128,7 +128,7 @@ void TestWindow::addKeys()
 {
     // A key acts only where its button is offered, and is taken all the same elsewhere.
     addShortcut(Qt::Key_F5, [this] {
-        if (isShown(Generate))
+        if (isOffered(Generate))
             generate();
     });
     addShortcut(Qt::Key_F6, [this] {
