@@ -158,65 +158,52 @@ private slots:
         }
     }
 
-    void testEntryRefusesAllButDigits_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("refused");
-        QTest::newRow("letter into an empty cell") << QString() << u"a"_s;
-        QTest::newRow("Chinese") << u"7"_s << u"五"_s;
-    }
-
-    void testEntryRefusesAllButDigits()
-    {
-        QFETCH(QString, before);
-        QFETCH(QString, refused);
-        TestWindow &w = reach(Stage::Generated);
-        w.confirm();
-        const QModelIndex cell = w.itemModel()->index(0, TestItemModel::Answer);
-        w.itemModel()->setData(cell, before);
-        w.grid()->setFocus();
-        w.grid()->setCurrentIndex(cell);
-        QTest::keyClick(focused(), Qt::Key_1);
-        QTest::keyClick(focused(), Qt::Key_2);
-        auto *editor = qobject_cast<QLineEdit *>(w.grid()->indexWidget(cell));
-        QVERIFY(editor);
-
-        MessageCatcher message;
-        message.arm();
-        typeText(editor, refused);
-        QCOMPARE(message.text, u"必须输入数字(0-9)，按【ESC】还原！"_s);
-        QCOMPARE(w.grid()->indexWidget(cell), editor);
-        QCOMPARE(editor->text(), u"12"_s);
-        // Esc gives back what the cell held, and leaves the test running.
-        QTest::keyClick(editor, Qt::Key_Escape);
-        QVERIFY(!w.grid()->indexWidget(cell));
-        QCOMPARE(cell.data().toString(), before);
-        QCOMPARE(stage(), Stage::Answering);
-    }
-
-    void testEnterStoresAndMovesDown_data()
+    void testAnswerEntry_data()
     {
         QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("before"); // what the answer cell holds
+        QTest::addColumn<QString>("refused"); // none: Enter after the digits
         QTest::addColumn<int>("next");
-        QTest::newRow("first") << 0 << 1;
-        QTest::newRow("last stays") << 11 << 11;
+        QTest::newRow("Enter on the first") << 0 << QString() << QString() << 1;
+        QTest::newRow("Enter on the last stays") << 11 << QString() << QString() << 11;
+        QTest::newRow("letter into an empty cell") << 0 << QString() << u"a"_s << 0;
+        QTest::newRow("Chinese") << 5 << u"7"_s << u"五"_s << 5;
     }
 
-    void testEnterStoresAndMovesDown()
+    void testAnswerEntry()
     {
         QFETCH(int, row);
+        QFETCH(QString, before);
+        QFETCH(QString, refused);
         QFETCH(int, next);
         TestWindow &w = reach(Stage::Generated);
         w.confirm();
+        const QModelIndex cell = w.itemModel()->index(row, TestItemModel::Answer);
+        w.itemModel()->setData(cell, before);
         w.grid()->setFocus();
         w.grid()->setCurrentIndex(w.itemModel()->index(row, TestItemModel::Question));
-        QCOMPARE(w.grid()->currentIndex().column(), int(TestItemModel::Answer));
-
+        QCOMPARE(w.grid()->currentIndex(), cell);
         QTest::keyClick(focused(), Qt::Key_4);
         QTest::keyClick(focused(), Qt::Key_2);
-        QTest::keyClick(focused(), Qt::Key_Return);
+        auto *editor = qobject_cast<QLineEdit *>(w.grid()->indexWidget(cell));
+        QVERIFY(editor);
+        if (refused.isEmpty()) {
+            QTest::keyClick(focused(), Qt::Key_Return);
+        } else {
+            MessageCatcher message;
+            message.arm();
+            typeText(editor, refused);
+            QCOMPARE(message.text, u"必须输入数字(0-9)，按【ESC】还原！"_s);
+            QCOMPARE(w.grid()->indexWidget(cell), editor);
+            QCOMPARE(editor->text(), u"42"_s);
+            // Esc gives back what the cell held, and leaves the test running.
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QVERIFY(!w.grid()->indexWidget(cell));
+            QCOMPARE(stage(), Stage::Answering);
+        }
+        QCOMPARE(
+            m_data->storedAnswer(w.session().number(), row), refused.isEmpty() ? u"42"_s : before);
         QCOMPARE(w.grid()->currentIndex().row(), next);
-        QCOMPARE(m_data->storedAnswer(w.session().number(), row), u"42"_s);
         QCOMPARE(w.progressLine()->text(), u"答题进度：〖 %1 / 12 〗"_s.arg(next + 1));
     }
 
@@ -509,6 +496,16 @@ private slots:
         QCOMPARE(window.levelMarks()[1]->points(), (QList<QPointF> { { x(3), 80.0 } }));
         QCOMPARE(window.summaryLine()->text(), u"共 3 次 · 最近一次 80%、每题 6 秒 · 最好 95%"_s);
         QVERIFY(window.pointText(2).startsWith(u"试卷编号：05_2_25_20260305171005\n"_s));
+        // The pointer on the level-two mark shows that test.
+        QChartView *view = window.chartView();
+        QScatterSeries *levelTwo = window.levelMarks().at(1);
+        const QPoint onScreen
+            = view->mapFromScene(view->chart()->mapToPosition(levelTwo->at(0), levelTwo));
+        QTest::mouseMove(view->viewport(), onScreen - QPoint(40, 40));
+        QTest::mouseMove(view->viewport(), onScreen);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), window.pointText(2));
+        QToolTip::hideText();
 
         chooser->setFocus();
         QTest::keyClick(chooser, Qt::Key_Up);
@@ -518,21 +515,6 @@ private slots:
         window.showType(9); // nothing marked: the chart stays as it is
         QCOMPARE(window.shownType(), 1);
         QCOMPARE(chooser->currentData().toInt(), 1);
-    }
-
-    void chartHoverShowsTheTest()
-    {
-        storeChartTests();
-        ProgressChartWindow &window = open(m_chart, new ProgressChartWindow(*m_data->context));
-        QChartView *view = window.chartView();
-        QScatterSeries *levelTwo = window.levelMarks().at(1);
-
-        const QPointF inScene = view->chart()->mapToPosition(levelTwo->at(0), levelTwo);
-        const QPoint onScreen = view->mapFromScene(inScene);
-        QTest::mouseMove(view->viewport(), onScreen - QPoint(40, 40));
-        QTest::mouseMove(view->viewport(), onScreen);
-        QTRY_VERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), window.pointText(2));
     }
 
     void chartEmptyFileSaysSo()
