@@ -1,6 +1,8 @@
 #include "progressseries.h"
 
 #include "generate/catalogue.h"
+#include "worksheet/formatstamp.h"
+#include "testitem.h"
 #include "testrecords.h"
 
 #include <QRegularExpression>
@@ -55,6 +57,15 @@ std::optional<Placed> place(const TestRecord &record)
     return placed;
 }
 
+// At most one decimal, and none when it would be 0.
+QString decimal(double value)
+{
+    QString text = QString::number(value, 'f', 1);
+    if (text.endsWith(u".0"_s))
+        text.chop(2);
+    return text;
+}
+
 } // namespace
 
 QList<ProgressSeries> progressByType(const QList<TestRecord> &records)
@@ -80,4 +91,46 @@ QList<ProgressSeries> progressByType(const QList<TestRecord> &records)
 QList<ProgressSeries> progressByType(Database &db)
 {
     return progressByType(listTestRecords(db));
+}
+
+qint16 firstShownType(const QList<ProgressSeries> &chart, qint16 currentType)
+{
+    if (chart.isEmpty())
+        return 0;
+    qint16 first = chart.first().type;
+    QDateTime latest = chart.first().points.last().moment;
+    for (const ProgressSeries &series : chart) {
+        if (series.type == currentType)
+            return series.type;
+        if (series.points.last().moment > latest) {
+            latest = series.points.last().moment;
+            first = series.type;
+        }
+    }
+    return first;
+}
+
+QString progressSummary(const ProgressSeries &series)
+{
+    const ProgressPoint &latest = series.points.last();
+    double best = 0;
+    for (const ProgressPoint &point : series.points)
+        best = std::max(best, point.percentRight);
+    return u"共 %1 次 · 最近一次 %2%、每题 %3 秒 · 最好 %4%"_s.arg(series.points.size())
+        .arg(decimal(latest.percentRight))
+        .arg(decimal(latest.secondsPerQuestion))
+        .arg(decimal(best));
+}
+
+QString pointText(const ProgressPoint &point)
+{
+    return u"试卷编号：%1\n日期：%2\n难度：%3\n正确率：%4%（%5 题对 %6 题）\n"
+           "每题用时：%7 秒（共 %8）"_s.arg(point.number)
+               .arg(formatStamp(point.moment, 1, true))
+               .arg(catalogue::levelName(point.level))
+               .arg(decimal(point.percentRight))
+               .arg(point.count)
+               .arg(point.right)
+               .arg(decimal(point.secondsPerQuestion))
+               .arg(elapsedText(point.elapsed, TimeForm::Words));
 }

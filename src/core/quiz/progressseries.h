@@ -33,3 +33,12 @@ struct ProgressSeries
 // or when its counts do not add up; one damaged row must not cost the child the whole chart.
 QList<ProgressSeries> progressByType(const QList<TestRecord> &records);
 QList<ProgressSeries> progressByType(Database &db);
+
+// The type the chart opens on: the menu's type when it has marked tests, else the type
+// practised last, the likeliest wish; 0 when nothing is charted.
+qint16 firstShownType(const QList<ProgressSeries> &chart, qint16 currentType);
+
+// The line above the chart: how many tests, the latest and the best.
+QString progressSummary(const ProgressSeries &series);
+// The tool tip of one point: the test's number, date, level, score and time.
+QString pointText(const ProgressPoint &point);

@@ -32,12 +32,16 @@ bool answersMatch(const QString &typed, const QString &expected)
     return !a.isEmpty() && a == normalised(expected);
 }
 
-QString elapsedText(int seconds)
+QString elapsedText(qint64 seconds, TimeForm form)
 {
-    const int hours = seconds / 3600;
-    const int minutes = (seconds - hours * 3600) / 60;
-    const int rest = seconds - hours * 3600 - minutes * 60;
-    return u"%1:%2:%3"_s.arg(hours, 2, 10, QChar(u'0'))
-        .arg(minutes, 2, 10, QChar(u'0'))
+    const qint64 minutes = seconds / 60;
+    const qint64 rest = seconds % 60;
+    if (form == TimeForm::Words) {
+        if (minutes == 0)
+            return u"%1 秒"_s.arg(rest);
+        return rest == 0 ? u"%1 分"_s.arg(minutes) : u"%1 分 %2 秒"_s.arg(minutes).arg(rest);
+    }
+    return u"%1:%2:%3"_s.arg(minutes / 60, 2, 10, QChar(u'0'))
+        .arg(minutes % 60, 2, 10, QChar(u'0'))
         .arg(rest, 2, 10, QChar(u'0'));
 }

@@ -21,5 +21,8 @@ struct TestItem
 // leading zero is no mistake.
 bool answersMatch(const QString &typed, const QString &expected);
 
-// "hh:mm:ss" of a number of seconds.
-QString elapsedText(int seconds);
+// How a length of time is written: as the records keep it, "01:02:05", or in words for a
+// tool tip, "2 分 30 秒", where a whole minute drops its seconds.
+enum class TimeForm { Clock, Words };
+
+QString elapsedText(qint64 seconds, TimeForm form = TimeForm::Clock);

@@ -49,6 +49,7 @@ void TestSession::generate(
     m_items.clear();
     m_elapsed = 0;
     m_confirmed = m_marked = false;
+    m_wrong = 0;
     for (int attempt = 1; attempt < 3 * count && m_items.size() < count; ++attempt) {
         const QuestionParts parts = splitQuestionLine(maker.make(type, level));
         TestItem item;
@@ -78,6 +79,7 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
     m_items.clear();
     m_elapsed = 0;
     m_confirmed = m_marked = false;
+    m_wrong = 0;
     for (const Mistake &mistake : mistakes) {
         TestItem item;
         item.position = int(m_items.size()) + 1;
@@ -131,6 +133,7 @@ bool TestSession::resume(const QString &number)
     m_items = loadTestItems(m_db, number, ItemOrder::Question);
     m_elapsed = std::clamp(int(record->elapsed.value_or(0)), 0, kMaxSeconds);
     m_marked = record->marked.value_or(0) == 1;
+    m_wrong = m_marked ? int(record->wrong.value_or(0)) : 0;
     m_confirmed = true;
     m_type = qint16(catalogue::typeNames().indexOf(record->typeName) + 1);
     m_level = qint16(catalogue::levelNames().indexOf(record->levelName) + 1);
@@ -197,12 +200,17 @@ int TestSession::answeredCount() const
         m_items.begin(), m_items.end(), [](const TestItem &item) { return item.isAnswered(); }));
 }
 
+int TestSession::firstUnanswered() const
+{
+    const auto open = std::find_if(
+        m_items.begin(), m_items.end(), [](const TestItem &item) { return !item.isAnswered(); });
+    return open == m_items.end() ? -1 : int(open - m_items.begin());
+}
+
 MarkResult TestSession::mark()
 {
     MarkResult result;
-    if (!m_confirmed || std::any_of(m_items.begin(), m_items.end(), [](const TestItem &item) {
-            return !item.isAnswered();
-        }))
+    if (!m_confirmed || firstUnanswered() >= 0)
         return result;
 
     Transaction transaction(m_db);
@@ -229,6 +237,7 @@ MarkResult TestSession::mark()
 
     result.complete = true;
     m_marked = true;
+    m_wrong = result.wrong;
     if (result.wrong > 0)
         m_items = loadTestItems(m_db, m_number, ItemOrder::WrongFirst);
     return result;

@@ -79,6 +79,10 @@ public:
     bool isMarked() const { return m_marked; }
     const QList<TestItem> &items() const { return m_items; }
     int answeredCount() const;
+    // The first question not answered yet, where a test goes on; -1 when all are.
+    int firstUnanswered() const;
+    // How many were wrong, as marking found and the record keeps it; 0 before marking.
+    int wrongCount() const { return m_wrong; }
 
 private:
     void writeAnswer(const TestItem &item);
@@ -92,5 +96,6 @@ private:
     int m_elapsed = 0;
     bool m_confirmed = false;
     bool m_marked = false;
+    int m_wrong = 0;
     QList<TestItem> m_items;
 };

@@ -55,7 +55,6 @@ private:
     void fillTypeChooser();
     void showPointTip(QXYSeries *series, const QPointF &point, bool entered);
     void fitAxes(const ProgressSeries &series);
-    void showSummary(const ProgressSeries &series);
     const ProgressSeries *shownSeries() const;
 
     QList<ProgressSeries> m_data;

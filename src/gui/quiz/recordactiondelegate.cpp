@@ -1,5 +1,7 @@
 #include "recordactiondelegate.h"
 
+#include "quizlayout.h"
+
 #include "quiz/testrecordmodel.h"
 
 #include <QApplication>
@@ -20,7 +22,7 @@ void RecordActionDelegate::paint(
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
 
     const bool marked = index.data(TestRecordModel::MarkedRole).toBool();
-    const QColor face = marked ? QColor(0x2f, 0x7f, 0xd8) : QColor(0xf0, 0x8a, 0x1c);
+    const QColor face = QColor(marked ? quizpalette::kLookAction : quizpalette::kAnswerAction);
     const QRectF pill = QRectF(option.rect).adjusted(10, 5, -10, -5);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);

@@ -2,101 +2,62 @@
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
-#include "chrome/messagebox.h"
-#include "quiz/mistakesheet.h"
-#include "worksheet/printpreviewdialog.h"
+#include "chrome/palette.h"
+#include "gridstyle.h"
 #include "progresschartwindow.h"
+#include "quizlayout.h"
 #include "recordactiondelegate.h"
 #include "testitemdelegate.h"
 #include "testwindow.h"
-#include "chrome/titlestrip.h"
-#include "chrome/windowchrome.h"
+#include "worksheet/printpreviewdialog.h"
 
 #include "generate/catalogue.h"
 #include "program/appcontext.h"
 #include "quiz/mistakebook.h"
+#include "quiz/mistakesheet.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace quizlayout::records;
 
 namespace {
 
-constexpr int kWidth = 900;
-constexpr int kHeight = 600;
-constexpr int kBandHeight = 52;
-constexpr int kGridTop = TitleStrip::kHeight + kBandHeight + 8;
-constexpr int kGridHeight = 420;
 constexpr int kPracticeLimit = 100; // questions of one practice test at the most
 
 const QString kListHeading = u"电脑测试题目一览表："_s;
 const QString kBookUnread = u"错题本无法读取"_s;
 const QString kListHint = u"提示：对于没有完成的试题，可以点击其后面的〖答题〗继续答题。"_s;
 
-const QString kGridStyle = u"QTableView { background: white; gridline-color: #c8d8ea;"
-                           " border: 1px solid #a9c6e8; selection-background-color: #fff1b8;"
-                           " selection-color: black; }"
-                           " QHeaderView::section { background: #e3f0ff; border: none;"
-                           " border-right: 1px solid #c8d8ea; border-bottom: 1px solid #a9c6e8;"
-                           " padding: 4px; }"_s;
-
-QLabel *caption(const QString &text, QWidget *parent, const QRect &geometry, qreal points = 11)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setFont(cjkFont(points));
-    return label;
-}
-
-QTableView *grid(QWidget *parent, const QFont &font, int rowHeight)
-{
-    auto *view = new QTableView(parent);
-    view->setGeometry(20, kGridTop, kWidth - 40, kGridHeight);
-    view->setFont(font);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(rowHeight);
-    view->horizontalHeader()->setFont(cjkFont(11, true));
-    view->horizontalHeader()->setHighlightSections(false);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTabKeyNavigation(false);
-    view->setStyleSheet(kGridStyle);
-    return view;
-}
-
 } // namespace
 
 RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"【晨曦算苑】-->〖电脑测试一览表〗"_s, kWindow, parent)
     , m_context(context)
 {
-    setFixedSize(kWidth, kHeight);
-    setWindowTitle(u"【晨曦算苑】-->〖电脑测试一览表〗"_s);
     setFont(cjkFont(10.5));
     m_records = new TestRecordModel(this);
     m_detailItems = new TestItemModel(this);
     buildUi();
     reload();
     showList();
-    qApp->installEventFilter(this);
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter })
+        addShortcut(key, [this] { activate(); });
+    addShortcut(Qt::Key_Escape, [this] { back(); });
 
     openTest = [this] {
-        runOrReport(this, u"这次测试无法继续"_s, [this] {
+        runOrReport(u"这次测试无法继续"_s, [this] {
             TestWindow window(m_context, processQuestionMaker(), this);
             window.exec();
         });
     };
     openPractice = [this](const QList<Mistake> &mistakes) {
-        runOrReport(this, u"错题重练无法开始"_s, [this, &mistakes] {
+        runOrReport(u"错题重练无法开始"_s, [this, &mistakes] {
             TestWindow window(m_context, processQuestionMaker(), this);
             window.startPractice(mistakes);
             window.exec();
@@ -107,7 +68,7 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
         dialog.exec();
     };
     openChart = [this] {
-        runOrReport(this, u"成绩曲线无法读取"_s, [this] {
+        runOrReport(u"成绩曲线无法读取"_s, [this] {
             ProgressChartWindow window(m_context, this);
             window.exec();
         });
@@ -116,43 +77,50 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
 
 void RecordsWindow::buildUi()
 {
-    WindowChrome::paintFace(this);
-
-    auto *strip = new TitleStrip(windowTitle(), this);
-    strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
-
-    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, kBandHeight });
-    m_heading = caption(kListHeading, this, { 20, TitleStrip::kHeight + 10, 440, 32 }, 12);
+    addBand(kBand);
+    m_heading = addLabel(kListHeading, kHeading, 12);
     m_heading->setObjectName(u"heading"_s);
-    QFont headingFont = m_heading->font();
-    headingFont.setBold(true);
-    m_heading->setFont(headingFont);
+    m_heading->setFont(cjkFont(12, true));
 
-    m_buttons = { new HCommand(52, Back, this), new HCommand(2, CloseGlyph, this),
+    m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s),
         new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
         new HCommand(67, Chart, this) };
-    const int buttonTop = TitleStrip::kHeight + (kBandHeight - 30) / 2;
-    m_buttons[Back]->move(kWidth - 20 - 93, buttonTop);
-    m_buttons[Chart]->move(kWidth - 20 - 2 * 93 - 8, buttonTop);
-    m_buttons[PrintBook]->move(kWidth - 20 - 3 * 93 - 16, buttonTop);
-    m_buttons[Practice]->move(kWidth - 20 - 4 * 93 - 24, buttonTop);
+    placeInButtonRow(m_buttons[Back], 0);
+    placeInButtonRow(m_buttons[Chart], 1);
+    placeInButtonRow(m_buttons[PrintBook], 2);
+    placeInButtonRow(m_buttons[Practice], 3);
     m_buttons[Practice]->setToolTip(u"把答错过、还没练会的题再做一遍"_s);
     m_buttons[PrintBook]->setToolTip(u"把错题本排成卷子打印，附答案"_s);
     m_buttons[Chart]->setToolTip(u"各题型每次测试的正确率和每题用时"_s);
-    m_buttons[CloseGlyph]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
-    m_buttons[CloseGlyph]->setToolTip(u"关闭"_s);
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &RecordsWindow::onButton);
-    band->lower();
+    setButtons(m_buttons);
 
-    m_list = grid(this, cjkFont(11), 36);
+    buildList();
+    m_emptyList
+        = addLabel(u"还没有测试记录。\n在主菜单选一种题型，做一次电脑测试吧！"_s, kEmptyList, 14);
+    m_emptyList->setAlignment(Qt::AlignCenter);
+    m_emptyList->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kPlaceholderInk)));
+    m_emptyList->setAttribute(Qt::WA_TransparentForMouseEvents);
+    buildDetail();
+
+    m_progressLine = addLabel(QString(), kProgress, 11);
+    m_progressLine->setObjectName(u"progressLine"_s);
+    m_progressLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kInk)));
+    m_hintLine = addLabel(kListHint, kHint, 11);
+    m_hintLine->setObjectName(u"hintLine"_s);
+}
+
+void RecordsWindow::buildList()
+{
+    m_list = new QTableView(this);
+    styleQuizGrid(m_list, kGrid, cjkFont(11), kListRowHeight);
     m_list->setObjectName(u"recordList"_s);
     m_list->setModel(m_records);
     m_list->setItemDelegateForColumn(TestRecordModel::Action, new RecordActionDelegate(m_list));
     m_list->setMouseTracking(true);
     m_list->viewport()->setMouseTracking(true);
     QHeaderView *header = m_list->horizontalHeader();
-    header->setSectionsClickable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionResizeMode(TestRecordModel::Number, QHeaderView::Stretch);
     const std::pair<int, int> widths[] = {
@@ -178,15 +146,12 @@ void RecordsWindow::buildUi()
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         &RecordsWindow::showListProgress);
+}
 
-    m_emptyList = new QLabel(u"还没有测试记录。\n在主菜单选一种题型，做一次电脑测试吧！"_s, this);
-    m_emptyList->setGeometry(20, kGridTop + 60, kWidth - 40, kGridHeight - 60);
-    m_emptyList->setAlignment(Qt::AlignCenter);
-    m_emptyList->setFont(cjkFont(14));
-    m_emptyList->setStyleSheet(u"color: #7890a8;"_s);
-    m_emptyList->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    m_detail = grid(this, cjkMonoFont(15), 38);
+void RecordsWindow::buildDetail()
+{
+    m_detail = new QTableView(this);
+    styleQuizGrid(m_detail, kGrid, cjkMonoFont(15), kDetailRowHeight);
     m_detail->setObjectName(u"itemDetail"_s);
     m_detail->setModel(m_detailItems);
     m_detail->setItemDelegate(new TestItemDelegate(m_detail));
@@ -198,17 +163,6 @@ void RecordsWindow::buildUi()
     connect(m_detail->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         &RecordsWindow::showDetailProgress);
     m_detail->hide();
-
-    m_progressLine = caption(QString(), this, { 20, kGridTop + kGridHeight + 8, 500, 26 });
-    m_progressLine->setObjectName(u"progressLine"_s);
-    m_progressLine->setStyleSheet(u"color: #1f4f86;"_s);
-    m_hintLine = caption(kListHint, this, { 20, kGridTop + kGridHeight + 38, kWidth - 40, 28 });
-    m_hintLine->setObjectName(u"hintLine"_s);
-
-    m_chrome = new WindowChrome(this);
-    m_chrome->setTitleStrip(strip);
-    m_chrome->setButtons(m_buttons);
-    m_chrome->addButtonResetSurface(strip);
 }
 
 void RecordsWindow::reload()
@@ -245,7 +199,7 @@ void RecordsWindow::showList()
 {
     m_heading->setText(kListHeading);
     m_hintLine->setText(kListHint);
-    m_hintLine->setStyleSheet(u"color: #5a6a7a;"_s);
+    m_hintLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
     m_detail->hide();
     m_list->show();
     m_emptyList->setVisible(m_records->rowCount() == 0);
@@ -268,7 +222,7 @@ void RecordsWindow::activate()
 void RecordsWindow::showDetail(const TestRecord &record)
 {
     QList<TestItem> items;
-    if (!runOrReport(this, u"这次测试的题目无法读取"_s, [this, &record, &items] {
+    if (!runOrReport(u"这次测试的题目无法读取"_s, [this, &record, &items] {
             items = loadTestItems(m_context.database(), record.number, ItemOrder::Question);
         }))
         return;
@@ -276,19 +230,13 @@ void RecordsWindow::showDetail(const TestRecord &record)
     // A new test's questions come in question order, whatever the last test was sorted by.
     m_detailOrder.reset();
     m_detailItems->setItems(items);
-    QHeaderView *header = m_detail->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
-    header->setSectionResizeMode(TestItemModel::Question, QHeaderView::Stretch);
-    m_detail->setColumnWidth(TestItemModel::Position, 80);
-    m_detail->setColumnWidth(TestItemModel::Answer, 150);
-    m_detail->setColumnWidth(TestItemModel::Mark, 80);
-    m_detail->setColumnWidth(TestItemModel::Expected, 150);
+    setItemColumnWidths(m_detail, true);
 
     m_heading->setText(u"试卷编号："_s + record.number);
     m_hintLine->setText(
         u"试题判卷结果：错误 %1 题(点击列头可以排序)！"_s.arg(record.wrong.value_or(0)));
-    m_hintLine->setStyleSheet(
-        record.wrong.value_or(0) > 0 ? u"color: #d01010;"_s : u"color: #1a8f2e;"_s);
+    m_hintLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(
+        record.wrong.value_or(0) > 0 ? palette::kWarningInk : quizpalette::kRightInk)));
     m_list->hide();
     m_emptyList->hide();
     m_detail->show();
@@ -304,7 +252,7 @@ void RecordsWindow::sortDetail(int column)
     if (!order)
         return;
     QList<TestItem> items;
-    if (!runOrReport(this, u"排好序的题目无法读取"_s, [this, &order, &items] {
+    if (!runOrReport(u"排好序的题目无法读取"_s, [this, &order, &items] {
             items = loadTestItems(m_context.database(), m_detailNumber, *order);
         }))
         return;
@@ -336,7 +284,7 @@ void RecordsWindow::back()
     if (isShowingDetail())
         showList();
     else
-        accept();
+        leave();
 }
 
 void RecordsWindow::onButton(qint16 index)
@@ -350,7 +298,7 @@ void RecordsWindow::onButton(qint16 index)
         const qint16 type = m_context.currentType();
         int all = 0;
         int ofType = 0;
-        if (!runOrReport(this, kBookUnread, [this, type, &all, &ofType] {
+        if (!runOrReport(kBookUnread, [this, type, &all, &ofType] {
                 const MistakeBook book(m_context.database());
                 all = int(book.toLearn().size());
                 ofType = int(book.toLearn(type).size());
@@ -377,7 +325,7 @@ void RecordsWindow::onButton(qint16 index)
             openChart();
         break;
     default:
-        accept();
+        leave();
         break;
     }
 }
@@ -385,13 +333,13 @@ void RecordsWindow::onButton(qint16 index)
 void RecordsWindow::reloadAfterTest()
 {
     // Not read again, the list as it was is still worth looking at.
-    runOrReport(this, u"测试记录无法重新读取"_s, [this] { reload(); });
+    runOrReport(u"测试记录无法重新读取"_s, [this] { reload(); });
 }
 
 void RecordsWindow::practice(std::optional<qint16> type)
 {
     QList<Mistake> mistakes;
-    if (!runOrReport(this, kBookUnread, [this, type, &mistakes] {
+    if (!runOrReport(kBookUnread, [this, type, &mistakes] {
             mistakes = MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
         }))
         return;
@@ -407,7 +355,7 @@ void RecordsWindow::practice(std::optional<qint16> type)
 void RecordsWindow::printBook()
 {
     QList<Mistake> mistakes;
-    if (!runOrReport(this, kBookUnread,
+    if (!runOrReport(kBookUnread,
             [this, &mistakes] { mistakes = MistakeBook(m_context.database()).toLearn(); }))
         return;
     if (mistakes.isEmpty()) {
@@ -417,23 +365,4 @@ void RecordsWindow::printBook()
     const MistakeSheets sheets = mistakeSheets(mistakes, 3, QDateTime::currentDateTime());
     if (previewBook)
         previewBook({ sheets.questions, sheets.answers });
-}
-
-bool RecordsWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget->window() == this) {
-            switch (static_cast<QKeyEvent *>(event)->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                activate();
-                return true;
-            case Qt::Key_Escape:
-                back();
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

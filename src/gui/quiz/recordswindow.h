@@ -1,8 +1,8 @@
 #pragma once
 
+#include "chrome/featurewindow.h"
 #include "quiz/testrecords.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <functional>
@@ -16,12 +16,11 @@ class QLabel;
 class QTableView;
 class TestItemModel;
 class TestRecordModel;
-class WindowChrome;
 
 // 电脑测试一览表: every stored test, newest first. A marked test opens its questions with the
 // child's answers, the wrong marks and the correct answers; an unfinished one is taken up
 // again in the test window.
-class RecordsWindow final : public QDialog
+class RecordsWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RecordsWindow)
@@ -64,11 +63,10 @@ public:
     QLabel *progressLine() const { return m_progressLine; }
     QLabel *hintLine() const { return m_hintLine; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildUi();
+    void buildList();
+    void buildDetail();
     // Reads the list again; throws when the file cannot be read.
     void reload();
     // reload() after a test or a practice, with a failure told.
@@ -84,7 +82,6 @@ private:
     QString m_detailNumber;
     std::optional<ItemOrder> m_detailOrder;
 
-    WindowChrome *m_chrome = nullptr;
     QList<HCommand *> m_buttons;
     QLabel *m_heading = nullptr;
     QTableView *m_list = nullptr;

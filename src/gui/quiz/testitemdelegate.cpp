@@ -1,6 +1,8 @@
 #include "testitemdelegate.h"
 
 #include "chrome/messagebox.h"
+#include "chrome/palette.h"
+#include "quizlayout.h"
 
 #include "quiz/testitemmodel.h"
 
@@ -16,10 +18,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QColor kCurrentFrame(0xff, 0x8c, 0x00);
-const QColor kWrongRow(0xff, 0xe6, 0xe6);
-const QColor kWrongMark(0xd0, 0x10, 0x10);
-const QColor kRightMark(0x1a, 0x8f, 0x2e);
+const QColor kCurrentFrame(quizpalette::kCurrentFrame);
+const QColor kWrongRow(quizpalette::kWrongRow);
+const QColor kWrongMark(palette::kWarningInk);
+const QColor kRightMark(quizpalette::kRightInk);
 
 bool isFullWidthDigit(QChar ch)
 {
@@ -54,7 +56,8 @@ QWidget *TestItemDelegate::createEditor(
     font.setBold(true);
     editor->setFont(font);
     editor->setStyleSheet(u"QLineEdit { background: %1; color: %2; border: 2px solid %3; }"_s.arg(
-        QColor(kAnswerBack).name(), QColor(kAnswerText).name(), kCurrentFrame.name()));
+        QColor(quizpalette::kAnswerBack).name(), QColor(quizpalette::kAnswerInk).name(),
+        kCurrentFrame.name()));
     return editor;
 }
 
@@ -71,8 +74,8 @@ void TestItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QMode
     switch (index.column()) {
     case TestItemModel::Answer:
         option->font.setBold(true);
-        option->backgroundBrush = QColor(kAnswerBack);
-        option->palette.setColor(QPalette::Text, QColor(kAnswerText));
+        option->backgroundBrush = QColor(quizpalette::kAnswerBack);
+        option->palette.setColor(QPalette::Text, QColor(quizpalette::kAnswerInk));
         // The cell keeps its colours on the current row; paint() frames it instead.
         option->state &= ~QStyle::State_Selected;
         break;
@@ -82,7 +85,7 @@ void TestItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QMode
         break;
     case TestItemModel::Expected: {
         option->font.setBold(wrong);
-        const QColor colour = wrong ? kRightMark : QColor(0x70, 0x70, 0x70);
+        const QColor colour = wrong ? kRightMark : QColor(quizpalette::kExpectedInk);
         option->palette.setColor(QPalette::Text, colour);
         option->palette.setColor(QPalette::HighlightedText, colour);
         break;

@@ -12,10 +12,6 @@ class TestItemDelegate final : public QStyledItemDelegate
     Q_DISABLE_COPY_MOVE(TestItemDelegate)
 
 public:
-    // The answer column: light cyan behind blue digits, easy to tell from the questions.
-    static constexpr QRgb kAnswerBack = 0x80FFFF;
-    static constexpr QRgb kAnswerText = 0x0000FF;
-
     explicit TestItemDelegate(QObject *parent = nullptr);
 
     // Ends editing as leaving the cell would: what the editor holds is committed.

@@ -1,29 +1,26 @@
 #pragma once
 
+#include "answergrid.h"
+#include "chrome/featurewindow.h"
 #include "generate/questionmaker.h"
 #include "quiz/testsession.h"
 
-#include <QDialog>
 #include <QList>
 
 class AppContext;
-class TitleStrip;
 struct Mistake;
 class HCommand;
 class QComboBox;
 class QLabel;
 class QSpinBox;
-class QTableView;
 class QTimer;
-class TestItemDelegate;
 class TestItemModel;
-class WindowChrome;
 
 // 电脑测试: a timed test of the current question type taken on screen. With no current test
 // number the child chooses a level and a count, generates, confirms and answers; with one,
 // that unfinished test is taken up again with its answers and its clock. Every answer is
 // stored the moment its cell is left.
-class TestWindow final : public QDialog
+class TestWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TestWindow)
@@ -43,15 +40,17 @@ public:
     void confirm();
     // Hands the test in; an unanswered question stops it with a message.
     void finish();
-    // Leaves the window; a running test keeps its answers and clock for later.
-    void exitWindow();
+    // Leaves the window as its 退出 button does; a running test keeps its answers and clock.
+    void exitWindow() { leave(); }
     // One second of the clock.
     void tick();
+    // Esc closes only where the choices are still shown; while answering it belongs to the
+    // answer being typed, which it restores.
     void reject() override;
 
     const TestSession &session() const { return m_session; }
     HCommand *button(Button index) const { return m_buttons.at(index); }
-    QTableView *grid() const { return m_grid; }
+    AnswerGrid *grid() const { return m_grid; }
     TestItemModel *itemModel() const { return m_items; }
     QComboBox *levelList() const { return m_level; }
     QSpinBox *countBox() const { return m_count; }
@@ -61,38 +60,34 @@ public:
     QLabel *hintLine() const { return m_hintLine; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    // A running test keeps its answers and clock for later; it stays open when they could
+    // not be written.
+    bool mayLeave() override;
 
 private:
     void buildUi();
+    void addKeys();
     void showType(qint16 type);
     void restoreChoices();
     void showResumed();
     void showNumber();
+    void showGrid();
     void showAnswering();
-    void showMarked(int wrong);
-    void layoutColumns();
-    void moveDown();
-    void commitOpenEditor();
-    void goToRow(int row);
+    void showMarked();
     void showProgress();
     void showClock();
     void saveClock();
-    void closeWindow();
     void onButton(qint16 index);
     bool isShown(Button index) const;
+    bool isOffered(Button index) const;
 
     AppContext &m_context;
     QuestionMaker &m_maker;
     qint16 m_type;
     TestSession m_session;
     int m_unsavedSeconds = 0;
-    bool m_closing = false;
 
-    WindowChrome *m_chrome = nullptr;
     QList<HCommand *> m_buttons;
-    TitleStrip *m_strip = nullptr;
     QLabel *m_levelCaption = nullptr;
     QComboBox *m_level = nullptr;
     QLabel *m_numberLabel = nullptr;
@@ -100,9 +95,8 @@ private:
     QLabel *m_range = nullptr;
     QLabel *m_testInfo = nullptr;
     QLabel *m_placeholder = nullptr;
-    QTableView *m_grid = nullptr;
+    AnswerGrid *m_grid = nullptr;
     TestItemModel *m_items = nullptr;
-    TestItemDelegate *m_delegate = nullptr;
     QLabel *m_progressLine = nullptr;
     QLabel *m_clockLabel = nullptr;
     QLabel *m_hintLine = nullptr;
