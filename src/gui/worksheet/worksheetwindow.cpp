@@ -40,7 +40,7 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     , m_context(context)
     , m_type(context.currentType())
 {
-    setFont(cjkFont(10.5));
+    // The choices keep the program's font; every text of the window's own sets its face.
     m_questions = new SheetModel(Worksheet::Sheet::Questions, this);
     addBand(kBandHeight);
     buildChoices();
