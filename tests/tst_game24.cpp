@@ -1,5 +1,6 @@
 #include "game24/board.h"
 #include "game24/hintguide.h"
+#include "game24/keys.h"
 #include "game24/solver.h"
 #include "game24/puzzledeck.h"
 #include "game24/puzzletable.h"
@@ -38,6 +39,8 @@ class TestGame24 : public QObject
 private slots:
     void boardScenarios_data();
     void boardScenarios();
+    void keysOfTheGame_data();
+    void keysOfTheGame();
     void progressWrapsAroundDamagedRowsLeftOut();
     void solvedPuzzlesAndNewRound();
     void everyArrangementOccurs();
@@ -122,6 +125,37 @@ void TestGame24::boardScenarios()
     }
     for (int card = 0; card < 4; ++card)
         QVERIFY(!board.caption(card).isEmpty());
+}
+
+void TestGame24::keysOfTheGame_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("card"); // -1: none
+    QTest::addColumn<int>("operation"); // -1: none
+    const int keypad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    QTest::newRow("1") << int(Qt::Key_1) << 0 << 0 << -1;
+    QTest::newRow("keypad 7") << int(Qt::Key_7) << keypad << 6 << -1;
+    QTest::newRow("8 is no card") << int(Qt::Key_8) << 0 << -1 << -1;
+    QTest::newRow("ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier) << -1 << -1;
+    QTest::newRow("shift+1") << int(Qt::Key_1) << shift << -1 << -1;
+    QTest::newRow("shift + on the main keys") << int(Qt::Key_Plus) << shift << -1 << 0;
+    QTest::newRow("keypad -") << int(Qt::Key_Minus) << keypad << -1 << 1;
+    QTest::newRow("shift keypad *") << int(Qt::Key_Asterisk) << (shift | keypad) << -1 << 2;
+    QTest::newRow("/") << int(Qt::Key_Slash) << 0 << -1 << 3;
+    QTest::newRow("alt+/") << int(Qt::Key_Slash) << int(Qt::AltModifier) << -1 << -1;
+}
+
+void TestGame24::keysOfTheGame()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, card);
+    QFETCH(int, operation);
+    const auto pressed = Qt::KeyboardModifiers(modifiers);
+    QCOMPARE(game24::cardOfKey(key, pressed).value_or(-1), card);
+    const std::optional<Board::Operation> chosen = game24::operationOfKey(key, pressed);
+    QCOMPARE(chosen ? int(*chosen) : -1, operation);
 }
 
 void TestGame24::progressWrapsAroundDamagedRowsLeftOut()

@@ -144,8 +144,6 @@ void TestGame24Window::keysFromAnyControl_data()
         << 2 << QKeySequence(Qt::Key_2) << 1 << Op::Subtract << QString();
     QTest::newRow("ctrl+3 is no card")
         << 0 << QKeySequence(Qt::ControlModifier | Qt::Key_3) << -1 << Op::Subtract << QString();
-    QTest::newRow("shift + on the main keys")
-        << 0 << QKeySequence(Qt::ShiftModifier | Qt::Key_Plus) << -1 << Op::Add << QString();
     QTest::newRow("keypad *") << 2 << QKeySequence(keypad | Qt::Key_Asterisk) << -1 << Op::Multiply
                               << QString();
     QTest::newRow("slash on the list")

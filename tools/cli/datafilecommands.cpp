@@ -5,10 +5,8 @@
 
 #include "game24/puzzledeck.h"
 #include "game24/puzzletable.h"
-#include "generate/randomsource.h"
 #include "program/appcontext.h"
 #include "store/database.h"
-#include "store/datafile.h"
 #include "store/settings.h"
 #include "quiz/testrecords.h"
 

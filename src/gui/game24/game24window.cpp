@@ -13,12 +13,14 @@
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
 
+#include "game24/keys.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -156,12 +158,7 @@ void Game24Window::buildTable()
             : i < Board::kFinalCard ? Game24Card::Kind::Result
                                     : Game24Card::Kind::Final;
         auto *card = new Game24Card(i, kind, this);
-        if (i < 4)
-            card->setGeometry(QRect(QPoint(kCardColumns[i], kNumberRow), kCard));
-        else if (i < Board::kFinalCard)
-            card->setGeometry(QRect(QPoint(kCardColumns[i - 4], kResultRow), kCard));
-        else
-            card->setGeometry(QRect(QPoint(kFinalColumn, kResultRow), kFinalCard));
+        card->setGeometry(cardGeometry(i));
         connect(card, &Game24Card::clicked, this, &Game24Window::clickCard);
         m_cards[size_t(i)] = card;
     }
@@ -370,22 +367,33 @@ void Game24Window::showAllSolutions()
 
 void Game24Window::addKeys()
 {
-    // The keys act on the game whichever of its controls has the focus; the list of levels
-    // has nothing to do with digits or signs. A key of the keypad finds its shortcut too.
-    // A held key would choose and release a card, or deal, over and over.
-    const auto once = [this](const QKeySequence &key, const std::function<void()> &action) {
-        addShortcut(key, action)->setAutoRepeat(false);
-    };
     addShortcut(Qt::Key_Escape, [this] { onButton(Close); });
-    once(Qt::Key_F5, [this] { onButton(Next); });
-    once(Qt::Key_F1, [this] { onButton(Hint); });
-    for (int card = 0; card < Board::kCardCount; ++card)
-        once(Qt::Key(Qt::Key_1 + card), [this, card] { clickCard(card); });
-    // Shift makes + and * on the main keyboard, and / on some.
-    const Qt::Key signs[] = { Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash };
-    for (int operation = 0; operation < 4; ++operation) {
-        for (const Qt::KeyboardModifiers shift : { Qt::NoModifier, Qt::ShiftModifier })
-            addShortcut(QKeyCombination(shift, signs[operation]),
-                [this, operation] { chooseOperation(Board::Operation(operation)); });
+    // A held key would deal, or step through the hint, over and over.
+    addShortcut(Qt::Key_F5, [this] { onButton(Next); })->setAutoRepeat(false);
+    addShortcut(Qt::Key_F1, [this] { onButton(Hint); })->setAutoRepeat(false);
+    // Digits and signs reach the game whichever of its controls has the focus, as the layout
+    // of the keyboard makes them: as shortcuts, Shift+1 would click a card on some layouts
+    // and Shift+7 make "/" and "7" ambiguous on others.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+}
+
+bool Game24Window::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (event->type() != QEvent::KeyPress || widget == nullptr || widget->window() != this)
+        return FeatureWindow::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (const std::optional<int> card = game24::cardOfKey(key->key(), key->modifiers())) {
+        // A held key would choose and release the card over and over.
+        if (!key->isAutoRepeat())
+            clickCard(*card);
+        return true;
     }
+    if (const auto operation = game24::operationOfKey(key->key(), key->modifiers())) {
+        chooseOperation(*operation);
+        return true;
+    }
+    return FeatureWindow::eventFilter(watched, event);
 }

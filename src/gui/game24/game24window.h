@@ -79,6 +79,7 @@ public:
 protected:
     // The level is kept for the next game; the window stays until it is.
     bool mayLeave() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildUi();
