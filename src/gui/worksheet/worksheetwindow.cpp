@@ -40,7 +40,8 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     , m_context(context)
     , m_type(context.currentType())
 {
-    // The choices keep the program's font; every text of the window's own sets its face.
+    // No face for the whole window: the choices keep the program's, and each text of the
+    // window's own names its face.
     m_questions = new SheetModel(Worksheet::Sheet::Questions, this);
     addBand(kBandHeight);
     buildChoices();
@@ -162,7 +163,6 @@ void WorksheetWindow::buildChoices()
 
 void WorksheetWindow::buildButtons()
 {
-    // The close glyph has no tool tip here: the window says on its foot what it keeps.
     m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(49, Generate, this),
         new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
         new HCommand(56, PrintAnswers, this) };
