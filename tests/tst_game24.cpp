@@ -198,11 +198,9 @@ void TestGame24::solvedPuzzlesAndNewRound()
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
     auto unplayed = [&db](int level) {
-        Statement count
-            = db->prepare("SELECT count(*) FROM tab_24 WHERE a24_nd = ? AND a24_pl = 0");
-        count.bind(1, level);
-        count.next();
-        return int(count.integer(0));
+        const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(*db, level);
+        return int(std::count_if(puzzles.begin(), puzzles.end(),
+            [](const PuzzleDeck::Stored &puzzle) { return puzzle.played == u"0"_s; }));
     };
     PuzzleDeck deck(*db);
     deck.load(2);
