@@ -1,12 +1,12 @@
 #include "game24/board.h"
 #include "game24/hintguide.h"
+#include "game24/keys.h"
 #include "game24/solver.h"
 #include "game24/puzzledeck.h"
 #include "game24/puzzletable.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
-#include "store/settingscodec.h"
 #include "support/arithmetic.h"
 #include "support/reaches24.h"
 
@@ -39,7 +39,8 @@ class TestGame24 : public QObject
 private slots:
     void boardScenarios_data();
     void boardScenarios();
-    void clearingKeepsThePuzzle();
+    void keysOfTheGame_data();
+    void keysOfTheGame();
     void progressWrapsAroundDamagedRowsLeftOut();
     void solvedPuzzlesAndNewRound();
     void everyArrangementOccurs();
@@ -53,49 +54,36 @@ private slots:
 
 // A scenario is a list of moves: "+", "-", "*", "/" choose the operation;
 // "N:x" clicks card N and expects outcome x (c chosen, r released, i ignored,
-// z divide by zero, n not exact, s step, w solved, m missed).
+// z divide by zero, n not exact, s step, w solved, m missed); "clear" starts the puzzle again.
 void TestGame24::boardScenarios_data()
 {
-    QTest::addColumn<QList<int>>("numbers");
-    QTest::addColumn<QStringList>("moves");
-    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<QString>("moves"); // blank-separated
+    QTest::addColumn<QString>("steps"); // the three step lines, separated by |
     QTest::newRow("8 ÷ 3 refused, 3 ÷ 3 allowed")
-        << QList { 8, 3, 3, 8 }
-        << QStringList { u"/"_s, u"0:c"_s, u"1:n"_s, u"0:r"_s, u"1:c"_s, u"2:s"_s }
-        << QStringList { u"〖3÷3=1〗"_s, QString(), QString() };
+        << u"8 3 3 8"_s << u"/ 0:c 1:n 0:r 1:c 2:s"_s << u"〖3÷3=1〗||"_s;
     QTest::newRow("3 − 3, then 8 ÷ 0 refused")
-        << QList { 3, 3, 8, 8 }
-        << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"/"_s, u"2:c"_s, u"4:z"_s }
-        << QStringList { u"〖3-3=0〗"_s, QString(), QString() };
-    QTest::newRow("24 early is not judged, the third step is")
-        << QList { 4, 6, 1, 1 }
-        << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s }
-        << QStringList { u"〖4×6=24〗"_s, u"〖24×1=24〗"_s, u"〖24×1=24〗"_s };
+        << u"3 3 8 8"_s << u"- 0:c 1:s / 2:c 4:z"_s << u"〖3-3=0〗||"_s;
+    QTest::newRow("only the third step is judged") << u"4 6 1 1"_s << u"* 0:c 1:s 4:c 2:s 5:c 3:w"_s
+                                                   << u"〖4×6=24〗|〖24×1=24〗|〖24×1=24〗"_s;
     QTest::newRow("a wrong total")
-        << QList { 1, 2, 3, 4 }
-        << QStringList { u"+"_s, u"0:c"_s, u"1:s"_s, u"2:c"_s, u"4:s"_s, u"5:c"_s, u"3:m"_s }
-        << QStringList { u"〖1+2=3〗"_s, u"〖3+3=6〗"_s, u"〖6+4=10〗"_s };
+        << u"1 2 3 4"_s << u"+ 0:c 1:s 2:c 4:s 5:c 3:m"_s << u"〖1+2=3〗|〖3+3=6〗|〖6+4=10〗"_s;
     QTest::newRow("below zero on the way")
-        << QList { 2, 5, 3, 1 }
-        << QStringList { u"-"_s, u"0:c"_s, u"1:s"_s, u"*"_s, u"4:c"_s, u"2:s"_s }
-        << QStringList { u"〖2-5=-3〗"_s, u"〖-3×3=-9〗"_s, QString() };
+        << u"2 5 3 1"_s << u"- 0:c 1:s * 4:c 2:s"_s << u"〖2-5=-3〗|〖-3×3=-9〗|"_s;
     QTest::newRow("the chosen card releases, others ignored")
-        << QList { 5, 5, 5, 1 }
-        << QStringList { u"4:i"_s, u"6:i"_s, u"0:c"_s, u"0:r"_s, u"0:c"_s, u"1:s"_s, u"0:i"_s,
-               u"1:i"_s, u"6:i"_s }
-        << QStringList { u"〖5+5=10〗"_s, QString(), QString() };
+        << u"5 5 5 1"_s << u"4:i 6:i 0:c 0:r 0:c 1:s 0:i 1:i 6:i"_s << u"〖5+5=10〗||"_s;
+    QTest::newRow("clearing keeps the puzzle")
+        << u"8 3 3 8"_s << u"* 0:c 1:s 2:c clear 4:i 0:c"_s << u"||"_s;
     QTest::newRow("after the third step nothing moves")
-        << QList { 2, 2, 2, 3 }
-        << QStringList { u"*"_s, u"0:c"_s, u"1:s"_s, u"4:c"_s, u"2:s"_s, u"5:c"_s, u"3:w"_s,
-               u"0:i"_s, u"3:i"_s, u"6:i"_s }
-        << QStringList { u"〖2×2=4〗"_s, u"〖4×2=8〗"_s, u"〖8×3=24〗"_s };
+        << u"2 2 2 3"_s << u"* 0:c 1:s 4:c 2:s 5:c 3:w 0:i 3:i 6:i"_s
+        << u"〖2×2=4〗|〖4×2=8〗|〖8×3=24〗"_s;
 }
 
 void TestGame24::boardScenarios()
 {
-    QFETCH(QList<int>, numbers);
-    QFETCH(QStringList, moves);
-    QFETCH(QStringList, steps);
+    QFETCH(QString, numbers);
+    QFETCH(QString, moves);
+    QFETCH(QString, steps);
     using Op = Board::Operation;
     using O = Board::Outcome;
     const QHash<QChar, Op> operations { { u'+', Op::Add }, { u'-', Op::Subtract },
@@ -104,8 +92,14 @@ void TestGame24::boardScenarios()
         { u'i', O::Ignored }, { u'z', O::DivideByZero }, { u'n', O::NotExact },
         { u's', O::Stepped }, { u'w', O::Solved }, { u'm', O::Missed } };
     Board board;
-    board.deal({ numbers[0], numbers[1], numbers[2], numbers[3] });
-    for (const QString &move : moves) {
+    const QStringList hand = numbers.split(u' ');
+    board.deal({ hand[0].toInt(), hand[1].toInt(), hand[2].toInt(), hand[3].toInt() });
+    for (const QString &move : moves.split(u' ')) {
+        if (move == u"clear"_s) {
+            board.clear();
+            QVERIFY(!board.chosenCard());
+            continue;
+        }
         if (move.size() == 1) {
             board.setOperation(operations.value(move[0]));
             continue;
@@ -123,26 +117,45 @@ void TestGame24::boardScenarios()
         if (outcome == O::Stepped)
             QVERIFY(!board.verdict().has_value());
     }
-    for (int step = 0; step < 3; ++step)
-        QCOMPARE(board.stepLine(step), steps[step]);
+    for (int step = 0; step < 3; ++step) {
+        const QString line = steps.section(u'|', step, step);
+        QCOMPARE(board.stepLine(step), line);
+        // A result card shows its step's result, and nothing before the step is played.
+        QCOMPARE(board.caption(4 + step).isEmpty(), line.isEmpty());
+    }
+    for (int card = 0; card < 4; ++card)
+        QVERIFY(!board.caption(card).isEmpty());
 }
 
-void TestGame24::clearingKeepsThePuzzle()
+void TestGame24::keysOfTheGame_data()
 {
-    Board board;
-    board.deal({ 8, 3, 3, 8 });
-    board.setOperation(Board::Operation::Multiply);
-    board.click(0);
-    board.click(1);
-    board.clear();
-    for (int card = 0; card < 4; ++card) {
-        QCOMPARE(board.state(card), Board::CardState::Normal);
-        QVERIFY(!board.caption(card).isEmpty());
-    }
-    for (int card = 4; card < 7; ++card)
-        QVERIFY(board.caption(card).isEmpty());
-    QVERIFY(board.stepLine(0).isEmpty());
-    QVERIFY(!board.chosenCard());
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("card"); // -1: none
+    QTest::addColumn<int>("operation"); // -1: none
+    const int keypad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    QTest::newRow("1") << int(Qt::Key_1) << 0 << 0 << -1;
+    QTest::newRow("keypad 7") << int(Qt::Key_7) << keypad << 6 << -1;
+    QTest::newRow("8 is no card") << int(Qt::Key_8) << 0 << -1 << -1;
+    QTest::newRow("ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier) << -1 << -1;
+    QTest::newRow("shift+1") << int(Qt::Key_1) << shift << -1 << -1;
+    QTest::newRow("shift + on the main keys") << int(Qt::Key_Plus) << shift << -1 << 0;
+    QTest::newRow("keypad -") << int(Qt::Key_Minus) << keypad << -1 << 1;
+    QTest::newRow("shift keypad *") << int(Qt::Key_Asterisk) << (shift | keypad) << -1 << 2;
+    QTest::newRow("/") << int(Qt::Key_Slash) << 0 << -1 << 3;
+    QTest::newRow("alt+/") << int(Qt::Key_Slash) << int(Qt::AltModifier) << -1 << -1;
+}
+
+void TestGame24::keysOfTheGame()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, card);
+    QFETCH(int, operation);
+    const auto pressed = Qt::KeyboardModifiers(modifiers);
+    QCOMPARE(game24::cardOfKey(key, pressed).value_or(-1), card);
+    const std::optional<Board::Operation> chosen = game24::operationOfKey(key, pressed);
+    QCOMPARE(chosen ? int(*chosen) : -1, operation);
 }
 
 void TestGame24::progressWrapsAroundDamagedRowsLeftOut()
@@ -185,11 +198,9 @@ void TestGame24::solvedPuzzlesAndNewRound()
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
     auto unplayed = [&db](int level) {
-        Statement count
-            = db->prepare("SELECT count(*) FROM tab_24 WHERE a24_nd = ? AND a24_pl = 0");
-        count.bind(1, level);
-        count.next();
-        return int(count.integer(0));
+        const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(*db, level);
+        return int(std::count_if(puzzles.begin(), puzzles.end(),
+            [](const PuzzleDeck::Stored &puzzle) { return puzzle.played == u"0"_s; }));
     };
     PuzzleDeck deck(*db);
     deck.load(2);
@@ -225,12 +236,9 @@ void TestGame24::everyArrangementOccurs()
     do {
         deal = deck.deal(rnd);
     } while (QSet<int>(deal.cards.begin(), deal.cards.end()).size() < 4);
-    QSet<QString> arrangements;
+    QSet<QList<int>> arrangements;
     for (int round = 0; round < 400; ++round) {
-        arrangements.insert(u"%1 %2 %3 %4"_s.arg(deal.cards[0])
-                                .arg(deal.cards[1])
-                                .arg(deal.cards[2])
-                                .arg(deal.cards[3]));
+        arrangements.insert(QList<int>(deal.cards.begin(), deal.cards.end()));
         for (int i = 0; i < deck.size(); ++i)
             deal = deck.deal(rnd);
     }
@@ -391,36 +399,36 @@ void TestGame24::storedTableIsCompleteAndRight()
 
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-    Statement rows = db->prepare("SELECT a24_id, a24_nd, a24_pl, a24_sjs, a24_n1, a24_n2, a24_n3,"
-                                 " a24_n4, a24_da FROM tab_24 ORDER BY a24_id");
     QSet<QString> stored;
     int perLevel[6] = {};
     qint64 expectedId = 1;
-    while (rows.next()) {
-        QCOMPARE(rows.integer(0), expectedId++);
-        const qint64 level = rows.integer(1);
+    for (const PuzzleDeck::Stored &puzzle : PuzzleDeck::stored(*db, 0)) {
+        QCOMPARE(puzzle.id.toLongLong(), expectedId++);
+        const int level = puzzle.level.toInt();
         QVERIFY(level >= 1 && level <= 5);
         ++perLevel[level];
-        QCOMPARE(rows.integer(2), 0);
-        QVERIFY(rows.integer(3) >= 0 && rows.integer(3) <= 999);
-        const QList<qint64> numbers { rows.integer(4), rows.integer(5), rows.integer(6),
-            rows.integer(7) };
+        QCOMPARE(puzzle.played, u"0"_s);
+        QList<qint64> numbers;
+        for (const QString &number : puzzle.numbers)
+            numbers << number.toLongLong();
         const QString key = handKey(numbers);
         QVERIFY2(!stored.contains(key), qPrintable(u"stored twice: "_s + key));
         stored.insert(key);
 
         // The worked answer uses the four numbers once and reaches 24 in
         // whole-number steps.
-        const QString answer = settingscodec::decode(rows.text(8), 2, game24::answerSalt());
-        const Evaluation e = ExpressionEvaluator::evaluate(answer);
-        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24, qPrintable(key + u": "_s + answer));
+        const Evaluation e = ExpressionEvaluator::evaluate(puzzle.answer);
+        QVERIFY2(e.parsed && e.exactDivisions && e.value == 24,
+            qPrintable(key + u": "_s + puzzle.answer));
         QCOMPARE(handKey(e.numbers), key);
     }
     QCOMPARE(stored, solvable);
     const int total = int(stored.size());
-    for (int level = 1; level <= 5; ++level)
+    for (int level = 1; level <= 5; ++level) {
         QVERIFY2(qAbs(perLevel[level] - total / 5) <= 1,
             qPrintable(u"level %1 has %2 of %3"_s.arg(level).arg(perLevel[level]).arg(total)));
+        QCOMPARE(PuzzleDeck::stored(*db, level).size(), perLevel[level]);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGame24)

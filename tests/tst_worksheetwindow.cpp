@@ -1,45 +1,28 @@
 #include "chrome/hcommand.h"
+#include "sheetpainter.h"
 #include "worksheet/pagerangedialog.h"
 #include "worksheet/printpreviewdialog.h"
-#include "sheetpainter.h"
 #include "worksheet/worksheetwindow.h"
 
 #include "program/appcontext.h"
 #include "store/settings.h"
-#include "support/guitestmain.h"
 #include "support/busydatafile.h"
+#include "support/guitestmain.h"
 #include "support/messagecatcher.h"
-#include "worksheet/sheetmodel.h"
+#include "support/shownwindow.h"
 
-#include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QSet>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Types text as a keyboard would, Chinese included.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &press);
-    }
-}
-
-} // namespace
 
 class TestWorksheetWindow : public QObject
 {
@@ -50,10 +33,8 @@ private slots:
     void keysActFromAnyControl_data();
     void keysActFromAnyControl();
     void closingStoresChoicesAndTitleOnlyAfterEdit();
-    void restoreLinkAsksFirst();
-    void printingUsesSelectedLevelForEveryCopy();
-    void exportWritesAndOpensWorkbook();
-    void previewMatchesPagination();
+    void buttonsPrintAndExportTheSet();
+    void previewPrintsTheCurrentPage();
     void pageRangeDialogRefusesBadInput();
 
 private:
@@ -83,15 +64,13 @@ void TestWorksheetWindow::keysActFromAnyControl()
     const QString stored = u"2\\4\\12\\1\\5"_s;
     m_context->settings().write(u"txa6"_s, stored);
     WorksheetWindow window(*m_context);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    showActive(window);
     QCOMPARE(window.currentChoices().toSetting(), stored);
     // A row of the grid is as high as on paper.
     QCOMPARE(window.grid()->verticalHeader()->defaultSectionSize(), 48);
     QVERIFY(!window.grid()->isVisible());
     QVERIFY(!window.button(WorksheetWindow::Export)->isEnabled());
     QWidget *target = window.findChild<QWidget *>(control);
-    QVERIFY(target);
     target->setFocus();
 
     QTest::keyClick(target, Qt::Key_F5);
@@ -108,114 +87,86 @@ void TestWorksheetWindow::keysActFromAnyControl()
 
 void TestWorksheetWindow::closingStoresChoicesAndTitleOnlyAfterEdit()
 {
-    const QString original = m_context->settings().system5();
+    m_context->settings().write(u"system_5"_s, u"My title"_s);
+    MessageCatcher message;
     {
         WorksheetWindow window(*m_context);
         window.findChild<QSpinBox *>(u"rows"_s)->setValue(33);
-        window.button(WorksheetWindow::Close)->setFocus();
-        QTest::keyClick(window.button(WorksheetWindow::Close), Qt::Key_Return);
+        // The link to the default title asks first.
+        message.arm(QMessageBox::No);
+        QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
+        QVERIFY(message.text.contains(u"恢复成系统默认的样式"_s));
         QVERIFY(!window.titleChanged());
+        QTest::mouseClick(window.button(WorksheetWindow::Close), Qt::LeftButton);
     }
     QCOMPARE(m_context->settings().read(u"txa6"_s), u"1\\3\\33\\3\\1"_s);
-    QCOMPARE(m_context->settings().read(u"system_5"_s), original);
-    {
-        WorksheetWindow window(*m_context);
-        auto *title = window.findChild<QLineEdit *>(u"titleTemplate"_s);
-        title->setFocus();
-        title->selectAll();
-        typeText(title, u"【题型】数量题"_s);
-        QVERIFY(window.titleChanged());
-        window.show();
-        {
-            // Another program writing: the window says why and stays for another try.
-            BusyDataFile busy(m_context->database().path());
-            MessageCatcher message;
-            message.arm();
-            window.close(); // by the window manager
-            QVERIFY(window.isVisible());
-            QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s)
-                    && message.text.endsWith(u"窗口没有关闭，请稍后再试。"_s),
-                qPrintable(message.text));
-        }
-        window.close();
-        QVERIFY(!window.isVisible());
-    }
-    QCOMPARE(m_context->settings().read(u"system_5"_s), u"【题型】数量题"_s);
-}
+    QCOMPARE(m_context->settings().read(u"system_5"_s), u"My title"_s);
 
-void TestWorksheetWindow::restoreLinkAsksFirst()
-{
-    m_context->settings().write(u"system_5"_s, u"我的标题"_s);
     WorksheetWindow window(*m_context);
-    auto *title = window.findChild<QLineEdit *>(u"titleTemplate"_s);
-    MessageCatcher question;
-    question.arm(QMessageBox::No);
-    window.restoreDefaultTitle();
-    QCOMPARE(title->text(), u"我的标题"_s);
-    QVERIFY(!window.titleChanged());
-    question.arm(QMessageBox::Yes);
-    window.restoreDefaultTitle();
-    QCOMPARE(title->text(), Settings::key(u"system_5"_s)->firstStartValue);
+    showActive(window);
+    QTest::keyClicks(window.findChild<QLineEdit *>(u"titleTemplate"_s), u"x"_s);
     QVERIFY(window.titleChanged());
+    message.arm(QMessageBox::Yes);
+    QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
+    {
+        // Another program writing: the window says why and stays for another try.
+        BusyDataFile busy(m_context->database().path());
+        message.arm();
+        window.close(); // by the window manager
+        QVERIFY(window.isVisible());
+        QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s)
+                && message.text.endsWith(u"窗口没有关闭，请稍后再试。"_s),
+            qPrintable(message.text));
+    }
+    window.close();
+    QVERIFY(!window.isVisible());
+    QCOMPARE(
+        m_context->settings().read(u"system_5"_s), Settings::key(u"system_5"_s)->firstStartValue);
 }
 
-void TestWorksheetWindow::printingUsesSelectedLevelForEveryCopy()
+void TestWorksheetWindow::buttonsPrintAndExportTheSet()
 {
     m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
     WorksheetWindow window(*m_context);
     QList<QList<SheetDocument>> previewed;
-    window.preview
-        = [&previewed](const QList<SheetDocument> &documents) { previewed << documents; };
-    window.generate();
-    QAbstractItemModelTester tester(
-        window.questionModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const QString number = window.worksheet().number();
-    QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
-    window.findChild<QComboBox *>(u"level"_s)->setCurrentIndex(4); // 五级, after generating
-    window.findChild<QSpinBox *>(u"copies"_s)->setValue(3);
-
-    QTest::mouseClick(
-        window.button(WorksheetWindow::PrintQuestions), Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseClick(
-        window.button(WorksheetWindow::PrintAnswers), Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(previewed.size(), 2);
-    QCOMPARE(previewed[0].size(), 3);
-    QCOMPARE(previewed[1].size(), 3);
-    QVERIFY2(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s),
-        qPrintable(previewed[0][0].header));
-    QCOMPARE(previewed[1][0].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
-    QSet<QString> numbers;
-    for (int copy = 0; copy < 3; ++copy) {
-        // Each copy has its own number, and its answers are its own.
-        const QString own = previewed[0][copy].footer.section(u'【', 1).section(u'】', 0, 0);
-        numbers.insert(own);
-        QVERIFY(previewed[1][copy].header.contains(own));
-        QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
-    }
-    QCOMPARE(numbers.size(), 3);
-    QVERIFY(previewed[0][1].rows != previewed[0][2].rows);
-}
-
-void TestWorksheetWindow::exportWritesAndOpensWorkbook()
-{
-    WorksheetWindow window(*m_context);
+    window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
     QList<QUrl> opened;
     window.openUrl = [&opened](const QUrl &url) {
         opened << url;
         return true;
     };
-    window.generate();
-    QTest::mouseClick(window.button(WorksheetWindow::Export), Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseClick(window.button(WorksheetWindow::Export), Qt::LeftButton, {}, QPoint(10, 10));
+    auto click = [&window](WorksheetWindow::Button b) {
+        QTest::mouseClick(window.button(b), Qt::LeftButton, {}, QPoint(10, 10));
+    };
+    click(WorksheetWindow::Generate);
+    const QString number = window.worksheet().number();
+    QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
+    // The title names the level chosen now; the set is as many sheets as copies asked for.
+    window.findChild<QComboBox *>(u"level"_s)->setCurrentIndex(4);
+    window.findChild<QSpinBox *>(u"copies"_s)->setValue(3);
+
+    click(WorksheetWindow::PrintQuestions);
+    click(WorksheetWindow::PrintAnswers);
+    QCOMPARE(previewed.size(), 2);
+    QCOMPARE(previewed[0].size(), 3);
+    QVERIFY(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s));
+    QCOMPARE(previewed[1][0].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
+    // The answers printed later belong to the copies printed before.
+    for (int copy = 0; copy < 3; ++copy)
+        QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
+
+    // Each export is a new workbook: one still open is never overwritten.
+    click(WorksheetWindow::Export);
+    click(WorksheetWindow::Export);
     QCOMPARE(opened.size(), 2);
-    QVERIFY(opened[0] != opened[1]); // a workbook still open is never overwritten
+    QVERIFY(opened[0] != opened[1]);
+    QVERIFY(opened[0].fileName().startsWith(number));
     QFile workbook(opened[0].toLocalFile());
     QVERIFY(workbook.open(QIODevice::ReadOnly));
-    QVERIFY(workbook.read(2) == "PK");
-    QVERIFY(opened[0].fileName().startsWith(window.worksheet().number()));
+    QCOMPARE(workbook.read(2), QByteArray("PK"));
 }
 
-void TestWorksheetWindow::previewMatchesPagination()
+void TestWorksheetWindow::previewPrintsTheCurrentPage()
 {
     m_context->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
     WorksheetWindow window(*m_context);
@@ -223,12 +174,9 @@ void TestWorksheetWindow::previewMatchesPagination()
     window.preview = [&documents](const QList<SheetDocument> &d) { documents = d; };
     window.generate();
     window.printQuestions();
-    QCOMPARE(documents.size(), 1);
 
     PrintPreviewDialog preview(documents);
-    preview.show();
-    QApplication::setActiveWindow(&preview);
-    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    showActive(preview);
     QCOMPARE(preview.pageCount(), pageCountOf(documents));
     QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 5 页"_s);
     QTest::keyClick(&preview, Qt::Key_End);

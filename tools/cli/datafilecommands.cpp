@@ -3,13 +3,11 @@
 #include "commands.h"
 #include "output.h"
 
+#include "game24/puzzledeck.h"
 #include "game24/puzzletable.h"
-#include "generate/randomsource.h"
 #include "program/appcontext.h"
 #include "store/database.h"
-#include "store/datafile.h"
 #include "store/settings.h"
-#include "store/settingscodec.h"
 #include "quiz/testrecords.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -94,16 +92,11 @@ int runPuzzlesCommand(const QStringList &args)
     const qint64 level = arguments.integer(u"level"_s, 1, game24::kLevelCount, 0);
 
     const auto file = openAsProgram(arguments);
-    Statement select = file->database().prepare(
-        "SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da FROM tab_24"
-        " WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
-    select.bind(1, level).bind(2, level);
     OutputBuffer out;
-    while (select.next()) {
-        QStringList fields;
-        for (int column = 0; column < 7; ++column)
-            fields << select.text(column);
-        fields << settingscodec::decode(select.text(7), 2, game24::answerSalt());
+    for (const PuzzleDeck::Stored &puzzle : PuzzleDeck::stored(file->database(), int(level))) {
+        QStringList fields { puzzle.id, puzzle.level };
+        fields.append(QStringList(puzzle.numbers.begin(), puzzle.numbers.end()));
+        fields << puzzle.played << puzzle.answer;
         out.line(fields.join(u'\t'));
     }
     return out.finish();

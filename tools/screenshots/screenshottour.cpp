@@ -149,7 +149,7 @@ void ScreenshotTour::start()
         save(preview, u"preview-full-page"_s);
         preview->close();
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
-        worksheet->saveAndClose();
+        worksheet->leave();
         auto *game = new Game24Window(m_menu.context(), processRandom(), &m_menu);
         game->setObjectName(u"tourGame24"_s);
         game->show();
@@ -184,7 +184,7 @@ void ScreenshotTour::start()
         auto *solutions = game->findChild<SolutionsDialog *>(u"tourSolutions"_s);
         save(solutions, u"game24-solutions"_s);
         solutions->close();
-        game->saveAndClose();
+        game->leave();
         m_menu.context().setCurrentType(5);
         m_menu.context().setCurrentTestNo(QString());
         auto *test = new TestWindow(m_menu.context(), processQuestionMaker(), &m_menu);

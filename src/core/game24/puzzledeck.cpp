@@ -5,7 +5,6 @@
 #include "generate/numbers.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
-#include "store/settingscodec.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,13 +63,12 @@ PuzzleDeck::Deal PuzzleDeck::deal(RandomSource &rnd)
     // the one left.
     QList<int> free { 0, 1, 2, 3 };
     for (int i = 0; i < 3; ++i) {
-        const int k = int(double(rnd.next()) * double(free.size()));
+        const qint16 k = randomInt(0, qint16(free.size() - 1), rnd);
         deal.cards[size_t(free.takeAt(k))] = row.numbers[size_t(i)];
     }
     deal.cards[size_t(free.first())] = row.numbers[3];
     deal.id = row.id;
-    deal.answerText
-        = u"【答案】："_s + settingscodec::decode(row.answerCode, 2, game24::answerSalt());
+    deal.answerText = u"【答案】："_s + game24::decodeAnswer(row.answerCode);
     deal.progressText = u"【 %1 / %2 】"_s.arg(m_next + 1).arg(m_rows.size());
     m_next = (m_next + 1) % int(m_rows.size());
     return deal;
@@ -82,4 +80,19 @@ void PuzzleDeck::markSolved(qint64 id)
         "UPDATE tab_24 SET a24_pl = 1, a24_sjs = abs(random()) % 1000 WHERE a24_id = ?");
     update.bind(1, id);
     update.run();
+}
+
+QList<PuzzleDeck::Stored> PuzzleDeck::stored(Database &db, int level)
+{
+    Statement select
+        = db.prepare("SELECT a24_id, a24_nd, a24_n1, a24_n2, a24_n3, a24_n4, a24_pl, a24_da"
+                     " FROM tab_24 WHERE ? = 0 OR a24_nd = ? ORDER BY a24_id");
+    select.bind(1, level).bind(2, level);
+    QList<Stored> puzzles;
+    while (select.next()) {
+        puzzles.append({ select.text(0), select.text(1),
+            { select.text(2), select.text(3), select.text(4), select.text(5) }, select.text(6),
+            game24::decodeAnswer(select.text(7)) });
+    }
+    return puzzles;
 }

@@ -40,6 +40,19 @@ public:
 
     static QStringList levelCaptions(); // "【一级】-> 简单" …
 
+    // A puzzle as the file holds it: each value as stored, so that a listing shows a damaged
+    // row as it is, and the answer readable.
+    struct Stored
+    {
+        QString id;
+        QString level;
+        std::array<QString, 4> numbers;
+        QString played;
+        QString answer;
+    };
+    // The puzzles of the level, of all levels for 0, in the order of their ids.
+    static QList<Stored> stored(Database &db, int level);
+
 private:
     struct Row
     {

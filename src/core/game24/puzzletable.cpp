@@ -13,9 +13,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace game24 {
 
-QString answerSalt()
+namespace {
+
+// Fixed forever: answers stored with another salt cannot be read.
+const QString kAnswerSalt = u"Pz24Ok"_s;
+
+} // namespace
+
+QString decodeAnswer(const QString &code)
 {
-    return u"Pz24Ok"_s;
+    return settingscodec::decode(code, 2, kAnswerSalt);
 }
 
 // Difficulty of a hand: the effort of its easiest route, lowered when there
@@ -66,7 +73,7 @@ void storePuzzles(Database &db, SeededRandom &rnd)
         insert.bind(3, int(randomInt(0, 999, rnd)));
         for (int i = 0; i < 4; ++i)
             insert.bind(4 + i, puzzle.numbers[size_t(i)]);
-        insert.bind(8, settingscodec::encode(puzzle.answer, 2, answerSalt(), rnd));
+        insert.bind(8, settingscodec::encode(puzzle.answer, 2, kAnswerSalt, rnd));
         insert.run();
         insert.reset();
     }

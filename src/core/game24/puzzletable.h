@@ -25,8 +25,8 @@ struct Puzzle
 // of nearly equal size.
 QList<Puzzle> buildPuzzles();
 
-// The salt the stored answers are scrambled with.
-QString answerSalt();
+// A stored answer made readable.
+QString decodeAnswer(const QString &code);
 
 // Fills tab_24 of a new file: ids in hand order, nobody has played yet, and a
 // fresh random sort key each.

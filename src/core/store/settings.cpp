@@ -3,9 +3,8 @@
 #include "database.h"
 #include "settingscodec.h"
 
+#include "generate/numbers.h"
 #include "generate/randomsource.h"
-
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -147,7 +146,7 @@ bool Settings::load()
         firstStart = installation == neverStarted();
         if (firstStart) {
             m_rnd.reseedFromClock();
-            m_installationNumber = int(std::floor(double(m_rnd.next()) * 30000 + 1000));
+            m_installationNumber = randomInt(1000, 30999, m_rnd);
             writeEncoded(keys().first(), QString::number(m_installationNumber));
             for (const SettingKey &k : keys().mid(1))
                 writeEncoded(k, k.firstStartValue);

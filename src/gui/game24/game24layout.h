@@ -24,6 +24,15 @@ constexpr int kResultRow = 388;
 constexpr int kCardColumns[4] { 25, 163, 301, 439 };
 constexpr int kOperationColumns[4] { 87, 199, 311, 423 };
 constexpr int kFinalColumn = 403;
+// Card 0-3 the numbers, 4 and 5 the results of the first two steps under them, 6 the last.
+constexpr QRect cardGeometry(int card)
+{
+    if (card < 4)
+        return { QPoint(kCardColumns[card], kNumberRow), kCard };
+    if (card < 6)
+        return { QPoint(kCardColumns[card - 4], kResultRow), kCard };
+    return { QPoint(kFinalColumn, kResultRow), kFinalCard };
+}
 // The arrow from the step results to the final card.
 constexpr QRect kArrow(305, 440, 92, 52);
 

@@ -4,25 +4,25 @@
 #include "game24backdrop.h"
 #include "game24card.h"
 #include "game24layout.h"
+#include "solutionsdialog.h"
 #include "chrome/hcommand.h"
-#include "chrome/messagebox.h"
 #include "chrome/operationbutton.h"
+#include "chrome/palette.h"
 #include "chrome/pictureregistry.h"
 #include "chrome/pictureview.h"
-#include "solutionsdialog.h"
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
 
+#include "game24/keys.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -41,11 +41,10 @@ constexpr int kStepPixels = 25;
 
 const QString kGoal = u"第三步算出 24\n就成功啦！"_s;
 
-QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const QFont &font,
-    const QString &style, Qt::Alignment alignment = Qt::AlignVCenter | Qt::AlignLeft)
+// The game's texts each carry their own face, colours and frame.
+QLabel *styled(QLabel *label, const QFont &font, const QString &style,
+    Qt::Alignment alignment = Qt::AlignVCenter | Qt::AlignLeft)
 {
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
     label->setFont(font);
     label->setStyleSheet(style);
     label->setAlignment(alignment);
@@ -64,49 +63,17 @@ void setFittedText(QLabel *label, const QString &text)
     label->setText(text);
 }
 
-// A key of the window's own, whichever of its controls has the focus. Keypad and ordinary
-// digits 1-7 click the cards; + - * / on either choose the operation.
-std::optional<int> cardOfKey(const QKeyEvent &event)
-{
-    if (event.key() < Qt::Key_1 || event.key() > Qt::Key_7)
-        return std::nullopt;
-    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return std::nullopt;
-    return event.key() - Qt::Key_1;
-}
-
-std::optional<Board::Operation> operationOfKey(const QKeyEvent &event)
-{
-    // Shift makes + and * on the main keyboard.
-    if ((event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
-        return std::nullopt;
-    switch (event.key()) {
-    case Qt::Key_Plus:
-        return Board::Operation::Add;
-    case Qt::Key_Minus:
-        return Board::Operation::Subtract;
-    case Qt::Key_Asterisk:
-        return Board::Operation::Multiply;
-    case Qt::Key_Slash:
-        return Board::Operation::Divide;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 Game24Window::Game24Window(AppContext &context, RandomSource &rnd, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"24点口算游戏"_s, kWindow, parent)
     , m_context(context)
     , m_rnd(rnd)
     , m_deck(context.database())
 {
-    setFixedSize(kWindow);
-    setWindowTitle(u"24点口算游戏"_s);
     setFont(cjkFont(10.5));
     buildUi();
-    qApp->installEventFilter(this);
+    addKeys();
 
     const int saved = int(std::lround(m_context.settings().system4().toDouble()));
     const int level = std::clamp(saved, 1, int(PuzzleDeck::levelCaptions().size()));
@@ -121,12 +88,12 @@ Game24Window::Game24Window(AppContext &context, RandomSource &rnd, QWidget *pare
 
 void Game24Window::buildUi()
 {
+    // The backdrop covers the base's face: it paints the window's own ground and outline.
     auto *backdrop = new Game24Backdrop(this);
-    auto *strip = new TitleStrip(windowTitle(), this);
-    strip->setGeometry(0, 0, kWindow.width(), TitleStrip::kHeight);
-    strip->setSubtitle(u"四个数，加减乘除，算出 24"_s);
+    titleStrip()->setSubtitle(u"四个数，加减乘除，算出 24"_s);
 
-    label(u"难度："_s, this, kLevelCaption, cjkFont(14, true), u"color: #1f4f86;"_s);
+    styled(addLabel(u"难度："_s, kLevelCaption), cjkFont(14, true),
+        u"color: %1;"_s.arg(palette::css(palette::kInk)));
     m_levelList = new QComboBox(this);
     m_levelList->setGeometry(kLevelList);
     m_levelList->setFont(cjkFont(13, true));
@@ -140,7 +107,7 @@ void Game24Window::buildUi()
         " selection-color: #7a3e00; }"_s.arg(PictureRegistry::resourcePath(kDropArrow)));
     m_levelList->setFocusPolicy(Qt::StrongFocus);
 
-    m_progress = label(QString(), this, kProgress, cjkFont(15, true),
+    m_progress = styled(addLabel(QString(), kProgress), cjkFont(15, true),
         u"color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 #ffae4a, stop:1 #f57c00); border: 2px solid #c75f00;"
         " border-radius: 17px;"_s,
@@ -150,8 +117,8 @@ void Game24Window::buildUi()
     buildTable();
     buildNotebook();
 
-    m_goal
-        = label(kGoal, this, kVerdictBox, cjkFont(15, true), u"color: #d9822b;"_s, Qt::AlignCenter);
+    m_goal = styled(
+        addLabel(kGoal, kVerdictBox), cjkFont(15, true), u"color: #d9822b;"_s, Qt::AlignCenter);
     m_goal->setWordWrap(true);
     m_goal->setContentsMargins(16, 0, 16, 0);
     m_right = new PictureView(kRightPicture, this);
@@ -161,9 +128,9 @@ void Game24Window::buildUi()
         picture->hide();
     }
 
-    label(u"想不出来？点【查看答案】看看吧。"_s, this, kAnswerBox, cjkFont(11),
-        u"color: #7890a8;"_s, Qt::AlignCenter);
-    m_answer = label(QString(), this, kAnswerBox, cjkFont(14, true),
+    styled(addLabel(u"想不出来？点【查看答案】看看吧。"_s, kAnswerBox), cjkFont(11),
+        u"color: %1;"_s.arg(palette::css(palette::kPlaceholderInk)), Qt::AlignCenter);
+    m_answer = styled(addLabel(QString(), kAnswerBox), cjkFont(14, true),
         u"color: #7a3e00; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 #fffbe6, stop:1 #ffe8a3); border: 2px solid #f0a030;"
         " border-radius: 14px; padding: 4px 10px;"_s,
@@ -171,21 +138,19 @@ void Game24Window::buildUi()
     m_answer->setWordWrap(true);
     m_answer->hide();
 
-    label(u"键盘：1～7 点牌　＋－*/ 选运算\nF1 提示　F5 下一题　Esc 退出"_s, this, kKeysHint,
-        cjkFont(9), u"color: #5a6a7a;"_s);
+    styled(addLabel(u"键盘：1～7 点牌　＋－*/ 选运算\nF1 提示　F5 下一题　Esc 退出"_s, kKeysHint),
+        cjkFont(9), u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
     buildButtons();
 
     backdrop->lower();
-    m_chrome = new WindowChrome(this);
-    m_chrome->setTitleStrip(strip);
-    m_chrome->setButtons(m_buttons);
-    m_chrome->addButtonResetSurface(backdrop);
-    m_chrome->addButtonResetSurface(this);
+    setButtons(m_buttons);
+    chrome()->addButtonResetSurface(backdrop);
+    chrome()->addButtonResetSurface(this);
 }
 
 void Game24Window::buildTable()
 {
-    label(u"先点一张牌 → 再选 ＋ － × ÷ → 然后点另一张牌"_s, this, kHint, cjkFont(12, true),
+    styled(addLabel(u"先点一张牌 → 再选 ＋ － × ÷ → 然后点另一张牌"_s, kHint), cjkFont(12, true),
         u"color: #fffbe0;"_s, Qt::AlignCenter);
 
     for (int i = 0; i < Board::kCardCount; ++i) {
@@ -193,12 +158,7 @@ void Game24Window::buildTable()
             : i < Board::kFinalCard ? Game24Card::Kind::Result
                                     : Game24Card::Kind::Final;
         auto *card = new Game24Card(i, kind, this);
-        if (i < 4)
-            card->setGeometry(QRect(QPoint(kCardColumns[i], kNumberRow), kCard));
-        else if (i < Board::kFinalCard)
-            card->setGeometry(QRect(QPoint(kCardColumns[i - 4], kResultRow), kCard));
-        else
-            card->setGeometry(QRect(QPoint(kFinalColumn, kResultRow), kFinalCard));
+        card->setGeometry(cardGeometry(i));
         connect(card, &Game24Card::clicked, this, &Game24Window::clickCard);
         m_cards[size_t(i)] = card;
     }
@@ -216,27 +176,26 @@ void Game24Window::buildTable()
 
 void Game24Window::buildNotebook()
 {
-    label(u"计算过程"_s, this, kNotebookTitle, cjkFont(13, true),
+    styled(addLabel(u"计算过程"_s, kNotebookTitle), cjkFont(13, true),
         u"color: white; background: #3f8fd8; border-radius: 15px;"_s, Qt::AlignCenter);
     QFont stepFont = cjkFont(10, true);
     stepFont.setPixelSize(kStepPixels);
     for (int i = 0; i < 3; ++i) {
-        label(QString::number(i + 1), this, { kStepBadgeX, kStepRows[i] + 8, 28, 28 },
+        styled(addLabel(QString::number(i + 1), { kStepBadgeX, kStepRows[i] + 8, 28, 28 }),
             cjkFont(12, true), u"color: white; background: #ff8a1e; border-radius: 14px;"_s,
             Qt::AlignCenter);
         m_steps[size_t(i)]
-            = label(QString(), this, { kStepTextX, kStepRows[i], kStepTextWidth, kStepHeight },
-                stepFont, u"color: #1f4f86;"_s);
+            = styled(addLabel(QString(), { kStepTextX, kStepRows[i], kStepTextWidth, kStepHeight }),
+                stepFont, u"color: %1;"_s.arg(palette::css(palette::kInk)));
     }
 }
 
 void Game24Window::buildButtons()
 {
-    m_buttons = { new HCommand(2, Close, this), new HCommand(59, Next, this),
+    m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(59, Next, this),
         new HCommand(57, Clear, this), new HCommand(58, ShowAnswer, this),
         new HCommand(52, Leave, this), new HCommand(63, Hint, this),
         new HCommand(64, AllSolutions, this) };
-    m_buttons[Close]->move(kWindow.width() - 41 - 8, (TitleStrip::kHeight - 17) / 2);
     for (int i = Next; i <= Leave; ++i)
         m_buttons[i]->move(kButtonColumns[i - Next], kButtonRow);
     m_buttons[Hint]->move(kHintButtons[0], kButtonRow);
@@ -252,7 +211,7 @@ void Game24Window::buildButtons()
 
 void Game24Window::chooseLevel(int level)
 {
-    if (!runOrReport(this, u"这一级的题目无法读取"_s, [this, level] { m_deck.load(level); })) {
+    if (!runOrReport(u"这一级的题目无法读取"_s, [this, level] { m_deck.load(level); })) {
         // The puzzle on the table stays, and the list names the level it belongs to.
         const QSignalBlocker blocker(m_levelList);
         m_levelList->setCurrentIndex(m_deck.level() - 1);
@@ -305,8 +264,7 @@ void Game24Window::clickCard(int card)
     showBoard();
     // Not kept, the puzzle only comes again in this round; the game goes on either way.
     if (outcome == Board::Outcome::Solved)
-        runOrReport(
-            this, u"这道题算对了，但没有记下来"_s, [this] { m_deck.markSolved(m_puzzleId); });
+        runOrReport(u"这道题算对了，但没有记下来"_s, [this] { m_deck.markSolved(m_puzzleId); });
     const QString refusal = Board::refusalText(outcome);
     if (!refusal.isEmpty())
         showMessage(this, refusal);
@@ -330,7 +288,8 @@ void Game24Window::showBoard()
         QLabel *row = m_steps[size_t(i)];
         const int hinted = i - played;
         const bool isHint = i >= played && hinted < m_hint.steps.size();
-        row->setStyleSheet(isHint ? u"color: #9aa7b5;"_s : u"color: #1f4f86;"_s);
+        row->setStyleSheet(
+            isHint ? u"color: #9aa7b5;"_s : u"color: %1;"_s.arg(palette::css(palette::kInk)));
         row->setToolTip(isHint ? u"提示：还没有算，照这样点牌试试"_s : QString());
         setFittedText(row, isHint ? m_hint.steps.at(hinted) : m_board.stepLine(i));
     }
@@ -346,24 +305,15 @@ void Game24Window::showBoard()
     m_buttons[AllSolutions]->setEnabled(dealt && (verdict.has_value() || !m_answer->isHidden()));
 }
 
-void Game24Window::saveAndClose()
+bool Game24Window::mayLeave()
 {
-    const bool saved = runOrReport(
-        this, u"选好的难度没有保存"_s,
+    return runOrReport(
+        u"选好的难度没有保存"_s,
         [this] {
             m_context.settings().write(
                 u"system_4"_s, QString::number(m_levelList->currentIndex() + 1));
         },
         Report::WindowStaysOpen);
-    if (!saved)
-        return;
-    m_closing = true;
-    accept();
-}
-
-void Game24Window::reject()
-{
-    saveAndClose();
 }
 
 void Game24Window::onButton(qint16 index)
@@ -374,7 +324,7 @@ void Game24Window::onButton(qint16 index)
     switch (index) {
     case Close:
     case Leave:
-        saveAndClose();
+        leave();
         break;
     case Next:
         dealNext();
@@ -415,54 +365,35 @@ void Game24Window::showAllSolutions()
     dialog.exec();
 }
 
-bool Game24Window::keyPressed(const QKeyEvent &event)
+void Game24Window::addKeys()
 {
-    if (event.key() == Qt::Key_Escape) {
-        onButton(Close);
-        return true;
-    }
-    if (event.key() == Qt::Key_F5) {
-        if (!event.isAutoRepeat())
-            onButton(Next);
-        return true;
-    }
-    if (event.key() == Qt::Key_F1) {
-        if (!event.isAutoRepeat())
-            onButton(Hint);
-        return true;
-    }
-    if (const std::optional<int> card = cardOfKey(event)) {
-        // A held key would choose and release the card over and over.
-        if (!event.isAutoRepeat())
-            clickCard(*card);
-        return true;
-    }
-    if (const std::optional<Board::Operation> operation = operationOfKey(event)) {
-        chooseOperation(*operation);
-        return true;
-    }
-    return false;
+    addShortcut(Qt::Key_Escape, [this] { onButton(Close); });
+    // A held key would deal, or step through the hint, over and over.
+    addShortcut(Qt::Key_F5, [this] { onButton(Next); })->setAutoRepeat(false);
+    addShortcut(Qt::Key_F1, [this] { onButton(Hint); })->setAutoRepeat(false);
+    // Digits and signs reach the game whichever of its controls has the focus, as the layout
+    // of the keyboard makes them: as shortcuts, Shift+1 would click a card on some layouts
+    // and Shift+7 make "/" and "7" ambiguous on others.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 }
 
 bool Game24Window::eventFilter(QObject *watched, QEvent *event)
 {
-    // The keys act on the game whichever of its controls has the focus; the list of levels
-    // has nothing to do with digits or signs.
-    if (event->type() == QEvent::KeyPress) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && widget->window() == this)
-            return keyPressed(*static_cast<QKeyEvent *>(event));
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (event->type() != QEvent::KeyPress || widget == nullptr || widget->window() != this)
+        return FeatureWindow::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (const std::optional<int> card = game24::cardOfKey(key->key(), key->modifiers())) {
+        // A held key would choose and release the card over and over.
+        if (!key->isAutoRepeat())
+            clickCard(*card);
+        return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void Game24Window::closeEvent(QCloseEvent *event)
-{
-    // Closed by the window manager: the level is kept all the same.
-    if (!m_closing) {
-        event->ignore();
-        saveAndClose();
-        return;
+    if (const auto operation = game24::operationOfKey(key->key(), key->modifiers())) {
+        chooseOperation(*operation);
+        return true;
     }
-    QDialog::closeEvent(event);
+    return FeatureWindow::eventFilter(watched, event);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "chrome/featurewindow.h"
 #include "game24/board.h"
 #include "game24/hintguide.h"
 #include "game24/puzzledeck.h"
 #include "generate/randomsource.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <array>
@@ -19,12 +19,11 @@ class PictureView;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
-class WindowChrome;
 
 // 24点口算游戏: puzzles of the chosen level dealt one after another; the child combines the
 // four numbers two at a time with the mouse or the keypad until one is left. The board and
 // the deck hold the rules; the window shows them and saves the level on the way out.
-class Game24Window final : public QDialog
+class Game24Window final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Game24Window)
@@ -57,8 +56,6 @@ public:
     std::function<void(const QList<int> &hand)> solutionsViewer;
     void clickCard(int card);
     void chooseOperation(Board::Operation operation);
-    void saveAndClose();
-    void reject() override;
 
     const Board &board() const { return m_board; }
     const PuzzleDeck &deck() const { return m_deck; }
@@ -80,17 +77,18 @@ public:
     PictureView *wrongPicture() const { return m_wrong; }
 
 protected:
+    // The level is kept for the next game; the window stays until it is.
+    bool mayLeave() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildUi();
     void buildTable();
     void buildNotebook();
     void buildButtons();
+    void addKeys();
     void showBoard();
     void onButton(qint16 index);
-    bool keyPressed(const QKeyEvent &event);
 
     AppContext &m_context;
     RandomSource &m_rnd;
@@ -99,9 +97,7 @@ private:
     HintGuide m_hints;
     HintGuide::Hint m_hint; // shown until the board changes
     qint64 m_puzzleId = 0;
-    bool m_closing = false;
 
-    WindowChrome *m_chrome = nullptr;
     QComboBox *m_levelList = nullptr;
     QLabel *m_progress = nullptr;
     std::array<Game24Card *, Board::kCardCount> m_cards {};

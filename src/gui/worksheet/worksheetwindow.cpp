@@ -1,76 +1,57 @@
 #include "worksheetwindow.h"
 
 #include "cjkfont.h"
-#include "chrome/hcommand.h"
 #include "printpreviewdialog.h"
-#include "worksheet/sheetdocument.h"
 #include "sheetlayout.h"
-#include "chrome/titlestrip.h"
-#include "chrome/windowchrome.h"
-#include "chrome/workprogress.h"
+#include "workbookexport.h"
+#include "worksheetlayout.h"
+#include "chrome/hcommand.h"
+#include "chrome/palette.h"
 
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
+#include "worksheet/sheetdocument.h"
 #include "worksheet/sheetmodel.h"
-#include "worksheet/sheetworkbook.h"
-
-#include "chrome/messagebox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QStandardPaths>
-#include <QUrl>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 640;
-constexpr double kTwipsPerPixel = 15; // 1440 twips to the inch at 96 dpi
-
-const QString kMessageTitle = u"【晨曦算苑】提示："_s;
-
-QLabel *caption(const QString &text, QWidget *parent, const QRect &geometry, bool hint = false)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setFont(cjkFont(hint ? 9 : 10.5));
-    if (hint)
-        label->setStyleSheet(u"color: #5a6a7a;"_s);
-    return label;
-}
-
-} // namespace
+using namespace worksheetlayout;
 
 WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(
+        u"【试卷出题】--> "_s + catalogue::typeLabel(context.currentType()), kWindow, parent)
     , m_context(context)
     , m_type(context.currentType())
 {
-    setFixedSize(kWidth, kHeight);
-    setWindowTitle(u"【试卷出题】--> "_s + catalogue::typeLabel(m_type));
-    setFont(cjkFont(10.5));
+    // No face for the whole window: the choices keep the program's, and each text of the
+    // window's own names its face.
     m_questions = new SheetModel(Worksheet::Sheet::Questions, this);
-    buildUi();
+    addBand(kBandHeight);
+    buildChoices();
+    buildButtons();
+    buildSheet();
     restoreChoices();
-    qApp->installEventFilter(this);
+
+    // Esc and F5 act on the window whichever of its controls has the focus.
+    addShortcut(Qt::Key_Escape, [this] { onButton(Close); });
+    addShortcut(Qt::Key_F5, [this] { onButton(Generate); });
 
     preview = [this](const QList<SheetDocument> &documents) {
         PrintPreviewDialog dialog(documents, this);
@@ -92,27 +73,21 @@ QList<Worksheet> WorksheetWindow::classSet()
     return QList<Worksheet> { m_worksheet } + m_otherCopies.mid(0, copies - 1);
 }
 
+QList<TitledSheet> WorksheetWindow::titledSet()
+{
+    QList<TitledSheet> sheets;
+    for (const Worksheet &sheet : classSet())
+        sheets.append({ sheet, printTitle(sheet) });
+    return sheets;
+}
+
 void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
 {
     if (sheets.isEmpty())
         return;
-    const Worksheet &sheet = sheets.first().sheet;
-    // A fresh file each time, so that a workbook still open in the
-    // spreadsheet program is never overwritten.
-    const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                               .filePath(u"qrta-workbooks"_s);
-    QDir().mkpath(folder);
-    QString path = QDir(folder).filePath(sheet.number() + u".xlsx"_s);
-    for (int copy = 2; QFile::exists(path); ++copy)
-        path = QDir(folder).filePath(u"%1(%2).xlsx"_s.arg(sheet.number()).arg(copy));
-
-    QString error;
-    WorkProgress progress(this, u"正在导出试题和答案…"_s);
-    if (!writeSheetWorkbook(sheets, path, &error, progress.callback())) {
-        if (!progress.wasCancelled())
-            showMessage(this, error);
+    const QString path = workbookexport::freshPath(sheets.first().sheet.number());
+    if (!workbookexport::write(this, sheets, path))
         return;
-    }
     if (!openUrl(QUrl::fromLocalFile(path))) {
         showMessage(this,
             u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
@@ -128,81 +103,73 @@ void WorksheetWindow::saveWorkbookAs()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(this, u"另存为"_s,
         QDir(folder).filePath(m_worksheet.number() + u".xlsx"_s), u"Excel 工作簿 (*.xlsx)"_s);
-    if (path.isEmpty())
-        return;
-    QString error;
-    QList<TitledSheet> sheets;
-    for (const Worksheet &sheet : classSet())
-        sheets.append({ sheet, printTitle(sheet) });
-    WorkProgress progress(this, u"正在导出试题和答案…"_s);
-    if (!writeSheetWorkbook(sheets, path, &error, progress.callback()) && !progress.wasCancelled())
-        showMessage(this, error);
+    if (!path.isEmpty())
+        workbookexport::write(this, titledSet(), path);
 }
 
-void WorksheetWindow::buildUi()
+QLabel *WorksheetWindow::addHint(const QString &text, const QRect &geometry)
 {
-    WindowChrome::paintFace(this);
+    QLabel *hint = addLabel(text, geometry, 9);
+    hint->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
+    return hint;
+}
 
-    auto *strip = new TitleStrip(windowTitle(), this);
-    strip->setGeometry(0, 0, kWidth, TitleStrip::kHeight);
-
-    // The band behind the choices, which takes the hover off the buttons.
-    QWidget *band = WindowChrome::addBand(this, { 0, TitleStrip::kHeight, kWidth, 112 });
-
-    const int row1 = TitleStrip::kHeight + 14;
-    const int row2 = row1 + 38;
-    caption(u"难度选择："_s, this, { 20, row1, 80, 26 });
+void WorksheetWindow::buildChoices()
+{
+    addLabel(u"难度选择："_s, kLevelCaption);
     m_level = new QComboBox(this);
-    m_level->setGeometry(96, row1, 300, 28);
+    m_level->setGeometry(kLevel);
     m_level->addItems(catalogue::levelCaptions(m_type));
     m_level->setObjectName(u"level"_s);
-    caption(u"试卷列数："_s, this, { 410, row1, 80, 26 });
+    addLabel(u"试卷列数："_s, kColumnsCaption);
     m_columns = new QComboBox(this);
-    m_columns->setGeometry(486, row1, 80, 28);
+    m_columns->setGeometry(kColumns);
     m_columns->addItems(sheetformat::columnCaptions());
     m_columns->setObjectName(u"columns"_s);
 
-    caption(u"试卷行数："_s, this, { 20, row2, 80, 26 });
+    addLabel(u"试卷行数："_s, kRowsCaption);
     m_rows = new QSpinBox(this);
-    m_rows->setGeometry(96, row2, 80, 28);
+    m_rows->setGeometry(kRows);
     m_rows->setRange(1, sheetformat::kMaxRows);
     m_rows->setObjectName(u"rows"_s);
-    caption(u"试卷字体："_s, this, { 190, row2, 80, 26 });
+    addLabel(u"试卷字体："_s, kFontCaption);
     m_font = new QComboBox(this);
-    m_font->setGeometry(266, row2, 80, 28);
+    m_font->setGeometry(kFont);
     m_font->addItems(sheetformat::fontCaptions());
     m_font->setObjectName(u"font"_s);
     m_font->setEnabled(false);
-    caption(u"试卷行高："_s, this, { 410, row2, 80, 26 });
+    addLabel(u"试卷行高："_s, kRowHeightCaption);
     m_rowHeight = new QComboBox(this);
-    m_rowHeight->setGeometry(486, row2, 80, 28);
+    m_rowHeight->setGeometry(kRowHeight);
     m_rowHeight->addItems(sheetformat::rowHeightCaptions());
     m_rowHeight->setObjectName(u"rowHeight"_s);
     m_rowHeight->setEnabled(false);
-    caption(u"1.先选择难度，设置列数"_s, this, { 20, row2 + 34, 150, 20 }, true);
+    addHint(u"1.先选择难度，设置列数"_s, kFirstHint);
     // A class set: every child gets a sheet of its own.
-    caption(u"份数："_s, this, { 640, row2 + 33, 50, 24 });
+    addLabel(u"份数："_s, kCopiesCaption);
     m_copies = new QSpinBox(this);
     m_copies->setObjectName(u"copies"_s);
-    m_copies->setGeometry(690, row2 + 33, 93, 24);
+    m_copies->setGeometry(kCopies);
     m_copies->setRange(1, 60);
     m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
-    caption(u"2.设置行数 -> 生成试题"_s, this, { 170, row2 + 34, 150, 20 }, true);
-    m_sizeNote = caption(QString(), this, { 320, row2 + 34, 318, 20 }, true);
+    addHint(u"2.设置行数 -> 生成试题"_s, kSecondHint);
+    m_sizeNote = addHint(QString(), kSizeNote);
     m_sizeNote->setObjectName(u"sizeNote"_s);
-    m_sizeNote->setStyleSheet(u"color: #b3541e;"_s);
+    m_sizeNote->setStyleSheet(u"color: %1;"_s.arg(palette::css(kSizeNoteInk)));
 
-    // Buttons 0 (close glyph) … 4.
-    m_buttons = { new HCommand(2, Close, this), new HCommand(49, Generate, this),
+    connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
+    connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
+}
+
+void WorksheetWindow::buildButtons()
+{
+    m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(49, Generate, this),
         new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
         new HCommand(56, PrintAnswers, this) };
-    m_buttons[Close]->move(kWidth - 41 - 8, (TitleStrip::kHeight - 17) / 2);
-    m_buttons[Generate]->move(588, row1 - 1);
-    m_buttons[Export]->move(690, row1 - 1);
-    m_buttons[PrintQuestions]->move(588, row2 - 1);
-    m_buttons[PrintAnswers]->move(690, row2 - 1);
-    for (int i = Export; i <= PrintAnswers; ++i)
-        m_buttons[i]->setEnabled(false);
+    for (int i = Generate; i <= PrintAnswers; ++i) {
+        m_buttons[i]->move(kButtons[i - Generate]);
+        m_buttons[i]->setEnabled(i == Generate); // the rest once there is a sheet
+    }
     m_buttons[Export]->setToolTip(u"导出试题和答案，用表格程序打开；点右键可另存为…"_s);
     m_buttons[Export]->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(
@@ -213,46 +180,39 @@ void WorksheetWindow::buildUi()
         });
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &WorksheetWindow::onButton);
-    caption(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, this, { 440, 596, 320, 22 }, true);
-    band->lower();
+    setButtons(m_buttons);
+    addHint(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, kPaperNote);
+}
 
-    // The sheet, or a word of how to make one.
-    m_placeholder = new QLabel(u"选好难度、列数和行数，按【生成试题(F5)】出一份卷子。"_s, this);
-    m_placeholder->setGeometry(40, 160, kWidth - 80, 380);
+void WorksheetWindow::buildSheet()
+{
+    m_placeholder = addLabel(u"选好难度、列数和行数，按【生成试题(F5)】出一份卷子。"_s, kSheet, 13);
     m_placeholder->setAlignment(Qt::AlignCenter);
-    m_placeholder->setFont(cjkFont(13));
-    m_placeholder->setStyleSheet(u"color: #7890a8; border: 2px dashed #b9d0ea; border-radius: 12px;"
-                                 " background: white;"_s);
+    m_placeholder->setStyleSheet(
+        u"color: %1; border: 2px dashed #b9d0ea; border-radius: 12px;"
+        " background: white;"_s.arg(palette::css(palette::kPlaceholderInk)));
     m_grid = new QTableView(this);
-    m_grid->setGeometry(40, 160, kWidth - 80, 380);
+    m_grid->setGeometry(kSheet);
     m_grid->setModel(m_questions);
     m_grid->horizontalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setShowGrid(true);
     m_grid->setStyleSheet(u"QTableView { background: white; gridline-color: #dde7f2;"
-                          " border: 1px solid #a9c6e8; }"_s);
+                          " border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule)));
     m_grid->hide();
 
-    m_restoreLink = caption(u"打印标题(题型、难度、数量是变量)："_s, this, { 40, 556, 250, 26 });
+    m_restoreLink = addLabel(u"打印标题(题型、难度、数量是变量)："_s, kTitleLink);
+    m_restoreLink->setObjectName(u"restoreLink"_s);
     m_restoreLink->setToolTip(u"点击我恢复默认页面标题"_s);
     m_restoreLink->setCursor(Qt::PointingHandCursor);
-    m_restoreLink->setStyleSheet(u"color: #1f5fa8;"_s);
+    m_restoreLink->setStyleSheet(u"color: %1;"_s.arg(palette::css(kLinkInk)));
     m_restoreLink->installEventFilter(this);
     m_title = new QLineEdit(this);
-    m_title->setGeometry(290, 555, kWidth - 330, 28);
+    m_title->setGeometry(kTitle);
     m_title->setObjectName(u"titleTemplate"_s);
     connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleChanged = true; });
-    caption(u"1.可导出试题和答案  2.系统须安装 Excel"_s, this, { 40, 596, 380, 22 }, true);
-
-    connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
-    connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
-
-    m_chrome = new WindowChrome(this);
-    m_chrome->setTitleStrip(strip);
-    m_chrome->setButtons(m_buttons);
-    m_chrome->addButtonResetSurface(strip);
-    m_chrome->addButtonResetSurface(band);
+    addHint(u"1.可导出试题和答案  2.系统须安装 Excel"_s, kExcelNote);
 }
 
 void WorksheetWindow::restoreChoices()
@@ -322,11 +282,6 @@ void WorksheetWindow::applyColumnWidths(bool equalForPaper)
     }
 }
 
-QString WorksheetWindow::printTitle() const
-{
-    return printTitle(m_worksheet);
-}
-
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
 {
     return sheetTitle(
@@ -355,11 +310,10 @@ void WorksheetWindow::generate()
     QApplication::restoreOverrideCursor();
 }
 
-void WorksheetWindow::saveAndClose()
+bool WorksheetWindow::mayLeave()
 {
-    // Choices that could not be kept are worth another try, so the window stays until they are.
-    const bool saved = runOrReport(
-        this, u"试卷的设置没有保存"_s,
+    return runOrReport(
+        u"试卷的设置没有保存"_s,
         [this] {
             Settings &settings = m_context.settings();
             if (m_titleChanged)
@@ -367,10 +321,6 @@ void WorksheetWindow::saveAndClose()
             settings.write(u"txa%1"_s.arg(m_type), currentChoices().toSetting());
         },
         Report::WindowStaysOpen);
-    if (!saved)
-        return;
-    m_closing = true;
-    accept();
 }
 
 void WorksheetWindow::printQuestions()
@@ -399,7 +349,7 @@ void WorksheetWindow::printAnswers()
 
 void WorksheetWindow::restoreDefaultTitle()
 {
-    QMessageBox box(QMessageBox::Question, kMessageTitle,
+    QMessageBox box(QMessageBox::Question, u"【晨曦算苑】提示："_s,
         u"你确定要将打印页面标题恢复成系统默认的样式吗？\n\r"
         "提示：其中的“题型”“难度”“数量”是变量。"_s,
         QMessageBox::Yes | QMessageBox::No, this);
@@ -416,18 +366,14 @@ void WorksheetWindow::onButton(qint16 index)
 {
     switch (index) {
     case Close:
-        saveAndClose();
+        leave();
         break;
     case Generate:
         generate();
         break;
     case Export:
-        if (exportSheets && m_worksheet.questionCount() > 0) {
-            QList<TitledSheet> sheets;
-            for (const Worksheet &sheet : classSet())
-                sheets.append({ sheet, printTitle(sheet) });
-            exportSheets(sheets);
-        }
+        if (exportSheets && m_worksheet.questionCount() > 0)
+            exportSheets(titledSet());
         break;
     case PrintQuestions:
         printQuestions();
@@ -438,49 +384,11 @@ void WorksheetWindow::onButton(qint16 index)
     }
 }
 
-void WorksheetWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        onButton(Close);
-        return;
-    }
-    if (event->key() == Qt::Key_F5) {
-        onButton(Generate);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool WorksheetWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // Esc and F5 act on the window whichever of its controls has the focus.
-    if (event->type() == QEvent::KeyPress) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (widget && widget->window() == this && (key == Qt::Key_Escape || key == Qt::Key_F5)) {
-            onButton(key == Qt::Key_Escape ? Close : Generate);
-            return true;
-        }
-    }
     if (watched == m_restoreLink && event->type() == QEvent::MouseButtonRelease) {
         restoreDefaultTitle();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void WorksheetWindow::reject()
-{
-    saveAndClose();
-}
-
-void WorksheetWindow::closeEvent(QCloseEvent *event)
-{
-    // Closed by the window manager: the choices are kept all the same.
-    if (!m_closing) {
-        event->ignore();
-        saveAndClose();
-        return;
-    }
-    QDialog::closeEvent(event);
+    return FeatureWindow::eventFilter(watched, event);
 }

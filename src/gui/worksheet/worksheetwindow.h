@@ -1,13 +1,13 @@
 #pragma once
 
+#include "chrome/featurewindow.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
 #include <QDesktopServices>
-#include <QDialog>
-#include <QUrl>
 #include <QList>
+#include <QUrl>
 
 #include <functional>
 
@@ -19,13 +19,12 @@ class QLineEdit;
 class QSpinBox;
 class QTableView;
 class SheetModel;
-class WindowChrome;
 struct SheetDocument;
 
 // 试卷出题: choices of a worksheet for the current question type, the sheet
 // itself, and its printing and export. The choices are kept per type; the
 // print title template for all types.
-class WorksheetWindow final : public QDialog
+class WorksheetWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WorksheetWindow)
@@ -50,32 +49,35 @@ public:
         = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 
     void generate();
-    void saveAndClose();
     void printQuestions();
     void printAnswers();
     void restoreDefaultTitle();
     void exportAndOpen(const QList<TitledSheet> &sheets);
     void saveWorkbookAs();
-    void reject() override;
 
     SheetChoices currentChoices() const;
     bool titleChanged() const { return m_titleChanged; }
-    QString printTitle() const;
     QString printTitle(const Worksheet &sheet) const;
     const Worksheet &worksheet() const { return m_worksheet; }
     // The sheet on screen and, with more than one copy, the rest of the set.
     QList<Worksheet> classSet();
+    // The set with each sheet's print title, as it is exported.
+    QList<TitledSheet> titledSet();
     HCommand *button(Button index) const { return m_buttons.at(index); }
     QTableView *grid() const { return m_grid; }
     SheetModel *questionModel() const { return m_questions; }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    // The choices are kept for the next sheet of the type; the window stays until they are.
+    bool mayLeave() override;
+    // A click on the title's caption restores the default title.
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildUi();
+    void buildChoices();
+    void buildButtons();
+    void buildSheet();
+    QLabel *addHint(const QString &text, const QRect &geometry);
     void restoreChoices();
     SheetChoices printChoices() const;
     void applyFontAndRowHeight();
@@ -90,9 +92,7 @@ private:
     qint16 m_sheetColumns = 5;
     qint16 m_sheetRows = 10;
     bool m_titleChanged = false;
-    bool m_closing = false;
 
-    WindowChrome *m_chrome = nullptr;
     QList<HCommand *> m_buttons;
     QComboBox *m_level = nullptr;
     QComboBox *m_columns = nullptr;
