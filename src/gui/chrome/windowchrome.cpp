@@ -127,15 +127,6 @@ void WindowChrome::resetLinks()
     g_hoverLabel = kNoLink;
 }
 
-void WindowChrome::paintFace(QWidget *window)
-{
-    // Selected by a property, not the object name, which callers and tests
-    // may set for their own purposes.
-    window->setProperty("qrtaFace", true);
-    window->setStyleSheet(
-        u"*[qrtaFace=\"true\"] { background: #f4f9ff; border: 1px solid #7fa7d4; }"_s);
-}
-
 QWidget *WindowChrome::addBand(QWidget *window, const QRect &geometry)
 {
     auto *band = new QWidget(window);

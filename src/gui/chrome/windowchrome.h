@@ -54,8 +54,6 @@ public:
     void hoverLink(qint16 index);
     void resetLinks();
 
-    // The pale blue face of a feature window, with its thin outline.
-    static void paintFace(QWidget *window);
     // The band below the title strip that holds a window's choices or heading;
     // the window usually makes it a button reset surface.
     static QWidget *addBand(QWidget *window, const QRect &geometry);

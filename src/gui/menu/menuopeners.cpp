@@ -15,34 +15,32 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A feature window reads the file as it opens; when it cannot, it does not open, and says
+// what did not open.
+template <typename Window, typename... Args>
+MenuOpeners::Opener featureWindow(const QString &failed, Args &...args)
+{
+    return [failed, &args...](QWidget *parent) {
+        runOrReport(parent, failed, [&] {
+            Window window(args..., parent);
+            window.exec();
+        });
+    };
+}
+
+} // namespace
+
 MenuOpeners MenuOpeners::standard(AppContext &context)
 {
     MenuOpeners openers;
-    // A window reads the file as it opens; when it cannot, it does not open.
-    openers.worksheet = [&context](QWidget *parent) {
-        runOrReport(parent, u"试卷出题窗口无法打开"_s, [&context, parent] {
-            WorksheetWindow window(context, parent);
-            window.exec();
-        });
-    };
-    openers.test = [&context](QWidget *parent) {
-        runOrReport(parent, u"电脑测试窗口无法打开"_s, [&context, parent] {
-            TestWindow window(context, processQuestionMaker(), parent);
-            window.exec();
-        });
-    };
-    openers.records = [&context](QWidget *parent) {
-        runOrReport(parent, u"电脑测试一览表无法打开"_s, [&context, parent] {
-            RecordsWindow window(context, parent);
-            window.exec();
-        });
-    };
-    openers.game24 = [&context](QWidget *parent) {
-        runOrReport(parent, u"24点口算游戏无法打开"_s, [&context, parent] {
-            Game24Window window(context, processRandom(), parent);
-            window.exec();
-        });
-    };
+    openers.worksheet = featureWindow<WorksheetWindow>(u"试卷出题窗口无法打开"_s, context);
+    openers.test
+        = featureWindow<TestWindow>(u"电脑测试窗口无法打开"_s, context, processQuestionMaker());
+    openers.records = featureWindow<RecordsWindow>(u"电脑测试一览表无法打开"_s, context);
+    openers.game24
+        = featureWindow<Game24Window>(u"24点口算游戏无法打开"_s, context, processRandom());
     openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     openers.about = [open = openers.openUrl](QWidget *parent) {
         AboutWindow window(open, parent);
