@@ -2,8 +2,9 @@
 
 #include <QRect>
 
-// Where the parts of the 24-point window lie. The window puts its widgets there and the
-// backdrop paints the table, the notebook and the boxes behind them from the same numbers.
+// Where the parts of the 24-point window lie. The window puts its widgets there; the backdrop
+// picture (resources/pictures/game24art.py) draws the table, the notebook and the boxes behind
+// them from the same numbers, so a change here is made there too.
 namespace game24layout {
 
 constexpr QSize kWindow(900, 620);
