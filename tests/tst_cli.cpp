@@ -1,3 +1,5 @@
+#include "generate/blankform.h"
+#include "generate/carrykind.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
@@ -9,6 +11,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
@@ -60,6 +63,8 @@ private slots:
     void sheetsAndPdfs_data();
     void sheetsAndPdfs();
     void sheetUnwritablePdf();
+    void formsOfQuestions_data();
+    void formsOfQuestions();
     void recordsAndMistakes();
 };
 
@@ -82,6 +87,10 @@ void TestCli::refusedArguments_data()
     row("unknown option", u"lines --type=1 --level=1 --colour=red"_s);
     row("stray argument", u"lines --type=1 --level=1 7"_s);
     row("option twice", u"lines --type=1 --type=2 --level=1"_s);
+    row("carry of products", u"lines --type=5 --level=2 --carry=with"_s);
+    row("carry neither", u"lines --type=1 --level=2 --carry=maybe"_s);
+    row("third of two", u"lines --type=7 --level=2 --blank=third"_s);
+    row("blank in 四则混合", u"lines --type=10 --level=2 --blank=any"_s);
     row("unknown setting", u"settings --set txa11=1 --database=DIR/x.dat"_s);
     row("installation number", u"settings --set system_0=5 --database=DIR/x.dat"_s);
     row("no equals sign", u"settings --set system_3 --database=DIR/x.dat"_s);
@@ -101,6 +110,13 @@ void TestCli::refusedArguments_data()
     row("no page left", sheet + u"--columns=3 --rows=40 --copies=3 --pages=７－"_s);
     row("pages without a pdf", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pages=1"_s);
     row("empty pdf path", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf="_s);
+    const QString mix = u"sheet --columns=4 --pdf=DIR/q.pdf --mix="_s;
+    row("mix entry malformed", mix + u"1:4:12,2:4"_s);
+    row("mix entry of an unknown form", mix + u"1:4:12:sideways"_s);
+    row("mix carry of products", mix + u"5:2:4:carry"_s);
+    row("mix with a type", mix + u"1:4:12 --type=1"_s);
+    row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
+    row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
     row("one file for two outputs",
         u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf=DIR/x.pdf --xlsx=DIR/./x.pdf"_s);
 }
@@ -356,6 +372,56 @@ void TestCli::sheetsAndPdfs()
     QCOMPARE(again.out.section(u'\n', 1, 120), run.out.section(u'\n', 1, 120));
 }
 
+void TestCli::formsOfQuestions_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<int>("questions"); // after the sheet's number, if any
+    QTest::addColumn<CarryKind>("carry");
+    QTest::newRow("lines that carry")
+        << u"lines --type=3 --level=4 --carry=with --count=50"_s << 50 << CarryKind::With;
+    QTest::newRow("blank third, never carrying")
+        << u"lines --type=4 --level=3 --carry=without --blank=third --count=50"_s << 50
+        << CarryKind::Without;
+    QTest::newRow("a mixed sheet in blocks")
+        << u"sheet --columns=4 --lines --mix=1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s << 40
+        << CarryKind::Any;
+    QTest::newRow("shuffled, two copies")
+        << u"sheet --columns=5 --lines --shuffle --copies=2 --mix=4:2:10:any,1:3:10"_s << 20
+        << CarryKind::Any;
+}
+
+// A blank question prints as three fields: the whole line, the question with its blank and the
+// number, which put into the blank gives the whole line back.
+void TestCli::formsOfQuestions()
+{
+    QFETCH(QString, args);
+    QFETCH(int, questions);
+    QFETCH(CarryKind, carry);
+    const Run run = runCli(args.split(u' ') << u"--seed=5"_s);
+    QCOMPARE(run.status, 0);
+    QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    const bool sheet = args.startsWith(u"sheet"_s);
+    int numbers = 0, blanks = 0;
+    for (const QString &line : std::as_const(lines)) {
+        if (sheet && line.startsWith(u"00_0_%1_"_s.arg(questions))) {
+            ++numbers;
+            continue;
+        }
+        const QStringList fields = line.split(u'\t');
+        QVERIFY2(fields.size() == 1 || fields.size() == 3, qPrintable(line));
+        if (fields.size() == 3) {
+            ++blanks;
+            QString filled = fields[1];
+            filled.replace(QRegularExpression(u"\u3000{2,}"_s), fields[2]);
+            QCOMPARE(blankform::wholeLine(filled), fields[0]);
+        }
+        QVERIFY2(carry::isOfKind(fields[0], carry), qPrintable(line));
+    }
+    QCOMPARE(lines.size() - numbers, questions * std::max(1, numbers));
+    QCOMPARE(blanks > 0,
+        args.contains(u"blank"_s) || args.contains(u":any"_s) || args.contains(u":second"_s));
+}
+
 void TestCli::sheetUnwritablePdf()
 {
     QTemporaryDir dir;
@@ -371,6 +437,13 @@ void TestCli::sheetUnwritablePdf()
             QVERIFY2(run.err.contains(path), qPrintable(run.err));
         }
     }
+    // A mixed sheet that would come out short writes nothing and names the entry.
+    const Run shortSheet = runCli({ u"sheet"_s, u"--columns=2"_s, u"--mix=1:1:60"_s, u"--lines"_s,
+        u"--pdf"_s, dir.filePath(u"mixed.pdf"_s) });
+    QCOMPARE(shortSheet.status, 1);
+    QCOMPARE(shortSheet.out, QString());
+    QVERIFY2(shortSheet.err.contains(u"第 1 项“A + B 一级 60 题”只出了 45 道"_s),
+        qPrintable(shortSheet.err));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
         QStringList { u"taken"_s });
     QVERIFY(QDir(dir.filePath(u"taken"_s)).isEmpty());

@@ -2,6 +2,7 @@
 
 #include "output.h"
 
+#include "generate/blankform.h"
 #include "generate/catalogue.h"
 #include "generate/randomsource.h"
 #include "program/appcontext.h"
@@ -10,6 +11,8 @@
 
 #include <QFileInfo>
 #include <QHash>
+
+#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,6 +42,52 @@ OptionSpec database()
 OptionSpec help()
 {
     return { u"help"_s, QString(), u"显示本说明"_s };
+}
+
+OptionSpec carry()
+{
+    return { u"carry"_s, u"with|without"_s,
+        u"只出进位/退位的题（with）或只出不进位、不退位的题（without）；只用于题型 1 到 4"_s };
+}
+
+OptionSpec blank()
+{
+    return {
+        u"blank"_s, u"first|second|third|any"_s,
+        u"填空题：空出第一个、第二个、第三个（只有题型 4）或随机一个数；用于题型 1、2、3、4、5、7"_s
+    };
+}
+
+QuestionForm questionForm(const Arguments &arguments)
+{
+    QuestionForm form;
+    std::tie(form.type, form.level) = typeAndLevel(arguments);
+    static const QHash<QString, CarryKind> carries
+        = { { u"with"_s, CarryKind::With }, { u"without"_s, CarryKind::Without } };
+    static const QHash<QString, BlankPlace> blanks
+        = { { u"first"_s, BlankPlace::First }, { u"second"_s, BlankPlace::Second },
+              { u"third"_s, BlankPlace::Third }, { u"any"_s, BlankPlace::Any } };
+    if (arguments.has(u"carry"_s)) {
+        if (!carries.contains(arguments.text(u"carry"_s)))
+            throw UsageError(u"--carry 只能是 with 或 without"_s);
+        form.carry = carries.value(arguments.text(u"carry"_s));
+    }
+    if (arguments.has(u"blank"_s)) {
+        if (!blanks.contains(arguments.text(u"blank"_s)))
+            throw UsageError(u"--blank 只能是 first、second、third 或 any"_s);
+        form.blank = blanks.value(arguments.text(u"blank"_s));
+    }
+    if (const QString problem = form.problem(); !problem.isEmpty())
+        throw UsageError(problem);
+    return form;
+}
+
+QString printedQuestion(const QString &line)
+{
+    if (!blankform::isBlank(line))
+        return line;
+    return blankform::wholeLine(line) + u'\t' + blankform::question(line) + u'\t'
+        + blankform::filler(line);
 }
 
 std::pair<qint16, qint16> typeAndLevel(const Arguments &arguments)

@@ -2,6 +2,8 @@
 
 #include "arguments.h"
 
+#include "generate/questionform.h"
+
 #include <memory>
 #include <utility>
 
@@ -17,8 +19,16 @@ OptionSpec seed();
 OptionSpec database();
 OptionSpec help();
 
+OptionSpec carry();
+OptionSpec blank();
+
 // --type and --level, the level checked against what the type offers.
 std::pair<qint16, qint16> typeAndLevel(const Arguments &arguments);
+// --type, --level, --carry and --blank, checked against what the type and level can make.
+QuestionForm questionForm(const Arguments &arguments);
+// A question line as the commands print it: as it is, or for a blank question three fields
+// separated by a TAB: the whole line, the question with its blank, the number that fills it.
+QString printedQuestion(const QString &line);
 
 // --seed when given, the clock otherwise.
 void seedFrom(const Arguments &arguments, SeededRandom &rnd);

@@ -9,6 +9,7 @@
 #include "sheetpainter.h"
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetentry.h"
 #include "worksheet/pagerange.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
@@ -26,8 +27,15 @@ const QList<OptionSpec> &sheetOptions()
     static const QList<OptionSpec> options = {
         commonoptions::type(),
         commonoptions::level(),
+        commonoptions::carry(),
+        commonoptions::blank(),
         { u"columns"_s, u"C"_s, u"列数 2 到 5（必需）"_s },
-        { u"rows"_s, u"R"_s, u"行数 1 到 100（必需）"_s },
+        { u"rows"_s, u"R"_s, u"行数 1 到 100（除 --mix 外必需）"_s },
+        { u"mix"_s, u"ENTRY[,ENTRY…]"_s,
+            u"综合练习，代替 --type、--level、--rows：每项是 题型:难度:题数，可再加 :carry 或 "
+            ":nocarry（进位/不进位），和 :first、:second、:third 或 :any（填空），例如 "
+            "1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second；行数按总题数和列数算出"_s },
+        { u"shuffle"_s, QString(), u"和 --mix 一起用：各项的题打乱次序，不按项分块"_s },
         commonoptions::seed(),
         { u"font"_s, u"F"_s, u"字体 1 小四、2 四号、3 三号（默认）、4 小二、5 二号"_s },
         { u"row-height"_s, u"H"_s, u"行高 1 整页、2 较小、3 适合（默认）、4 较大、5 最大"_s },
@@ -49,25 +57,68 @@ const QList<OptionSpec> &sheetOptions()
     return options;
 }
 
+// The entries of --mix, each one the type and level can make.
+QList<SheetEntry> mixEntries(const QString &text)
+{
+    QString bad;
+    const std::optional<QList<SheetEntry>> entries = sheetentries::read(text, &bad);
+    if (!entries)
+        throw UsageError(
+            u"--mix 的“%1”不是 题型:难度:题数[:carry|:nocarry][:first|:second|:third|:any]"_s.arg(
+                bad));
+    const QStringList parts = text.split(u',');
+    for (qsizetype i = 0; i < entries->size(); ++i) {
+        if (const QString problem = entries->at(i).form.problem(); !problem.isEmpty())
+            throw UsageError(u"--mix 的“%1”：%2"_s.arg(parts.at(i).trimmed(), problem));
+    }
+    return *entries;
+}
+
 } // namespace
 
 int runSheetCommand(const QStringList &args)
 {
     const Arguments arguments(args, sheetOptions());
     if (commonoptions::helpAsked(arguments,
-            u"qrta-cli sheet --type T --level L --columns C --rows R [--seed S] [--font F]\n"
+            u"qrta-cli sheet --type T --level L [--carry with|without]\n"
+            "                      [--blank first|second|third|any] --columns C --rows R\n"
+            "       qrta-cli sheet --mix ENTRY[,ENTRY…] [--shuffle] --columns C\n"
+            "                      [--seed S] [--font F]\n"
             "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
             "                      [--answers-pdf FILE] [--pages RANGE] [--xlsx FILE]\n"
             "                      [--copies N] [--lines]"_s,
-            u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题）。"_s,
+            u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题，填空题是以 TAB 分开的三栏：整道题、带空的题目、填进空里的数）。综合练习的某一项凑不够不同的题时，什么也不写，说明是哪一项，退出状态为 1。"_s,
             sheetOptions()))
         return flushOut();
 
-    const auto [type, level] = commonoptions::typeAndLevel(arguments);
+    const bool mixed = arguments.has(u"mix"_s);
+    for (const QString &option : { u"type"_s, u"level"_s, u"rows"_s, u"carry"_s, u"blank"_s }) {
+        if (mixed && arguments.has(option))
+            throw UsageError(u"--mix 不和 --%1 一起用：每一项自己说题型、难度和形式"_s.arg(option));
+    }
+    if (!mixed && arguments.has(u"shuffle"_s))
+        throw UsageError(u"--shuffle 只和 --mix 一起用"_s);
     SheetChoices choices;
-    choices.level = level;
     choices.columns = qint16(arguments.integer(u"columns"_s, 2, sheetformat::kMaxColumns));
-    choices.rows = qint16(arguments.integer(u"rows"_s, 1, sheetformat::kMaxRows));
+    QuestionForm form;
+    QList<SheetEntry> entries;
+    if (mixed) {
+        entries = mixEntries(arguments.text(u"mix"_s));
+        int total = 0;
+        for (const SheetEntry &entry : std::as_const(entries))
+            total += entry.count;
+        const int rows = (total + choices.columns - 1) / choices.columns;
+        if (rows > sheetformat::kMaxRows)
+            throw UsageError(u"--mix 一共 %1 题，%2 列要 %3 行，最多 %4 行"_s.arg(total)
+                                 .arg(choices.columns)
+                                 .arg(rows)
+                                 .arg(sheetformat::kMaxRows));
+        choices.rows = qint16(rows);
+    } else {
+        form = commonoptions::questionForm(arguments);
+        choices.level = form.level;
+        choices.rows = qint16(arguments.integer(u"rows"_s, 1, sheetformat::kMaxRows));
+    }
     choices.font = qint16(arguments.integer(u"font"_s, 1, 5, 3));
     choices.rowHeight = qint16(arguments.integer(u"row-height"_s, 1, 5, 3));
     const QString titleTemplate = arguments.has(u"title"_s)
@@ -88,15 +139,29 @@ int runSheetCommand(const QStringList &args)
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
     const int copies = int(arguments.integer(u"copies"_s, 1, 60, 1));
-    const QList<Worksheet> sheets
-        = generateClassSet(maker, type, level, choices.columns, choices.rows, now, copies);
+    QList<Worksheet> sheets;
+    QStringList shortfalls;
+    for (int copy = 0; copy < copies; ++copy) {
+        const QDateTime stamp = now.addSecs(copy);
+        sheets << (mixed ? Worksheet::generateMixed(maker, entries, choices.columns,
+                       arguments.has(u"shuffle"_s), stamp, &shortfalls)
+                         : Worksheet::generate(maker, form, choices.columns, choices.rows, stamp));
+    }
+    // A short sheet is not what the teacher asked for: nothing is written.
+    if (!shortfalls.isEmpty()) {
+        shortfalls.removeDuplicates();
+        writeError(u"qrta-cli sheet: %1\n"_s.arg(shortfalls.join(u"；"_s)));
+        return 1;
+    }
 
     QList<SheetDocument> questionSheets, answerSheets;
     QList<TitledSheet> workbookSheets;
     for (const Worksheet &sheet : sheets) {
-        const QString title = sheetTitle(titleTemplate, type, level, sheet.questionCount());
+        const QString title = mixed
+            ? sheetTitle(titleTemplate, sheet)
+            : sheetTitle(titleTemplate, form.type, form.level, sheet.questionCount());
         questionSheets << questionDocument(sheet, choices, title);
-        answerSheets << answerDocument(sheet, level, now);
+        answerSheets << answerDocument(sheet, form.level, now);
         workbookSheets.append({ sheet, title });
     }
     // Checked before anything is written: a range that misses one of the two documents is
@@ -120,7 +185,7 @@ int runSheetCommand(const QStringList &args)
         out.line(sheet.number());
         if (arguments.has(u"lines"_s)) {
             for (const QString &line : sheet.lines())
-                out.line(line);
+                out.line(commonoptions::printedQuestion(line));
         }
     }
     int status = out.finish();

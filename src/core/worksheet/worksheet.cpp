@@ -15,7 +15,13 @@ using namespace Qt::Literals::StringLiterals;
 Worksheet Worksheet::generate(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
     qint16 rows, const QDateTime &now)
 {
-    return generate([&] { return maker.make(type, level); }, type, level, columns, rows, now);
+    return generate(maker, QuestionForm { type, level }, columns, rows, now);
+}
+
+Worksheet Worksheet::generate(QuestionMaker &maker, const QuestionForm &form, qint16 columns,
+    qint16 rows, const QDateTime &now)
+{
+    return generate([&] { return maker.make(form); }, form.type, form.level, columns, rows, now);
 }
 
 Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 type, qint16 level,
@@ -80,15 +86,6 @@ QString Worksheet::typeName() const
 QString Worksheet::levelName() const
 {
     return isMixed() ? sheetentries::levelNames(m_entries) : catalogue::levelName(m_level);
-}
-
-QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-    qint16 rows, const QDateTime &now, int copies)
-{
-    QList<Worksheet> sheets;
-    for (int copy = 0; copy < copies; ++copy)
-        sheets << Worksheet::generate(maker, type, level, columns, rows, now.addSecs(copy));
-    return sheets;
 }
 
 int Worksheet::rowCount() const

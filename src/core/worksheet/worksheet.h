@@ -22,6 +22,9 @@ public:
     // level with fewer distinct questions leaves the sheet partly filled.
     static Worksheet generate(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
         qint16 rows, const QDateTime &now);
+    // The same for questions of a form: carrying or not, with a blank.
+    static Worksheet generate(QuestionMaker &maker, const QuestionForm &form, qint16 columns,
+        qint16 rows, const QDateTime &now);
     // The same with any source of lines, one call per attempt.
     static Worksheet generate(const std::function<QString()> &nextLine, qint16 type, qint16 level,
         qint16 columns, qint16 rows, const QDateTime &now);
@@ -61,12 +64,6 @@ private:
     QString m_number;
     QList<SheetEntry> m_entries;
 };
-
-// A class set: copies sheets of the same kind, each made as a single sheet is.
-// Copy k is stamped k seconds after now, so that sheets made within the same
-// second still carry different numbers.
-QList<Worksheet> generateClassSet(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
-    qint16 rows, const QDateTime &now, int copies);
 
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
 QString sheetTitle(const QString &titleTemplate, qint16 type, qint16 level, int questionCount);
