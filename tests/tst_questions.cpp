@@ -242,6 +242,8 @@ void TestQuestions::everyLineHolds()
             const std::optional<QString> blank = blankform::make(line, k);
             QVERIFY2(blank && blankform::question(*blank).contains(room), qPrintable(line));
             QCOMPARE(blankform::wholeLine(*blank), line);
+            QCOMPARE(blankform::filledIn(blankform::question(*blank), blankform::filler(*blank)),
+                *blank);
             QCOMPARE(blankform::filler(*blank).toInt(), OperandLine::read(line).operands[k].value);
             QCOMPARE(blankform::question(*blank).section(u'＝', 1), line.section(u'＝', 1));
         }

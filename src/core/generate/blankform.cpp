@@ -63,6 +63,14 @@ QString question(const QString &blank)
         + blank.mid(b.close);
 }
 
+QString filledIn(const QString &question, const QString &number)
+{
+    const Brackets b = bracketsOf(question);
+    if (b.open < 0)
+        return question;
+    return question.left(b.open + 1) + number + question.mid(b.close);
+}
+
 QString filler(const QString &blank)
 {
     const Brackets b = bracketsOf(blank);

@@ -21,6 +21,8 @@ std::optional<QString> make(const QString &line, int index);
 bool isBlank(const QString &text);
 // The question as printed: the brackets emptied.
 QString question(const QString &blank);
+// A question as printed with number put in its blank: the form a sheet keeps.
+QString filledIn(const QString &question, const QString &number);
 // The number that fills the blank.
 QString filler(const QString &blank);
 // The line the blank was made from.

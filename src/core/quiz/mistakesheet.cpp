@@ -1,5 +1,6 @@
 #include "mistakesheet.h"
 
+#include "generate/blankform.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
 
@@ -11,7 +12,9 @@ MistakeSheets mistakeSheets(const QList<Mistake> &mistakes, qint16 columns, cons
     int next = 0;
     const auto lines = [&mistakes, &next]() -> QString {
         const Mistake &m = mistakes.at(next++ % mistakes.size());
-        return m.question + u' ' + m.answer;
+        // A question with a blank is answered inside it, as on any sheet.
+        return blankform::isBlank(m.question) ? blankform::filledIn(m.question, m.answer)
+                                              : m.question + u' ' + m.answer;
     };
     const int count = int(mistakes.size());
     const auto rows = qint16(std::max(1, (count + columns - 1) / columns));

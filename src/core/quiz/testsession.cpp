@@ -1,6 +1,7 @@
 #include "testsession.h"
 
 #include "worksheet/formatstamp.h"
+#include "generate/blankform.h"
 #include "generate/catalogue.h"
 #include "generate/questionline.h"
 #include "generate/questionmaker.h"
@@ -40,22 +41,28 @@ TestSession::TestSession(Database &db, Settings &settings)
 { }
 
 void TestSession::generate(
-    QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now)
+    QuestionMaker &maker, const QuestionForm &form, int count, const QDateTime &now)
 {
-    m_type = type;
-    m_level = level;
+    m_type = form.type;
+    m_level = form.level;
     m_madeAt = now;
-    m_number = recordNumber(type, level, count, now);
+    m_number = recordNumber(form.type, form.level, count, now);
     m_items.clear();
     m_elapsed = 0;
     m_confirmed = m_marked = false;
     m_wrong = 0;
     for (int attempt = 1; attempt < 3 * count && m_items.size() < count; ++attempt) {
-        const QuestionParts parts = splitQuestionLine(maker.make(type, level));
+        const QString line = maker.make(form);
         TestItem item;
         item.position = int(m_items.size()) + 1;
-        item.question = parts.question;
-        item.answer = parts.answer;
+        if (blankform::isBlank(line)) {
+            item.question = blankform::question(line);
+            item.answer = blankform::filler(line);
+        } else {
+            const QuestionParts parts = splitQuestionLine(line);
+            item.question = parts.question;
+            item.answer = parts.answer;
+        }
         m_items << item;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "testitem.h"
 
+#include "generate/questionform.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -47,7 +49,13 @@ public:
 
     // A new test of count questions, kept in memory only; calling it again
     // replaces the questions and the number.
-    void generate(QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now);
+    void generate(QuestionMaker &maker, qint16 type, qint16 level, int count, const QDateTime &now)
+    {
+        generate(maker, QuestionForm { type, level }, count, now);
+    }
+    // The same with questions of a form; a blank question keeps its blank in the question
+    // and the number that fills it as the answer.
+    void generate(QuestionMaker &maker, const QuestionForm &form, int count, const QDateTime &now);
     // A practice test of questions from the wrong-answer book, in the order
     // given; it is kept like any test, named "错题重练" and numbered with type 00.
     void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);
