@@ -46,11 +46,7 @@ void click(HCommand *button)
 // left after `answered` questions.
 TakenTest taken(int minutes, const QList<int> &wrong = {}, std::optional<int> answered = {})
 {
-    return { .type = 3,
-        .level = 2,
-        .wrong = wrong,
-        .moment = kMonday.addSecs(minutes * 60),
-        .answered = answered };
+    return { 3, 2, 10, wrong, 60, kMonday.addSecs(minutes * 60), answered };
 }
 
 qreal x(int day)
@@ -103,8 +99,8 @@ private slots:
     void testStagesWireButtonsAndKeys_data()
     {
         QTest::addColumn<Stage>("from");
-        QTest::addColumn<QString>(
-            "buttons"); // per button 0..3: - hidden, o shown, x shown disabled
+        // Per button 0..3: - hidden, o shown, x shown disabled.
+        QTest::addColumn<QString>("buttons");
         QTest::addColumn<QList<Stage>>("afterKeys"); // F5, F6, F8, Esc, whichever has the focus
         using enum Stage;
         QTest::newRow("choosing") << Choosing << u"oox-"_s
@@ -145,7 +141,7 @@ private slots:
         }
     }
 
-    void testAnswerEntry()
+    void testAnswerEntryAndHandingIn()
     {
         TestWindow &w = reach(Stage::Generated);
         w.confirm();
@@ -186,23 +182,17 @@ private slots:
         QVERIFY(!w.grid()->indexWidget(w.grid()->currentIndex()));
         QCOMPARE(state(5), u"7 5,2 答题进度：〖 6 / 12 〗"_s);
         QCOMPARE(stage(), Stage::Answering);
-    }
 
-    void testFinishGoesToTheOpenQuestion()
-    {
-        TestWindow &w = reach(Stage::Answering);
-        const QModelIndex open = w.itemModel()->index(8, TestItemModel::Answer);
-        w.itemModel()->setData(open, QString());
-        w.grid()->setCurrentIndex(w.itemModel()->index(2, TestItemModel::Answer));
-
-        MessageCatcher message;
+        // Handing in with questions open goes to the first of them; answered, the test is marked
+        // and the clock stops.
         message.arm();
         w.finish();
         QCOMPARE(message.text, u"操作提示：尚有题目没有作答，请继续答题！"_s);
         QVERIFY(w.button(TestWindow::Finish)->isEnabled());
-        QCOMPARE(w.grid()->currentIndex().row(), 8);
-
-        w.itemModel()->setData(open, QString(w.session().items()[8].answer + u"0"_s));
+        QCOMPARE(w.grid()->currentIndex().row(), 1);
+        for (int row = 0; row < 12; ++row)
+            w.itemModel()->setData(w.itemModel()->index(row, TestItemModel::Answer),
+                QString(w.session().items()[row].answer + (row == 8 ? u"0"_s : QString())));
         w.finish();
         QCOMPARE(w.hintLine()->text(), u"试题判卷结果：错误 1 题！"_s);
         QVERIFY(!w.clock()->isActive());
@@ -262,12 +252,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
         for (int i = 0; i < 7; ++i)
             w.tick();
-        const auto leave = [&] {
-            if (how < 0)
-                w.close();
-            else
-                click(w.button(TestWindow::Button(how)));
-        };
+        const auto leave
+            = [&] { how < 0 ? void(w.close()) : click(w.button(TestWindow::Button(how))); };
 
         if (busy == Busy::WhileLeaving) {
             other.emplace(m_data->path);
@@ -287,8 +273,7 @@ private slots:
         QCOMPARE(
             m_data->storedAnswer(number, 1), busy == Busy::WhileAnswering ? u"7"_s : QString());
         const std::optional<TestRecord> record = findTestRecord(m_data->db(), number);
-        QCOMPARE(record->elapsed, 7);
-        QVERIFY(!record->marked);
+        QVERIFY(record->elapsed == 7 && !record->marked);
     }
 
     void recordsActionCell()
@@ -297,6 +282,8 @@ private slots:
         QCOMPARE(w->progressLine()->text(), u"试卷记录：〖 0 / 0 〗"_s);
         QTest::keyClick(w->list(), Qt::Key_Return); // an empty list: nothing to open
         QVERIFY(!w->isShowingDetail() && m_opened.isEmpty() && m_finished->isEmpty());
+        QTest::keyClick(w->list(), Qt::Key_Escape);
+        QCOMPARE(m_finished->size(), 1);
 
         m_data->store(taken(0));
         m_data->store(taken(1, { 3, 7 }));
@@ -376,16 +363,22 @@ private slots:
         QTest::addColumn<QList<int>>("wrong"); // of the one stored test
         QTest::addColumn<bool>("unreadable");
         QTest::addColumn<RecordsWindow::Button>("button");
-        QTest::addColumn<QString>("message"); // none: the book is opened
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("opened"); // sheets and heading, or the chart
         const QString empty = u"错题本里没有要再练的题。"_s;
         const QString unread = u"错题本无法读取：读写数据文件时出错。\n（错误代码 1）"_s;
         const QList<int> none, three { 2, 5, 7 };
-        QTest::newRow("print") << three << false << RecordsWindow::PrintBook << QString();
-        QTest::newRow("chart") << none << false << RecordsWindow::Chart << QString();
-        QTest::newRow("empty, practice") << none << false << RecordsWindow::Practice << empty;
-        QTest::newRow("empty, print") << none << false << RecordsWindow::PrintBook << empty;
-        QTest::newRow("unreadable, practice") << three << true << RecordsWindow::Practice << unread;
-        QTest::newRow("unreadable, print") << three << true << RecordsWindow::PrintBook << unread;
+        QTest::newRow("print") << three << false << RecordsWindow::PrintBook << QString()
+                               << u"2 错题本"_s;
+        QTest::newRow("chart") << none << false << RecordsWindow::Chart << QString() << u"chart"_s;
+        QTest::newRow("empty, practice")
+            << none << false << RecordsWindow::Practice << empty << QString();
+        QTest::newRow("empty, print")
+            << none << false << RecordsWindow::PrintBook << empty << QString();
+        QTest::newRow("unreadable, practice")
+            << three << true << RecordsWindow::Practice << unread << QString();
+        QTest::newRow("unreadable, print")
+            << three << true << RecordsWindow::PrintBook << unread << QString();
     }
 
     void recordsBookButtons()
@@ -394,15 +387,16 @@ private slots:
         QFETCH(bool, unreadable);
         QFETCH(RecordsWindow::Button, button);
         QFETCH(QString, message);
+        QFETCH(QString, opened);
         m_data->store(taken(0, wrong));
         RecordsWindow &w = openRecords();
-        QStringList opened;
+        QStringList shown;
         w.openPractice
-            = [&opened](const QList<Mistake> &m) { opened << u"practice %1"_s.arg(m.size()); };
-        w.previewBook = [&opened](const QList<SheetDocument> &documents) {
-            opened << u"%1 %2"_s.arg(documents.size()).arg(documents.first().header.left(3));
+            = [&shown](const QList<Mistake> &m) { shown << u"practice %1"_s.arg(m.size()); };
+        w.previewBook = [&shown](const QList<SheetDocument> &documents) {
+            shown << u"%1 %2"_s.arg(documents.size()).arg(documents.first().header.left(3));
         };
-        w.openChart = [&opened] { opened << u"chart"_s; };
+        w.openChart = [&shown] { shown << u"chart"_s; };
         if (unreadable)
             m_data->db().exec("DROP TABLE tab_ctb");
 
@@ -410,15 +404,12 @@ private slots:
         said.arm();
         click(w.button(button));
         QCOMPARE(said.text, message);
-        const QStringList expected = !message.isEmpty() ? QStringList()
-            : button == RecordsWindow::Chart            ? QStringList { u"chart"_s }
-                                                        : QStringList { u"2 错题本"_s };
-        QCOMPARE(opened, expected);
+        QCOMPARE(shown.join(u' '), opened);
         if (!wrong.isEmpty() && !unreadable) {
             // The practice of every type takes the whole book.
             w.practice(std::nullopt);
             QCOMPARE(
-                opened.last(), u"practice %1"_s.arg(MistakeBook(m_data->db()).toLearn().size()));
+                shown.last(), u"practice %1"_s.arg(MistakeBook(m_data->db()).toLearn().size()));
         }
         QVERIFY(w.isVisible());
     }
@@ -471,28 +462,18 @@ private slots:
         QCOMPARE(chooser->currentData().toInt(), 1);
     }
 
-    void chartEmptyFileSaysSo()
+    void chartEmptyFileSaysSoAndCloses()
     {
         m_data->store({ .type = 5, .moment = kMonday, .answered = 1 });
-        ProgressChartWindow &window = open(m_chart, new ProgressChartWindow(*m_data->context));
-        QCOMPARE(window.shownType(), 0);
-        QVERIFY(window.emptyNote()->isVisible());
-        QVERIFY(!window.chartView()->isVisible());
-        QVERIFY(!window.typeChooser()->isVisible());
-        QCOMPARE(window.pointText(0), QString());
-    }
-
-    void chartAndRecordsClose()
-    {
-        m_data->store(taken(0, { 2 }));
         for (int button : { ProgressChartWindow::Back, ProgressChartWindow::CloseGlyph }) {
-            open(m_chart, new ProgressChartWindow(*m_data->context));
-            click(m_chart->button(ProgressChartWindow::Button(button)));
+            ProgressChartWindow &window = open(m_chart, new ProgressChartWindow(*m_data->context));
+            QCOMPARE(window.shownType(), 0);
+            QVERIFY(window.emptyNote()->isVisible());
+            QVERIFY(!window.chartView()->isVisible() && !window.typeChooser()->isVisible());
+            QCOMPARE(window.pointText(0), QString());
+            click(window.button(ProgressChartWindow::Button(button)));
             QCOMPARE(m_finished->size(), 1);
         }
-        openRecords();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(m_finished->size(), 1);
     }
 
 private:
