@@ -411,14 +411,11 @@ private slots:
     {
         // Products over four days with a level change, one sum on the second day, and the newest
         // test a division; the first rows of each answered wrong.
-        const TakenTest tests[] = {
-            { 5, 1, 20, { 0, 1, 2, 3 }, 120, kMonday },
-            { 1, 2, 10, {}, 35, kMonday.addDays(1) },
-            { 5, 1, 20, { 0 }, 100, kMonday.addDays(2) },
-            { 5, 2, 25, { 0, 1, 2, 3, 4 }, 150, kMonday.addDays(3) },
-            { 7, 3, 20, { 0, 1 }, 60, kMonday.addDays(4) },
-        };
-        for (const TakenTest &test : tests)
+        for (const TakenTest &test : { TakenTest { 5, 1, 20, { 0, 1, 2, 3 }, 120, kMonday },
+                 TakenTest { 1, 2, 10, {}, 35, kMonday.addDays(1) },
+                 TakenTest { 5, 1, 20, { 0 }, 100, kMonday.addDays(2) },
+                 TakenTest { 5, 2, 25, { 0, 1, 2, 3, 4 }, 150, kMonday.addDays(3) },
+                 TakenTest { 7, 3, 20, { 0, 1 }, 60, kMonday.addDays(4) } })
             m_data->store(test);
         m_data->context->setCurrentType(5);
         ProgressChartWindow &window = open(m_chart, new ProgressChartWindow(*m_data->context));
@@ -436,14 +433,12 @@ private slots:
         QCOMPARE(window.summaryLine()->text(), u"共 3 次 · 最近一次 80%、每题 6 秒 · 最好 95%"_s);
         // The pointer on the level-two mark shows that test.
         QChartView *view = window.chartView();
-        QScatterSeries *levelTwo = marks[1];
         const QPoint onScreen
-            = view->mapFromScene(view->chart()->mapToPosition(levelTwo->at(0), levelTwo));
+            = view->mapFromScene(view->chart()->mapToPosition(marks[1]->at(0), marks[1]));
         QTest::mouseMove(view->viewport(), onScreen - QPoint(40, 40));
         QTest::mouseMove(view->viewport(), onScreen);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), window.pointText(2));
-        QToolTip::hideText();
 
         chooser->setFocus();
         QTest::keyClick(chooser, Qt::Key_Up);
