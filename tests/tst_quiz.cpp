@@ -3,7 +3,9 @@
 
 #include "store/datafile.h"
 #include "store/migrations.h"
+#include "generate/blankform.h"
 #include "quiz/mistakebook.h"
+#include "quiz/mistakesheet.h"
 #include "quiz/progressscale.h"
 #include "quiz/progressseries.h"
 #include "quiz/testitemmodel.h"
@@ -345,11 +347,32 @@ private slots:
         QCOMPARE(book.toLearn(qint16(5)).size(), 1);
     }
 
+    void practiceRunsAreTestsThatCountTowardsLearning_data()
+    {
+        QTest::addColumn<BlankPlace>("blank");
+        QTest::newRow("plain") << BlankPlace::None;
+        QTest::newRow("fill in the blank") << BlankPlace::Any;
+    }
+
+    // Blank questions go the whole way as any: answered by the missing number, marked, into the
+    // book in their blank form, practised, and printed with the number in the blank.
     void practiceRunsAreTestsThatCountTowardsLearning()
     {
+        QFETCH(BlankPlace, blank);
         TestData d;
-        const QString number = d.store({ .type = 5, .level = 2, .wrong = { 2, 5, 7 } });
+        const QString number
+            = d.store({ .type = 5, .level = 2, .wrong = { 2, 5, 7 }, .blank = blank });
         const MistakeBook book(d.db());
+        const QList<Mistake> learning = book.toLearn();
+        QStringList sheet;
+        for (const QStringList &row : mistakeSheets(learning, 2, kMoment).answers.rows)
+            sheet << row;
+        for (qsizetype i = 0; i < learning.size(); ++i) {
+            const bool isBlank = blankform::isBlank(learning[i].question);
+            QCOMPARE(isBlank, blank != BlankPlace::None);
+            QVERIFY(!isBlank
+                || sheet.contains(blankform::filledIn(learning[i].question, learning[i].answer)));
+        }
         // Marking put the wrong questions into the book, of the test's type and level.
         QStringList wrong, inBook;
         for (const TestItem &item : loadTestItems(d.db(), number, ItemOrder::WrongFirst).first(3))

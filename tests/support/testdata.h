@@ -24,6 +24,7 @@ struct TakenTest
     int seconds = 60;
     QDateTime moment = QDateTime(QDate(2026, 3, 2), QTime(8, 0));
     std::optional<int> answered {};
+    BlankPlace blank = BlankPlace::None;
 };
 
 // A fresh data file, opened as the program opens it, and a seeded question maker.
@@ -42,7 +43,7 @@ struct TestData
     QString store(const TakenTest &t)
     {
         TestSession session(db(), settings());
-        session.generate(maker, t.type, t.level, t.count, t.moment);
+        session.generate(maker, { t.type, t.level, CarryKind::Any, t.blank }, t.count, t.moment);
         session.confirm();
         const int answered = t.answered.value_or(t.count);
         for (int i = 0; i < answered; ++i) {
