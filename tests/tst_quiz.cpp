@@ -7,6 +7,7 @@
 #include "quiz/mistakebook.h"
 #include "quiz/mistakesheet.h"
 #include "quiz/progressscale.h"
+#include "worksheet/formmemory.h"
 #include "quiz/progressseries.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
@@ -400,13 +401,23 @@ private slots:
         QVERIFY(book.toLearn().isEmpty());
     }
 
-    void olderFileGainsTheBook()
+    void olderFilesAreBroughtUpToDate_data()
     {
+        QTest::addColumn<int>("version");
+        QTest::newRow("before the book") << 0;
+        QTest::newRow("before the remembered forms") << 1;
+    }
+
+    void olderFilesAreBroughtUpToDate()
+    {
+        QFETCH(int, version);
         TestData d;
-        // A file as the program wrote it before the book existed.
+        // A file as the program wrote it at that version.
         const QString number = d.store({ .type = 2, .answered = 0 });
-        d.db().exec("DROP TABLE tab_ctb");
-        d.db().exec("PRAGMA user_version = 0");
+        d.db().exec("DROP TABLE tab_form");
+        if (version < 1)
+            d.db().exec("DROP TABLE tab_ctb");
+        d.db().exec(version == 0 ? "PRAGMA user_version = 0" : "PRAGMA user_version = 1");
         d.context.reset();
         {
             auto db = datafile::open(d.path);
@@ -414,10 +425,12 @@ private slots:
             QCOMPARE(loadTestItems(*db, number, ItemOrder::Question).size(), 10);
             MistakeBook(*db).recordMarked({}, 1, 1, QDateTime::currentDateTime()); // every column
             db->exec("INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
+            FormMemory(*db).setMix({ { SheetEntry { { 1, 4, CarryKind::With }, 12 } }, true });
         }
         // The second open finds the file current and changes nothing.
         auto db = datafile::open(d.path);
         QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_ctb"), 1);
+        QCOMPARE(FormMemory(*db).mix().entries.size(), 1);
     }
 
     void chartedPoints_data()

@@ -3,6 +3,7 @@
 #include "store/datafile.h"
 #include "store/settings.h"
 #include "store/settingscodec.h"
+#include "worksheet/formmemory.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -52,6 +53,8 @@ private slots:
     void levelFallback_data();
     void levelFallback();
     void valuesNeverChangeStatements();
+    void rememberedForms_data();
+    void rememberedForms();
     void refusedFilesStayUntouched_data();
     void refusedFilesStayUntouched();
     void plainSqliteCannotRead();
@@ -206,6 +209,54 @@ void TestStore::valuesNeverChangeStatements()
     QCOMPARE(count.integer(0), 0);
 }
 
+void TestStore::rememberedForms_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read"); // the form as the words of a mixed sheet's entry
+    QTest::newRow("carry, second blank") << u"sheet1"_s << u"carry:second"_s << u"carry:second"_s;
+    QTest::newRow("written in either order")
+        << u"sheet4"_s << u"third:nocarry"_s << u"nocarry:third"_s;
+    QTest::newRow("third of two") << u"sheet1"_s << u"third"_s << QString();
+    QTest::newRow("carry of products") << u"sheet5"_s << u"carry"_s << QString();
+    QTest::newRow("not a form") << u"sheet2"_s << u"sideways"_s << QString();
+    QTest::newRow("the test window's own") << u"test7"_s << u"any"_s << u"any"_s;
+    QTest::newRow("mixed sheet") << u"mix"_s << u"shuffle;1:4:12:carry,7:3:8:second"_s
+                                 << u"shuffle;1:4:12:carry,7:3:8:second"_s;
+    QTest::newRow("mixed sheet, an entry not read")
+        << u"mix"_s << u"blocks;1:4:12,9:9"_s << u"blocks;"_s;
+}
+
+// What a window chose last comes back as it was, and a value that does not read as the plain
+// form; so does the same choice written by the program.
+void TestStore::rememberedForms()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    QTemporaryDir dir;
+    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+    Statement insert = db->prepare("INSERT INTO tab_form (form_dm, form_bz) VALUES (?, ?)");
+    insert.bind(1, key).bind(2, stored).run();
+    FormMemory memory(*db);
+    const bool isMix = key == u"mix"_s;
+    const auto window
+        = key.startsWith(u"test"_s) ? FormMemory::Window::Test : FormMemory::Window::Sheet;
+    const auto type = qint16(key.right(1).toInt());
+    const auto reread = [&]() -> QString {
+        if (!isMix)
+            return SheetEntry { memory.form(window, type, 3), 1 }.toText().section(u':', 3);
+        const FormMemory::Mix mix = memory.mix();
+        return (mix.shuffle ? u"shuffle;"_s : u"blocks;"_s) + sheetentries::toText(mix.entries);
+    };
+    QCOMPARE(reread(), read);
+    if (isMix)
+        memory.setMix(memory.mix());
+    else
+        memory.setForm(window, memory.form(window, type, 3));
+    QCOMPARE(reread(), read);
+}
+
 // Each row damages a file: by hand, or by SQL run on a started file and left in its log (as
 // a crash would leave it) or folded into the file.
 void TestStore::refusedFilesStayUntouched_data()
@@ -235,7 +286,8 @@ void TestStore::refusedFilesStayUntouched_data()
     row("book column missing", "sql",
         u"DROP TABLE tab_ctb; CREATE TABLE tab_ctb (ctb_id INTEGER, ctb_mc TEXT)"_s, false,
         Kind::Incomplete);
-    row("newer version", "sql", u"PRAGMA user_version = 2"_s, true, Kind::TooNew);
+    row("forms missing at version 2", "sql", u"DROP TABLE tab_form"_s, true, Kind::Incomplete);
+    row("newer version", "sql", u"PRAGMA user_version = 3"_s, true, Kind::TooNew);
     row("rollback journal, damaged", "sql", u"PRAGMA journal_mode = DELETE; DROP TABLE tab_kst"_s,
         false, Kind::Incomplete);
     const QString installation

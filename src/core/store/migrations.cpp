@@ -13,6 +13,12 @@ void addMistakeBook(Database &db)
     schema::create(db, "tab_ctb");
 }
 
+// Version 2: the forms and mixed sheets chosen last.
+void addFormMemory(Database &db)
+{
+    schema::create(db, "tab_form");
+}
+
 } // namespace
 
 int versionOf(Database &db)
@@ -30,8 +36,10 @@ void bringUpToDate(Database &db)
     Transaction transaction(db);
     if (version < 1)
         addMistakeBook(db);
+    if (version < 2)
+        addFormMemory(db);
     // The version is the program's own constant, never a user's value.
-    db.exec("PRAGMA user_version = 1");
+    db.exec("PRAGMA user_version = 2");
     transaction.commit();
 }
 

@@ -7,7 +7,7 @@ class Database;
 // in one transaction, and a file already current is left alone.
 namespace migrations {
 
-inline constexpr int kCurrentVersion = 1;
+inline constexpr int kCurrentVersion = 2;
 
 int versionOf(Database &db);
 void bringUpToDate(Database &db);

@@ -42,6 +42,10 @@ const QList<Table> &tables()
             { "ctb_id", "ctb_mc", "ctb_daan", "ctb_tx", "ctb_nd", "ctb_cws", "ctb_dds", "ctb_first",
                 "ctb_last", "ctb_zt" },
             1 },
+        // What a teacher chose last, so that this week's sheet is one click: a key such as
+        // "sheet5" or "mix" and its value as text.
+        { "tab_form", "CREATE TABLE tab_form (form_dm TEXT PRIMARY KEY NOT NULL, form_bz TEXT)",
+            { "form_dm", "form_bz" }, 2 },
     };
     return list;
 }
