@@ -51,462 +51,450 @@ class TestCli : public QObject
     Q_OBJECT
 
 private slots:
-    void refusedArguments_data();
-    void refusedArguments();
-    void linesAndHelp();
-    void settingsOfNewAndExistingFile();
-    void puzzlesOfOneLevel();
-    void refusedDataFiles_data();
-    void refusedDataFiles();
-    void twoFirstStartsAtOnce();
-    void toolsOnlyReadWhileTheProgramRuns();
-    void sheetsAndPdfs_data();
-    void sheetsAndPdfs();
-    void sheetUnwritablePdf();
-    void formsOfQuestions_data();
-    void formsOfQuestions();
-    void recordsAndMistakes();
-};
-
-// Bad arguments are refused with one line and status 2, before any file is made.
-void TestCli::refusedArguments_data()
-{
-    QTest::addColumn<QStringList>("args");
-    const auto row = [](const char *name, const QString &args) {
-        QTest::newRow(name) << args.split(u' ', Qt::SkipEmptyParts);
-    };
-    row("no command", QString());
-    row("unknown command", u"print"_s);
-    row("type missing", u"lines --level 1"_s);
-    row("type 11", u"lines --type=11 --level=1"_s);
-    row("type 10 level 4", u"lines --type=10 --level=4"_s);
-    row("count too large", u"lines --type=1 --level=1 --count=1000001"_s);
-    row("count value missing", u"lines --type=1 --level=1 --count"_s);
-    row("huge type", u"lines --type=99999999999999999999 --level=1"_s);
-    row("negative seed", u"lines --type=1 --level=1 --seed=-3"_s);
-    row("unknown option", u"lines --type=1 --level=1 --colour=red"_s);
-    row("stray argument", u"lines --type=1 --level=1 7"_s);
-    row("option twice", u"lines --type=1 --type=2 --level=1"_s);
-    row("carry of products", u"lines --type=5 --level=2 --carry=with"_s);
-    row("carry neither", u"lines --type=1 --level=2 --carry=maybe"_s);
-    row("third of two", u"lines --type=7 --level=2 --blank=third"_s);
-    row("blank in 四则混合", u"lines --type=10 --level=2 --blank=any"_s);
-    row("unknown setting", u"settings --set txa11=1 --database=DIR/x.dat"_s);
-    row("installation number", u"settings --set system_0=5 --database=DIR/x.dat"_s);
-    row("no equals sign", u"settings --set system_3 --database=DIR/x.dat"_s);
-    row("puzzles level 6", u"puzzles --level 6 --database=DIR/x.dat"_s);
-    row("database without path", u"puzzles --database --database=DIR/x.dat"_s);
-    row("mistakes pdf without sheet", u"mistakes --pdf DIR/x.pdf --database=DIR/x.dat"_s);
-    row("mistakes type 11", u"mistakes --type=11 --database=DIR/x.dat"_s);
-    const QString sheet = u"sheet --type=9 --level=2 --pdf=DIR/q.pdf --answers-pdf=DIR/a.pdf "_s;
-    row("six columns", sheet + u"--columns=6 --rows=5"_s);
-    row("101 rows", sheet + u"--columns=3 --rows=101"_s);
-    row("font 6", sheet + u"--columns=3 --rows=5 --font=6"_s);
-    row("row height 0", sheet + u"--columns=3 --rows=5 --row-height=0"_s);
-    row("lines with a value", sheet + u"--columns=3 --rows=5 --lines=yes"_s);
-    row("no copies", sheet + u"--columns=3 --rows=40 --copies=0"_s);
-    row("sixty-one copies", sheet + u"--columns=3 --rows=40 --copies=61"_s);
-    row("pages not a range", sheet + u"--columns=3 --rows=5 --pages=1-x"_s);
-    row("no page left", sheet + u"--columns=3 --rows=40 --copies=3 --pages=７－"_s);
-    row("pages without a pdf", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pages=1"_s);
-    row("empty pdf path", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf="_s);
-    const QString mix = u"sheet --columns=4 --pdf=DIR/q.pdf --mix="_s;
-    row("mix entry malformed", mix + u"1:4:12,2:4"_s);
-    row("mix entry of an unknown form", mix + u"1:4:12:sideways"_s);
-    row("mix carry of products", mix + u"5:2:4:carry"_s);
-    row("mix with a type", mix + u"1:4:12 --type=1"_s);
-    row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
-    row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
-    row("one file for two outputs",
-        u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf=DIR/x.pdf --xlsx=DIR/./x.pdf"_s);
-}
-
-void TestCli::refusedArguments()
-{
-    QFETCH(QStringList, args);
-    QTemporaryDir dir;
-    args.replaceInStrings(u"DIR"_s, dir.path());
-    const Run run = runCli(args);
-    QCOMPARE(run.status, 2);
-    QCOMPARE(run.out, QString());
-    QVERIFY(!run.err.trimmed().isEmpty());
-    QCOMPARE(run.err.trimmed().count(u'\n'), 0);
-    QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-void TestCli::linesAndHelp()
-{
-    const Run run = runCli({ u"lines"_s, u"--type"_s, u"4"_s, u"--level"_s, u"1"_s, u"--count"_s,
-        u"90"_s, u"--seed"_s, u"4"_s });
-    QCOMPARE(run.status, 0);
-    QCOMPARE(run.err, QString());
-    // One line each, ended by a newline, leading blanks kept.
-    QVERIFY(run.out.endsWith(u'\n'));
-    const QStringList lines = run.out.chopped(1).split(u'\n');
-    QCOMPARE(lines.size(), 90);
-    for (const QString &line : lines)
-        QVERIFY2(line.startsWith(u' ') && line.contains(u'＝'), qPrintable(line));
-    SeededRandom rnd(4);
-    QuestionMaker maker(rnd);
-    QCOMPARE(lines.first(), maker.make(4, 1));
-
-    const Run help = runCli({ u"lines"_s, u"--help"_s });
-    QCOMPARE(help.status, 0);
-    for (const QString &option : { u"--type"_s, u"--level"_s, u"--count"_s, u"--seed"_s })
-        QVERIFY2(help.out.contains(option), qPrintable(option));
-    const Run overview = runCli({ u"--help"_s });
-    QCOMPARE(overview.status, 0);
-    QVERIFY(overview.out.contains(u"lines"_s));
-}
-
-void TestCli::settingsOfNewAndExistingFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
-    const Run created = runCli({ u"settings"_s, u"--database"_s, path });
-    QCOMPARE(created.status, 0);
-    const QStringList rows = created.out.trimmed().split(u'\n');
-    // One row a setting, key and value, in the order of the table.
-    QCOMPARE(rows.size(), Settings::keys().size());
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        QCOMPARE(rows[i].section(u'\t', 0, 0), Settings::keys()[i].name);
-
-    const Run changed
-        = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"txa3=2\\4\\12\\1\\5"_s });
-    QCOMPARE(changed.status, 0);
-    QVERIFY(changed.out.contains(u"\ntxa3\t2\\4\\12\\1\\5\n"_s));
-    QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
-
-    // Whatever a value holds, each setting stays one row.
-    const Run escaped
-        = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_5=a\nb\tc"_s });
-    QCOMPARE(escaped.out.count(u'\n'), rows.size());
-    QVERIFY(escaped.out.contains(u"\nsystem_5\ta\\nb\\tc\n"_s));
-}
-
-void TestCli::puzzlesOfOneLevel()
-{
-    QTemporaryDir dir;
-    const Run run = runCli(
-        { u"puzzles"_s, u"--database"_s, dir.filePath(u"QRTA.dat"_s), u"--level"_s, u"3"_s });
-    QCOMPARE(run.status, 0);
-    const QStringList rows = run.out.trimmed().split(u'\n');
-    QVERIFY(rows.size() > 200);
-    qint64 previous = 0;
-    for (const QString &row : rows) {
-        const QStringList fields = row.split(u'\t');
-        QCOMPARE(fields.size(), 8);
-        QVERIFY(fields[0].toLongLong() > previous);
-        previous = fields[0].toLongLong();
-        QCOMPARE(fields[1], u"3"_s);
-        QCOMPARE(fields[6], u"0"_s);
-        QVERIFY(!fields[7].isEmpty());
+    // Bad arguments are refused with one line and status 2, before any file is made.
+    void refusedArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const auto row = [](const char *name, const QString &args) {
+            QTest::newRow(name) << args.split(u' ', Qt::SkipEmptyParts);
+        };
+        row("no command", QString());
+        row("unknown command", u"print"_s);
+        row("type missing", u"lines --level 1"_s);
+        row("type 11", u"lines --type=11 --level=1"_s);
+        row("type 10 level 4", u"lines --type=10 --level=4"_s);
+        row("count too large", u"lines --type=1 --level=1 --count=1000001"_s);
+        row("count value missing", u"lines --type=1 --level=1 --count"_s);
+        row("huge type", u"lines --type=99999999999999999999 --level=1"_s);
+        row("negative seed", u"lines --type=1 --level=1 --seed=-3"_s);
+        row("unknown option", u"lines --type=1 --level=1 --colour=red"_s);
+        row("stray argument", u"lines --type=1 --level=1 7"_s);
+        row("option twice", u"lines --type=1 --type=2 --level=1"_s);
+        row("carry of products", u"lines --type=5 --level=2 --carry=with"_s);
+        row("carry neither", u"lines --type=1 --level=2 --carry=maybe"_s);
+        row("third of two", u"lines --type=7 --level=2 --blank=third"_s);
+        row("blank in 四则混合", u"lines --type=10 --level=2 --blank=any"_s);
+        row("unknown setting", u"settings --set txa11=1 --database=DIR/x.dat"_s);
+        row("installation number", u"settings --set system_0=5 --database=DIR/x.dat"_s);
+        row("no equals sign", u"settings --set system_3 --database=DIR/x.dat"_s);
+        row("puzzles level 6", u"puzzles --level 6 --database=DIR/x.dat"_s);
+        row("database without path", u"puzzles --database --database=DIR/x.dat"_s);
+        row("mistakes pdf without sheet", u"mistakes --pdf DIR/x.pdf --database=DIR/x.dat"_s);
+        row("mistakes type 11", u"mistakes --type=11 --database=DIR/x.dat"_s);
+        const QString sheet
+            = u"sheet --type=9 --level=2 --pdf=DIR/q.pdf --answers-pdf=DIR/a.pdf "_s;
+        row("six columns", sheet + u"--columns=6 --rows=5"_s);
+        row("101 rows", sheet + u"--columns=3 --rows=101"_s);
+        row("font 6", sheet + u"--columns=3 --rows=5 --font=6"_s);
+        row("row height 0", sheet + u"--columns=3 --rows=5 --row-height=0"_s);
+        row("lines with a value", sheet + u"--columns=3 --rows=5 --lines=yes"_s);
+        row("no copies", sheet + u"--columns=3 --rows=40 --copies=0"_s);
+        row("sixty-one copies", sheet + u"--columns=3 --rows=40 --copies=61"_s);
+        row("pages not a range", sheet + u"--columns=3 --rows=5 --pages=1-x"_s);
+        row("no page left", sheet + u"--columns=3 --rows=40 --copies=3 --pages=７－"_s);
+        row("pages without a pdf", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pages=1"_s);
+        row("empty pdf path", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf="_s);
+        const QString mix = u"sheet --columns=4 --pdf=DIR/q.pdf --mix="_s;
+        row("mix entry malformed", mix + u"1:4:12,2:4"_s);
+        row("mix entry of an unknown form", mix + u"1:4:12:sideways"_s);
+        row("mix carry of products", mix + u"5:2:4:carry"_s);
+        row("mix with a type", mix + u"1:4:12 --type=1"_s);
+        row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
+        row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
+        row("one file for two outputs",
+            u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf=DIR/x.pdf --xlsx=DIR/./x.pdf"_s);
     }
-}
 
-void TestCli::refusedDataFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("named"); // what the message must name
-    QTest::newRow("not a data file") << u"QRTA.dat"_s << u"QRTA.dat"_s;
-    // Only the default location is ever created.
-    QTest::newRow("folder missing") << u"gone/QRTA.dat"_s << u"gone"_s;
-}
+    void refusedArguments()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        args.replaceInStrings(u"DIR"_s, dir.path());
+        const Run run = runCli(args);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.out, QString());
+        QVERIFY(!run.err.trimmed().isEmpty());
+        QCOMPARE(run.err.trimmed().count(u'\n'), 0);
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
 
-void TestCli::refusedDataFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, named);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(name);
-    const QByteArray junk(4096, 'x');
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(junk);
-        file.close();
-    }
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    for (const QString &command : { u"settings"_s, u"puzzles"_s }) {
-        const Run run = runCli({ command, u"--database"_s, path });
-        QCOMPARE(run.status, 3);
-        QVERIFY2(run.err.contains(dir.filePath(named)), qPrintable(run.err));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    }
-    if (QFile::exists(path)) {
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), junk);
-    }
-}
+    void linesAndHelp()
+    {
+        const Run run = runCli({ u"lines"_s, u"--type"_s, u"4"_s, u"--level"_s, u"1"_s,
+            u"--count"_s, u"90"_s, u"--seed"_s, u"4"_s });
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        // One line each, ended by a newline, leading blanks kept.
+        QVERIFY(run.out.endsWith(u'\n'));
+        const QStringList lines = run.out.chopped(1).split(u'\n');
+        QCOMPARE(lines.size(), 90);
+        for (const QString &line : lines)
+            QVERIFY2(line.startsWith(u' ') && line.contains(u'＝'), qPrintable(line));
+        SeededRandom rnd(4);
+        QuestionMaker maker(rnd);
+        QCOMPARE(lines.first(), maker.make(4, 1));
 
-void TestCli::twoFirstStartsAtOnce()
-{
-    for (int round = 0; round < 10; ++round) {
+        const Run help = runCli({ u"lines"_s, u"--help"_s });
+        QCOMPARE(help.status, 0);
+        for (const QString &option : { u"--type"_s, u"--level"_s, u"--count"_s, u"--seed"_s })
+            QVERIFY2(help.out.contains(option), qPrintable(option));
+        const Run overview = runCli({ u"--help"_s });
+        QCOMPARE(overview.status, 0);
+        QVERIFY(overview.out.contains(u"lines"_s));
+    }
+
+    void settingsOfNewAndExistingFile()
+    {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"QRTA.dat"_s);
-        QProcess first, second;
-        first.start(QStringLiteral(QRTA_CLI_PATH),
-            { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb1=2\\20"_s });
-        second.start(QStringLiteral(QRTA_CLI_PATH),
-            { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb2=3\\30"_s });
-        for (QProcess *process : { &first, &second }) {
-            QVERIFY(process->waitForFinished(60000));
-            QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
-        }
-        const Run after = runCli({ u"settings"_s, u"--database"_s, path });
-        QVERIFY(after.out.contains(u"\ntxb1\t2\\20\n"_s));
-        QVERIFY(after.out.contains(u"\ntxb2\t3\\30\n"_s));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"QRTA.dat"_s });
-    }
-}
+        const Run created = runCli({ u"settings"_s, u"--database"_s, path });
+        QCOMPARE(created.status, 0);
+        const QStringList rows = created.out.trimmed().split(u'\n');
+        // One row a setting, key and value, in the order of the table.
+        QCOMPARE(rows.size(), Settings::keys().size());
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            QCOMPARE(rows[i].section(u'\t', 0, 0), Settings::keys()[i].name);
 
-// The program (a child process here) opens the data file for its run. Something in it then
-// opens and closes the file, which drops the engine's own locks; a tool must still leave the
-// program's log alone, so that a kill afterwards loses nothing the program committed.
-void TestCli::toolsOnlyReadWhileTheProgramRuns()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
-    int toParent[2], toChild[2];
-    QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        char go = 0;
-        auto db = datafile::open(path, datafile::Role::Program);
-        Settings settings(*db, processRandom());
-        settings.load();
-        settings.write(u"system_5"_s, u"before"_s);
-        QFile(path).open(QIODevice::ReadOnly); // opened and closed at once
-        (void)!::write(toParent[1], "1", 1);
-        (void)!::read(toChild[0], &go, 1);
-        settings.write(u"system_5"_s, u"after"_s);
-        (void)!::write(toParent[1], "2", 1);
-        ::pause();
-        ::_exit(0);
+        const Run changed = runCli(
+            { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txa3=2\\4\\12\\1\\5"_s });
+        QCOMPARE(changed.status, 0);
+        QVERIFY(changed.out.contains(u"\ntxa3\t2\\4\\12\\1\\5\n"_s));
+        QCOMPARE(changed.out.section(u'\n', 0, 0), rows[0]); // the first start ran once only
+
+        // Whatever a value holds, each setting stays one row.
+        const Run escaped
+            = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_5=a\nb\tc"_s });
+        QCOMPARE(escaped.out.count(u'\n'), rows.size());
+        QVERIFY(escaped.out.contains(u"\nsystem_5\ta\\nb\\tc\n"_s));
     }
-    // A failed check returns early: the child must not outlive the test.
-    auto reap = qScopeGuard([child] {
+
+    void puzzlesOfOneLevel()
+    {
+        QTemporaryDir dir;
+        const Run run = runCli(
+            { u"puzzles"_s, u"--database"_s, dir.filePath(u"QRTA.dat"_s), u"--level"_s, u"3"_s });
+        QCOMPARE(run.status, 0);
+        const QStringList rows = run.out.trimmed().split(u'\n');
+        QVERIFY(rows.size() > 200);
+        qint64 previous = 0;
+        for (const QString &row : rows) {
+            const QStringList fields = row.split(u'\t');
+            QCOMPARE(fields.size(), 8);
+            QVERIFY(fields[0].toLongLong() > previous);
+            previous = fields[0].toLongLong();
+            QCOMPARE(fields[1], u"3"_s);
+            QCOMPARE(fields[6], u"0"_s);
+            QVERIFY(!fields[7].isEmpty());
+        }
+    }
+
+    void refusedDataFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("named"); // what the message must name
+        QTest::newRow("not a data file") << u"QRTA.dat"_s << u"QRTA.dat"_s;
+        // Only the default location is ever created.
+        QTest::newRow("folder missing") << u"gone/QRTA.dat"_s << u"gone"_s;
+    }
+
+    void refusedDataFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        const QByteArray junk(4096, 'x');
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(junk);
+            file.close();
+        }
+        const QStringList before
+            = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        for (const QString &command : { u"settings"_s, u"puzzles"_s }) {
+            const Run run = runCli({ command, u"--database"_s, path });
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(dir.filePath(named)), qPrintable(run.err));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        }
+        if (QFile::exists(path)) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), junk);
+        }
+    }
+
+    void twoFirstStartsAtOnce()
+    {
+        for (int round = 0; round < 10; ++round) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"QRTA.dat"_s);
+            QProcess first, second;
+            first.start(QStringLiteral(QRTA_CLI_PATH),
+                { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb1=2\\20"_s });
+            second.start(QStringLiteral(QRTA_CLI_PATH),
+                { u"settings"_s, u"--database"_s, path, u"--set"_s, u"txb2=3\\30"_s });
+            for (QProcess *process : { &first, &second }) {
+                QVERIFY(process->waitForFinished(60000));
+                QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+            }
+            const Run after = runCli({ u"settings"_s, u"--database"_s, path });
+            QVERIFY(after.out.contains(u"\ntxb1\t2\\20\n"_s));
+            QVERIFY(after.out.contains(u"\ntxb2\t3\\30\n"_s));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"QRTA.dat"_s });
+        }
+    }
+
+    // The program (a child process here) opens the data file for its run. Something in it then
+    // opens and closes the file, which drops the engine's own locks; a tool must still leave the
+    // program's log alone, so that a kill afterwards loses nothing the program committed.
+    void toolsOnlyReadWhileTheProgramRuns()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"QRTA.dat"_s);
+        int toParent[2], toChild[2];
+        QVERIFY(::pipe(toParent) == 0 && ::pipe(toChild) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            char go = 0;
+            auto db = datafile::open(path, datafile::Role::Program);
+            Settings settings(*db, processRandom());
+            settings.load();
+            settings.write(u"system_5"_s, u"before"_s);
+            QFile(path).open(QIODevice::ReadOnly); // opened and closed at once
+            (void)!::write(toParent[1], "1", 1);
+            (void)!::read(toChild[0], &go, 1);
+            settings.write(u"system_5"_s, u"after"_s);
+            (void)!::write(toParent[1], "2", 1);
+            ::pause();
+            ::_exit(0);
+        }
+        // A failed check returns early: the child must not outlive the test.
+        auto reap = qScopeGuard([child] {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        });
+        char step = 0;
+        QCOMPARE(::read(toParent[0], &step, 1), 1);
+        const Run read = runCli({ u"settings"_s, u"--database"_s, path });
+        QCOMPARE(read.status, 0);
+        QVERIFY(read.out.contains(u"\nsystem_5\tbefore\n"_s));
+        const Run write
+            = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_3=0"_s });
+        QCOMPARE(write.status, 4);
+        QVERIFY2(write.err.contains(u"晨曦算苑正在使用这个数据文件，请先退出程序"_s),
+            qPrintable(write.err));
+
+        QCOMPARE(::write(toChild[1], "g", 1), 1);
+        QCOMPARE(::read(toParent[0], &step, 1), 1);
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-    });
-    char step = 0;
-    QCOMPARE(::read(toParent[0], &step, 1), 1);
-    const Run read = runCli({ u"settings"_s, u"--database"_s, path });
-    QCOMPARE(read.status, 0);
-    QVERIFY(read.out.contains(u"\nsystem_5\tbefore\n"_s));
-    const Run write = runCli({ u"settings"_s, u"--database"_s, path, u"--set"_s, u"system_3=0"_s });
-    QCOMPARE(write.status, 4);
-    QVERIFY2(
-        write.err.contains(u"晨曦算苑正在使用这个数据文件，请先退出程序"_s), qPrintable(write.err));
-
-    QCOMPARE(::write(toChild[1], "g", 1), 1);
-    QCOMPARE(::read(toParent[0], &step, 1), 1);
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    reap.dismiss();
-    const Run after = runCli({ u"settings"_s, u"--database"_s, path });
-    QCOMPARE(after.status, 0);
-    QVERIFY2(after.out.contains(u"\nsystem_5\tafter\n"_s), qPrintable(after.out));
-}
-
-void TestCli::sheetsAndPdfs_data()
-{
-    QTest::addColumn<int>("copies");
-    QTest::addColumn<QString>("pages"); // --pages, when not empty
-    QTest::addColumn<int>("printed"); // pages in either PDF
-    QTest::newRow("one copy") << 1 << QString() << 2;
-    QTest::newRow("a class set, some pages") << 3 << u"-2,4,6-8,10-"_s << 4;
-}
-
-void TestCli::sheetsAndPdfs()
-{
-    QFETCH(int, copies);
-    QFETCH(QString, pages);
-    QFETCH(int, printed);
-    QTemporaryDir dir;
-    const QStringList args = { u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
-        u"--rows=40"_s, u"--seed=11"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s };
-    QStringList files
-        = { u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s, dir.filePath(u"a.pdf"_s) };
-    if (!pages.isEmpty())
-        files << u"--pages"_s << pages;
-    const Run run = runCli(args + files);
-    QCOMPARE(run.status, 0);
-    QCOMPARE(run.err, QString());
-    // Each copy prints its own number, then its lines.
-    QStringList numbers;
-    QList<QStringList> sheets;
-    for (const QString &line : run.out.trimmed().split(u'\n')) {
-        if (line.startsWith(u"09_2_120_"_s)) {
-            QCOMPARE(line.size(), 23);
-            numbers << line;
-            sheets.append(QStringList());
-        } else {
-            sheets.last() << line;
-        }
+        reap.dismiss();
+        const Run after = runCli({ u"settings"_s, u"--database"_s, path });
+        QCOMPARE(after.status, 0);
+        QVERIFY2(after.out.contains(u"\nsystem_5\tafter\n"_s), qPrintable(after.out));
     }
-    QCOMPARE(numbers.size(), copies);
-    QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), copies);
-    for (const QStringList &lines : sheets)
-        QCOMPARE(lines.size(), 120);
 
-    // 40 rows take two pages on either sheet; every copy starts on a page of its own. The
-    // text copies out of the PDFs as it was printed, so that a search finds it.
-    for (const auto &[file, word] :
-        { std::pair { u"q.pdf"_s, u"用时"_s }, { u"a.pdf"_s, u"答案"_s } }) {
-        QFile pdf(dir.filePath(file));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        const QByteArray bytes = pdf.readAll();
-        QCOMPARE(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
-                     + bytes.count("/Type /Page/")),
-            printed);
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral(QRTA_PDFTOTEXT), { dir.filePath(file), u"-"_s });
-        QVERIFY(pdftotext.waitForFinished(60000) && pdftotext.exitCode() == 0);
-        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-        QVERIFY2(
-            text.contains(u"第1页"_s) && text.contains(word), qPrintable(file + text.left(200)));
-    }
-    // Same seed, same sheets: only the moment in the numbers may differ.
-    const Run again = runCli(args);
-    QCOMPARE(again.out.count(u'\n'), run.out.count(u'\n'));
-    QCOMPARE(again.out.section(u'\n', 1, 120), run.out.section(u'\n', 1, 120));
-}
-
-void TestCli::formsOfQuestions_data()
-{
-    QTest::addColumn<QString>("args");
-    QTest::addColumn<int>("questions"); // after the sheet's number, if any
-    QTest::addColumn<CarryKind>("carry");
-    QTest::newRow("lines that carry")
-        << u"lines --type=3 --level=4 --carry=with --count=50"_s << 50 << CarryKind::With;
-    QTest::newRow("blank third, never carrying")
-        << u"lines --type=4 --level=3 --carry=without --blank=third --count=50"_s << 50
-        << CarryKind::Without;
-    QTest::newRow("a mixed sheet in blocks")
-        << u"sheet --columns=4 --lines --mix=1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s << 40
-        << CarryKind::Any;
-    QTest::newRow("shuffled, two copies")
-        << u"sheet --columns=5 --lines --shuffle --copies=2 --mix=4:2:10:any,1:3:10"_s << 20
-        << CarryKind::Any;
-}
-
-// A blank question prints as three fields: the whole line, the question with its blank and the
-// number, which put into the blank gives the whole line back.
-void TestCli::formsOfQuestions()
-{
-    QFETCH(QString, args);
-    QFETCH(int, questions);
-    QFETCH(CarryKind, carry);
-    const Run run = runCli(args.split(u' ') << u"--seed=5"_s);
-    QCOMPARE(run.status, 0);
-    QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
-    const bool sheet = args.startsWith(u"sheet"_s);
-    int numbers = 0, blanks = 0;
-    for (const QString &line : std::as_const(lines)) {
-        if (sheet && line.startsWith(u"00_0_%1_"_s.arg(questions))) {
-            ++numbers;
-            continue;
-        }
-        const QStringList fields = line.split(u'\t');
-        QVERIFY2(fields.size() == 1 || fields.size() == 3, qPrintable(line));
-        if (fields.size() == 3) {
-            ++blanks;
-            QString filled = fields[1];
-            filled.replace(QRegularExpression(u"\u3000{2,}"_s), fields[2]);
-            QCOMPARE(blankform::wholeLine(filled), fields[0]);
-        }
-        QVERIFY2(carry::isOfKind(fields[0], carry), qPrintable(line));
-    }
-    QCOMPARE(lines.size() - numbers, questions * std::max(1, numbers));
-    QCOMPARE(blanks > 0,
-        args.contains(u"blank"_s) || args.contains(u":any"_s) || args.contains(u":second"_s));
-}
-
-void TestCli::sheetUnwritablePdf()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"taken"_s));
-    // A folder that is not there or a folder's name fails at the open, a full disk only at
-    // the end; the file is written whole or not at all.
-    for (const QString &path :
-        { dir.filePath(u"no-such-folder/q.pdf"_s), dir.filePath(u"taken"_s), u"/dev/full"_s }) {
-        for (const QString &option : { u"--pdf"_s, u"--xlsx"_s }) {
-            const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s, u"--columns=2"_s,
-                u"--rows=3"_s, option, path });
-            QCOMPARE(run.status, 1);
-            QVERIFY2(run.err.contains(path), qPrintable(run.err));
-        }
-    }
-    // A mixed sheet that would come out short writes nothing and names the entry.
-    const Run shortSheet = runCli({ u"sheet"_s, u"--columns=2"_s, u"--mix=1:1:60"_s, u"--lines"_s,
-        u"--pdf"_s, dir.filePath(u"mixed.pdf"_s) });
-    QCOMPARE(shortSheet.status, 1);
-    QCOMPARE(shortSheet.out, QString());
-    QVERIFY2(shortSheet.err.contains(u"第 1 项“A + B 一级 60 题”只出了 45 道"_s),
-        qPrintable(shortSheet.err));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-        QStringList { u"taken"_s });
-    QVERIFY(QDir(dir.filePath(u"taken"_s)).isEmpty());
-    QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
-}
-
-void TestCli::recordsAndMistakes()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
-    QString marked, open, wrong;
+    void sheetsAndPdfs_data()
     {
-        auto db = datafile::open(path);
-        Settings settings(*db, processRandom());
-        settings.load();
-        SeededRandom rnd(3);
-        QuestionMaker maker(rnd);
-        TestSession first(*db, settings);
-        first.generate(maker, 2, 3, 10, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
-        first.confirm();
-        wrong = first.items()[4].question;
-        for (int i = 0; i < 10; ++i)
-            first.recordAnswer(i, i == 4 ? u"9999"_s : first.items()[i].answer);
-        first.setElapsed(59);
-        first.mark();
-        marked = first.number();
-        TestSession second(*db, settings);
-        second.generate(maker, 10, 1, 12, QDateTime(QDate(2026, 1, 2), QTime(3, 5, 0)));
-        second.confirm();
-        second.recordAnswer(1, u"7"_s);
-        open = second.number();
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<QString>("pages"); // --pages, when not empty
+        QTest::addColumn<int>("printed"); // pages in either PDF
+        QTest::newRow("one copy") << 1 << QString() << 2;
+        QTest::newRow("a class set, some pages") << 3 << u"-2,4,6-8,10-"_s << 4;
     }
-    const Run list = runCli({ u"records"_s, u"--database"_s, path });
-    QCOMPARE(list.status, 0);
-    QCOMPARE(list.out,
-        u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
-        "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
 
-    const Run items = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, open });
-    QCOMPARE(items.status, 0);
-    const QStringList rows = items.out.trimmed().split(u'\n');
-    QCOMPARE(rows.size(), 12);
-    // Number, question, the answer given, and nothing marked yet.
-    QVERIFY2(rows[1].startsWith(u"2\t"_s) && rows[1].section(u'\t', 1, 1).endsWith(u'＝'),
-        qPrintable(rows[1]));
-    QCOMPARE(rows[1].count(u'\t'), 4);
-    QCOMPARE(rows[1].section(u'\t', 2, 3), u"7\t"_s);
-    QCOMPARE(runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s }).status, 2);
+    void sheetsAndPdfs()
+    {
+        QFETCH(int, copies);
+        QFETCH(QString, pages);
+        QFETCH(int, printed);
+        QTemporaryDir dir;
+        const QStringList args = { u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
+            u"--rows=40"_s, u"--seed=11"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s };
+        QStringList files = { u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s,
+            dir.filePath(u"a.pdf"_s) };
+        if (!pages.isEmpty())
+            files << u"--pages"_s << pages;
+        const Run run = runCli(args + files);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        // Each copy prints its own number, then its lines.
+        QStringList numbers;
+        QList<QStringList> sheets;
+        for (const QString &line : run.out.trimmed().split(u'\n')) {
+            if (line.startsWith(u"09_2_120_"_s)) {
+                QCOMPARE(line.size(), 23);
+                numbers << line;
+                sheets.append(QStringList());
+            } else {
+                sheets.last() << line;
+            }
+        }
+        QCOMPARE(numbers.size(), copies);
+        QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), copies);
+        for (const QStringList &lines : sheets)
+            QCOMPARE(lines.size(), 120);
 
-    // The book: type, level, question, …, times wrong, times right since.
-    const Run book = runCli({ u"mistakes"_s, u"--database"_s, path });
-    QCOMPARE(book.status, 0);
-    const QStringList fields = book.out.trimmed().split(u'\t');
-    QCOMPARE(fields.size(), 7);
-    QCOMPARE(fields.mid(0, 3), (QStringList { u"2"_s, u"3"_s, wrong }));
-    QCOMPARE(fields.mid(4, 2), (QStringList { u"1"_s, u"0"_s }));
-    const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
-        dir.filePath(u"book.pdf"_s) });
-    QCOMPARE(sheet.status, 0);
-    QFile pdf(dir.filePath(u"book.pdf"_s));
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(4) == "%PDF");
-}
+        // 40 rows take two pages on either sheet; every copy starts on a page of its own. The
+        // text copies out of the PDFs as it was printed, so that a search finds it.
+        for (const auto &[file, word] :
+            { std::pair { u"q.pdf"_s, u"用时"_s }, { u"a.pdf"_s, u"答案"_s } }) {
+            QFile pdf(dir.filePath(file));
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            const QByteArray bytes = pdf.readAll();
+            QCOMPARE(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
+                         + bytes.count("/Type /Page/")),
+                printed);
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral(QRTA_PDFTOTEXT), { dir.filePath(file), u"-"_s });
+            QVERIFY(pdftotext.waitForFinished(60000) && pdftotext.exitCode() == 0);
+            const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+            QVERIFY2(text.contains(u"第1页"_s) && text.contains(word),
+                qPrintable(file + text.left(200)));
+        }
+        // Same seed, same sheets: only the moment in the numbers may differ.
+        const Run again = runCli(args);
+        QCOMPARE(again.out.count(u'\n'), run.out.count(u'\n'));
+        QCOMPARE(again.out.section(u'\n', 1, 120), run.out.section(u'\n', 1, 120));
+    }
+
+    void sheetUnwritablePdf()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"taken"_s));
+        // A folder that is not there or a folder's name fails at the open, a full disk only at
+        // the end; the file is written whole or not at all.
+        for (const QString &path :
+            { dir.filePath(u"no-such-folder/q.pdf"_s), dir.filePath(u"taken"_s), u"/dev/full"_s }) {
+            for (const QString &option : { u"--pdf"_s, u"--xlsx"_s }) {
+                const Run run = runCli({ u"sheet"_s, u"--type=1"_s, u"--level=3"_s,
+                    u"--columns=2"_s, u"--rows=3"_s, option, path });
+                QCOMPARE(run.status, 1);
+                QVERIFY2(run.err.contains(path), qPrintable(run.err));
+            }
+        }
+        // A mixed sheet that would come out short writes nothing and names the entry.
+        const Run shortSheet = runCli({ u"sheet"_s, u"--columns=2"_s, u"--mix=1:1:60"_s,
+            u"--lines"_s, u"--pdf"_s, dir.filePath(u"mixed.pdf"_s) });
+        QCOMPARE(shortSheet.status, 1);
+        QCOMPARE(shortSheet.out, QString());
+        QVERIFY2(shortSheet.err.contains(u"第 1 项“A + B 一级 60 题”只出了 45 道"_s),
+            qPrintable(shortSheet.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList { u"taken"_s });
+        QVERIFY(QDir(dir.filePath(u"taken"_s)).isEmpty());
+        QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
+    }
+
+    void formsOfQuestions_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("questions"); // after the sheet's number, if any
+        QTest::addColumn<CarryKind>("carry");
+        QTest::newRow("lines that carry")
+            << u"lines --type=3 --level=4 --carry=with --count=50"_s << 50 << CarryKind::With;
+        QTest::newRow("blank third, never carrying")
+            << u"lines --type=4 --level=3 --carry=without --blank=third --count=50"_s << 50
+            << CarryKind::Without;
+        QTest::newRow("a mixed sheet in blocks")
+            << u"sheet --columns=4 --lines --mix=1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s
+            << 40 << CarryKind::Any;
+        QTest::newRow("shuffled, two copies")
+            << u"sheet --columns=5 --lines --shuffle --copies=2 --mix=4:2:10:any,1:3:10"_s << 20
+            << CarryKind::Any;
+    }
+
+    // A blank question prints as three fields: the whole line, the question with its blank and the
+    // number, which put into the blank gives the whole line back.
+    void formsOfQuestions()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, questions);
+        QFETCH(CarryKind, carry);
+        const Run run = runCli(args.split(u' ') << u"--seed=5"_s);
+        QCOMPARE(run.status, 0);
+        QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        const bool sheet = args.startsWith(u"sheet"_s);
+        int numbers = 0, blanks = 0;
+        for (const QString &line : std::as_const(lines)) {
+            if (sheet && line.startsWith(u"00_0_%1_"_s.arg(questions))) {
+                ++numbers;
+                continue;
+            }
+            const QStringList fields = line.split(u'\t');
+            QVERIFY2(fields.size() == 1 || fields.size() == 3, qPrintable(line));
+            if (fields.size() == 3) {
+                ++blanks;
+                QString filled = fields[1];
+                filled.replace(QRegularExpression(u"\u3000{2,}"_s), fields[2]);
+                QCOMPARE(blankform::wholeLine(filled), fields[0]);
+            }
+            QVERIFY2(carry::isOfKind(fields[0], carry), qPrintable(line));
+        }
+        QCOMPARE(lines.size() - numbers, questions * std::max(1, numbers));
+        QCOMPARE(blanks > 0,
+            args.contains(u"blank"_s) || args.contains(u":any"_s) || args.contains(u":second"_s));
+    }
+
+    void recordsAndMistakes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"QRTA.dat"_s);
+        QString marked, open, wrong;
+        {
+            auto db = datafile::open(path);
+            Settings settings(*db, processRandom());
+            settings.load();
+            SeededRandom rnd(3);
+            QuestionMaker maker(rnd);
+            TestSession first(*db, settings);
+            first.generate(maker, 2, 3, 10, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+            first.confirm();
+            wrong = first.items()[4].question;
+            for (int i = 0; i < 10; ++i)
+                first.recordAnswer(i, i == 4 ? u"9999"_s : first.items()[i].answer);
+            first.setElapsed(59);
+            first.mark();
+            marked = first.number();
+            TestSession second(*db, settings);
+            second.generate(maker, 10, 1, 12, QDateTime(QDate(2026, 1, 2), QTime(3, 5, 0)));
+            second.confirm();
+            second.recordAnswer(1, u"7"_s);
+            open = second.number();
+        }
+        const Run list = runCli({ u"records"_s, u"--database"_s, path });
+        QCOMPARE(list.status, 0);
+        QCOMPARE(list.out,
+            u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
+            "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
+
+        const Run items = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, open });
+        QCOMPARE(items.status, 0);
+        const QStringList rows = items.out.trimmed().split(u'\n');
+        QCOMPARE(rows.size(), 12);
+        // Number, question, the answer given, and nothing marked yet.
+        QVERIFY2(rows[1].startsWith(u"2\t"_s) && rows[1].section(u'\t', 1, 1).endsWith(u'＝'),
+            qPrintable(rows[1]));
+        QCOMPARE(rows[1].count(u'\t'), 4);
+        QCOMPARE(rows[1].section(u'\t', 2, 3), u"7\t"_s);
+        QCOMPARE(
+            runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s }).status, 2);
+
+        // The book: type, level, question, …, times wrong, times right since.
+        const Run book = runCli({ u"mistakes"_s, u"--database"_s, path });
+        QCOMPARE(book.status, 0);
+        const QStringList fields = book.out.trimmed().split(u'\t');
+        QCOMPARE(fields.size(), 7);
+        QCOMPARE(fields.mid(0, 3), (QStringList { u"2"_s, u"3"_s, wrong }));
+        QCOMPARE(fields.mid(4, 2), (QStringList { u"1"_s, u"0"_s }));
+        const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
+            dir.filePath(u"book.pdf"_s) });
+        QCOMPARE(sheet.status, 0);
+        QFile pdf(dir.filePath(u"book.pdf"_s));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -45,296 +45,287 @@ class TestGenerators : public QObject
     Q_OBJECT
 
 private slots:
-    void randomIntFromDraw_data();
-    void randomIntFromDraw();
-    void exhaustiveRandomRunsEverySequenceOnce();
-    void centerNumber_data();
-    void centerNumber();
-    void roundHalfEven_data();
-    void roundHalfEven();
-    void checkedArithmetic();
-    void splitLine_data();
-    void splitLine();
-    void workedExamples_data();
-    void workedExamples();
-    void levelOutsideRange_data();
-    void levelOutsideRange();
+    void randomIntFromDraw_data()
+    {
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::addColumn<double>("draw");
+        QTest::addColumn<int>("expected");
+
+        const double largest = 1.0 - 1.0 / RandomSource::kResolution;
+        QTest::newRow("single value, largest draw") << 1 << 1 << largest << 1;
+        QTest::newRow("0..9 smallest") << 0 << 9 << 0.0 << 0;
+        QTest::newRow("0..9 largest") << 0 << 9 << largest << 9;
+        QTest::newRow("1..9999 largest") << 1 << 9999 << largest << 9999;
+        QTest::newRow("3..9 half") << 3 << 9 << 0.5 << 6;
+        QTest::newRow("negative range") << -5 << 5 << largest << 5;
+        QTest::newRow("upper end one below lower") << 11 << 10 << 0.9 << 11;
+        QTest::newRow("widest range largest") << -16384 << 16382 << largest << 16382;
+        QTest::newRow("count 32768 overflows") << 0 << 32767 << 0.5 << kOverflow;
+        QTest::newRow("difference overflows") << -32768 << 32767 << 0.5 << kOverflow;
+        QTest::newRow("count overflows from below") << -1 << 32767 << 0.5 << kOverflow;
+    }
+
+    void randomIntFromDraw()
+    {
+        QFETCH(int, low);
+        QFETCH(int, high);
+        QFETCH(double, draw);
+        QFETCH(int, expected);
+        ScriptedRandom rnd;
+        rnd.value(draw);
+        if (expected == kOverflow)
+            QVERIFY_THROWS_EXCEPTION(
+                std::overflow_error, randomInt(qint16(low), qint16(high), rnd));
+        else
+            QCOMPARE(randomInt(qint16(low), qint16(high), rnd), qint16(expected));
+    }
+
+    // A second draw whose range depends on the first, and a coin: 1 + 2 + 3 pairs, each with
+    // either side of the coin.
+    void exhaustiveRandomRunsEverySequenceOnce()
+    {
+        ExhaustiveRandom rnd;
+        QList<QList<int>> runs;
+        do {
+            const qint16 a = randomInt(1, 3, rnd);
+            const qint16 b = randomInt(1, a, rnd);
+            runs.append({ a, b, rnd.next() > 0.5f });
+        } while (rnd.advance());
+        QCOMPARE(runs.size(), 12);
+        QCOMPARE(QSet<QList<int>>(runs.cbegin(), runs.cend()).size(), 12);
+        QCOMPARE(runs.first(), (QList { 1, 1, 0 }));
+        QCOMPARE(runs.last(), (QList { 3, 3, 1 }));
+    }
+
+    void centerNumber_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("7 in 2") << 7 << 2 << u" 7"_s;
+        QTest::newRow("5 in 3") << 5 << 3 << u" 5 "_s;
+        QTest::newRow("100 in 3") << 100 << 3 << u"100"_s;
+        QTest::newRow("1000 in 3 not cut") << 1000 << 3 << u"1000"_s;
+        QTest::newRow("-5 in 2") << -5 << 2 << u"-5"_s;
+        QTest::newRow("-5 in 4") << -5 << 4 << u" -5 "_s;
+        QTest::newRow("width 0") << 42 << 0 << u"42"_s;
+        QTest::newRow("smallest 16-bit") << -32768 << 8 << u" -32768 "_s;
+    }
+
+    void centerNumber()
+    {
+        QFETCH(int, value);
+        QFETCH(int, width);
+        QFETCH(QString, expected);
+        QCOMPARE(::centerNumber(qint16(value), qint16(width)), expected);
+    }
+
+    void roundHalfEven_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("0.5 to 0") << 0.5 << 0.0;
+        QTest::newRow("2.5 to 2") << 2.5 << 2.0;
+        QTest::newRow("0.3 x 5 = 1.5 to 2") << 0.3 * 5 << 2.0;
+        QTest::newRow("0.7 x 5 = 3.5 to 4") << 0.7 * 5 << 4.0;
+        QTest::newRow("0.7 x 45 just below half") << 0.7 * 45 << 31.0;
+        QTest::newRow("2.51 up") << 2.51 << 3.0;
+        QTest::newRow("-1.5 to -2") << -1.5 << -2.0;
+    }
+
+    void roundHalfEven()
+    {
+        QFETCH(double, value);
+        QFETCH(double, expected);
+        QCOMPARE(::roundHalfEven(value), expected);
+    }
+
+    void checkedArithmetic()
+    {
+        QCOMPARE(checked16::mul(99, 98), qint16(9702));
+        QCOMPARE(checked16::add(32766, 1), qint16(32767));
+        QCOMPARE(checked16::sub(-32767, 1), qint16(-32768));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::add(32767, 1));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::sub(-32768, 1));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::mul(200, 200));
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::fromDouble(32768.0));
+    }
+
+    void splitLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("division") << u"56 ÷ 7 ＝ 8"_s << u"56 ÷ 7 ＝"_s << u"8"_s;
+        QTest::newRow("centred answer") << u" 3 ＋ 4 ＝  7"_s << u" 3 ＋ 4 ＝"_s << u"7"_s;
+        QTest::newRow("field with trailing blank")
+            << u" 9 － 3 － 2 ＝  4 "_s << u" 9 － 3 － 2 ＝"_s << u"4"_s;
+        QTest::newRow("no blanks") << u"(5＋2)×6＝42"_s << u"(5＋2)×6＝"_s << u"42"_s;
+        QTest::newRow("first sign splits") << u"1＝2＝3"_s << u"1＝"_s << u"2＝3"_s;
+    }
+
+    void splitLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        const QuestionParts parts = splitQuestionLine(line);
+        QCOMPARE(parts.question, question);
+        QCOMPARE(parts.answer, answer);
+    }
+
+    // Each row pins a rule of its generator that seeded sweeps would seldom reach or
+    // could not tell apart: an order, a swap, a cap, a rounding, a narrow minus.
+    void workedExamples_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QString>("line");
+
+        // A ± B: the two operands, then which is written first or subtracted.
+        row("1: level 3, b first", 1, 3, { I(7, 4, 9), I(12, 10, 19), S(false) },
+            u" 12 ＋  7 ＝ 19"_s);
+        row("1: level 4, three-digit sum", 1, 4, { I(49, 10, 49), I(99, 20, 99), S(true) },
+            u" 49 ＋ 99 ＝ 148"_s);
+        row("2: level 3, less a", 2, 3, { I(7, 4, 9), I(12, 10, 19), S(false) },
+            u" 19 －  7 ＝ 12"_s);
+        row("2: level 4, hundreds", 2, 4, { I(49, 10, 49), I(99, 20, 99), S(true) },
+            u"148 － 99 ＝  49"_s);
+        row("3: a coin of one half adds", 3, 5,
+            { V(0.5), I(523, 200, 799), I(75, 50, 199), S(false) }, u"  75 ＋ 523 ＝ 598"_s);
+        row("3: a coin below one half subtracts", 3, 5,
+            { V(0.4999), I(523, 200, 799), I(75, 50, 199), S(true) }, u" 598 －  75 ＝ 523"_s);
+
+        // A±B±C: shape, operands, then order or swap.
+        const int orders[6][3]
+            = { { 7, 3, 5 }, { 7, 5, 3 }, { 3, 7, 5 }, { 3, 5, 7 }, { 5, 7, 3 }, { 5, 3, 7 } };
+        for (int order = 1; order <= 6; ++order) {
+            const int *t = orders[order - 1];
+            QTest::addRow("4: order %d", order)
+                << 4 << 1
+                << QList { I(1, 1, 4), I(7, 1, 9), I(3, 1, 4), I(5, 1, 5), I(order, 1, 6) }
+                << u" %1 ＋ %2 ＋ %3 ＝ 15"_s.arg(t[0]).arg(t[1]).arg(t[2]);
+        }
+        row("4: shape 2, A+B over 9 caps C at 9", 4, 1,
+            { I(2, 1, 4), I(9, 1, 9), I(5, 1, 5), I(9, 1, 9), S(true) }, u" 9 ＋ 5 － 9 ＝  5"_s);
+        row("4: shape 2, answer 0", 4, 1,
+            { I(2, 1, 4), I(3, 1, 9), I(2, 1, 5), I(5, 1, 5), S(false) }, u" 2 ＋ 3 － 5 ＝  0"_s);
+        row("4: shape 3, B = A", 4, 1, { I(3, 1, 4), I(9, 4, 9), I(9, 4, 9), I(2, 1, 5) },
+            u" 9 － 9 ＋ 2 ＝  2"_s);
+        row("4: level 3 shape 2, fractional bounds", 4, 3,
+            { I(2, 1, 4), I(49, 10, 49), I(19, 2, 19), I(54, 20, 54), S(true) },
+            u" 49 ＋ 19 － 54 ＝ 14"_s);
+        row("4: level 5 shape 4, at least 100 left", 4, 5,
+            { I(4, 1, 4), I(50, 50, 199), I(10, 10, 99), I(199, 199, 599), S(true) },
+            u" 199 －  50 －  10 ＝ 139"_s);
+
+        // A × B: factors, then the swap from level 2; A ÷ B: divisor, quotient, no swap.
+        row("5: level 2 swap taken", 5, 2, { I(13, 5, 19), I(4, 2, 9), S(true) },
+            u"13 ×  4 ＝  52"_s);
+        row("7: level 5", 7, 5, { I(12, 10, 49), I(30, 20, 99) }, u" 360 ÷ 12 ＝ 30"_s);
+
+        // A±B×C: shape, values, swap.
+        row("6: shape 2 capped at 99", 6, 1,
+            { I(2, 1, 8), I(9, 1, 9), I(9, 1, 9), I(99, 81, 99), S(false) }, u"99－9×9＝18"_s);
+        row("6: shape 4 level 1 answer 0", 6, 1,
+            { I(4, 1, 8), I(3, 1, 9), I(3, 1, 9), I(9, 4, 9), S(false) }, u"3×3－9＝0"_s);
+        row("6: shape 4 level 2 margin 3", 6, 2,
+            { I(4, 1, 8), I(5, 5, 19), I(3, 2, 9), I(12, 7, 12), S(true) }, u"5×3－12＝3"_s);
+        row("6: shape 6 makes no swap draw", 6, 1,
+            { I(6, 1, 8), I(3, 1, 9), I(2, 1, 5), I(4, 1, 9) }, u"(5－2)×4＝12"_s);
+        row("6: shape 8 a up to 4", 6, 1, { I(8, 1, 8), I(4, 1, 4), I(9, 1, 9), I(9, 1, 9) },
+            u"4×(18－9)＝36"_s);
+
+        // A±B÷C: shape, values; no swap.
+        row("8: shape 7 zero addend", 8, 1, { I(7, 1, 8), I(7, 1, 9), I(1, 1, 9), I(0, 0, 0) },
+            u"7÷(0＋1)＝7"_s);
+        row("8: shape 5 halves to even", 8, 1, { I(5, 1, 8), I(5, 1, 9), I(1, 1, 9), I(2, 2, 4) },
+            u"(2＋3)÷1＝5"_s);
+        row("8: shape 5 d 45 rounds 31.4999 down", 8, 3,
+            { I(5, 1, 8), I(9, 5, 19), I(5, 5, 19), I(31, 14, 31) }, u"(31＋14)÷5＝9"_s);
+        row("8: shape 7 d 90 integer part 62", 8, 5,
+            { I(7, 1, 8), I(10, 10, 49), I(90, 20, 99), I(62, 27, 62) }, u"900÷(62＋28)＝10"_s);
+        row("8: shape 2 level 4 d from 19", 8, 4,
+            { I(2, 1, 8), I(19, 19, 49), I(5, 5, 19), I(32, 24, 32) }, u"32－95÷5＝13"_s);
+        row("8: shape 6 level 1 a = d", 8, 1, { I(6, 1, 8), I(2, 1, 9), I(3, 1, 9), I(6, 6, 99) },
+            u"(6－0)÷3＝2"_s);
+
+        // A×B÷C: shape, values, then order or swap.
+        row("9: shape 2 divisor 1", 9, 1,
+            { I(2, 1, 4), I(4, 4, 9), I(1, 1, 5), I(6, 2, 6), S(false) }, u"24÷6÷1＝4"_s);
+        row("9: shape 4 makes no swap draw", 9, 2,
+            { I(4, 1, 4), I(4, 2, 6), I(6, 3, 9), I(11, 4, 18) }, u"24÷6×11＝44"_s);
+
+        // 四则混合: shape, values, then order or swap.
+        row("10: shape 11 narrow minus", 10, 1,
+            { I(11, 1, 14), I(2, 2, 5), I(3, 2, 5), I(4, 2, 5), I(3, 2, 4), V(0.9) },
+            u"(3×4-6)÷3＝2"_s);
+        row("10: shape 11 level 3 full-width minus", 10, 3,
+            { I(11, 1, 14), I(4, 4, 19), I(4, 4, 19), I(4, 4, 19), I(5, 5, 10), S(false) },
+            u"(4×5－4)÷4＝4"_s);
+        row("10: shape 7 level 2 empty range", 10, 2,
+            { I(7, 1, 14), I(2, 2, 6), I(3, 3, 9), I(3, 3, 9), V(0.3), S(true) },
+            u"11－2×3＋3＝8"_s);
+        row("10: shape 14 level 3 bound just below 26", 10, 3,
+            { I(14, 1, 14), I(18, 4, 19), I(5, 3, 9), I(25, 25, 71), I(4, 4, 19), S(true) },
+            u"260÷(18×5－25)＝4"_s);
+        row("10: shape 14 level 1 narrow minus, zero", 10, 1,
+            { I(14, 1, 14), I(2, 2, 5), I(3, 2, 5), I(0, 0, 3), I(2, 2, 5), S(false) },
+            u"12÷(3×2-0)＝2"_s);
+        row("10: shape 4 level 3 fractional cap", 10, 3,
+            { I(4, 1, 14), I(4, 4, 19), I(4, 4, 19), I(10, 10, 49), I(17, 15, 17) },
+            u"17－16÷4－10＝3"_s);
+    }
+
+    void workedExamples()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(QList<float>, draws);
+        QFETCH(QString, line);
+        ScriptedRandom rnd(draws);
+        QuestionMaker maker(rnd);
+        QCOMPARE(maker.make(qint16(type), qint16(level)), line);
+        // Every scripted draw was used, and no more were asked for.
+        QCOMPARE(rnd.remaining(), 0);
+    }
+
+    void levelOutsideRange_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("draws"); // the coin of type 3, the shape of the others
+        QTest::addColumn<QString>("line");
+        for (int type = 0; type <= catalogue::kTypeCount + 1; ++type) {
+            const bool known = type >= 1 && type <= catalogue::kTypeCount;
+            const bool drawsShape = type == 4 || type == 6 || type >= 8;
+            const int draws = known && (type == 3 || drawsShape) ? 1 : 0;
+            const QString empty = type == 4 ? u" "_s : QString();
+            QList<int> levels { -1, 0, 6 };
+            if (type == 10)
+                levels << 4 << 5;
+            if (!known)
+                levels = { 1 };
+            for (int level : levels)
+                QTest::addRow("type %d level %d", type, level) << type << level << draws << empty;
+        }
+    }
+
+    void levelOutsideRange()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(int, draws);
+        QFETCH(QString, line);
+        ScriptedRandom rnd;
+        rnd.thenAlways(0.5);
+        QuestionMaker maker(rnd);
+        QCOMPARE(maker.make(qint16(type), qint16(level)), line);
+        QCOMPARE(rnd.used(), draws);
+    }
 };
-
-void TestGenerators::randomIntFromDraw_data()
-{
-    QTest::addColumn<int>("low");
-    QTest::addColumn<int>("high");
-    QTest::addColumn<double>("draw");
-    QTest::addColumn<int>("expected");
-
-    const double largest = 1.0 - 1.0 / RandomSource::kResolution;
-    QTest::newRow("single value, largest draw") << 1 << 1 << largest << 1;
-    QTest::newRow("0..9 smallest") << 0 << 9 << 0.0 << 0;
-    QTest::newRow("0..9 largest") << 0 << 9 << largest << 9;
-    QTest::newRow("1..9999 largest") << 1 << 9999 << largest << 9999;
-    QTest::newRow("3..9 half") << 3 << 9 << 0.5 << 6;
-    QTest::newRow("negative range") << -5 << 5 << largest << 5;
-    QTest::newRow("upper end one below lower") << 11 << 10 << 0.9 << 11;
-    QTest::newRow("widest range largest") << -16384 << 16382 << largest << 16382;
-    QTest::newRow("count 32768 overflows") << 0 << 32767 << 0.5 << kOverflow;
-    QTest::newRow("difference overflows") << -32768 << 32767 << 0.5 << kOverflow;
-    QTest::newRow("count overflows from below") << -1 << 32767 << 0.5 << kOverflow;
-}
-
-void TestGenerators::randomIntFromDraw()
-{
-    QFETCH(int, low);
-    QFETCH(int, high);
-    QFETCH(double, draw);
-    QFETCH(int, expected);
-    ScriptedRandom rnd;
-    rnd.value(draw);
-    if (expected == kOverflow)
-        QVERIFY_THROWS_EXCEPTION(std::overflow_error, randomInt(qint16(low), qint16(high), rnd));
-    else
-        QCOMPARE(randomInt(qint16(low), qint16(high), rnd), qint16(expected));
-}
-
-// A second draw whose range depends on the first, and a coin: 1 + 2 + 3 pairs, each with
-// either side of the coin.
-void TestGenerators::exhaustiveRandomRunsEverySequenceOnce()
-{
-    ExhaustiveRandom rnd;
-    QList<QList<int>> runs;
-    do {
-        const qint16 a = randomInt(1, 3, rnd);
-        const qint16 b = randomInt(1, a, rnd);
-        runs.append({ a, b, rnd.next() > 0.5f });
-    } while (rnd.advance());
-    QCOMPARE(runs.size(), 12);
-    QCOMPARE(QSet<QList<int>>(runs.cbegin(), runs.cend()).size(), 12);
-    QCOMPARE(runs.first(), (QList { 1, 1, 0 }));
-    QCOMPARE(runs.last(), (QList { 3, 3, 1 }));
-}
-
-void TestGenerators::centerNumber_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("7 in 2") << 7 << 2 << u" 7"_s;
-    QTest::newRow("5 in 3") << 5 << 3 << u" 5 "_s;
-    QTest::newRow("100 in 3") << 100 << 3 << u"100"_s;
-    QTest::newRow("1000 in 3 not cut") << 1000 << 3 << u"1000"_s;
-    QTest::newRow("-5 in 2") << -5 << 2 << u"-5"_s;
-    QTest::newRow("-5 in 4") << -5 << 4 << u" -5 "_s;
-    QTest::newRow("width 0") << 42 << 0 << u"42"_s;
-    QTest::newRow("smallest 16-bit") << -32768 << 8 << u" -32768 "_s;
-}
-
-void TestGenerators::centerNumber()
-{
-    QFETCH(int, value);
-    QFETCH(int, width);
-    QFETCH(QString, expected);
-    QCOMPARE(::centerNumber(qint16(value), qint16(width)), expected);
-}
-
-void TestGenerators::roundHalfEven_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("0.5 to 0") << 0.5 << 0.0;
-    QTest::newRow("2.5 to 2") << 2.5 << 2.0;
-    QTest::newRow("0.3 x 5 = 1.5 to 2") << 0.3 * 5 << 2.0;
-    QTest::newRow("0.7 x 5 = 3.5 to 4") << 0.7 * 5 << 4.0;
-    QTest::newRow("0.7 x 45 just below half") << 0.7 * 45 << 31.0;
-    QTest::newRow("2.51 up") << 2.51 << 3.0;
-    QTest::newRow("-1.5 to -2") << -1.5 << -2.0;
-}
-
-void TestGenerators::roundHalfEven()
-{
-    QFETCH(double, value);
-    QFETCH(double, expected);
-    QCOMPARE(::roundHalfEven(value), expected);
-}
-
-void TestGenerators::checkedArithmetic()
-{
-    QCOMPARE(checked16::mul(99, 98), qint16(9702));
-    QCOMPARE(checked16::add(32766, 1), qint16(32767));
-    QCOMPARE(checked16::sub(-32767, 1), qint16(-32768));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::add(32767, 1));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::sub(-32768, 1));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::mul(200, 200));
-    QVERIFY_THROWS_EXCEPTION(std::overflow_error, checked16::fromDouble(32768.0));
-}
-
-void TestGenerators::splitLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("division") << u"56 ÷ 7 ＝ 8"_s << u"56 ÷ 7 ＝"_s << u"8"_s;
-    QTest::newRow("centred answer") << u" 3 ＋ 4 ＝  7"_s << u" 3 ＋ 4 ＝"_s << u"7"_s;
-    QTest::newRow("field with trailing blank")
-        << u" 9 － 3 － 2 ＝  4 "_s << u" 9 － 3 － 2 ＝"_s << u"4"_s;
-    QTest::newRow("no blanks") << u"(5＋2)×6＝42"_s << u"(5＋2)×6＝"_s << u"42"_s;
-    QTest::newRow("first sign splits") << u"1＝2＝3"_s << u"1＝"_s << u"2＝3"_s;
-}
-
-void TestGenerators::splitLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, question);
-    QFETCH(QString, answer);
-    const QuestionParts parts = splitQuestionLine(line);
-    QCOMPARE(parts.question, question);
-    QCOMPARE(parts.answer, answer);
-}
-
-// Each row pins a rule of its generator that seeded sweeps would seldom reach or
-// could not tell apart: an order, a swap, a cap, a rounding, a narrow minus.
-void TestGenerators::workedExamples_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QList<float>>("draws");
-    QTest::addColumn<QString>("line");
-
-    // A ± B: the two operands, then which is written first or subtracted.
-    row("1: level 3, b first", 1, 3, { I(7, 4, 9), I(12, 10, 19), S(false) }, u" 12 ＋  7 ＝ 19"_s);
-    row("1: level 4, three-digit sum", 1, 4, { I(49, 10, 49), I(99, 20, 99), S(true) },
-        u" 49 ＋ 99 ＝ 148"_s);
-    row("2: level 3, less a", 2, 3, { I(7, 4, 9), I(12, 10, 19), S(false) }, u" 19 －  7 ＝ 12"_s);
-    row("2: level 4, hundreds", 2, 4, { I(49, 10, 49), I(99, 20, 99), S(true) },
-        u"148 － 99 ＝  49"_s);
-    row("3: a coin of one half adds", 3, 5, { V(0.5), I(523, 200, 799), I(75, 50, 199), S(false) },
-        u"  75 ＋ 523 ＝ 598"_s);
-    row("3: a coin below one half subtracts", 3, 5,
-        { V(0.4999), I(523, 200, 799), I(75, 50, 199), S(true) }, u" 598 －  75 ＝ 523"_s);
-
-    // A±B±C: shape, operands, then order or swap.
-    const int orders[6][3]
-        = { { 7, 3, 5 }, { 7, 5, 3 }, { 3, 7, 5 }, { 3, 5, 7 }, { 5, 7, 3 }, { 5, 3, 7 } };
-    for (int order = 1; order <= 6; ++order) {
-        const int *t = orders[order - 1];
-        QTest::addRow("4: order %d", order)
-            << 4 << 1 << QList { I(1, 1, 4), I(7, 1, 9), I(3, 1, 4), I(5, 1, 5), I(order, 1, 6) }
-            << u" %1 ＋ %2 ＋ %3 ＝ 15"_s.arg(t[0]).arg(t[1]).arg(t[2]);
-    }
-    row("4: shape 2, A+B over 9 caps C at 9", 4, 1,
-        { I(2, 1, 4), I(9, 1, 9), I(5, 1, 5), I(9, 1, 9), S(true) }, u" 9 ＋ 5 － 9 ＝  5"_s);
-    row("4: shape 2, answer 0", 4, 1, { I(2, 1, 4), I(3, 1, 9), I(2, 1, 5), I(5, 1, 5), S(false) },
-        u" 2 ＋ 3 － 5 ＝  0"_s);
-    row("4: shape 3, B = A", 4, 1, { I(3, 1, 4), I(9, 4, 9), I(9, 4, 9), I(2, 1, 5) },
-        u" 9 － 9 ＋ 2 ＝  2"_s);
-    row("4: level 3 shape 2, fractional bounds", 4, 3,
-        { I(2, 1, 4), I(49, 10, 49), I(19, 2, 19), I(54, 20, 54), S(true) },
-        u" 49 ＋ 19 － 54 ＝ 14"_s);
-    row("4: level 5 shape 4, at least 100 left", 4, 5,
-        { I(4, 1, 4), I(50, 50, 199), I(10, 10, 99), I(199, 199, 599), S(true) },
-        u" 199 －  50 －  10 ＝ 139"_s);
-
-    // A × B: factors, then the swap from level 2; A ÷ B: divisor, quotient, no swap.
-    row("5: level 2 swap taken", 5, 2, { I(13, 5, 19), I(4, 2, 9), S(true) }, u"13 ×  4 ＝  52"_s);
-    row("7: level 5", 7, 5, { I(12, 10, 49), I(30, 20, 99) }, u" 360 ÷ 12 ＝ 30"_s);
-
-    // A±B×C: shape, values, swap.
-    row("6: shape 2 capped at 99", 6, 1,
-        { I(2, 1, 8), I(9, 1, 9), I(9, 1, 9), I(99, 81, 99), S(false) }, u"99－9×9＝18"_s);
-    row("6: shape 4 level 1 answer 0", 6, 1,
-        { I(4, 1, 8), I(3, 1, 9), I(3, 1, 9), I(9, 4, 9), S(false) }, u"3×3－9＝0"_s);
-    row("6: shape 4 level 2 margin 3", 6, 2,
-        { I(4, 1, 8), I(5, 5, 19), I(3, 2, 9), I(12, 7, 12), S(true) }, u"5×3－12＝3"_s);
-    row("6: shape 6 makes no swap draw", 6, 1, { I(6, 1, 8), I(3, 1, 9), I(2, 1, 5), I(4, 1, 9) },
-        u"(5－2)×4＝12"_s);
-    row("6: shape 8 a up to 4", 6, 1, { I(8, 1, 8), I(4, 1, 4), I(9, 1, 9), I(9, 1, 9) },
-        u"4×(18－9)＝36"_s);
-
-    // A±B÷C: shape, values; no swap.
-    row("8: shape 7 zero addend", 8, 1, { I(7, 1, 8), I(7, 1, 9), I(1, 1, 9), I(0, 0, 0) },
-        u"7÷(0＋1)＝7"_s);
-    row("8: shape 5 halves to even", 8, 1, { I(5, 1, 8), I(5, 1, 9), I(1, 1, 9), I(2, 2, 4) },
-        u"(2＋3)÷1＝5"_s);
-    row("8: shape 5 d 45 rounds 31.4999 down", 8, 3,
-        { I(5, 1, 8), I(9, 5, 19), I(5, 5, 19), I(31, 14, 31) }, u"(31＋14)÷5＝9"_s);
-    row("8: shape 7 d 90 integer part 62", 8, 5,
-        { I(7, 1, 8), I(10, 10, 49), I(90, 20, 99), I(62, 27, 62) }, u"900÷(62＋28)＝10"_s);
-    row("8: shape 2 level 4 d from 19", 8, 4,
-        { I(2, 1, 8), I(19, 19, 49), I(5, 5, 19), I(32, 24, 32) }, u"32－95÷5＝13"_s);
-    row("8: shape 6 level 1 a = d", 8, 1, { I(6, 1, 8), I(2, 1, 9), I(3, 1, 9), I(6, 6, 99) },
-        u"(6－0)÷3＝2"_s);
-
-    // A×B÷C: shape, values, then order or swap.
-    row("9: shape 2 divisor 1", 9, 1, { I(2, 1, 4), I(4, 4, 9), I(1, 1, 5), I(6, 2, 6), S(false) },
-        u"24÷6÷1＝4"_s);
-    row("9: shape 4 makes no swap draw", 9, 2, { I(4, 1, 4), I(4, 2, 6), I(6, 3, 9), I(11, 4, 18) },
-        u"24÷6×11＝44"_s);
-
-    // 四则混合: shape, values, then order or swap.
-    row("10: shape 11 narrow minus", 10, 1,
-        { I(11, 1, 14), I(2, 2, 5), I(3, 2, 5), I(4, 2, 5), I(3, 2, 4), V(0.9) },
-        u"(3×4-6)÷3＝2"_s);
-    row("10: shape 11 level 3 full-width minus", 10, 3,
-        { I(11, 1, 14), I(4, 4, 19), I(4, 4, 19), I(4, 4, 19), I(5, 5, 10), S(false) },
-        u"(4×5－4)÷4＝4"_s);
-    row("10: shape 7 level 2 empty range", 10, 2,
-        { I(7, 1, 14), I(2, 2, 6), I(3, 3, 9), I(3, 3, 9), V(0.3), S(true) }, u"11－2×3＋3＝8"_s);
-    row("10: shape 14 level 3 bound just below 26", 10, 3,
-        { I(14, 1, 14), I(18, 4, 19), I(5, 3, 9), I(25, 25, 71), I(4, 4, 19), S(true) },
-        u"260÷(18×5－25)＝4"_s);
-    row("10: shape 14 level 1 narrow minus, zero", 10, 1,
-        { I(14, 1, 14), I(2, 2, 5), I(3, 2, 5), I(0, 0, 3), I(2, 2, 5), S(false) },
-        u"12÷(3×2-0)＝2"_s);
-    row("10: shape 4 level 3 fractional cap", 10, 3,
-        { I(4, 1, 14), I(4, 4, 19), I(4, 4, 19), I(10, 10, 49), I(17, 15, 17) },
-        u"17－16÷4－10＝3"_s);
-}
-
-void TestGenerators::workedExamples()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    QFETCH(QList<float>, draws);
-    QFETCH(QString, line);
-    ScriptedRandom rnd(draws);
-    QuestionMaker maker(rnd);
-    QCOMPARE(maker.make(qint16(type), qint16(level)), line);
-    // Every scripted draw was used, and no more were asked for.
-    QCOMPARE(rnd.remaining(), 0);
-}
-
-void TestGenerators::levelOutsideRange_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("draws"); // the coin of type 3, the shape of the others
-    QTest::addColumn<QString>("line");
-    for (int type = 0; type <= catalogue::kTypeCount + 1; ++type) {
-        const bool known = type >= 1 && type <= catalogue::kTypeCount;
-        const bool drawsShape = type == 4 || type == 6 || type >= 8;
-        const int draws = known && (type == 3 || drawsShape) ? 1 : 0;
-        const QString empty = type == 4 ? u" "_s : QString();
-        QList<int> levels { -1, 0, 6 };
-        if (type == 10)
-            levels << 4 << 5;
-        if (!known)
-            levels = { 1 };
-        for (int level : levels)
-            QTest::addRow("type %d level %d", type, level) << type << level << draws << empty;
-    }
-}
-
-void TestGenerators::levelOutsideRange()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    QFETCH(int, draws);
-    QFETCH(QString, line);
-    ScriptedRandom rnd;
-    rnd.thenAlways(0.5);
-    QuestionMaker maker(rnd);
-    QCOMPARE(maker.make(qint16(type), qint16(level)), line);
-    QCOMPARE(rnd.used(), draws);
-}
 
 QTEST_GUILESS_MAIN(TestGenerators)
 #include "tst_generators.moc"

@@ -18,142 +18,135 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    void pruneKeepsTheNewest_data();
-    void pruneKeepsTheNewest();
-    void secondInstanceRefused();
-    void lockOfADeadProcessIsTakenOver();
-    void contextOpensAndCloses();
-    void programArguments_data();
-    void programArguments();
-};
-
-void TestProgram::pruneKeepsTheNewest_data()
-{
-    QTest::addColumn<int>("stored");
-    QTest::addColumn<bool>("gaps"); // every third deleted by hand, then 20 more stored
-    QTest::addColumn<int>("deleted");
-    QTest::newRow("none") << 0 << false << 0;
-    QTest::newRow("one") << 1 << false << 0;
-    QTest::newRow("100") << 100 << false << 0;
-    QTest::newRow("101") << 101 << false << 1;
-    QTest::newRow("250") << 250 << false << 150;
-    // 87 + 20 left: the 100 newest are not the 100 highest ids there could be.
-    QTest::newRow("gaps in the ids") << 130 << true << 7;
-}
-
-void TestProgram::pruneKeepsTheNewest()
-{
-    QFETCH(int, stored);
-    QFETCH(bool, gaps);
-    QFETCH(int, deleted);
-    QTemporaryDir dir;
-    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-    storeTests(*db, stored);
-    if (gaps) {
-        db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
-        storeTests(*db, 20, stored);
+    void pruneKeepsTheNewest_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("gaps"); // every third deleted by hand, then 20 more stored
+        QTest::addColumn<int>("deleted");
+        QTest::newRow("none") << 0 << false << 0;
+        QTest::newRow("one") << 1 << false << 0;
+        QTest::newRow("100") << 100 << false << 0;
+        QTest::newRow("101") << 101 << false << 1;
+        QTest::newRow("250") << 250 << false << 150;
+        // 87 + 20 left: the 100 newest are not the 100 highest ids there could be.
+        QTest::newRow("gaps in the ids") << 130 << true << 7;
     }
-    const auto ids = [&db] {
-        QList<qint64> list;
-        Statement query = db->prepare("SELECT id FROM tab_test ORDER BY id DESC");
-        while (query.next())
-            list << query.integer(0);
-        return list;
-    };
-    const QList<qint64> before = ids();
-    const qint64 items = countRows(*db, "SELECT count(*) FROM tab_test_mx");
 
-    QCOMPARE(pruneTestRecords(*db), deleted);
-    QCOMPARE(ids(), before.first(before.size() - deleted));
-    QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
-    QCOMPARE(pruneTestRecords(*db), 0);
-}
+    void pruneKeepsTheNewest()
+    {
+        QFETCH(int, stored);
+        QFETCH(bool, gaps);
+        QFETCH(int, deleted);
+        QTemporaryDir dir;
+        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
+        storeTests(*db, stored);
+        if (gaps) {
+            db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
+            storeTests(*db, 20, stored);
+        }
+        const auto ids = [&db] {
+            QList<qint64> list;
+            Statement query = db->prepare("SELECT id FROM tab_test ORDER BY id DESC");
+            while (query.next())
+                list << query.integer(0);
+            return list;
+        };
+        const QList<qint64> before = ids();
+        const qint64 items = countRows(*db, "SELECT count(*) FROM tab_test_mx");
 
-void TestProgram::secondInstanceRefused()
-{
-    QTemporaryDir dir;
-    const QString lock = dir.filePath(u"qrta.lock"_s);
-    auto first = std::make_unique<SingleInstance>(lock);
-    QVERIFY(first->acquire());
-    QVERIFY(first->isHeld());
+        QCOMPARE(pruneTestRecords(*db), deleted);
+        QCOMPARE(ids(), before.first(before.size() - deleted));
+        QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
+        QCOMPARE(pruneTestRecords(*db), 0);
+    }
 
-    SingleInstance second(lock);
-    QVERIFY(!second.acquire());
-    QVERIFY(!second.isHeld());
-    // However long the first one runs.
-    QVERIFY(!second.acquire());
+    void secondInstanceRefused()
+    {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(u"qrta.lock"_s);
+        auto first = std::make_unique<SingleInstance>(lock);
+        QVERIFY(first->acquire());
+        QVERIFY(first->isHeld());
 
-    first.reset();
-    QVERIFY(second.acquire());
-}
+        SingleInstance second(lock);
+        QVERIFY(!second.acquire());
+        QVERIFY(!second.isHeld());
+        // However long the first one runs.
+        QVERIFY(!second.acquire());
 
-void TestProgram::lockOfADeadProcessIsTakenOver()
-{
-    QTemporaryDir dir;
-    const QString lock = dir.filePath(u"qrta.lock"_s);
-    // A lock file as a crashed program leaves it: the id of a process that is not running.
-    QFile file(lock);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("2147483646\nqrta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    file.close();
+        first.reset();
+        QVERIFY(second.acquire());
+    }
 
-    SingleInstance instance(lock);
-    QVERIFY(instance.acquire());
-}
+    void lockOfADeadProcessIsTakenOver()
+    {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(u"qrta.lock"_s);
+        // A lock file as a crashed program leaves it: the id of a process that is not running.
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2147483646\nqrta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        file.close();
 
-void TestProgram::contextOpensAndCloses()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QRTA.dat"_s);
-    auto context = AppContext::open(path);
-    QVERIFY(context->isOpen());
-    // The first start has run: the installation number is set and system_3 has its default.
-    QVERIFY(context->settings().installationNumber() >= 1000);
-    QCOMPARE(context->settings().system3(), u"1"_s);
-    context->settings().write(u"system_3"_s, u"0"_s);
-    context->close();
-    QVERIFY(!context->isOpen());
+        SingleInstance instance(lock);
+        QVERIFY(instance.acquire());
+    }
 
-    QCOMPARE(AppContext::open(path)->settings().system3(), u"0"_s);
-}
+    void contextOpensAndCloses()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"QRTA.dat"_s);
+        auto context = AppContext::open(path);
+        QVERIFY(context->isOpen());
+        // The first start has run: the installation number is set and system_3 has its default.
+        QVERIFY(context->settings().installationNumber() >= 1000);
+        QCOMPARE(context->settings().system3(), u"1"_s);
+        context->settings().write(u"system_3"_s, u"0"_s);
+        context->close();
+        QVERIFY(!context->isOpen());
 
-void TestProgram::programArguments_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("database");
-    QTest::newRow("none") << QStringList {} << true << QString();
-    QTest::newRow("database") << QStringList { u"--database"_s, u"/a/b.dat"_s } << true
-                              << u"/a/b.dat"_s;
-    QTest::newRow("database with equals")
-        << QStringList { u"--database=x.dat"_s } << true << u"x.dat"_s;
-    QTest::newRow("Qt's own, one or two dashes") << QStringList { u"-platform"_s, u"offscreen"_s,
-        u"--style=x"_s, u"--style"_s, u"fusion"_s, u"-reverse"_s }
-                                                 << true << QString();
-    QTest::newRow("empty database")
-        << QStringList { u"--database"_s, QString() } << false << QString();
-    QTest::newRow("empty database with equals")
-        << QStringList { u"--database="_s } << false << QString();
-    QTest::newRow("database without path") << QStringList { u"--database"_s } << false << QString();
-    QTest::newRow("unknown") << QStringList { u"--bogus"_s } << false << QString();
-    QTest::newRow("screenshot tour is not the program's")
-        << QStringList { u"--screenshots"_s, u"/tmp"_s } << false << QString();
-    QTest::newRow("Qt option without its value")
-        << QStringList { u"-platform"_s } << false << QString();
-}
+        QCOMPARE(AppContext::open(path)->settings().system3(), u"0"_s);
+    }
 
-void TestProgram::programArguments()
-{
-    QFETCH(QStringList, args);
-    QFETCH(bool, accepted);
-    QFETCH(QString, database);
-    QString error;
-    const auto parsed = ProgramArguments::parse(QStringList { u"qrta"_s } + args, &error);
-    QCOMPARE(parsed.has_value(), accepted);
-    QCOMPARE(error.isEmpty(), accepted);
-    if (parsed)
-        QCOMPARE(parsed->database.value_or(QString()), database);
-}
+    void programArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("database");
+        QTest::newRow("none") << QStringList {} << true << QString();
+        QTest::newRow("database") << QStringList { u"--database"_s, u"/a/b.dat"_s } << true
+                                  << u"/a/b.dat"_s;
+        QTest::newRow("database with equals")
+            << QStringList { u"--database=x.dat"_s } << true << u"x.dat"_s;
+        QTest::newRow("Qt's own, one or two dashes") << QStringList { u"-platform"_s,
+            u"offscreen"_s, u"--style=x"_s, u"--style"_s, u"fusion"_s, u"-reverse"_s }
+                                                     << true << QString();
+        QTest::newRow("empty database")
+            << QStringList { u"--database"_s, QString() } << false << QString();
+        QTest::newRow("empty database with equals")
+            << QStringList { u"--database="_s } << false << QString();
+        QTest::newRow("database without path")
+            << QStringList { u"--database"_s } << false << QString();
+        QTest::newRow("unknown") << QStringList { u"--bogus"_s } << false << QString();
+        QTest::newRow("screenshot tour is not the program's")
+            << QStringList { u"--screenshots"_s, u"/tmp"_s } << false << QString();
+        QTest::newRow("Qt option without its value")
+            << QStringList { u"-platform"_s } << false << QString();
+    }
+
+    void programArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, accepted);
+        QFETCH(QString, database);
+        QString error;
+        const auto parsed = ProgramArguments::parse(QStringList { u"qrta"_s } + args, &error);
+        QCOMPARE(parsed.has_value(), accepted);
+        QCOMPARE(error.isEmpty(), accepted);
+        if (parsed)
+            QCOMPARE(parsed->database.value_or(QString()), database);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestProgram)
 #include "tst_program.moc"

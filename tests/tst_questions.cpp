@@ -156,322 +156,306 @@ class TestQuestions : public QObject
     Q_OBJECT
 
 private slots:
-    void seededLinesArePinned();
-    void everyLineHolds_data();
-    void everyLineHolds();
-    void extremeDrawsStayValid_data();
-    void extremeDrawsStayValid();
-    void carriesAndBorrows_data();
-    void carriesAndBorrows();
-    void blankForms_data();
-    void blankForms();
-    void blankPlacesOfTypes_data();
-    void blankPlacesOfTypes();
-    void carryKindsOfEveryLevel_data();
-    void carryKindsOfEveryLevel();
-    void roundDealsEveryFactOnce_data();
-    void roundDealsEveryFactOnce();
-    void shuffleFollowsKeysThenCreationOrder();
-};
-
-// Same seed, same sheet: one line of each type and level, drawn in turn from one
-// seeded source, must never change between versions.
-void TestQuestions::seededLinesArePinned()
-{
-    const QStringList pinned[catalogue::kTypeCount] = {
-        { u" 1 ＋ 5 ＝  6"_s, u" 3 ＋ 4 ＝  7"_s, u" 19 ＋  7 ＝ 26"_s, u" 32 ＋ 17 ＝  49"_s,
-            u" 215 ＋ 173 ＝ 388"_s },
-        { u" 8 － 3 ＝  5"_s, u"16 － 8 ＝  8"_s, u" 16 －  4 ＝ 12"_s, u"105 － 20 ＝  85"_s,
-            u" 653 －  91 ＝ 562"_s },
-        { u" 3 － 2 ＝  1"_s, u"13 － 4 ＝  9"_s, u" 18 ＋  9 ＝ 27"_s, u" 45 － 17 ＝  28"_s,
-            u" 351 － 126 ＝ 225"_s },
-        { u" 9 ＋ 1 － 9 ＝  1"_s, u" 13 －  7 －  2 ＝  4"_s, u" 41 － 15 － 19 ＝  7"_s,
-            u" 82 ＋ 15 － 66 ＝  31"_s, u" 451 － 320 ＋  88 ＝ 219"_s },
-        { u" 7 × 9 ＝ 63"_s, u"13 ×  5 ＝  65"_s, u" 5 × 10 ＝  50"_s, u"17 × 33 ＝ 561"_s,
-            u" 46 × 35 ＝ 1610"_s },
-        { u"1×4＋6＝10"_s, u"5×9－24＝21"_s, u"14×11－91＝63"_s, u"502－18×18＝178"_s,
-            u"1799－30×39＝629"_s },
-        { u"15 ÷ 5 ＝ 3"_s, u"112 ÷ 8 ＝ 14"_s, u"224 ÷ 14 ＝ 16"_s, u"624 ÷ 13 ＝ 48"_s,
-            u"2077 ÷ 31 ＝ 67"_s },
-        { u"18÷(3－1)＝9"_s, u"80÷5－10＝6"_s, u"(109－25)÷7＝12"_s, u"(626－556)÷7＝10"_s,
-            u"4365÷(46＋51)＝45"_s },
-        { u"7×5×4＝140"_s, u"18÷6×7＝21"_s, u"16×10×4＝640"_s, u"49÷7×39＝273"_s,
-            u"480÷12×65＝2600"_s },
-        { u"35－5×5－7＝3"_s, u"9＋5×5＋8＝42"_s, u"(64÷8＋18)×6＝156"_s },
-    };
-    SeededRandom rnd(42);
-    QuestionMaker maker(rnd);
-    for (qint16 type = 1; type <= catalogue::kTypeCount; ++type) {
-        QStringList lines;
-        for (qint16 level = 1; level <= catalogue::levelCount(type); ++level)
-            lines << maker.make(type, level);
-        QCOMPARE(lines, pinned[type - 1]);
-    }
-}
-
-void TestQuestions::everyLineHolds_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    for (int type = 1; type <= catalogue::kTypeCount; ++type) {
-        for (int level = 1; level <= catalogue::levelCount(qint16(type)); ++level)
-            QTest::addRow("type %d level %d", type, level) << type << level;
-    }
-}
-
-// Many seeded lines of each type and level: every one holds, and every shape is drawn
-// about as often as the others (each shape writes its own pattern of signs).
-void TestQuestions::everyLineHolds()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    static const QRegularExpression digits(u"[0-9]+"_s);
-    SeededRandom rnd(quint64(type * 100 + level));
-    QuestionMaker maker(rnd);
-    QHash<QString, int> shapes;
-    const int lines = 8000;
-    // Types whose operands can be left blank for the child to fill in.
-    static const QSet<int> blankable = { 1, 2, 3, 4, 5, 7 };
-    static const QRegularExpression room(u"（\u3000{2,}）"_s);
-    for (int i = 0; i < lines; ++i) {
-        QString line = maker.make(qint16(type), qint16(level));
-        const QString problem = problemOf(type, level, line);
-        QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
-        const qsizetype operands = OperandLine::read(line).operands.size();
-        for (int k = 0; blankable.contains(type) && k < (type == 4 ? 3 : 2); ++k) {
-            const std::optional<QString> blank = blankform::make(line, k);
-            QVERIFY2(blank && blankform::question(*blank).contains(room), qPrintable(line));
-            QCOMPARE(blankform::wholeLine(*blank), line);
-            QCOMPARE(blankform::filledIn(blankform::question(*blank), blankform::filler(*blank)),
-                *blank);
-            QCOMPARE(blankform::filler(*blank).toInt(), OperandLine::read(line).operands[k].value);
-            QCOMPARE(blankform::question(*blank).section(u'＝', 1), line.section(u'＝', 1));
-        }
-        QVERIFY(!blankable.contains(type) || operands == (type == 4 ? 3 : 2));
-        ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
-    }
-    if (shapeCount(type) == 0)
-        return;
-    QCOMPARE(shapes.size(), shapeCount(type));
-    const int share = lines / shapeCount(type);
-    for (auto it = shapes.cbegin(); it != shapes.cend(); ++it)
-        QVERIFY2(it.value() > share * 0.8 && it.value() < share * 1.2,
-            qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
-                           .arg(it.value())
-                           .arg(share)));
-}
-
-void TestQuestions::carriesAndBorrows_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<bool>("carries");
-    QTest::newRow("5+5 carries") << u" 5 ＋ 5 ＝ 10"_s << true;
-    QTest::newRow("4+5") << u" 4 ＋ 5 ＝  9"_s << false;
-    QTest::newRow("10-3 borrows") << u"10 － 3 ＝  7"_s << true;
-    QTest::newRow("100-1 borrows") << u"100 － 1 ＝ 99"_s << true;
-    QTest::newRow("19-9") << u"19 － 9 ＝ 10"_s << false;
-    QTest::newRow("90-30, zeros") << u"90 － 30 ＝ 60"_s << false;
-    QTest::newRow("no column carries") << u" 215 ＋ 173 ＝ 388"_s << false;
-    QTest::newRow("hundreds carry") << u" 651 ＋ 473 ＝ 1124"_s << true;
-    QTest::newRow("tens borrow") << u" 351 － 126 ＝ 225"_s << true;
-    QTest::newRow("first step borrows") << u" 41 － 15 － 19 ＝  7"_s << true;
-    QTest::newRow("second step carries") << u" 451 － 320 ＋  88 ＝ 219"_s << true;
-    QTest::newRow("neither step") << u" 82 ＋ 15 － 66 ＝  31"_s << false;
-    QTest::newRow("first step carries") << u" 9 ＋ 1 － 9 ＝  1"_s << true;
-    QTest::newRow("product") << u" 7 × 9 ＝ 63"_s << false;
-    QTest::newRow("brackets are no operand line") << u"(5＋2)×6＝42"_s << false;
-}
-
-void TestQuestions::carriesAndBorrows()
-{
-    QFETCH(QString, line);
-    QFETCH(bool, carries);
-    QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
-}
-
-void TestQuestions::blankForms_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("question");
-    QTest::newRow("second") << u"  7 ＋ 17 ＝ 24"_s << 1 << u"  7 ＋（　　）＝ 24"_s;
-    QTest::newRow("first, leading blanks stay")
-        << u"  7 ＋ 17 ＝ 24"_s << 0 << u"  （　　）＋ 17 ＝ 24"_s;
-    QTest::newRow("three digits, three rooms")
-        << u" 653 －  91 ＝ 562"_s << 0 << u" （　　　）－  91 ＝ 562"_s;
-    QTest::newRow("third of three") << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（　　）＝  1"_s;
-    QTest::newRow("no third of two") << u" 4 ＋ 5 ＝  9"_s << 2 << QString();
-}
-
-void TestQuestions::blankForms()
-{
-    QFETCH(QString, line);
-    QFETCH(int, index);
-    QFETCH(QString, question);
-    QCOMPARE(blankform::question(blankform::make(line, index).value_or(QString())), question);
-}
-
-void TestQuestions::blankPlacesOfTypes_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<BlankPlace>("place");
-    QTest::addColumn<bool>("offered");
-    QTest::newRow("A×B first") << 5 << BlankPlace::First << true;
-    QTest::newRow("A÷B any") << 7 << BlankPlace::Any << true;
-    QTest::newRow("A±B±C third") << 4 << BlankPlace::Third << true;
-    QTest::newRow("A+B third") << 1 << BlankPlace::Third << false;
-    QTest::newRow("A±B×C second") << 6 << BlankPlace::Second << false;
-    QTest::newRow("四则混合 any") << 10 << BlankPlace::Any << false;
-}
-
-// A blank is offered where the type's lines are plain operands and signs, and where it is,
-// every line of the form gets one.
-void TestQuestions::blankPlacesOfTypes()
-{
-    QFETCH(int, type);
-    QFETCH(BlankPlace, place);
-    QFETCH(bool, offered);
-    const QuestionForm form { qint16(type), 1, CarryKind::Any, place };
-    QCOMPARE(form.problem().isEmpty(), offered);
-    SeededRandom rnd(5);
-    QuestionMaker maker(rnd);
-    for (int i = 0; offered && i < 100; ++i)
-        QVERIFY(blankform::isBlank(maker.make(form)));
-}
-
-void TestQuestions::carryKindsOfEveryLevel_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<CarryKind>("kind");
-    for (int type = 1; type <= 5; ++type) {
-        for (int level = 1; level <= catalogue::levelCount(qint16(type)) + 1; ++level) {
-            QTest::addRow("type %d level %d with", type, level) << type << level << CarryKind::With;
-            QTest::addRow("type %d level %d without", type, level)
-                << type << level << CarryKind::Without;
+    // Same seed, same sheet: one line of each type and level, drawn in turn from one
+    // seeded source, must never change between versions.
+    void seededLinesArePinned()
+    {
+        const QStringList pinned[catalogue::kTypeCount] = {
+            { u" 1 ＋ 5 ＝  6"_s, u" 3 ＋ 4 ＝  7"_s, u" 19 ＋  7 ＝ 26"_s, u" 32 ＋ 17 ＝  49"_s,
+                u" 215 ＋ 173 ＝ 388"_s },
+            { u" 8 － 3 ＝  5"_s, u"16 － 8 ＝  8"_s, u" 16 －  4 ＝ 12"_s, u"105 － 20 ＝  85"_s,
+                u" 653 －  91 ＝ 562"_s },
+            { u" 3 － 2 ＝  1"_s, u"13 － 4 ＝  9"_s, u" 18 ＋  9 ＝ 27"_s, u" 45 － 17 ＝  28"_s,
+                u" 351 － 126 ＝ 225"_s },
+            { u" 9 ＋ 1 － 9 ＝  1"_s, u" 13 －  7 －  2 ＝  4"_s, u" 41 － 15 － 19 ＝  7"_s,
+                u" 82 ＋ 15 － 66 ＝  31"_s, u" 451 － 320 ＋  88 ＝ 219"_s },
+            { u" 7 × 9 ＝ 63"_s, u"13 ×  5 ＝  65"_s, u" 5 × 10 ＝  50"_s, u"17 × 33 ＝ 561"_s,
+                u" 46 × 35 ＝ 1610"_s },
+            { u"1×4＋6＝10"_s, u"5×9－24＝21"_s, u"14×11－91＝63"_s, u"502－18×18＝178"_s,
+                u"1799－30×39＝629"_s },
+            { u"15 ÷ 5 ＝ 3"_s, u"112 ÷ 8 ＝ 14"_s, u"224 ÷ 14 ＝ 16"_s, u"624 ÷ 13 ＝ 48"_s,
+                u"2077 ÷ 31 ＝ 67"_s },
+            { u"18÷(3－1)＝9"_s, u"80÷5－10＝6"_s, u"(109－25)÷7＝12"_s, u"(626－556)÷7＝10"_s,
+                u"4365÷(46＋51)＝45"_s },
+            { u"7×5×4＝140"_s, u"18÷6×7＝21"_s, u"16×10×4＝640"_s, u"49÷7×39＝273"_s,
+                u"480÷12×65＝2600"_s },
+            { u"35－5×5－7＝3"_s, u"9＋5×5＋8＝42"_s, u"(64÷8＋18)×6＝156"_s },
+        };
+        SeededRandom rnd(42);
+        QuestionMaker maker(rnd);
+        for (qint16 type = 1; type <= catalogue::kTypeCount; ++type) {
+            QStringList lines;
+            for (qint16 level = 1; level <= catalogue::levelCount(type); ++level)
+                lines << maker.make(type, level);
+            QCOMPARE(lines, pinned[type - 1]);
         }
     }
-}
 
-// Where seeded lines of the level show the kind, the level can make it, and the filtered
-// maker gives lines of the kind that the level could have written anyway.
-void TestQuestions::carryKindsOfEveryLevel()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    QFETCH(CarryKind, kind);
-    const bool can = carry::levelCanMake(qint16(type), qint16(level), kind);
-    QCOMPARE(QuestionForm({ qint16(type), qint16(level), kind }).problem().isEmpty(), can);
-    if (type > 4 || level > catalogue::levelCount(qint16(type))) {
-        QVERIFY(!can);
-        return;
+    void everyLineHolds_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        for (int type = 1; type <= catalogue::kTypeCount; ++type) {
+            for (int level = 1; level <= catalogue::levelCount(qint16(type)); ++level)
+                QTest::addRow("type %d level %d", type, level) << type << level;
+        }
     }
-    SeededRandom rnd(quint64(type * 10 + level));
-    QuestionMaker maker(rnd);
-    bool seen = false;
-    for (int i = 0; i < 2000 && !seen; ++i)
-        seen = carry::isOfKind(maker.make(qint16(type), qint16(level)), kind);
-    QVERIFY(can || !seen);
-    for (int i = 0; can && i < 200; ++i) {
-        const QString line = maker.make({ qint16(type), qint16(level), kind });
-        QVERIFY2(carry::isOfKind(line, kind), qPrintable(line));
-        QVERIFY2(problemOf(type, level, line).isEmpty(), qPrintable(line));
-    }
-}
 
-void TestQuestions::extremeDrawsStayValid_data()
-{
-    everyLineHolds_data();
-}
-
-// Every shape with all its draws at the smallest and at the largest value:
-// every bound holds at its ends, and no 16-bit value overflows.
-void TestQuestions::extremeDrawsStayValid()
-{
-    QFETCH(int, type);
-    QFETCH(int, level);
-    const int shapes = std::max(1, shapeCount(type));
-    for (int shape = 1; shape <= shapes; ++shape) {
-        for (double r : { 0.0, 1.0 - 1.0 / RandomSource::kResolution }) {
-            ScriptedRandom rnd;
-            if (shapeCount(type) > 0)
-                rnd.integer(shape, 1, shapes);
-            rnd.thenAlways(r);
-            QuestionMaker maker(rnd);
-            QString line;
-            try {
-                line = maker.make(qint16(type), qint16(level));
-            } catch (const std::exception &error) {
-                QFAIL(qPrintable(u"shape %1 draw %2: %3"_s.arg(shape).arg(r).arg(
-                    QString::fromUtf8(error.what()))));
-            }
+    // Many seeded lines of each type and level: every one holds, and every shape is drawn
+    // about as often as the others (each shape writes its own pattern of signs).
+    void everyLineHolds()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        static const QRegularExpression digits(u"[0-9]+"_s);
+        SeededRandom rnd(quint64(type * 100 + level));
+        QuestionMaker maker(rnd);
+        QHash<QString, int> shapes;
+        const int lines = 8000;
+        // Types whose operands can be left blank for the child to fill in.
+        static const QSet<int> blankable = { 1, 2, 3, 4, 5, 7 };
+        static const QRegularExpression room(u"（\u3000{2,}）"_s);
+        for (int i = 0; i < lines; ++i) {
+            QString line = maker.make(qint16(type), qint16(level));
             const QString problem = problemOf(type, level, line);
-            QVERIFY2(problem.isEmpty(),
-                qPrintable(u"shape %1 draw %2, %3: %4"_s.arg(shape).arg(r).arg(problem, line)));
+            QVERIFY2(problem.isEmpty(), qPrintable(problem + u": "_s + line));
+            const qsizetype operands = OperandLine::read(line).operands.size();
+            for (int k = 0; blankable.contains(type) && k < (type == 4 ? 3 : 2); ++k) {
+                const std::optional<QString> blank = blankform::make(line, k);
+                QVERIFY2(blank && blankform::question(*blank).contains(room), qPrintable(line));
+                QCOMPARE(blankform::wholeLine(*blank), line);
+                QCOMPARE(
+                    blankform::filledIn(blankform::question(*blank), blankform::filler(*blank)),
+                    *blank);
+                QCOMPARE(
+                    blankform::filler(*blank).toInt(), OperandLine::read(line).operands[k].value);
+                QCOMPARE(blankform::question(*blank).section(u'＝', 1), line.section(u'＝', 1));
+            }
+            QVERIFY(!blankable.contains(type) || operands == (type == 4 ? 3 : 2));
+            ++shapes[line.replace(digits, u"n"_s).remove(u' ')];
+        }
+        if (shapeCount(type) == 0)
+            return;
+        QCOMPARE(shapes.size(), shapeCount(type));
+        const int share = lines / shapeCount(type);
+        for (auto it = shapes.cbegin(); it != shapes.cend(); ++it)
+            QVERIFY2(it.value() > share * 0.8 && it.value() < share * 1.2,
+                qPrintable(u"%1 drawn %2 times, expected about %3"_s.arg(it.key())
+                               .arg(it.value())
+                               .arg(share)));
+    }
+
+    void extremeDrawsStayValid_data() { everyLineHolds_data(); }
+
+    // Every shape with all its draws at the smallest and at the largest value:
+    // every bound holds at its ends, and no 16-bit value overflows.
+    void extremeDrawsStayValid()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        const int shapes = std::max(1, shapeCount(type));
+        for (int shape = 1; shape <= shapes; ++shape) {
+            for (double r : { 0.0, 1.0 - 1.0 / RandomSource::kResolution }) {
+                ScriptedRandom rnd;
+                if (shapeCount(type) > 0)
+                    rnd.integer(shape, 1, shapes);
+                rnd.thenAlways(r);
+                QuestionMaker maker(rnd);
+                QString line;
+                try {
+                    line = maker.make(qint16(type), qint16(level));
+                } catch (const std::exception &error) {
+                    QFAIL(qPrintable(u"shape %1 draw %2: %3"_s.arg(shape).arg(r).arg(
+                        QString::fromUtf8(error.what()))));
+                }
+                const QString problem = problemOf(type, level, line);
+                QVERIFY2(problem.isEmpty(),
+                    qPrintable(u"shape %1 draw %2, %3: %4"_s.arg(shape).arg(r).arg(problem, line)));
+            }
         }
     }
-}
 
-void TestQuestions::roundDealsEveryFactOnce_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::newRow("addition") << 1;
-    QTest::newRow("subtraction") << 2;
-    QTest::newRow("type 3, each bank on its own") << 3;
-}
-
-// A round deals every fact of a bank once; type 3 advances each bank by its own deals.
-// With the level 1 check above, the rounds pin the banks: 45 distinct one-digit facts
-// with results up to 10 are all there are.
-void TestQuestions::roundDealsEveryFactOnce()
-{
-    QFETCH(int, type);
-    QCOMPARE(FactBank::kFactCount, 45);
-    CountingRandom rnd(2024);
-    QuestionMaker maker(rnd);
-    QList<QStringList> dealt(2);
-    while (
-        dealt[0].size() < 3 * FactBank::kFactCount && dealt[1].size() < 3 * FactBank::kFactCount) {
-        const int before = rnd.draws;
-        const QString line = maker.make(qint16(type), 1);
-        const int bank = FactBank::facts(FactBank::Kind::Addition).contains(line) ? 0 : 1;
-        QVERIFY2(bank == 0 || FactBank::facts(FactBank::Kind::Subtraction).contains(line),
-            qPrintable(line));
-        // The shuffle draws one key per fact, at the first deal of a round only.
-        const bool newRound = dealt[bank].size() % FactBank::kFactCount == 0;
-        QCOMPARE(rnd.draws - before, (type == 3) + (newRound ? FactBank::kFactCount : 0));
-        dealt[bank] << line;
+    void carriesAndBorrows_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("carries");
+        QTest::newRow("5+5 carries") << u" 5 ＋ 5 ＝ 10"_s << true;
+        QTest::newRow("4+5") << u" 4 ＋ 5 ＝  9"_s << false;
+        QTest::newRow("10-3 borrows") << u"10 － 3 ＝  7"_s << true;
+        QTest::newRow("100-1 borrows") << u"100 － 1 ＝ 99"_s << true;
+        QTest::newRow("19-9") << u"19 － 9 ＝ 10"_s << false;
+        QTest::newRow("90-30, zeros") << u"90 － 30 ＝ 60"_s << false;
+        QTest::newRow("no column carries") << u" 215 ＋ 173 ＝ 388"_s << false;
+        QTest::newRow("hundreds carry") << u" 651 ＋ 473 ＝ 1124"_s << true;
+        QTest::newRow("tens borrow") << u" 351 － 126 ＝ 225"_s << true;
+        QTest::newRow("first step borrows") << u" 41 － 15 － 19 ＝  7"_s << true;
+        QTest::newRow("second step carries") << u" 451 － 320 ＋  88 ＝ 219"_s << true;
+        QTest::newRow("neither step") << u" 82 ＋ 15 － 66 ＝  31"_s << false;
+        QTest::newRow("first step carries") << u" 9 ＋ 1 － 9 ＝  1"_s << true;
+        QTest::newRow("product") << u" 7 × 9 ＝ 63"_s << false;
+        QTest::newRow("brackets are no operand line") << u"(5＋2)×6＝42"_s << false;
     }
-    for (const QStringList &lines : std::as_const(dealt)) {
-        for (qsizetype from = 0; from < lines.size(); from += FactBank::kFactCount) {
-            const QStringList round = lines.mid(from, FactBank::kFactCount);
-            QCOMPARE(QSet<QString>(round.begin(), round.end()).size(), round.size());
+
+    void carriesAndBorrows()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, carries);
+        QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
+    }
+
+    void blankForms_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("second") << u"  7 ＋ 17 ＝ 24"_s << 1 << u"  7 ＋（　　）＝ 24"_s;
+        QTest::newRow("first, leading blanks stay")
+            << u"  7 ＋ 17 ＝ 24"_s << 0 << u"  （　　）＋ 17 ＝ 24"_s;
+        QTest::newRow("three digits, three rooms")
+            << u" 653 －  91 ＝ 562"_s << 0 << u" （　　　）－  91 ＝ 562"_s;
+        QTest::newRow("third of three")
+            << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（　　）＝  1"_s;
+        QTest::newRow("no third of two") << u" 4 ＋ 5 ＝  9"_s << 2 << QString();
+    }
+
+    void blankForms()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, index);
+        QFETCH(QString, question);
+        QCOMPARE(blankform::question(blankform::make(line, index).value_or(QString())), question);
+    }
+
+    void blankPlacesOfTypes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<BlankPlace>("place");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("A×B first") << 5 << BlankPlace::First << true;
+        QTest::newRow("A÷B any") << 7 << BlankPlace::Any << true;
+        QTest::newRow("A±B±C third") << 4 << BlankPlace::Third << true;
+        QTest::newRow("A+B third") << 1 << BlankPlace::Third << false;
+        QTest::newRow("A±B×C second") << 6 << BlankPlace::Second << false;
+        QTest::newRow("四则混合 any") << 10 << BlankPlace::Any << false;
+    }
+
+    // A blank is offered where the type's lines are plain operands and signs, and where it is,
+    // every line of the form gets one.
+    void blankPlacesOfTypes()
+    {
+        QFETCH(int, type);
+        QFETCH(BlankPlace, place);
+        QFETCH(bool, offered);
+        const QuestionForm form { qint16(type), 1, CarryKind::Any, place };
+        QCOMPARE(form.problem().isEmpty(), offered);
+        SeededRandom rnd(5);
+        QuestionMaker maker(rnd);
+        for (int i = 0; offered && i < 100; ++i)
+            QVERIFY(blankform::isBlank(maker.make(form)));
+    }
+
+    void carryKindsOfEveryLevel_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<CarryKind>("kind");
+        for (int type = 1; type <= 5; ++type) {
+            for (int level = 1; level <= catalogue::levelCount(qint16(type)) + 1; ++level) {
+                QTest::addRow("type %d level %d with", type, level)
+                    << type << level << CarryKind::With;
+                QTest::addRow("type %d level %d without", type, level)
+                    << type << level << CarryKind::Without;
+            }
         }
     }
-    QCOMPARE(dealt[type == 1 ? 1 : 0].isEmpty(), type == 2 || type == 1);
-}
 
-void TestQuestions::shuffleFollowsKeysThenCreationOrder()
-{
-    const QStringList &facts = FactBank::facts(FactBank::Kind::Addition);
-    ScriptedRandom rnd;
-    // Descending keys for the first 40 facts, one shared key for the last five.
-    for (int i = 0; i < 40; ++i)
-        rnd.integer(9000 - i * 100, 1, 9999);
-    for (int i = 40; i < FactBank::kFactCount; ++i)
-        rnd.integer(1, 1, 9999);
+    // Where seeded lines of the level show the kind, the level can make it, and the filtered
+    // maker gives lines of the kind that the level could have written anyway.
+    void carryKindsOfEveryLevel()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(CarryKind, kind);
+        const bool can = carry::levelCanMake(qint16(type), qint16(level), kind);
+        QCOMPARE(QuestionForm({ qint16(type), qint16(level), kind }).problem().isEmpty(), can);
+        if (type > 4 || level > catalogue::levelCount(qint16(type))) {
+            QVERIFY(!can);
+            return;
+        }
+        SeededRandom rnd(quint64(type * 10 + level));
+        QuestionMaker maker(rnd);
+        bool seen = false;
+        for (int i = 0; i < 2000 && !seen; ++i)
+            seen = carry::isOfKind(maker.make(qint16(type), qint16(level)), kind);
+        QVERIFY(can || !seen);
+        for (int i = 0; can && i < 200; ++i) {
+            const QString line = maker.make({ qint16(type), qint16(level), kind });
+            QVERIFY2(carry::isOfKind(line, kind), qPrintable(line));
+            QVERIFY2(problemOf(type, level, line).isEmpty(), qPrintable(line));
+        }
+    }
 
-    FactBank bank(FactBank::Kind::Addition);
-    QStringList dealt;
-    for (int i = 0; i < FactBank::kFactCount; ++i)
-        dealt << bank.deal(rnd);
-    QCOMPARE(rnd.remaining(), 0);
+    void roundDealsEveryFactOnce_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("addition") << 1;
+        QTest::newRow("subtraction") << 2;
+        QTest::newRow("type 3, each bank on its own") << 3;
+    }
 
-    QStringList expected = facts.mid(40); // equal smallest keys, in creation order
-    for (int i = 39; i >= 0; --i)
-        expected << facts.at(i);
-    QCOMPARE(dealt, expected);
-}
+    // A round deals every fact of a bank once; type 3 advances each bank by its own deals.
+    // With the level 1 check above, the rounds pin the banks: 45 distinct one-digit facts
+    // with results up to 10 are all there are.
+    void roundDealsEveryFactOnce()
+    {
+        QFETCH(int, type);
+        QCOMPARE(FactBank::kFactCount, 45);
+        CountingRandom rnd(2024);
+        QuestionMaker maker(rnd);
+        QList<QStringList> dealt(2);
+        while (dealt[0].size() < 3 * FactBank::kFactCount
+            && dealt[1].size() < 3 * FactBank::kFactCount) {
+            const int before = rnd.draws;
+            const QString line = maker.make(qint16(type), 1);
+            const int bank = FactBank::facts(FactBank::Kind::Addition).contains(line) ? 0 : 1;
+            QVERIFY2(bank == 0 || FactBank::facts(FactBank::Kind::Subtraction).contains(line),
+                qPrintable(line));
+            // The shuffle draws one key per fact, at the first deal of a round only.
+            const bool newRound = dealt[bank].size() % FactBank::kFactCount == 0;
+            QCOMPARE(rnd.draws - before, (type == 3) + (newRound ? FactBank::kFactCount : 0));
+            dealt[bank] << line;
+        }
+        for (const QStringList &lines : std::as_const(dealt)) {
+            for (qsizetype from = 0; from < lines.size(); from += FactBank::kFactCount) {
+                const QStringList round = lines.mid(from, FactBank::kFactCount);
+                QCOMPARE(QSet<QString>(round.begin(), round.end()).size(), round.size());
+            }
+        }
+        QCOMPARE(dealt[type == 1 ? 1 : 0].isEmpty(), type == 2 || type == 1);
+    }
+
+    void shuffleFollowsKeysThenCreationOrder()
+    {
+        const QStringList &facts = FactBank::facts(FactBank::Kind::Addition);
+        ScriptedRandom rnd;
+        // Descending keys for the first 40 facts, one shared key for the last five.
+        for (int i = 0; i < 40; ++i)
+            rnd.integer(9000 - i * 100, 1, 9999);
+        for (int i = 40; i < FactBank::kFactCount; ++i)
+            rnd.integer(1, 1, 9999);
+
+        FactBank bank(FactBank::Kind::Addition);
+        QStringList dealt;
+        for (int i = 0; i < FactBank::kFactCount; ++i)
+            dealt << bank.deal(rnd);
+        QCOMPARE(rnd.remaining(), 0);
+
+        QStringList expected = facts.mid(40); // equal smallest keys, in creation order
+        for (int i = 39; i >= 0; --i)
+            expected << facts.at(i);
+        QCOMPARE(dealt, expected);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestQuestions)
 #include "tst_questions.moc"
