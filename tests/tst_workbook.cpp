@@ -141,10 +141,6 @@ private slots:
             << QStringList { u"--type=5"_s, u"--level=3"_s, u"--columns=5"_s, u"--rows=4"_s,
                    u"--seed=7"_s }
             << u"【A × B】〖三级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
-        QTest::newRow("three columns, count twice in the title")
-            << QStringList { u"--type=10"_s, u"--level=3"_s, u"--columns=3"_s, u"--rows=30"_s,
-                   u"--seed=3"_s, u"--title=【题型】〖难度〗共数量题，已做___题（数量）"_s }
-            << u"【四则混合】〖三级〗共90题，已做___题（90）"_s << false;
         // A + B at level 2 has fewer distinct questions than the cells.
         QTest::newRow("fewer questions than cells") << QStringList { u"--type=1"_s, u"--level=2"_s,
             u"--columns=5"_s, u"--rows=100"_s, u"--seed=1"_s, u"--title=数量"_s }
