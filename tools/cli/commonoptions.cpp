@@ -64,18 +64,16 @@ QuestionForm questionForm(const Arguments &arguments)
     std::tie(form.type, form.level) = typeAndLevel(arguments);
     static const QHash<QString, CarryKind> carries
         = { { u"with"_s, CarryKind::With }, { u"without"_s, CarryKind::Without } };
-    static const QHash<QString, BlankPlace> blanks
-        = { { u"first"_s, BlankPlace::First }, { u"second"_s, BlankPlace::Second },
-              { u"third"_s, BlankPlace::Third }, { u"any"_s, BlankPlace::Any } };
     if (arguments.has(u"carry"_s)) {
         if (!carries.contains(arguments.text(u"carry"_s)))
             throw UsageError(u"--carry 只能是 with 或 without"_s);
         form.carry = carries.value(arguments.text(u"carry"_s));
     }
     if (arguments.has(u"blank"_s)) {
-        if (!blanks.contains(arguments.text(u"blank"_s)))
+        const std::optional<BlankPlace> place = blankPlaceNamed(arguments.text(u"blank"_s));
+        if (!place)
             throw UsageError(u"--blank 只能是 first、second、third 或 any"_s);
-        form.blank = blanks.value(arguments.text(u"blank"_s));
+        form.blank = *place;
     }
     if (const QString problem = form.problem(); !problem.isEmpty())
         throw UsageError(problem);

@@ -3,8 +3,29 @@
 #include "operandline.h"
 
 #include <algorithm>
+#include <iterator>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr const char16_t *kPlaceWords[] = { u"", u"first", u"second", u"third", u"any" };
+
+} // namespace
+
+QString blankPlaceWord(BlankPlace place)
+{
+    return QString::fromUtf16(kPlaceWords[int(place)]);
+}
+
+std::optional<BlankPlace> blankPlaceNamed(const QString &word)
+{
+    for (int place = 1; place < int(std::size(kPlaceWords)); ++place) {
+        if (word == QStringView(kPlaceWords[place]))
+            return BlankPlace(place);
+    }
+    return std::nullopt;
+}
 
 namespace blankform {
 

@@ -8,6 +8,11 @@
 // third operand, or any operand, chosen afresh for each question.
 enum class BlankPlace : qint16 { None = 0, First = 1, Second = 2, Third = 3, Any = 4 };
 
+// The words the command line and the data file name a place by: "first", "second", "third",
+// "any"; none for BlankPlace::None.
+QString blankPlaceWord(BlankPlace place);
+std::optional<BlankPlace> blankPlaceNamed(const QString &word);
+
 // Fill in the blank: one operand of a question line is left for the child to write. A sheet
 // keeps such a question with the number in brackets, "  7 ＋（17）＝ 24", which is also how
 // its answer sheet prints it; the question sheet prints brackets around ideographic spaces,

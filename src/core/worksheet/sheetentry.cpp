@@ -18,14 +18,6 @@ const QMap<QString, CarryKind> &carryWords()
     return words;
 }
 
-const QMap<QString, BlankPlace> &blankWords()
-{
-    static const QMap<QString, BlankPlace> words
-        = { { u"first"_s, BlankPlace::First }, { u"second"_s, BlankPlace::Second },
-              { u"third"_s, BlankPlace::Third }, { u"any"_s, BlankPlace::Any } };
-    return words;
-}
-
 std::optional<int> wholeNumber(const QString &text, int low, int high)
 {
     bool ok = false;
@@ -59,8 +51,8 @@ std::optional<SheetEntry> SheetEntry::read(const QString &text)
         if (carryWords().contains(word) && !carrySaid) {
             entry.form.carry = carryWords().value(word);
             carrySaid = true;
-        } else if (blankWords().contains(word) && !blankSaid) {
-            entry.form.blank = blankWords().value(word);
+        } else if (const auto place = blankPlaceNamed(word); place && !blankSaid) {
+            entry.form.blank = *place;
             blankSaid = true;
         } else {
             return std::nullopt;
@@ -75,7 +67,7 @@ QString SheetEntry::toText() const
     if (form.carry != CarryKind::Any)
         text += u':' + carryWords().key(form.carry);
     if (form.blank != BlankPlace::None)
-        text += u':' + blankWords().key(form.blank);
+        text += u':' + blankPlaceWord(form.blank);
     return text;
 }
 
