@@ -36,9 +36,8 @@ private slots:
     void boardScenarios();
     void keysOfTheGame_data();
     void keysOfTheGame();
-    void progressWrapsAroundDamagedRowsLeftOut();
+    void dealtRoundAndRoundDamagedRowsLeftOut();
     void solvedPuzzlesAndNewRound();
-    void everyArrangementOccurs();
     void hintsFromEveryReachableBoard_data();
     void hintsFromEveryReachableBoard();
     void hintsRevealOneStepMore();
@@ -142,7 +141,7 @@ void TestGame24::keysOfTheGame()
     QCOMPARE(chosen ? int(*chosen) : -1, operation);
 }
 
-void TestGame24::progressWrapsAroundDamagedRowsLeftOut()
+void TestGame24::dealtRoundAndRoundDamagedRowsLeftOut()
 {
     QTemporaryDir dir;
     auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
@@ -169,6 +168,18 @@ void TestGame24::progressWrapsAroundDamagedRowsLeftOut()
         QVERIFY(deal.answerText.startsWith(u"【答案】："_s) && deal.answerText.size() > 10);
         QVERIFY(std::ranges::all_of(deal.cards, [](int card) { return card >= 1 && card <= 13; }));
     }
+    // Dealt round and round, a puzzle of four different numbers comes in all 24 arrangements.
+    PuzzleDeck::Deal deal;
+    do {
+        deal = deck.deal(rnd);
+    } while (QSet<int>(deal.cards.begin(), deal.cards.end()).size() < 4);
+    QSet<QList<int>> arrangements;
+    for (int round = 0; round < 400; ++round) {
+        arrangements.insert(QList<int>(deal.cards.begin(), deal.cards.end()));
+        for (int i = 0; i < n; ++i)
+            deal = deck.deal(rnd);
+    }
+    QCOMPARE(arrangements.size(), 24);
 }
 
 void TestGame24::solvedPuzzlesAndNewRound()
@@ -198,27 +209,6 @@ void TestGame24::solvedPuzzlesAndNewRound()
     Statement keys = db->prepare("SELECT min(a24_sjs), max(a24_sjs) FROM tab_24");
     keys.next();
     QVERIFY(keys.integer(0) >= 0 && keys.integer(1) <= 999);
-}
-
-void TestGame24::everyArrangementOccurs()
-{
-    QTemporaryDir dir;
-    auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-    PuzzleDeck deck(*db);
-    deck.load(1);
-    SeededRandom rnd(6);
-    // Find a puzzle of four different numbers and deal until it comes again.
-    PuzzleDeck::Deal deal;
-    do {
-        deal = deck.deal(rnd);
-    } while (QSet<int>(deal.cards.begin(), deal.cards.end()).size() < 4);
-    QSet<QList<int>> arrangements;
-    for (int round = 0; round < 400; ++round) {
-        arrangements.insert(QList<int>(deal.cards.begin(), deal.cards.end()));
-        for (int i = 0; i < deck.size(); ++i)
-            deal = deck.deal(rnd);
-    }
-    QCOMPARE(arrangements.size(), 24);
 }
 
 void TestGame24::hintsFromEveryReachableBoard_data()
