@@ -129,64 +129,63 @@ class TestMainMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void steps_data();
-    void steps();
+    void steps_data()
+    {
+        QTest::addColumn<QString>("system3"); // the check box: 1 checked, anything else cleared
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("result"); // as Menu::result() writes it
+        const QString worksheet = u"worksheet %1 ["_s + kResumedTest + u']';
+        QTest::newRow("0, type 10, with an empty test number")
+            << u"2"_s << u"key:0"_s << u"test 10 []"_s;
+        // The worksheet leaves the test number alone.
+        QTest::newRow("9, worksheet") << u"1"_s << u"key:9"_s << worksheet.arg(9);
+        QTest::newRow("a key typed in the check box") << u"0"_s << u"boxkey:7"_s << u"test 7 []"_s;
+        QTest::newRow("an apple does what its key does")
+            << u"1"_s << u"click:4"_s << worksheet.arg(3);
+        QTest::newRow("the check box counts when the type opens")
+            << u"0"_s << u"check key:3 uncheck key:4"_s << worksheet.arg(3) + u", test 4 []"_s;
+        QTest::newRow("other keys do nothing; minimise")
+            << u"1"_s << u"key:A key:F5 key:Return key:Space click:0"_s << u"minimised"_s;
+        // The records open on the newest 100 of the 101 stored.
+        QTest::newRow("cloud, sun, news and links")
+            << u"1"_s << u"click:12 click:13 news link:1 link:2 link:3"_s
+            << u"24 1 [%1], records 100, news, about, %2, %3"_s.arg(kResumedTest,
+                   programinfo::homePage().toString(), programinfo::parentsPage().toString());
+
+        // The title strip leaves the tip; the background brings back the greeting.
+        for (int command = menu::FirstType; command < menu::CommandCount; ++command)
+            QTest::addRow("tip of button %d", command)
+                << u"1"_s << u"over:%1 strip"_s.arg(command) << u"tip %1"_s.arg(5000 + command);
+        QTest::newRow("minimise and close: no tip")
+            << u"1"_s << u"over:5 over:0 over:1"_s << u"tip 5005"_s;
+        QTest::newRow("background") << u"1"_s << u"over:5 ground"_s << QString();
+
+        // Start from the other value, so that only the exit can have written the stored one.
+        // Nothing runs after leaving.
+        const QString after = u" key:Esc key:1 run:13"_s;
+        QTest::newRow("Esc, checked") << u"0"_s << u"check key:Esc"_s + after << u"left, 1 saved"_s;
+        QTest::newRow("close glyph, cleared")
+            << u"1"_s << u"uncheck click:1"_s + after << u"left, 0 saved"_s;
+        QTest::newRow("child, checked")
+            << u"0"_s << u"check click:14"_s + after << u"left, 1 saved"_s;
+        QTest::newRow("window manager, cleared")
+            << u"1"_s << u"uncheck close"_s + after << u"left, 0 saved"_s;
+    }
+
+    void steps()
+    {
+        QFETCH(QString, system3);
+        QFETCH(QString, steps);
+        QFETCH(QString, result);
+        Menu menu(system3);
+        storeTests(menu.context->database(), 101);
+        menu.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
+        QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
+        menu.run(steps);
+        QCOMPARE(menu.result(), result);
+    }
 };
-
-void TestMainMenu::steps_data()
-{
-    QTest::addColumn<QString>("system3"); // the check box: 1 checked, anything else cleared
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("result"); // as Menu::result() writes it
-    const QString worksheet = u"worksheet %1 ["_s + kResumedTest + u']';
-    QTest::newRow("0, type 10, with an empty test number")
-        << u"2"_s << u"key:0"_s << u"test 10 []"_s;
-    // The worksheet leaves the test number alone.
-    QTest::newRow("9, worksheet") << u"1"_s << u"key:9"_s << worksheet.arg(9);
-    QTest::newRow("a key typed in the check box") << u"0"_s << u"boxkey:7"_s << u"test 7 []"_s;
-    QTest::newRow("an apple does what its key does") << u"1"_s << u"click:4"_s << worksheet.arg(3);
-    QTest::newRow("the check box counts when the type opens")
-        << u"0"_s << u"check key:3 uncheck key:4"_s << worksheet.arg(3) + u", test 4 []"_s;
-    QTest::newRow("other keys do nothing; minimise")
-        << u"1"_s << u"key:A key:F5 key:Return key:Space click:0"_s << u"minimised"_s;
-    // The records open on the newest 100 of the 101 stored.
-    QTest::newRow("cloud, sun, news and links")
-        << u"1"_s << u"click:12 click:13 news link:1 link:2 link:3"_s
-        << u"24 1 [%1], records 100, news, about, %2, %3"_s.arg(kResumedTest,
-               programinfo::homePage().toString(), programinfo::parentsPage().toString());
-
-    // The title strip leaves the tip; the background brings back the greeting.
-    for (int command = menu::FirstType; command < menu::CommandCount; ++command)
-        QTest::addRow("tip of button %d", command)
-            << u"1"_s << u"over:%1 strip"_s.arg(command) << u"tip %1"_s.arg(5000 + command);
-    QTest::newRow("minimise and close: no tip")
-        << u"1"_s << u"over:5 over:0 over:1"_s << u"tip 5005"_s;
-    QTest::newRow("background") << u"1"_s << u"over:5 ground"_s << QString();
-
-    // Start from the other value, so that only the exit can have written the stored one.
-    // Nothing runs after leaving.
-    const QString after = u" key:Esc key:1 run:13"_s;
-    QTest::newRow("Esc, checked") << u"0"_s << u"check key:Esc"_s + after << u"left, 1 saved"_s;
-    QTest::newRow("close glyph, cleared")
-        << u"1"_s << u"uncheck click:1"_s + after << u"left, 0 saved"_s;
-    QTest::newRow("child, checked") << u"0"_s << u"check click:14"_s + after << u"left, 1 saved"_s;
-    QTest::newRow("window manager, cleared")
-        << u"1"_s << u"uncheck close"_s + after << u"left, 0 saved"_s;
-}
-
-void TestMainMenu::steps()
-{
-    QFETCH(QString, system3);
-    QFETCH(QString, steps);
-    QFETCH(QString, result);
-    Menu menu(system3);
-    storeTests(menu.context->database(), 101);
-    menu.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
-    QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
-    menu.run(steps);
-    QCOMPARE(menu.result(), result);
-}
 
 QRTA_GUI_TEST_MAIN(TestMainMenu)
 #include "tst_mainmenu.moc"

@@ -53,73 +53,71 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private slots:
-    void numbers_data();
-    void numbers();
-};
-
-void TestPictures::numbers_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<int>("shown"); // the number whose picture shows, 0 for none
-    QTest::addColumn<QSize>("size"); // of a picture of its own
-    QTest::addColumn<QString>("caption");
-    for (const Row &row : rows) {
-        for (int bmpid = row.firstBmpid; bmpid <= row.lastBmpid; ++bmpid) {
-            const QString caption = row.captions.value(bmpid - row.firstBmpid);
-            for (int state = 1; state <= row.lastState; ++state) {
-                const int number = state * 1000 + bmpid;
-                QTest::addRow("%d", number) << number << number << row.size << caption;
+    void numbers_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("shown"); // the number whose picture shows, 0 for none
+        QTest::addColumn<QSize>("size"); // of a picture of its own
+        QTest::addColumn<QString>("caption");
+        for (const Row &row : rows) {
+            for (int bmpid = row.firstBmpid; bmpid <= row.lastBmpid; ++bmpid) {
+                const QString caption = row.captions.value(bmpid - row.firstBmpid);
+                for (int state = 1; state <= row.lastState; ++state) {
+                    const int number = state * 1000 + bmpid;
+                    QTest::addRow("%d", number) << number << number << row.size << caption;
+                }
             }
         }
+        for (int i = 0; i < tipTexts.size(); ++i)
+            QTest::addRow("%d", 5001 + i)
+                << 5001 + i << 5001 + i << QSize(240, 56) << tipTexts.at(i);
+        // A state not drawn shows the normal picture.
+        for (const int number : { 3001, 4002, 4011, 3021, 4023, 2060, 4062, 2071 })
+            QTest::addRow("%d falls back", number)
+                << number << 1000 + number % 1000 << QSize() << QString();
+        for (const int number :
+            { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1073, 5000, 5015, 6001, 11001 })
+            QTest::addRow("%d shows nothing", number) << number << 0 << QSize() << QString();
     }
-    for (int i = 0; i < tipTexts.size(); ++i)
-        QTest::addRow("%d", 5001 + i) << 5001 + i << 5001 + i << QSize(240, 56) << tipTexts.at(i);
-    // A state not drawn shows the normal picture.
-    for (const int number : { 3001, 4002, 4011, 3021, 4023, 2060, 4062, 2071 })
-        QTest::addRow("%d falls back", number)
-            << number << 1000 + number % 1000 << QSize() << QString();
-    for (const int number :
-        { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1073, 5000, 5015, 6001, 11001 })
-        QTest::addRow("%d shows nothing", number) << number << 0 << QSize() << QString();
-}
 
-void TestPictures::numbers()
-{
-    QFETCH(int, number);
-    QFETCH(int, shown);
-    QFETCH(QSize, size);
-    QFETCH(QString, caption);
-    QCOMPARE(PictureRegistry::shownNumber(number), shown);
-    QCOMPARE(PictureRegistry::hasPicture(number), shown == number && shown != 0);
-    if (shown != number)
-        QVERIFY(PictureRegistry::resourcePath(number).isEmpty());
-    if (shown == 0) {
-        QVERIFY(!PictureRegistry::pictureSize(number).isValid());
-        QVERIFY(PictureRegistry::pixmap(number, 1.0).isNull());
-        return;
+    void numbers()
+    {
+        QFETCH(int, number);
+        QFETCH(int, shown);
+        QFETCH(QSize, size);
+        QFETCH(QString, caption);
+        QCOMPARE(PictureRegistry::shownNumber(number), shown);
+        QCOMPARE(PictureRegistry::hasPicture(number), shown == number && shown != 0);
+        if (shown != number)
+            QVERIFY(PictureRegistry::resourcePath(number).isEmpty());
+        if (shown == 0) {
+            QVERIFY(!PictureRegistry::pictureSize(number).isValid());
+            QVERIFY(PictureRegistry::pixmap(number, 1.0).isNull());
+            return;
+        }
+        if (shown != number)
+            size = PictureRegistry::pictureSize(shown); // checked in the normal picture's row
+        QCOMPARE(PictureRegistry::pictureSize(number), size);
+
+        // Art of another shape would be stretched.
+        QSvgRenderer renderer(PictureRegistry::resourcePath(shown));
+        QVERIFY(renderer.isValid());
+        QCOMPARE(renderer.defaultSize().scaled(size, Qt::KeepAspectRatio), size);
+        const QPixmap pixmap = PictureRegistry::pixmap(number, 2.0);
+        QCOMPARE(pixmap.size(), size * 2);
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(size));
+
+        // The caption tells the art behind a number from its neighbours'.
+        if (!caption.isEmpty()) {
+            QFile file(PictureRegistry::resourcePath(number));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString svg = QString::fromUtf8(file.readAll());
+            QVERIFY2(svg.contains(u'>' + caption + u'<'), qPrintable(caption));
+            // A list of families would be read as one unknown name by Qt Svg.
+            QVERIFY(svg.contains(u"font-family=\"Noto Sans CJK SC\""_s));
+        }
     }
-    if (shown != number)
-        size = PictureRegistry::pictureSize(shown); // checked in the normal picture's row
-    QCOMPARE(PictureRegistry::pictureSize(number), size);
-
-    // Art of another shape would be stretched.
-    QSvgRenderer renderer(PictureRegistry::resourcePath(shown));
-    QVERIFY(renderer.isValid());
-    QCOMPARE(renderer.defaultSize().scaled(size, Qt::KeepAspectRatio), size);
-    const QPixmap pixmap = PictureRegistry::pixmap(number, 2.0);
-    QCOMPARE(pixmap.size(), size * 2);
-    QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(size));
-
-    // The caption tells the art behind a number from its neighbours'.
-    if (!caption.isEmpty()) {
-        QFile file(PictureRegistry::resourcePath(number));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString svg = QString::fromUtf8(file.readAll());
-        QVERIFY2(svg.contains(u'>' + caption + u'<'), qPrintable(caption));
-        // A list of families would be read as one unknown name by Qt Svg.
-        QVERIFY(svg.contains(u"font-family=\"Noto Sans CJK SC\""_s));
-    }
-}
+};
 
 QRTA_GUI_TEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

@@ -149,97 +149,92 @@ class TestWindowChrome : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
+    void cleanup()
+    {
+        // The underlined link is process-wide; leave none for the next test.
+        ChromeWindow().chrome->resetLinks();
+    }
 
-    void framelessWithRoundedOutline();
-    void steps_data();
-    void steps();
+    void framelessWithRoundedOutline()
+    {
+        ChromeWindow w;
+        QVERIFY(w.window.windowFlags() & Qt::FramelessWindowHint);
+        const QRegion mask = w.window.mask();
+        QCOMPARE(mask.boundingRect(), QRect(0, 0, 400, 300));
+        // 5 x 5 corner ellipses cut the corner pixels, and no more.
+        for (const QPoint corner :
+            { QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299) })
+            QVERIFY(!mask.contains(corner));
+        QVERIFY(mask.contains(QPoint(3, 3)));
+        // The outline follows the size the window opens with.
+        w.window.resize(250, 120);
+        w.window.show();
+        QCOMPARE(w.window.mask().boundingRect(), QRect(0, 0, 250, 120));
+    }
+
+    void steps_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("shown"); // as ChromeWindow::shown() writes it
+        const auto row = [](const char *name, QStringView steps, QStringView shown) {
+            QTest::newRow(name) << steps.toString() << shown.toString();
+        };
+        row("from button to button", u"b1 b2 b0", u"HNN --- - M1 M2 M0");
+        row("background resets", u"b2 window", u"NNN --- - M2");
+        row("not a surface", u"b2 panel", u"NNH --- - M2");
+        row("disabled stays", u"b1 off1 b0 window b2", u"NDH --- - M1 M0 M2");
+        row("over a disabled one", u"b0 off2 b2", u"NND --- - M0");
+        // A move over a link stops there: it is not also a move over the background.
+        row("links", u"b1 l2 l0", u"NHN U-U 0 M1");
+        row("background leaves links", u"l1 l0 window", u"NNN --- -");
+        row("no link marked", u"u1 window", u"NNN -u- -");
+        row("left click activates", u"c1 r0 c2", u"NNN --- - L1 L2");
+
+        // The button is 93 x 30.
+        row("left press", u"press", u"PNN --- -");
+        row("inside edges", u"press release@1,1 press release@93,30", u"HNN --- - B0 B0");
+        row("outside edges",
+            u"press release@0,15 press release@40,0 press release@94,15 press release@40,31",
+            u"NNN --- -");
+        row("right, middle button", u"rpress release@40,15 mpress release@40,15", u"NNN --- -");
+        // Pressed, it hovers on the next move and still clicks.
+        row("moved", u"press move@12,10 release@12,10", u"HNN --- - M0 B0");
+        row("disabled ignores all", u"hover0 off0 press release@10,8 move@12,12 key:Return",
+            u"DNN --- -");
+        // Enabled again, directly or through its window, it shows its normal picture, not hover.
+        row("enabled again", u"hover0 off0 on0", u"NNN --- -");
+        row("window disabled", u"hover0 off", u"DDD --- -");
+        row("window enabled again", u"hover0 off on", u"NNN --- -");
+
+        // The window's own choice of its first control is made before it shows.
+        row("focus, no hover", u"focus1 show", u"NNfN --- -");
+        row("keyboard focus", u"focus1 show key:Backtab", u"HfNN --- -");
+        row("moves on", u"focus1 show key:Backtab key:Tab", u"NHfN --- -");
+        // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
+        row("Enter clicks", u"focus1 show key:Tab key:Return key:Enter key:Space key:A",
+            u"NNHf --- - B2 B2");
+        // Disabling takes the focus on to the next button, and the disabled picture stays.
+        row("loses the focus", u"focus1 show key:Tab off2", u"HfND --- -");
+
+        // The grab point is where the pointer rested before the button went down. Positions are
+        // relative to the strip, which moves along with the window: the same position again is
+        // another step of the pointer.
+        const QString drag = u"show strip@50,10 %1 strip@65,20 strip@65,20 srelease@65,20"_s;
+        row("first step", u"show strip@50,10 spress strip@65,20", u"NfNN --- - moved 15,10");
+        row("drag", QString(drag.arg(u"spress"_s) + u" strip@80,25"_s), u"NfNN --- - moved 30,20");
+        row("dragged right", drag.arg(u"srpress"_s), u"NfNN --- -");
+        row("fixed strip", QString(u"fixed "_s + drag.arg(u"spress"_s)), u"NfNN --- -");
+    }
+
+    void steps()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, shown);
+        ChromeWindow w;
+        w.run(steps);
+        QCOMPARE(w.shown(), shown);
+    }
 };
-
-void TestWindowChrome::cleanup()
-{
-    // The underlined link is process-wide; leave none for the next test.
-    ChromeWindow().chrome->resetLinks();
-}
-
-void TestWindowChrome::framelessWithRoundedOutline()
-{
-    ChromeWindow w;
-    QVERIFY(w.window.windowFlags() & Qt::FramelessWindowHint);
-    const QRegion mask = w.window.mask();
-    QCOMPARE(mask.boundingRect(), QRect(0, 0, 400, 300));
-    // 5 x 5 corner ellipses cut the corner pixels, and no more.
-    for (const QPoint corner : { QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299) })
-        QVERIFY(!mask.contains(corner));
-    QVERIFY(mask.contains(QPoint(3, 3)));
-    // The outline follows the size the window opens with.
-    w.window.resize(250, 120);
-    w.window.show();
-    QCOMPARE(w.window.mask().boundingRect(), QRect(0, 0, 250, 120));
-}
-
-void TestWindowChrome::steps_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("shown"); // as ChromeWindow::shown() writes it
-    const auto row = [](const char *name, QStringView steps, QStringView shown) {
-        QTest::newRow(name) << steps.toString() << shown.toString();
-    };
-    row("from button to button", u"b1 b2 b0", u"HNN --- - M1 M2 M0");
-    row("background resets", u"b2 window", u"NNN --- - M2");
-    row("not a surface", u"b2 panel", u"NNH --- - M2");
-    row("disabled stays", u"b1 off1 b0 window b2", u"NDH --- - M1 M0 M2");
-    row("over a disabled one", u"b0 off2 b2", u"NND --- - M0");
-    // A move over a link stops there: it is not also a move over the background.
-    row("links", u"b1 l2 l0", u"NHN U-U 0 M1");
-    row("background leaves links", u"l1 l0 window", u"NNN --- -");
-    row("no link marked", u"u1 window", u"NNN -u- -");
-    row("left click activates", u"c1 r0 c2", u"NNN --- - L1 L2");
-
-    // The button is 93 x 30.
-    row("left press", u"press", u"PNN --- -");
-    row("inside edges", u"press release@1,1 press release@93,30", u"HNN --- - B0 B0");
-    row("outside edges",
-        u"press release@0,15 press release@40,0 press release@94,15 press release@40,31",
-        u"NNN --- -");
-    row("right, middle button", u"rpress release@40,15 mpress release@40,15", u"NNN --- -");
-    // Pressed, it hovers on the next move and still clicks.
-    row("moved", u"press move@12,10 release@12,10", u"HNN --- - M0 B0");
-    row("disabled ignores all", u"hover0 off0 press release@10,8 move@12,12 key:Return",
-        u"DNN --- -");
-    // Enabled again, directly or through its window, it shows its normal picture, not hover.
-    row("enabled again", u"hover0 off0 on0", u"NNN --- -");
-    row("window disabled", u"hover0 off", u"DDD --- -");
-    row("window enabled again", u"hover0 off on", u"NNN --- -");
-
-    // The window's own choice of its first control is made before it shows.
-    row("focus, no hover", u"focus1 show", u"NNfN --- -");
-    row("keyboard focus", u"focus1 show key:Backtab", u"HfNN --- -");
-    row("moves on", u"focus1 show key:Backtab key:Tab", u"NHfN --- -");
-    // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
-    row("Enter clicks", u"focus1 show key:Tab key:Return key:Enter key:Space key:A",
-        u"NNHf --- - B2 B2");
-    // Disabling takes the focus on to the next button, and the disabled picture stays.
-    row("loses the focus", u"focus1 show key:Tab off2", u"HfND --- -");
-
-    // The grab point is where the pointer rested before the button went down. Positions are
-    // relative to the strip, which moves along with the window: the same position again is
-    // another step of the pointer.
-    const QString drag = u"show strip@50,10 %1 strip@65,20 strip@65,20 srelease@65,20"_s;
-    row("first step", u"show strip@50,10 spress strip@65,20", u"NfNN --- - moved 15,10");
-    row("drag", QString(drag.arg(u"spress"_s) + u" strip@80,25"_s), u"NfNN --- - moved 30,20");
-    row("dragged right", drag.arg(u"srpress"_s), u"NfNN --- -");
-    row("fixed strip", QString(u"fixed "_s + drag.arg(u"spress"_s)), u"NfNN --- -");
-}
-
-void TestWindowChrome::steps()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, shown);
-    ChromeWindow w;
-    w.run(steps);
-    QCOMPARE(w.shown(), shown);
-}
 
 QRTA_GUI_TEST_MAIN(TestWindowChrome)
 #include "tst_windowchrome.moc"

@@ -27,178 +27,171 @@ class TestWorksheetWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void keysActFromAnyControl_data();
-    void keysActFromAnyControl();
-    void closingStoresChoicesAndTitleOnlyAfterEdit();
-    void buttonsPrintAndExportTheSet();
-    void previewPrintsTheCurrentPage();
-    void pageRangeDialogRefusesBadInput();
+    void init()
+    {
+        m_context.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
+        m_context->setCurrentType(6);
+    }
+
+    void keysActFromAnyControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("level list") << u"level"_s;
+        QTest::newRow("rows box") << u"rows"_s;
+        QTest::newRow("title box") << u"titleTemplate"_s;
+    }
+
+    void keysActFromAnyControl()
+    {
+        QFETCH(QString, control);
+        const QString stored = u"2\\4\\12\\1\\5"_s;
+        m_context->settings().write(u"txa6"_s, stored);
+        WorksheetWindow window(*m_context);
+        showActive(window);
+        QCOMPARE(window.currentChoices().toSetting(), stored);
+        QVERIFY(!window.grid()->isVisible());
+        QVERIFY(!window.button(WorksheetWindow::Export)->isEnabled());
+        QWidget *target = window.findChild<QWidget *>(control);
+        target->setFocus();
+
+        QTest::keyClick(target, Qt::Key_F5);
+        QVERIFY(window.grid()->isVisible());
+        QCOMPARE(m_context->currentTestNo(), window.worksheet().number());
+        QVERIFY(window.worksheet().number().startsWith(u"06_2_48_"_s));
+        for (int i = WorksheetWindow::Export; i <= WorksheetWindow::PrintAnswers; ++i)
+            QVERIFY(window.button(WorksheetWindow::Button(i))->isEnabled());
+
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(m_context->settings().read(u"txa6"_s), stored);
+    }
+
+    void closingStoresChoicesAndTitleOnlyAfterEdit()
+    {
+        m_context->settings().write(u"system_5"_s, u"My title"_s);
+        MessageCatcher message;
+        {
+            WorksheetWindow window(*m_context);
+            window.findChild<QSpinBox *>(u"rows"_s)->setValue(33);
+            // The link to the default title asks first.
+            message.arm(QMessageBox::No);
+            QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
+            QVERIFY(message.text.contains(u"恢复成系统默认的样式"_s));
+            QVERIFY(!window.titleChanged());
+            QTest::mouseClick(window.button(WorksheetWindow::Close), Qt::LeftButton);
+        }
+        QCOMPARE(m_context->settings().read(u"txa6"_s), u"1\\3\\33\\3\\1"_s);
+        QCOMPARE(m_context->settings().read(u"system_5"_s), u"My title"_s);
+
+        WorksheetWindow window(*m_context);
+        showActive(window);
+        QTest::keyClicks(window.findChild<QLineEdit *>(u"titleTemplate"_s), u"x"_s);
+        QVERIFY(window.titleChanged());
+        message.arm(QMessageBox::Yes);
+        QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
+        {
+            // Another program writing: the window says why and stays for another try.
+            BusyDataFile busy(m_context->database().path());
+            message.arm();
+            window.close(); // by the window manager
+            QVERIFY(window.isVisible());
+            QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s),
+                qPrintable(message.text));
+        }
+        window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(m_context->settings().read(u"system_5"_s),
+            Settings::key(u"system_5"_s)->firstStartValue);
+    }
+
+    void buttonsPrintAndExportTheSet()
+    {
+        m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
+        WorksheetWindow window(*m_context);
+        QList<QList<SheetDocument>> previewed;
+        window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
+        QList<QUrl> opened;
+        window.openUrl = [&opened](const QUrl &url) {
+            opened << url;
+            return true;
+        };
+        auto click = [&window](WorksheetWindow::Button b) {
+            QTest::mouseClick(window.button(b), Qt::LeftButton, {}, QPoint(10, 10));
+        };
+        click(WorksheetWindow::Generate);
+        const QString number = window.worksheet().number();
+        QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
+        // The title names the level chosen now; the set is as many sheets as copies asked for.
+        window.findChild<QComboBox *>(u"level"_s)->setCurrentIndex(4);
+        window.findChild<QSpinBox *>(u"copies"_s)->setValue(3);
+
+        click(WorksheetWindow::PrintQuestions);
+        click(WorksheetWindow::PrintAnswers);
+        QCOMPARE(previewed.size(), 2);
+        QCOMPARE(previewed[0].size(), 3);
+        QVERIFY(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s));
+        QCOMPARE(previewed[1][0].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
+        // The answers printed later belong to the copies printed before.
+        for (int copy = 0; copy < 3; ++copy)
+            QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
+
+        // Each export is a new workbook: one still open is never overwritten.
+        click(WorksheetWindow::Export);
+        click(WorksheetWindow::Export);
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(opened[0] != opened[1]);
+        QVERIFY(opened[0].fileName().startsWith(number));
+        QVERIFY(
+            QFileInfo(opened[0].toLocalFile()).size() > 0); // what it holds is the workbook's test
+    }
+
+    void previewPrintsTheCurrentPage()
+    {
+        m_context->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
+        WorksheetWindow window(*m_context);
+        QList<SheetDocument> documents;
+        window.preview = [&documents](const QList<SheetDocument> &d) { documents = d; };
+        window.generate();
+        window.printQuestions();
+
+        PrintPreviewDialog preview(documents);
+        showActive(preview);
+        QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 5 页"_s);
+        QTest::keyClick(&preview, Qt::Key_End);
+        QCOMPARE(preview.currentPage(), 5);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"current.pdf"_s);
+        preview.choosePrinter = [&pdf](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        preview.printCurrent();
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    }
+
+    void pageRangeDialogRefusesBadInput()
+    {
+        PageRangeDialog dialog(4);
+        dialog.input()->setText(u"5-9"_s);
+        MessageCatcher refusal;
+        refusal.arm();
+        dialog.accept();
+        QCOMPARE(refusal.text, u"“5-9”没有选中任何一页：共 4 页"_s);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.input()->setText(u"-2,4"_s);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.pages(), QList<int>({ 1, 2, 4 }));
+    }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppContext> m_context;
 };
-
-void TestWorksheetWindow::init()
-{
-    m_context.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
-    m_context->setCurrentType(6);
-}
-
-void TestWorksheetWindow::keysActFromAnyControl_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::newRow("level list") << u"level"_s;
-    QTest::newRow("rows box") << u"rows"_s;
-    QTest::newRow("title box") << u"titleTemplate"_s;
-}
-
-void TestWorksheetWindow::keysActFromAnyControl()
-{
-    QFETCH(QString, control);
-    const QString stored = u"2\\4\\12\\1\\5"_s;
-    m_context->settings().write(u"txa6"_s, stored);
-    WorksheetWindow window(*m_context);
-    showActive(window);
-    QCOMPARE(window.currentChoices().toSetting(), stored);
-    QVERIFY(!window.grid()->isVisible());
-    QVERIFY(!window.button(WorksheetWindow::Export)->isEnabled());
-    QWidget *target = window.findChild<QWidget *>(control);
-    target->setFocus();
-
-    QTest::keyClick(target, Qt::Key_F5);
-    QVERIFY(window.grid()->isVisible());
-    QCOMPARE(m_context->currentTestNo(), window.worksheet().number());
-    QVERIFY(window.worksheet().number().startsWith(u"06_2_48_"_s));
-    for (int i = WorksheetWindow::Export; i <= WorksheetWindow::PrintAnswers; ++i)
-        QVERIFY(window.button(WorksheetWindow::Button(i))->isEnabled());
-
-    QTest::keyClick(target, Qt::Key_Escape);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(m_context->settings().read(u"txa6"_s), stored);
-}
-
-void TestWorksheetWindow::closingStoresChoicesAndTitleOnlyAfterEdit()
-{
-    m_context->settings().write(u"system_5"_s, u"My title"_s);
-    MessageCatcher message;
-    {
-        WorksheetWindow window(*m_context);
-        window.findChild<QSpinBox *>(u"rows"_s)->setValue(33);
-        // The link to the default title asks first.
-        message.arm(QMessageBox::No);
-        QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
-        QVERIFY(message.text.contains(u"恢复成系统默认的样式"_s));
-        QVERIFY(!window.titleChanged());
-        QTest::mouseClick(window.button(WorksheetWindow::Close), Qt::LeftButton);
-    }
-    QCOMPARE(m_context->settings().read(u"txa6"_s), u"1\\3\\33\\3\\1"_s);
-    QCOMPARE(m_context->settings().read(u"system_5"_s), u"My title"_s);
-
-    WorksheetWindow window(*m_context);
-    showActive(window);
-    QTest::keyClicks(window.findChild<QLineEdit *>(u"titleTemplate"_s), u"x"_s);
-    QVERIFY(window.titleChanged());
-    message.arm(QMessageBox::Yes);
-    QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
-    {
-        // Another program writing: the window says why and stays for another try.
-        BusyDataFile busy(m_context->database().path());
-        message.arm();
-        window.close(); // by the window manager
-        QVERIFY(window.isVisible());
-        QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s),
-            qPrintable(message.text));
-    }
-    window.close();
-    QVERIFY(!window.isVisible());
-    QCOMPARE(
-        m_context->settings().read(u"system_5"_s), Settings::key(u"system_5"_s)->firstStartValue);
-}
-
-void TestWorksheetWindow::buttonsPrintAndExportTheSet()
-{
-    m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
-    WorksheetWindow window(*m_context);
-    QList<QList<SheetDocument>> previewed;
-    window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
-    QList<QUrl> opened;
-    window.openUrl = [&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    };
-    auto click = [&window](WorksheetWindow::Button b) {
-        QTest::mouseClick(window.button(b), Qt::LeftButton, {}, QPoint(10, 10));
-    };
-    click(WorksheetWindow::Generate);
-    const QString number = window.worksheet().number();
-    QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
-    // The title names the level chosen now; the set is as many sheets as copies asked for.
-    window.findChild<QComboBox *>(u"level"_s)->setCurrentIndex(4);
-    window.findChild<QSpinBox *>(u"copies"_s)->setValue(3);
-
-    click(WorksheetWindow::PrintQuestions);
-    click(WorksheetWindow::PrintAnswers);
-    QCOMPARE(previewed.size(), 2);
-    QCOMPARE(previewed[0].size(), 3);
-    QVERIFY(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s));
-    QCOMPARE(previewed[1][0].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
-    // The answers printed later belong to the copies printed before.
-    for (int copy = 0; copy < 3; ++copy)
-        QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
-
-    // Each export is a new workbook: one still open is never overwritten.
-    click(WorksheetWindow::Export);
-    click(WorksheetWindow::Export);
-    QCOMPARE(opened.size(), 2);
-    QVERIFY(opened[0] != opened[1]);
-    QVERIFY(opened[0].fileName().startsWith(number));
-    QVERIFY(QFileInfo(opened[0].toLocalFile()).size() > 0); // what it holds is the workbook's test
-}
-
-void TestWorksheetWindow::previewPrintsTheCurrentPage()
-{
-    m_context->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
-    WorksheetWindow window(*m_context);
-    QList<SheetDocument> documents;
-    window.preview = [&documents](const QList<SheetDocument> &d) { documents = d; };
-    window.generate();
-    window.printQuestions();
-
-    PrintPreviewDialog preview(documents);
-    showActive(preview);
-    QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 5 页"_s);
-    QTest::keyClick(&preview, Qt::Key_End);
-    QCOMPARE(preview.currentPage(), 5);
-
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"current.pdf"_s);
-    preview.choosePrinter = [&pdf](QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
-    preview.printCurrent();
-    QVERIFY(QFileInfo(pdf).size() > 0);
-}
-
-void TestWorksheetWindow::pageRangeDialogRefusesBadInput()
-{
-    PageRangeDialog dialog(4);
-    dialog.input()->setText(u"5-9"_s);
-    MessageCatcher refusal;
-    refusal.arm();
-    dialog.accept();
-    QCOMPARE(refusal.text, u"“5-9”没有选中任何一页：共 4 页"_s);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    dialog.input()->setText(u"-2,4"_s);
-    dialog.accept();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.pages(), QList<int>({ 1, 2, 4 }));
-}
 
 QRTA_GUI_TEST_MAIN(TestWorksheetWindow)
 #include "tst_worksheetwindow.moc"
