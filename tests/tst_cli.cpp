@@ -312,7 +312,7 @@ private slots:
         const QStringList args = { u"sheet"_s, u"--type=9"_s, u"--level=2"_s, u"--columns=3"_s,
             u"--rows=40"_s, u"--seed=11"_s, u"--copies=%1"_s.arg(copies), u"--lines"_s };
         QStringList files = { u"--pdf"_s, dir.filePath(u"q.pdf"_s), u"--answers-pdf"_s,
-            dir.filePath(u"a.pdf"_s) };
+            dir.filePath(u"a.pdf"_s), u"--xlsx"_s, dir.filePath(u"s.xlsx"_s) };
         if (!pages.isEmpty())
             files << u"--pages"_s << pages;
         const Run run = runCli(args + files);
@@ -334,6 +334,9 @@ private slots:
         QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), copies);
         for (const QStringList &lines : sheets)
             QCOMPARE(lines.size(), 120);
+        // The workbook's content is the workbook test's; here, that --xlsx writes one.
+        QFile workbook(dir.filePath(u"s.xlsx"_s));
+        QVERIFY(workbook.open(QIODevice::ReadOnly) && workbook.read(2) == "PK");
 
         // 40 rows take two pages on either sheet; every copy starts on a page of its own. The
         // text copies out of the PDFs as it was printed, so that a search finds it.

@@ -132,91 +132,27 @@ class TestWorkbook : public QObject
     Q_OBJECT
 
 private slots:
-    void sheetsFromTheCommandLine_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("lastRowPartly");
-        QTest::newRow("five columns, default title")
-            << QStringList { u"--type=5"_s, u"--level=3"_s, u"--columns=5"_s, u"--rows=4"_s,
-                   u"--seed=7"_s }
-            << u"【A × B】〖三级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
-        // A + B at level 2 has fewer distinct questions than the cells.
-        QTest::newRow("fewer questions than cells") << QStringList { u"--type=1"_s, u"--level=2"_s,
-            u"--columns=5"_s, u"--rows=100"_s, u"--seed=1"_s, u"--title=数量"_s }
-                                                    << QString() << true;
-        // A question and an answer worksheet for each copy, in the order made.
-        QTest::newRow("a class set of three")
-            << QStringList { u"--type=7"_s, u"--level=2"_s, u"--columns=4"_s, u"--rows=5"_s,
-                   u"--copies=3"_s }
-            << u"【A ÷ B】〖二级〗20 题(对___题,错___题) _____年___月___日,用时___分钟"_s << false;
-    }
-
-    void sheetsFromTheCommandLine()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QString, title);
-        QFETCH(bool, lastRowPartly);
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"卷子.xlsx"_s);
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("an older file, to be replaced");
-        }
-        const Run cli = run(QStringLiteral(QRTA_CLI_PATH),
-            QStringList { u"sheet"_s, u"--lines"_s, u"--xlsx"_s, path } + args);
-        QCOMPARE(cli.status, 0);
-        QCOMPARE(cli.err, QString());
-        // Each copy prints its number, then its lines.
-        const QString prefix = args[0].section(u'=', 1).rightJustified(2, u'0') + u'_';
-        QStringList numbers;
-        QList<QStringList> copies;
-        for (const QString &line : QString::fromUtf8(cli.out).split(u'\n', Qt::SkipEmptyParts)) {
-            if (line.startsWith(prefix)) {
-                numbers << line;
-                copies.append(QStringList());
-            } else {
-                copies.last() << line;
-            }
-        }
-        const int columns = args.filter(u"--columns="_s).first().section(u'=', 1).toInt();
-        QCOMPARE(copies.first().size() % columns != 0, lastRowPartly);
-        if (title.isEmpty())
-            title = QString::number(copies.first().size());
-
-        const QJsonArray sheets = readWorkbook(path);
-        QCOMPARE(sheets.size(), 2 * numbers.size());
-        for (qsizetype copy = 0; copy < numbers.size(); ++copy) {
-            checkSheet(sheets.at(2 * copy).toObject(), numbers[copy], true, title, columns,
-                layOut(copies[copy], columns, true));
-            checkSheet(sheets.at(2 * copy + 1).toObject(), numbers[copy] + u"(答案)"_s, false,
-                QString(), columns, layOut(copies[copy], columns, false));
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList { u"卷子.xlsx"_s });
-    }
-
     void handMadeSheets_data()
     {
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<int>(
+            "copies"); // written as a class set, a question and an answer sheet each
         QTest::newRow("two columns, one question, no title")
-            << 2 << 1 << QStringList { u" 5 ＋  3 ＝  8"_s } << QString();
+            << 2 << 1 << QStringList { u" 5 ＋  3 ＝  8"_s } << QString() << 1;
         // Lines a spreadsheet program would take for a formula, a date or a
         // number if they were not kept as text.
         QTest::newRow("seven questions in three columns")
             << 3 << 3
             << QStringList { u"=1+2 ＝ 3"_s, u"3/4 ＝ 0.75"_s, u"007"_s, u"2011-08-30"_s,
                    u"1E5 ＝ 100000"_s, u"TRUE ＝ 1"_s, u"  12 ＝ 12  "_s }
-            << u"=SUM(A2:C4)"_s;
+            << u"=SUM(A2:C4)"_s << 1;
         QTest::newRow("five columns, one short of a row")
             << 5 << 2
             << QStringList { u"(1＋2)×3 ＝ 9"_s, u"1 ＋ 1 ＝ 2"_s, u"-1"_s, u"10 ÷ 2 ＝ 5"_s }
-            << u"【A + B】〖一级〗"_s;
+            << u"【A + B】〖一级〗"_s << 3;
     }
 
     void handMadeSheets()
@@ -225,23 +161,39 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QStringList, lines);
         QFETCH(QString, title);
+        QFETCH(int, copies);
 
-        qsizetype next = 0;
-        const Worksheet sheet = Worksheet::generate([&] { return lines.at(next++ % lines.size()); },
-            1, 1, qint16(columns), qint16(rows), kMoment);
-        QCOMPARE(sheet.lines(), lines);
-
+        // Each copy a second later, so that each has a number of its own; an older file of the
+        // same name is replaced, and nothing else is left beside it.
+        QList<TitledSheet> set;
+        for (int copy = 0; copy < copies; ++copy) {
+            qsizetype next = 0;
+            set.append({ Worksheet::generate([&] { return lines.at(next++ % lines.size()); }, 1, 1,
+                             qint16(columns), qint16(rows), kMoment.addSecs(copy)),
+                title });
+            QCOMPARE(set.last().sheet.lines(), lines);
+        }
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"sheet.xlsx"_s);
+        const QString path = dir.filePath(u"卷子.xlsx"_s);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older file") > 0);
+        old.close();
         QString error;
-        QVERIFY2(writeSheetWorkbook(sheet, title, path, &error), qPrintable(error));
+        QVERIFY2(copies == 1 ? writeSheetWorkbook(set[0].sheet, title, path, &error)
+                             : writeSheetWorkbook(set, path, &error),
+            qPrintable(error));
         QCOMPARE(error, QString());
         const QJsonArray sheets = readWorkbook(path);
-        QCOMPARE(sheets.size(), 2);
-        checkSheet(sheets.at(0).toObject(), sheet.number(), true, title, columns,
-            layOut(lines, columns, true));
-        checkSheet(sheets.at(1).toObject(), sheet.number() + u"(答案)"_s, false, QString(), columns,
-            layOut(lines, columns, false));
+        QCOMPARE(sheets.size(), 2 * copies);
+        for (int copy = 0; copy < copies; ++copy) {
+            const QString number = set[copy].sheet.number();
+            checkSheet(sheets.at(2 * copy).toObject(), number, true, title, columns,
+                layOut(lines, columns, true));
+            checkSheet(sheets.at(2 * copy + 1).toObject(), number + u"(答案)"_s, false, QString(),
+                columns, layOut(lines, columns, false));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList { u"卷子.xlsx"_s });
     }
 };
 
