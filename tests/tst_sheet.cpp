@@ -345,94 +345,68 @@ private slots:
             u"【综合练习】〖"_s + sheet.levelName());
     }
 
-    void pagination_data()
+    void printedLayouts_data()
     {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("rowHeight");
-        QTest::addColumn<int>("font");
+        // Type, level, columns, rows, font and row height of a seeded sheet; the pages it takes
+        // (0: not counted) and the worksheet window's note (empty: printed as chosen).
+        QTest::addColumn<QList<int>>("sheet");
         QTest::addColumn<int>("pages");
-        QTest::newRow("100 rows 适合 三号") << 100 << 3 << 3 << 5;
-        QTest::newRow("10 rows 整页") << 10 << 1 << 3 << 1;
-        QTest::newRow("100 rows 整页") << 100 << 1 << 3 << 1;
-        QTest::newRow("1 row 整页") << 1 << 1 << 3 << 1;
-        QTest::newRow("30 rows 最大 二号") << 30 << 5 << 5 << 3;
+        QTest::addColumn<QString>("note");
+        const auto row = [](const char *name, QList<int> sheet, int pages, const QString &note) {
+            QTest::newRow(name) << sheet << pages << note;
+        };
+        row("100 rows 适合 三号", { 6, 3, 4, 100, 3, 3 }, 5, u"四列放不下三号字，打印时用四号"_s);
+        row("10 rows 整页", { 6, 3, 4, 10, 3, 1 }, 1, u"四列放不下三号字，打印时用四号"_s);
+        row("100 rows 整页", { 6, 3, 4, 100, 3, 1 }, 1, u"整页100行放不下三号字，打印时用4.5磅"_s);
+        row("1 row 整页", { 6, 3, 4, 1, 3, 1 }, 1, u"四列放不下三号字，打印时用四号"_s);
+        row("30 rows 最大 二号", { 6, 3, 4, 30, 5, 5 }, 3, u"四列放不下二号字，打印时用四号"_s);
+        row("2 列 二号, 四则 三级", { 10, 3, 2, 20, 5, 3 }, 0, {});
+        row("2 列 二号, A×B 五级", { 5, 5, 2, 20, 5, 3 }, 0, {});
+        row("3 列 小二, A+B 五级", { 1, 5, 3, 20, 4, 3 }, 0, {});
+        row("3 列 三号, 四则 三级", { 10, 3, 3, 20, 3, 3 }, 0, u"三列放不下三号字，打印时用15磅"_s);
+        row("4 列 四号, A×B 三级", { 5, 3, 4, 20, 2, 3 }, 0, {});
+        row("4 列 二号, A÷B 五级", { 7, 5, 4, 20, 5, 3 }, 0, u"四列放不下二号字，打印时用15.5磅"_s);
+        row("5 列 小四, A+B 一级", { 1, 1, 5, 20, 1, 3 }, 0, {});
+        row("5 列 三号, A+B 一级", { 1, 1, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用15磅"_s);
+        row("5 列 三号, A×B 三级", { 5, 3, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用12.5磅"_s);
+        row("5 列 三号, 四则 三级", { 10, 3, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用8磅"_s);
+        row("5 列 三号, 整页 60 行", { 1, 1, 5, 60, 3, 1 }, 0,
+            u"整页60行放不下三号字，打印时用8磅"_s);
     }
 
-    void pagination()
+    // Pages take whole rows in order, as many as fit, between header and footer; one size for
+    // the whole sheet: every line with the room for the longest answer fits its column, and
+    // half a point more would not.
+    void printedLayouts()
     {
-        QFETCH(int, rows);
-        QFETCH(int, rowHeight);
-        QFETCH(int, font);
+        QFETCH(QList<int>, sheet);
         QFETCH(int, pages);
-        const auto [sheet, choices] = printed(4, 6, 3, 4, rows, font, rowHeight);
-        const SheetLayout layout = SheetLayout::compute(questionDocument(sheet, choices, u"T"_s));
-        QCOMPARE(layout.pageCount(), pages);
-
-        // Pages take whole rows in order, and as many as fit.
+        QFETCH(QString, note);
+        const int font = sheet[4];
+        const auto [printedSheet, choices]
+            = printed(5, sheet[0], sheet[1], sheet[2], sheet[3], font, sheet[5]);
+        SheetDocument document = questionDocument(printedSheet, choices, u"T"_s);
+        const SheetLayout layout = SheetLayout::compute(document);
+        QVERIFY(pages == 0 || layout.pageCount() == pages);
         int next = 0;
         for (const SheetLayout::Page &page : layout.pages) {
             QCOMPARE(page.firstRow, next);
             QVERIFY(page.rowCount * layout.rowHeight <= layout.gridRect.height() + 1e-6);
             next += page.rowCount;
         }
-        QCOMPARE(next, rows);
-        if (pages > 1)
+        QCOMPARE(next, printedSheet.rowCount());
+        if (layout.pageCount() > 1)
             QVERIFY(
                 (layout.pages.first().rowCount + 1) * layout.rowHeight > layout.gridRect.height());
         QVERIFY(layout.gridRect.top() >= layout.headerRect.bottom());
         QVERIFY(layout.gridRect.bottom() <= layout.footerRect.top());
         QVERIFY(SheetLayout::printableRect().contains(layout.headerRect | layout.footerRect));
-    }
 
-    void answerRoom_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("font");
-        QTest::addColumn<int>("rowHeight");
-        QTest::addColumn<QString>("note"); // empty: printed as chosen
-        QTest::newRow("2 列 二号, 四则 三级") << 10 << 3 << 2 << 20 << 5 << 3 << QString();
-        QTest::newRow("2 列 二号, A×B 五级") << 5 << 5 << 2 << 20 << 5 << 3 << QString();
-        QTest::newRow("3 列 小二, A+B 五级") << 1 << 5 << 3 << 20 << 4 << 3 << QString();
-        QTest::newRow("3 列 三号, 四则 三级")
-            << 10 << 3 << 3 << 20 << 3 << 3 << u"三列放不下三号字，打印时用15磅"_s;
-        QTest::newRow("4 列 四号, A×B 三级") << 5 << 3 << 4 << 20 << 2 << 3 << QString();
-        QTest::newRow("4 列 二号, A÷B 五级")
-            << 7 << 5 << 4 << 20 << 5 << 3 << u"四列放不下二号字，打印时用15.5磅"_s;
-        QTest::newRow("5 列 小四, A+B 一级") << 1 << 1 << 5 << 20 << 1 << 3 << QString();
-        QTest::newRow("5 列 三号, A+B 一级")
-            << 1 << 1 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用15磅"_s;
-        QTest::newRow("5 列 三号, A×B 三级")
-            << 5 << 3 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用12.5磅"_s;
-        QTest::newRow("5 列 三号, 四则 三级")
-            << 10 << 3 << 5 << 20 << 3 << 3 << u"五列放不下三号字，打印时用8磅"_s;
-        QTest::newRow("5 列 三号, 整页 60 行")
-            << 1 << 1 << 5 << 60 << 3 << 1 << u"整页60行放不下三号字，打印时用8磅"_s;
-    }
-
-    void answerRoom()
-    {
-        QFETCH(int, type);
-        QFETCH(int, level);
-        QFETCH(int, columns);
-        QFETCH(int, rows);
-        QFETCH(int, font);
-        QFETCH(int, rowHeight);
-        QFETCH(QString, note);
-        const auto [sheet, choices] = printed(5, type, level, columns, rows, font, rowHeight);
-        SheetDocument document = questionDocument(sheet, choices, u"T"_s);
-        const SheetLayout layout = SheetLayout::compute(document);
         QCOMPARE(printedSizeNote(layout, choices), note);
         QCOMPARE(layout.cellPoints == sheetformat::fontPoints(qint16(font)), note.isEmpty());
-
-        // One size for the whole sheet: every line with the room for the longest
-        // answer fits its column, and half a point more would not.
         const QFontMetricsF metrics(layout.cellFont());
-        const qreal digit = metrics.horizontalAdvance(u'0');
-        QVERIFY(layout.answerRoom >= 2.5 * digit);
-        for (const QString &line : sheet.lines()) {
+        QVERIFY(layout.answerRoom >= 2.5 * metrics.horizontalAdvance(u'0'));
+        for (const QString &line : printedSheet.lines()) {
             const QuestionParts parts = splitQuestionLine(line);
             QVERIFY(layout.answerRoom >= metrics.horizontalAdvance(parts.answer));
             QVERIFY2(
