@@ -70,10 +70,8 @@ private slots:
         row("unknown option", u"lines --type=1 --level=1 --colour=red"_s);
         row("stray argument", u"lines --type=1 --level=1 7"_s);
         row("option twice", u"lines --type=1 --type=2 --level=1"_s);
-        row("carry of products", u"lines --type=5 --level=2 --carry=with"_s);
         row("carry neither", u"lines --type=1 --level=2 --carry=maybe"_s);
         row("third of two", u"lines --type=7 --level=2 --blank=third"_s);
-        row("blank in 四则混合", u"lines --type=10 --level=2 --blank=any"_s);
         row("unknown setting", u"settings --set txa11=1 --database=DIR/x.dat"_s);
         row("installation number", u"settings --set system_0=5 --database=DIR/x.dat"_s);
         row("no equals sign", u"settings --set system_3 --database=DIR/x.dat"_s);
