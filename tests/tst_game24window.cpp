@@ -12,10 +12,10 @@
 #include "support/guitestmain.h"
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
+#include "support/testdata.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -40,16 +40,14 @@ void setNumbers(Database &db, int level, const QList<int> &numbers)
 // card of step N, a number the first free number card that shows it.
 void play(Game24Window &window, const QString &moves)
 {
-    const Qt::Key signs[] = { Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash };
+    const Board &board = window.board();
     for (const QString &move : moves.split(u' ')) {
-        const int sign = u"+-*/"_s.indexOf(move);
         int card = move.startsWith(u'r') ? 3 + move.mid(1).toInt() : 0;
-        while (sign < 0 && card < 4
-            && (window.board().caption(card) != move
-                || window.board().state(card) != Board::CardState::Normal))
+        while (card < 4
+            && (board.caption(card) != move || board.state(card) != Board::CardState::Normal))
             ++card;
-        QTest::keyClick(
-            &window, sign >= 0 ? signs[sign] : Qt::Key(Qt::Key_1 + card), Qt::KeypadModifier);
+        const char key = u"+-*/"_s.contains(move) ? move.at(0).toLatin1() : char('1' + card);
+        QTest::keyClick(&window, key, Qt::KeypadModifier);
     }
 }
 
@@ -62,18 +60,13 @@ class TestGame24Window : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_context.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
-    }
+    void init() { m_data.emplace(); }
 
     void levelListDealsTheChosenLevel()
     {
-        m_context->database().exec("DELETE FROM tab_24 WHERE a24_nd = 2");
-        m_context->settings().write(u"system_4"_s, u"4"_s);
-        Game24Window window(*m_context);
+        m_data->db().exec("DELETE FROM tab_24 WHERE a24_nd = 2");
+        m_data->settings().write(u"system_4"_s, u"4"_s);
+        Game24Window window(*m_data->context);
         showActive(window);
         QCOMPARE(window.levelList()->currentIndex(), 3);
         QCOMPARE(window.deck().level(), 4);
@@ -119,7 +112,7 @@ private slots:
         QFETCH(int, target);
         QFETCH(QKeySequence, key);
         QFETCH(QString, shown);
-        Game24Window window(*m_context);
+        Game24Window window(*m_data->context);
         showActive(window);
         window.chooseOperation(Op::Subtract);
         QWidget *const targets[] = { window.levelList(), window.button(Game24Window::Next) };
@@ -143,8 +136,8 @@ private slots:
 
     void buttonsReachTheirActions()
     {
-        setNumbers(m_context->database(), 1, { 3, 3, 8, 8 });
-        Game24Window window(*m_context);
+        setNumbers(m_data->db(), 1, { 3, 3, 8, 8 });
+        Game24Window window(*m_data->context);
         QList<QList<int>> shown;
         window.solutionsViewer = [&shown](const QList<int> &hand) { shown << hand; };
         HCommand *answer = window.button(Game24Window::ShowAnswer);
@@ -213,24 +206,17 @@ private slots:
         QFETCH(bool, busy);
         QFETCH(QString, said);
         QFETCH(int, solved);
-        setNumbers(m_context->database(), 1, numbers);
-        Game24Window window(*m_context);
+        setNumbers(m_data->db(), 1, numbers);
+        Game24Window window(*m_data->context);
         showActive(window);
 
-        MessageCatcher message;
-        if (!said.isEmpty())
-            message.arm();
-        {
-            std::optional<BusyDataFile> writer;
-            if (busy)
-                writer.emplace(m_context->database().path());
-            play(window, moves);
-        }
-        QVERIFY2(message.text.startsWith(said), qPrintable(message.text));
+        const auto moved = [&] { play(window, moves); };
+        const QString text = busy ? saidWhileBusy(m_data->path, moved) : saidWhile(moved);
+        QVERIFY2(said.isEmpty() ? text.isEmpty() : text.startsWith(said), qPrintable(text));
         QCOMPARE(window.rightPicture()->isVisibleTo(&window), solved == 1);
         QCOMPARE(window.wrongPicture()->isVisibleTo(&window), solved == 0);
         QCOMPARE(window.button(Game24Window::AllSolutions)->isEnabled(), solved >= 0);
-        const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(m_context->database(), 1);
+        const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(m_data->db(), 1);
         const auto puzzle = std::ranges::find(
             puzzles, QString::number(window.puzzleId()), &PuzzleDeck::Stored::id);
         QCOMPARE(puzzle->played, solved == 1 && !busy ? u"1"_s : u"0"_s);
@@ -251,7 +237,7 @@ private slots:
     {
         QFETCH(int, way);
         QFETCH(bool, busy);
-        Game24Window window(*m_context);
+        Game24Window window(*m_data->context);
         showActive(window);
         window.levelList()->setCurrentIndex(2);
         window.levelList()->setFocus();
@@ -264,22 +250,18 @@ private slots:
                 QTest::mouseClick(window.button(Game24Window::Button(way)), Qt::LeftButton);
         };
         if (busy) {
-            BusyDataFile writer(m_context->database().path());
-            MessageCatcher message;
-            message.arm();
-            leave();
+            const QString said = saidWhileBusy(m_data->path, leave);
             QVERIFY(window.isVisible());
-            QVERIFY2(message.text.startsWith(u"选好的难度没有保存：数据文件正被另一个程序使用"_s),
-                qPrintable(message.text));
+            QVERIFY2(said.startsWith(u"选好的难度没有保存：数据文件正被另一个程序使用"_s),
+                qPrintable(said));
         }
         leave();
         QVERIFY(!window.isVisible());
-        QCOMPARE(m_context->settings().read(u"system_4"_s), u"3"_s);
+        QCOMPARE(m_data->settings().read(u"system_4"_s), u"3"_s);
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppContext> m_context;
+    std::optional<TestData> m_data; // a fresh data file for each test
 };
 
 QRTA_GUI_TEST_MAIN(TestGame24Window)

@@ -8,13 +8,14 @@
 
 #include "support/guitestmain.h"
 #include "support/pointer.h"
+#include "support/steps.h"
 #include "support/storedtests.h"
+#include "support/testdata.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,10 +28,8 @@ const QString kResumedTest = u"05_3_20_20260101120000"_s;
 // open and what the shared state was at that moment.
 struct Menu
 {
-    explicit Menu(const QString &system3 = u"1"_s)
+    explicit Menu(const QString &system3)
     {
-        path = dir.filePath(u"QRTA.dat"_s);
-        context = AppContext::open(path);
         context->settings().write(u"system_3"_s, system3);
         context->setCurrentTestNo(kResumedTest);
 
@@ -66,34 +65,32 @@ struct Menu
     // "close" by the window manager.
     void run(const QString &steps)
     {
-        for (const QString &step : steps.split(u' ')) {
-            const QString arg = step.section(u':', 1);
-            const auto key = [&arg] { return QKeySequence::fromString(arg)[0].key(); };
-            const auto click = [](QWidget *widget, QPoint at = {}) {
-                QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-            };
-            if (step.contains(u"key:"_s))
+        for (const QString &text : steps.split(u' ')) {
+            const Step step(text);
+            if (step.verb.endsWith(u"key"_s))
                 QTest::keyClick(
-                    step.startsWith(u'b') ? static_cast<QWidget *>(modeBox()) : window.get(),
-                    key());
-            else if (step.startsWith(u"click:"_s))
-                click(button(qint16(arg.toInt())));
-            else if (step.startsWith(u"over:"_s))
-                movePointer(button(qint16(arg.toInt())), QPoint(10, 10));
-            else if (step.startsWith(u"link:"_s))
-                click(window->findChild<QLabel *>(u"link"_s + arg), QPoint(2, 2));
-            else if (step.startsWith(u"run:"_s))
-                window->runCommand(qint16(arg.toInt()));
-            else if (step == u"strip"_s)
+                    step.verb == u"key"_s ? static_cast<QWidget *>(window.get()) : modeBox(),
+                    step.key());
+            else if (step.verb == u"click"_s)
+                QTest::mouseClick(button(step.number()), Qt::LeftButton);
+            else if (step.verb == u"over"_s)
+                movePointer(button(step.number()), QPoint(10, 10));
+            else if (step.verb == u"link"_s)
+                QTest::mouseClick(window->findChild<QLabel *>(u"link"_s + step.name),
+                    Qt::LeftButton, {}, QPoint(2, 2));
+            else if (step.verb == u"run"_s)
+                window->runCommand(step.number());
+            else if (step.verb == u"strip"_s)
                 movePointer(window->childAt(300, 10), QPoint(300, 10));
-            else if (step == u"ground"_s)
+            else if (step.verb == u"ground"_s)
                 movePointer(window.get(), QPoint(400, 450));
-            else if (step == u"news"_s)
-                click(window->findChild<QPushButton *>(u"newsButton"_s));
-            else if (step == u"close"_s)
+            else if (step.verb == u"news"_s)
+                QTest::mouseClick(
+                    window->findChild<QPushButton *>(u"newsButton"_s), Qt::LeftButton);
+            else if (step.verb == u"close"_s)
                 window->close();
             else
-                modeBox()->setChecked(step == u"check"_s);
+                modeBox()->setChecked(step.verb == u"check"_s);
         }
     }
 
@@ -108,15 +105,14 @@ struct Menu
             what.append(u"tip %1"_s.arg(window->tipPicture()));
         const bool left = exited->count() == 1 && !context->isOpen() && !window->isVisible();
         if (left)
-            what.append(u"left, %1 saved"_s.arg(AppContext::open(path)->settings().system3()));
+            what.append(u"left, %1 saved"_s.arg(AppContext::open(data.path)->settings().system3()));
         else if (exited->count() != 0 || !context->isOpen() || !window->isVisible())
             what.append(u"half gone"_s);
         return what.join(u", "_s);
     }
 
-    QTemporaryDir dir;
-    QString path;
-    std::unique_ptr<AppContext> context;
+    TestData data;
+    const std::unique_ptr<AppContext> &context = data.context;
     std::unique_ptr<MainMenuWindow> window;
     std::unique_ptr<QSignalSpy> exited;
     QStringList opened;
@@ -181,7 +177,6 @@ private slots:
         storeTests(menu.context->database(), 101);
         menu.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
-        QCOMPARE(menu.window->tipPicture(), menu::kDefaultTip);
         menu.run(steps);
         QCOMPARE(menu.result(), result);
     }

@@ -8,46 +8,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The pictures the windows ask for: bmpids sharing a size, the states drawn for them, and
-// the caption each one's art writes (none for pictures without words).
-struct Row
-{
-    int firstBmpid;
-    int lastBmpid;
-    QSize size;
-    int lastState;
-    QStringList captions;
-};
-
-const Row rows[] = {
-    { 1, 1, QSize(25, 17), 2, {} },
-    { 2, 2, QSize(41, 17), 2, {} },
-    { 11, 20, QSize(64, 72), 2, {} },
-    { 21, 21, QSize(130, 70), 2, {} },
-    { 22, 22, QSize(125, 125), 2, {} },
-    { 23, 23, QSize(70, 100), 2, {} },
-    { 49, 59, QSize(93, 30), 4,
-        { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s, u"退出(Esc)"_s, u"试题/答案"_s,
-            u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s, u"查看答案"_s,
-            u"下一题(F5)"_s } },
-    { 60, 61, QSize(180, 130), 1, {} },
-    { 62, 62, QSize(16, 10), 1, {} },
-    { 63, 67, QSize(93, 30), 4,
-        { u"提示(F1)"_s, u"全部解法"_s, u"错题重练"_s, u"打印错题"_s, u"成绩曲线"_s } },
-    { 70, 70, QSize(800, 520), 1, {} },
-    { 71, 71, game24layout::kWindow, 1, {} },
-    // The desktop's icon, drawn larger.
-    { 72, 72, QSize(76, 76), 1, {} },
-};
-// The main menu's tips, 5001 (no words) to 5014.
-const QStringList tipTexts = { QString(), u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s,
-    u"A × B"_s, u"A±B×C"_s, u"A ÷ B"_s, u"A±B÷C"_s, u"A×B÷C"_s, u"四则混合"_s, u"24点游戏"_s,
-    u"测试成绩"_s, u"退出(Esc)"_s };
-
-} // namespace
-
 class TestPictures : public QObject
 {
     Q_OBJECT
@@ -59,18 +19,37 @@ private slots:
         QTest::addColumn<int>("shown"); // the number whose picture shows, 0 for none
         QTest::addColumn<QSize>("size"); // of a picture of its own
         QTest::addColumn<QString>("caption");
-        for (const Row &row : rows) {
-            for (int bmpid = row.firstBmpid; bmpid <= row.lastBmpid; ++bmpid) {
-                const QString caption = row.captions.value(bmpid - row.firstBmpid);
-                for (int state = 1; state <= row.lastState; ++state) {
-                    const int number = state * 1000 + bmpid;
-                    QTest::addRow("%d", number) << number << number << row.size << caption;
-                }
-            }
-        }
-        for (int i = 0; i < tipTexts.size(); ++i)
-            QTest::addRow("%d", 5001 + i)
-                << 5001 + i << 5001 + i << QSize(240, 56) << tipTexts.at(i);
+        // Bmpids sharing a size, the states drawn for them, and the caption each one's art
+        // writes (none for pictures without words).
+        const auto add = [](int first, int last, QSize size, int states, QStringList captions) {
+            for (int bmpid = first; bmpid <= last; ++bmpid)
+                for (int number = 1000 + bmpid; number <= states * 1000 + bmpid; number += 1000)
+                    QTest::addRow("%d", number)
+                        << number << number << size << captions.value(bmpid - first);
+        };
+        add(1, 1, QSize(25, 17), 2, {});
+        add(2, 2, QSize(41, 17), 2, {});
+        add(11, 20, QSize(64, 72), 2, {});
+        add(21, 21, QSize(130, 70), 2, {});
+        add(22, 22, QSize(125, 125), 2, {});
+        add(23, 23, QSize(70, 100), 2, {});
+        add(49, 59, QSize(93, 30), 4,
+            { u"生成试题(F5)"_s, u"确定答题(F6)"_s, u"完成答题(F8)"_s, u"退出(Esc)"_s,
+                u"试题/答案"_s, u"导出Excel"_s, u"打印试题"_s, u"打印答案"_s, u"重新计算"_s,
+                u"查看答案"_s, u"下一题(F5)"_s });
+        add(60, 61, QSize(180, 130), 1, {});
+        add(62, 62, QSize(16, 10), 1, {});
+        add(63, 67, QSize(93, 30), 4,
+            { u"提示(F1)"_s, u"全部解法"_s, u"错题重练"_s, u"打印错题"_s, u"成绩曲线"_s });
+        add(70, 70, QSize(800, 520), 1, {});
+        add(71, 71, game24layout::kWindow, 1, {});
+        add(72, 72, QSize(76, 76), 1, {}); // the desktop's icon, drawn larger
+        // The main menu's tips, 5001 (no words) to 5014.
+        const QStringList tips = { QString(), u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s,
+            u"A × B"_s, u"A±B×C"_s, u"A ÷ B"_s, u"A±B÷C"_s, u"A×B÷C"_s, u"四则混合"_s,
+            u"24点游戏"_s, u"测试成绩"_s, u"退出(Esc)"_s };
+        for (int i = 0; i < tips.size(); ++i)
+            QTest::addRow("%d", 5001 + i) << 5001 + i << 5001 + i << QSize(240, 56) << tips.at(i);
         // A state not drawn shows the normal picture.
         for (const int number : { 3001, 4002, 4011, 3021, 4023, 2060, 4062, 2071 })
             QTest::addRow("%d falls back", number)

@@ -4,6 +4,7 @@
 #include "support/guitestmain.h"
 #include "support/pointer.h"
 #include "support/shownwindow.h"
+#include "support/steps.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -38,74 +39,60 @@ struct ChromeWindow
             links.append(new QLabel(u"link"_s, &window));
             links.last()->move(20 + 100 * i, 200);
             chrome->addLinkLabel(i, links.last());
+            named.insert(u"b%1"_s.arg(i), buttons.last());
+            named.insert(u"l%1"_s.arg(i), links.last());
         }
         chrome->setButtons(buttons);
         panel->setGeometry(300, 200, 80, 80);
         QObject::connect(chrome, &WindowChrome::linkActivated, logAs(u'L'));
+        named.insert({ { u"strip"_s, strip }, { u"panel"_s, panel }, { u"window"_s, &window } });
     }
 
-    // Steps, N a button or link: "bN" the pointer over button N; "strip", "panel", or "window"
-    // for its background; "offN" and "onN" disable and enable button N, "off" and "on" the
-    // window; "hoverN"; "press", "rpress" or "mpress" on button 0 at 10,8 with the left, right
-    // or middle mouse button, "release@X,Y" and "move@X,Y" with it held; "spress", "srpress",
-    // "strip@X,Y" and "srelease@X,Y" the same on the title strip, pressed at 50,10, and
-    // "fixed" makes it one that does not drag; "lN" the pointer over link N, "uN" link N
-    // underlined behind the chrome's back, "cN" and "rN" a left and a right click on it;
-    // "focusN"; "show"; "key:K" typed where the focus is, or at button 0.
+    // Steps: a widget's name ("bN" button N, "lN" link N, "strip", "panel", "window") moves the
+    // pointer over it, with the held mouse button; "press", "rpress" or "mpress" with the left,
+    // right or middle mouse button, "release", "click", "rclick", "off", "on", "hover",
+    // "focus" and "underline" (behind the chrome's back) act on the named widget, button 0
+    // if none; "key:K" is typed where the focus is, or at button 0; "fixed" makes the strip one
+    // that does not drag; "show". Where is "@x,y", or a point inside the widget.
     void run(const QString &steps)
     {
-        for (const QString &step : steps.split(u' ')) {
-            HCommand *button = buttons.value(step.right(1).toInt());
-            QLabel *link = links.value(step.right(1).toInt());
-            const QPoint at(
-                step.section(u'@', 1).section(u',', 0, 0).toInt(), step.section(u',', 1).toInt());
-            if (step.endsWith(u"press"_s)) {
-                const QString kind = step.chopped(5);
-                held = kind.endsWith(u'r') ? Qt::RightButton
-                    : kind.endsWith(u'm')  ? Qt::MiddleButton
-                                           : Qt::LeftButton;
-                QTest::mousePress(kind.startsWith(u's') ? strip : buttons.first(), held, {},
-                    kind.startsWith(u's') ? QPoint(50, 10) : QPoint(10, 8));
-            } else if (step.contains(u"release"_s)) {
+        for (const QString &text : steps.split(u' ')) {
+            const Step step(text);
+            QWidget *target
+                = named.value(named.contains(step.verb) ? step.verb : step.name, buttons.first());
+            const QPoint at = step.at.value_or(target == &window ? QPoint(200, 150) : QPoint(3, 3));
+            const Qt::MouseButton mouse = step.verb.startsWith(u'r') ? Qt::RightButton
+                : step.verb.startsWith(u'm')                         ? Qt::MiddleButton
+                                                                     : Qt::LeftButton;
+            if (named.contains(step.verb)) {
+                movePointer(target, at, held);
+            } else if (step.verb.endsWith(u"press"_s)) {
+                QTest::mousePress(target, held = mouse, {}, at);
+            } else if (step.verb == u"release"_s) {
                 // Qt sends the release to the pressed widget wherever the pointer is, as the
                 // button's mouse capture did.
-                QTest::mouseRelease(step.startsWith(u's') ? strip : buttons.first(),
-                    std::exchange(held, Qt::NoButton), {}, at);
-            } else if (step.startsWith(u"move"_s)) {
-                movePointer(buttons.first(), at, held);
-            } else if (step.startsWith(u"key:"_s)) {
-                QWidget *focus = window.focusWidget() ? window.focusWidget() : buttons.first();
-                QTest::keyClick(focus, QKeySequence::fromString(step.mid(4))[0].key());
-            } else if (step.startsWith(u"off"_s) || step.startsWith(u"on"_s)) {
-                (step == u"off"_s || step == u"on"_s ? static_cast<QWidget *>(&window) : button)
-                    ->setEnabled(step.startsWith(u"on"_s));
-            } else if (step.startsWith(u"hover"_s)) {
-                button->setState(HCommand::State::Hover);
-            } else if (step.startsWith(u"focus"_s)) {
-                button->setFocus();
-            } else if (step == u"show"_s) {
+                QTest::mouseRelease(target, std::exchange(held, Qt::NoButton), {}, at);
+            } else if (step.verb.endsWith(u"click"_s)) {
+                QTest::mouseClick(target, mouse, {}, at);
+            } else if (step.verb == u"on"_s || step.verb == u"off"_s) {
+                target->setEnabled(step.verb == u"on"_s);
+            } else if (step.verb == u"hover"_s) {
+                static_cast<HCommand *>(target)->setState(HCommand::State::Hover);
+            } else if (step.verb == u"focus"_s) {
+                target->setFocus();
+            } else if (step.verb == u"underline"_s) {
+                QFont font = target->font();
+                font.setUnderline(true);
+                target->setFont(font);
+            } else if (step.verb == u"key"_s) {
+                QTest::keyClick(window.focusWidget() ? window.focusWidget() : target, step.key());
+            } else if (step.verb == u"fixed"_s) {
+                chrome->setTitleStrip(strip, false);
+            } else {
+                QCOMPARE(step.verb, u"show"_s);
                 window.move(100, 100);
                 showActive(window);
                 shownAt = window.pos();
-            } else if (step == u"fixed"_s) {
-                chrome->setTitleStrip(strip, false);
-            } else if (step.startsWith(u'b')) {
-                movePointer(button, QPoint(10, 10));
-            } else if (step.startsWith(u'l')) {
-                movePointer(link, QPoint(3, 3));
-            } else if (step.startsWith(u'u')) {
-                QFont font = link->font();
-                font.setUnderline(true);
-                link->setFont(font);
-            } else if (step.startsWith(u'c') || step.startsWith(u'r')) {
-                const bool left = step.startsWith(u'c');
-                QTest::mouseClick(link, left ? Qt::LeftButton : Qt::RightButton, {}, QPoint(3, 3));
-            } else if (step.startsWith(u"strip"_s)) {
-                movePointer(strip, at, held);
-            } else if (step == u"panel"_s) {
-                movePointer(panel, QPoint(10, 10));
-            } else {
-                movePointer(&window, QPoint(200, 150));
             }
         }
     }
@@ -137,6 +124,7 @@ struct ChromeWindow
     QWidget *panel = new QWidget(&window);
     QList<HCommand *> buttons;
     QList<QLabel *> links;
+    QHash<QString, QWidget *> named;
     Qt::MouseButton held = Qt::NoButton;
     QPoint shownAt;
     QString log;
@@ -182,13 +170,13 @@ private slots:
         row("from button to button", u"b1 b2 b0", u"HNN --- - M1 M2 M0");
         row("background resets", u"b2 window", u"NNN --- - M2");
         row("not a surface", u"b2 panel", u"NNH --- - M2");
-        row("disabled stays", u"b1 off1 b0 window b2", u"NDH --- - M1 M0 M2");
-        row("over a disabled one", u"b0 off2 b2", u"NND --- - M0");
+        row("disabled stays", u"b1 off:b1 b0 window b2", u"NDH --- - M1 M0 M2");
+        row("over a disabled one", u"b0 off:b2 b2", u"NND --- - M0");
         // A move over a link stops there: it is not also a move over the background.
         row("links", u"b1 l2 l0", u"NHN U-U 0 M1");
         row("background leaves links", u"l1 l0 window", u"NNN --- -");
-        row("no link marked", u"u1 window", u"NNN -u- -");
-        row("left click activates", u"c1 r0 c2", u"NNN --- - L1 L2");
+        row("no link marked", u"underline:l1 window", u"NNN -u- -");
+        row("left click activates", u"click:l1 rclick:l0 click:l2", u"NNN --- - L1 L2");
 
         // The button is 93 x 30.
         row("left press", u"press", u"PNN --- -");
@@ -198,32 +186,34 @@ private slots:
             u"NNN --- -");
         row("right, middle button", u"rpress release@40,15 mpress release@40,15", u"NNN --- -");
         // Pressed, it hovers on the next move and still clicks.
-        row("moved", u"press move@12,10 release@12,10", u"HNN --- - M0 B0");
-        row("disabled ignores all", u"hover0 off0 press release@10,8 move@12,12 key:Return",
+        row("moved", u"press b0@12,10 release@12,10", u"HNN --- - M0 B0");
+        row("disabled ignores all", u"hover off press release@10,8 b0@12,12 key:Return",
             u"DNN --- -");
         // Enabled again, directly or through its window, it shows its normal picture, not hover.
-        row("enabled again", u"hover0 off0 on0", u"NNN --- -");
-        row("window disabled", u"hover0 off", u"DDD --- -");
-        row("window enabled again", u"hover0 off on", u"NNN --- -");
+        row("enabled again", u"hover off on", u"NNN --- -");
+        row("window disabled", u"hover off:window", u"DDD --- -");
+        row("window enabled again", u"hover off:window on:window", u"NNN --- -");
 
         // The window's own choice of its first control is made before it shows.
-        row("focus, no hover", u"focus1 show", u"NNfN --- -");
-        row("keyboard focus", u"focus1 show key:Backtab", u"HfNN --- -");
-        row("moves on", u"focus1 show key:Backtab key:Tab", u"NHfN --- -");
+        row("focus, no hover", u"focus:b1 show", u"NNfN --- -");
+        row("keyboard focus", u"focus:b1 show key:Backtab", u"HfNN --- -");
+        row("moves on", u"focus:b1 show key:Backtab key:Tab", u"NHfN --- -");
         // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
-        row("Enter clicks", u"focus1 show key:Tab key:Return key:Enter key:Space key:A",
+        row("Enter clicks", u"focus:b1 show key:Tab key:Return key:Enter key:Space key:A",
             u"NNHf --- - B2 B2");
         // Disabling takes the focus on to the next button, and the disabled picture stays.
-        row("loses the focus", u"focus1 show key:Tab off2", u"HfND --- -");
+        row("loses the focus", u"focus:b1 show key:Tab off:b2", u"HfND --- -");
 
         // The grab point is where the pointer rested before the button went down. Positions are
         // relative to the strip, which moves along with the window: the same position again is
         // another step of the pointer.
-        const QString drag = u"show strip@50,10 %1 strip@65,20 strip@65,20 srelease@65,20"_s;
-        row("first step", u"show strip@50,10 spress strip@65,20", u"NfNN --- - moved 15,10");
-        row("drag", QString(drag.arg(u"spress"_s) + u" strip@80,25"_s), u"NfNN --- - moved 30,20");
-        row("dragged right", drag.arg(u"srpress"_s), u"NfNN --- -");
-        row("fixed strip", QString(u"fixed "_s + drag.arg(u"spress"_s)), u"NfNN --- -");
+        const QString drag
+            = u"show strip@50,10 %1:strip@50,10 strip@65,20 strip@65,20 release:strip@65,20"_s;
+        row("first step", u"show strip@50,10 press:strip@50,10 strip@65,20",
+            u"NfNN --- - moved 15,10");
+        row("drag", QString(drag.arg(u"press"_s) + u" strip@80,25"_s), u"NfNN --- - moved 30,20");
+        row("dragged right", drag.arg(u"rpress"_s), u"NfNN --- -");
+        row("fixed strip", QString(u"fixed "_s + drag.arg(u"press"_s)), u"NfNN --- -");
     }
 
     void steps()

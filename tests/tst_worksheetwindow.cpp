@@ -9,6 +9,7 @@
 #include "support/guitestmain.h"
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
+#include "support/testdata.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -17,7 +18,6 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -29,10 +29,8 @@ class TestWorksheetWindow : public QObject
 private slots:
     void init()
     {
-        m_context.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_context = AppContext::open(m_dir->filePath(u"QRTA.dat"_s));
-        m_context->setCurrentType(6);
+        m_data.emplace();
+        m_data->context->setCurrentType(6);
     }
 
     void keysActFromAnyControl_data()
@@ -47,8 +45,8 @@ private slots:
     {
         QFETCH(QString, control);
         const QString stored = u"2\\4\\12\\1\\5"_s;
-        m_context->settings().write(u"txa6"_s, stored);
-        WorksheetWindow window(*m_context);
+        m_data->settings().write(u"txa6"_s, stored);
+        WorksheetWindow window(*m_data->context);
         showActive(window);
         QCOMPARE(window.currentChoices().toSetting(), stored);
         QVERIFY(!window.grid()->isVisible());
@@ -58,22 +56,22 @@ private slots:
 
         QTest::keyClick(target, Qt::Key_F5);
         QVERIFY(window.grid()->isVisible());
-        QCOMPARE(m_context->currentTestNo(), window.worksheet().number());
+        QCOMPARE(m_data->context->currentTestNo(), window.worksheet().number());
         QVERIFY(window.worksheet().number().startsWith(u"06_2_48_"_s));
         for (int i = WorksheetWindow::Export; i <= WorksheetWindow::PrintAnswers; ++i)
             QVERIFY(window.button(WorksheetWindow::Button(i))->isEnabled());
 
         QTest::keyClick(target, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
-        QCOMPARE(m_context->settings().read(u"txa6"_s), stored);
+        QCOMPARE(m_data->settings().read(u"txa6"_s), stored);
     }
 
     void closingStoresChoicesAndTitleOnlyAfterEdit()
     {
-        m_context->settings().write(u"system_5"_s, u"My title"_s);
+        m_data->settings().write(u"system_5"_s, u"My title"_s);
         MessageCatcher message;
         {
-            WorksheetWindow window(*m_context);
+            WorksheetWindow window(*m_data->context);
             window.findChild<QSpinBox *>(u"rows"_s)->setValue(33);
             // The link to the default title asks first.
             message.arm(QMessageBox::No);
@@ -82,34 +80,30 @@ private slots:
             QVERIFY(!window.titleChanged());
             QTest::mouseClick(window.button(WorksheetWindow::Close), Qt::LeftButton);
         }
-        QCOMPARE(m_context->settings().read(u"txa6"_s), u"1\\3\\33\\3\\1"_s);
-        QCOMPARE(m_context->settings().read(u"system_5"_s), u"My title"_s);
+        QCOMPARE(m_data->settings().read(u"txa6"_s), u"1\\3\\33\\3\\1"_s);
+        QCOMPARE(m_data->settings().read(u"system_5"_s), u"My title"_s);
 
-        WorksheetWindow window(*m_context);
+        WorksheetWindow window(*m_data->context);
         showActive(window);
         QTest::keyClicks(window.findChild<QLineEdit *>(u"titleTemplate"_s), u"x"_s);
         QVERIFY(window.titleChanged());
         message.arm(QMessageBox::Yes);
         QTest::mouseClick(window.findChild<QLabel *>(u"restoreLink"_s), Qt::LeftButton);
-        {
-            // Another program writing: the window says why and stays for another try.
-            BusyDataFile busy(m_context->database().path());
-            message.arm();
-            window.close(); // by the window manager
-            QVERIFY(window.isVisible());
-            QVERIFY2(message.text.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s),
-                qPrintable(message.text));
-        }
+        // Another program writing: the window says why and stays for another try.
+        const QString said = saidWhileBusy(m_data->path, [&window] { window.close(); });
+        QVERIFY(window.isVisible());
+        QVERIFY2(
+            said.startsWith(u"试卷的设置没有保存：数据文件正被另一个程序使用"_s), qPrintable(said));
         window.close();
         QVERIFY(!window.isVisible());
-        QCOMPARE(m_context->settings().read(u"system_5"_s),
-            Settings::key(u"system_5"_s)->firstStartValue);
+        QCOMPARE(
+            m_data->settings().read(u"system_5"_s), Settings::key(u"system_5"_s)->firstStartValue);
     }
 
     void buttonsPrintAndExportTheSet()
     {
-        m_context->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
-        WorksheetWindow window(*m_context);
+        m_data->settings().write(u"txa6"_s, u"2\\2\\4\\1\\3"_s);
+        WorksheetWindow window(*m_data->context);
         QList<QList<SheetDocument>> previewed;
         window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
         QList<QUrl> opened;
@@ -149,8 +143,8 @@ private slots:
 
     void previewPrintsTheCurrentPage()
     {
-        m_context->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
-        WorksheetWindow window(*m_context);
+        m_data->settings().write(u"txa6"_s, u"3\\5\\100\\3\\3"_s);
+        WorksheetWindow window(*m_data->context);
         QList<SheetDocument> documents;
         window.preview = [&documents](const QList<SheetDocument> &d) { documents = d; };
         window.generate();
@@ -162,8 +156,7 @@ private slots:
         QTest::keyClick(&preview, Qt::Key_End);
         QCOMPARE(preview.currentPage(), 5);
 
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"current.pdf"_s);
+        const QString pdf = m_data->dir.filePath(u"current.pdf"_s);
         preview.choosePrinter = [&pdf](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
@@ -189,8 +182,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppContext> m_context;
+    std::optional<TestData> m_data; // a fresh data file for each test
 };
 
 QRTA_GUI_TEST_MAIN(TestWorksheetWindow)

@@ -2,6 +2,9 @@
 
 #include "store/database.h"
 #include "store/datafile.h"
+#include "support/messagecatcher.h"
+
+#include <functional>
 
 // Another program writing to the data file for as long as this lives: every write of ours
 // fails as busy once the wait runs out. (The file is in WAL mode: reads go on.)
@@ -17,3 +20,19 @@ public:
 private:
     Database m_db;
 };
+
+// What a message box said while `work` ran, empty if none showed.
+inline QString saidWhile(const std::function<void()> &work)
+{
+    MessageCatcher message;
+    message.arm();
+    work();
+    return message.text;
+}
+
+// The same while another program writes to the data file at `path`.
+inline QString saidWhileBusy(const QString &path, const std::function<void()> &work)
+{
+    BusyDataFile writer(path);
+    return saidWhile(work);
+}
