@@ -1,3 +1,4 @@
+#include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
 #include "quiz/progresschartwindow.h"
 #include "quiz/recordswindow.h"
@@ -9,7 +10,9 @@
 #include "support/messagecatcher.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
+#include "generate/blankform.h"
 #include "quiz/mistakebook.h"
+#include "worksheet/formmemory.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
@@ -83,9 +86,12 @@ private slots:
     void testOpensWithStoredChoices()
     {
         m_data->settings().write(u"txb2"_s, u"4\\60"_s);
+        const QuestionForm form { 2, 4, CarryKind::Without, BlankPlace::Second };
+        FormMemory(m_data->db()).setForm(FormMemory::Window::Test, form);
         TestWindow &w = openTest();
         QCOMPARE(w.levelList()->currentIndex(), 3);
         QCOMPARE(w.countBox()->value(), 60);
+        QCOMPARE(w.formChooser()->form(4), form);
 
         // A count typed below the range is used clamped, and the box shows the count used.
         w.countBox()->setFocus();
@@ -94,6 +100,9 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
         QCOMPARE(w.session().items().size(), 10);
         QCOMPARE(w.countBox()->text(), u"10"_s);
+        // Questions of the form chosen: the second number left blank for the child.
+        for (const TestItem &item : w.session().items())
+            QVERIFY2(blankform::isBlank(item.question), qPrintable(item.question));
     }
 
     void testStagesWireButtonsAndKeys_data()

@@ -26,4 +26,11 @@ inline QString css(QRgb rgb)
     return QColor(rgb).name();
 }
 
+// The style sheet of a text in that ink.
+inline QString inkStyle(QRgb ink, bool bold = false)
+{
+    return QStringLiteral("color: %1;%2")
+        .arg(css(ink), bold ? QStringLiteral(" font-weight: bold;") : QString());
+}
+
 } // namespace palette

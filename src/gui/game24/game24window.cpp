@@ -92,8 +92,8 @@ void Game24Window::buildUi()
     auto *backdrop = new Game24Backdrop(this);
     titleStrip()->setSubtitle(u"四个数，加减乘除，算出 24"_s);
 
-    styled(addLabel(u"难度："_s, kLevelCaption), cjkFont(14, true),
-        u"color: %1;"_s.arg(palette::css(palette::kInk)));
+    styled(
+        addLabel(u"难度："_s, kLevelCaption), cjkFont(14, true), palette::inkStyle(palette::kInk));
     m_levelList = new QComboBox(this);
     m_levelList->setGeometry(kLevelList);
     m_levelList->setFont(cjkFont(13, true));
@@ -129,7 +129,7 @@ void Game24Window::buildUi()
     }
 
     styled(addLabel(u"想不出来？点【查看答案】看看吧。"_s, kAnswerBox), cjkFont(11),
-        u"color: %1;"_s.arg(palette::css(palette::kPlaceholderInk)), Qt::AlignCenter);
+        palette::inkStyle(palette::kPlaceholderInk), Qt::AlignCenter);
     m_answer = styled(addLabel(QString(), kAnswerBox), cjkFont(14, true),
         u"color: #7a3e00; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 #fffbe6, stop:1 #ffe8a3); border: 2px solid #f0a030;"
@@ -139,7 +139,7 @@ void Game24Window::buildUi()
     m_answer->hide();
 
     styled(addLabel(u"键盘：1～7 点牌　＋－*/ 选运算\nF1 提示　F5 下一题　Esc 退出"_s, kKeysHint),
-        cjkFont(9), u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
+        cjkFont(9), palette::inkStyle(palette::kQuietInk));
     buildButtons();
 
     backdrop->lower();
@@ -186,7 +186,7 @@ void Game24Window::buildNotebook()
             Qt::AlignCenter);
         m_steps[size_t(i)]
             = styled(addLabel(QString(), { kStepTextX, kStepRows[i], kStepTextWidth, kStepHeight }),
-                stepFont, u"color: %1;"_s.arg(palette::css(palette::kInk)));
+                stepFont, palette::inkStyle(palette::kInk));
     }
 }
 
@@ -288,8 +288,7 @@ void Game24Window::showBoard()
         QLabel *row = m_steps[size_t(i)];
         const int hinted = i - played;
         const bool isHint = i >= played && hinted < m_hint.steps.size();
-        row->setStyleSheet(
-            isHint ? u"color: #9aa7b5;"_s : u"color: %1;"_s.arg(palette::css(palette::kInk)));
+        row->setStyleSheet(isHint ? u"color: #9aa7b5;"_s : palette::inkStyle(palette::kInk));
         row->setToolTip(isHint ? u"提示：还没有算，照这样点牌试试"_s : QString());
         setFittedText(row, isHint ? m_hint.steps.at(hinted) : m_board.stepLine(i));
     }

@@ -101,7 +101,7 @@ void ProgressChartWindow::buildUi()
 
     m_summary = addLabel(QString(), kSummary);
     m_summary->setObjectName(u"summaryLine"_s);
-    m_summary->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kInk)));
+    m_summary->setStyleSheet(palette::inkStyle(palette::kInk));
 
     m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s) };
     placeInButtonRow(m_buttons[Back], 0);
@@ -114,13 +114,13 @@ void ProgressChartWindow::buildUi()
         kEmptyNote, 14);
     m_emptyNote->setObjectName(u"emptyNote"_s);
     m_emptyNote->setAlignment(Qt::AlignCenter);
-    m_emptyNote->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kPlaceholderInk)));
+    m_emptyNote->setStyleSheet(palette::inkStyle(palette::kPlaceholderInk));
     m_emptyNote->hide();
 
     m_hint = addLabel(
         u"提示：鼠标停在圆点或方点上，可以看到那次测试的编号、日期和成绩。"_s, kHint, 10);
     m_hint->setObjectName(u"hintLine"_s);
-    m_hint->setStyleSheet(u"color: %1;"_s.arg(palette::css(quizpalette::kChartHint)));
+    m_hint->setStyleSheet(palette::inkStyle(quizpalette::kChartHint));
 }
 
 void ProgressChartWindow::buildChart()

@@ -18,10 +18,13 @@ constexpr int kBand = 92;
 constexpr int kRow1 = kTop + 10;
 constexpr int kRow2 = kRow1 + 40;
 constexpr QRect kLevelCaption(20, kRow1, 56, 32);
-constexpr QRect kLevelList(76, kRow1, 360, 32);
+constexpr QRect kLevelList(76, kRow1, 290, 32);
+// Carrying and the blank, left of the band's buttons.
+constexpr QRect kCarryList(372, kRow1, 126, 32);
+constexpr QRect kBlankList(330, kRow2, 168, 32);
 constexpr QRect kCountCaption(20, kRow2, 56, 32);
 constexpr QRect kCount(76, kRow2, 90, 32);
-constexpr QRect kRange(178, kRow2, 200, 32);
+constexpr QRect kRange(178, kRow2, 150, 32);
 constexpr QRect kTestInfo(20, kRow2, 470, 32);
 // The test's number takes the place of the choices once they are made.
 constexpr QRect kNumber(20, kRow1, 470, 32);

@@ -100,13 +100,13 @@ void RecordsWindow::buildUi()
     m_emptyList
         = addLabel(u"还没有测试记录。\n在主菜单选一种题型，做一次电脑测试吧！"_s, kEmptyList, 14);
     m_emptyList->setAlignment(Qt::AlignCenter);
-    m_emptyList->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kPlaceholderInk)));
+    m_emptyList->setStyleSheet(palette::inkStyle(palette::kPlaceholderInk));
     m_emptyList->setAttribute(Qt::WA_TransparentForMouseEvents);
     buildDetail();
 
     m_progressLine = addLabel(QString(), kProgress, 11);
     m_progressLine->setObjectName(u"progressLine"_s);
-    m_progressLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kInk)));
+    m_progressLine->setStyleSheet(palette::inkStyle(palette::kInk));
     m_hintLine = addLabel(kListHint, kHint, 11);
     m_hintLine->setObjectName(u"hintLine"_s);
 }
@@ -199,7 +199,7 @@ void RecordsWindow::showList()
 {
     m_heading->setText(kListHeading);
     m_hintLine->setText(kListHint);
-    m_hintLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
+    m_hintLine->setStyleSheet(palette::inkStyle(palette::kQuietInk));
     m_detail->hide();
     m_list->show();
     m_emptyList->setVisible(m_records->rowCount() == 0);
@@ -235,8 +235,8 @@ void RecordsWindow::showDetail(const TestRecord &record)
     m_heading->setText(u"试卷编号："_s + record.number);
     m_hintLine->setText(
         u"试题判卷结果：错误 %1 题(点击列头可以排序)！"_s.arg(record.wrong.value_or(0)));
-    m_hintLine->setStyleSheet(u"color: %1;"_s.arg(palette::css(
-        record.wrong.value_or(0) > 0 ? palette::kWarningInk : quizpalette::kRightInk)));
+    m_hintLine->setStyleSheet(palette::inkStyle(
+        record.wrong.value_or(0) > 0 ? palette::kWarningInk : quizpalette::kRightInk));
     m_list->hide();
     m_emptyList->hide();
     m_detail->show();

@@ -1,6 +1,7 @@
 #include "testwindow.h"
 
 #include "cjkfont.h"
+#include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
 #include "chrome/titlestrip.h"
@@ -11,6 +12,7 @@
 #include "generate/catalogue.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
+#include "worksheet/formmemory.h"
 #include "quiz/mistakebook.h"
 #include "quiz/testitemmodel.h"
 
@@ -25,16 +27,12 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quizlayout::test;
+using Window = FormMemory::Window;
 
 namespace {
 
 const QString kSteps = u"测试步骤：选难度->设数量->生成试题->确定答题->完成答题->退出。"_s;
 const QString kLeaveHint = u"操作提示：如果中断测试(退出)，可以在【测试题库】中继续答题。"_s;
-
-QString inkStyle(QRgb ink, bool bold = false)
-{
-    return u"color: %1;%2"_s.arg(palette::css(ink), bold ? u" font-weight: bold;"_s : QString());
-}
 
 } // namespace
 
@@ -58,7 +56,7 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
     connect(m_items, &TestItemModel::answerNotSaved, this, [this](const QString &reason) {
         m_hintLine->setText(
             u"注意：刚填的答案暂时没能存进数据文件（%1），退出测试时会再存一次。"_s.arg(reason));
-        m_hintLine->setStyleSheet(inkStyle(palette::kWarningInk, true));
+        m_hintLine->setStyleSheet(palette::inkStyle(palette::kWarningInk, true));
         m_hintLine->show();
     });
 
@@ -86,9 +84,10 @@ void TestWindow::buildUi()
     // instead of the count before it, which the child has typed over.
     m_count->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_range = addLabel(u"数量范围：10-100"_s, kRange, 10);
-    m_range->setStyleSheet(inkStyle(palette::kQuietInk));
+    m_form = new FormChooser(this, kCarryList, kBlankList);
+    m_range->setStyleSheet(palette::inkStyle(palette::kQuietInk));
     m_testInfo = addLabel(QString(), kTestInfo, 11);
-    m_testInfo->setStyleSheet(inkStyle(palette::kInk));
+    m_testInfo->setStyleSheet(palette::inkStyle(palette::kInk));
     m_testInfo->hide();
 
     m_buttons = { new HCommand(52, Exit, this), new HCommand(49, Generate, this),
@@ -99,8 +98,11 @@ void TestWindow::buildUi()
     // Finishing takes the place of confirming: the two are never shown together.
     placeInButtonRow(m_buttons[Finish], 1);
     placeInButtonRow(m_buttons[Generate], 2);
-    for (HCommand *b : std::as_const(m_buttons))
-        connect(b, &HCommand::clicked, this, &TestWindow::onButton);
+    for (Button leaving : { Exit, CloseGlyph })
+        connect(m_buttons[leaving], &HCommand::clicked, this, &TestWindow::leave);
+    connect(m_buttons[Generate], &HCommand::clicked, this, &TestWindow::generate);
+    connect(m_buttons[Confirm], &HCommand::clicked, this, &TestWindow::confirm);
+    connect(m_buttons[Finish], &HCommand::clicked, this, &TestWindow::finish);
     setButtons(m_buttons);
 
     m_placeholder = addLabel(u"选好难度和数量，按【生成试题(F5)】出题。"_s, kGrid, 14);
@@ -115,13 +117,13 @@ void TestWindow::buildUi()
 
     m_progressLine = addLabel(QString(), kProgress, 11);
     m_progressLine->setObjectName(u"progressLine"_s);
-    m_progressLine->setStyleSheet(inkStyle(palette::kInk));
+    m_progressLine->setStyleSheet(palette::inkStyle(palette::kInk));
     m_clockLabel = addLabel(QString(), kClock, 11);
     m_clockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_clockLabel->setStyleSheet(inkStyle(palette::kInk));
+    m_clockLabel->setStyleSheet(palette::inkStyle(palette::kInk));
     m_hintLine = addLabel(kSteps, kHint, 11);
     m_hintLine->setObjectName(u"hintLine"_s);
-    m_hintLine->setStyleSheet(inkStyle(palette::kQuietInk));
+    m_hintLine->setStyleSheet(palette::inkStyle(palette::kQuietInk));
 }
 
 void TestWindow::addKeys()
@@ -149,6 +151,7 @@ void TestWindow::showType(qint16 type)
     titleStrip()->setTitle(windowTitle());
     m_level->clear();
     m_level->addItems(catalogue::levelCaptions(type));
+    m_form->setType(type);
 }
 
 void TestWindow::restoreChoices()
@@ -157,6 +160,7 @@ void TestWindow::restoreChoices()
         = TestChoices::fromSetting(m_context.settings().read(u"txb%1"_s.arg(m_type)), m_type);
     m_level->setCurrentIndex(choices.level - 1);
     m_count->setValue(choices.count);
+    m_form->setForm(FormMemory(m_context.database()).form(Window::Test, m_type, choices.level));
     m_buttons[Confirm]->setEnabled(false);
     m_buttons[Finish]->hide();
     m_hintLine->setText(kSteps);
@@ -185,9 +189,14 @@ void TestWindow::generate()
 {
     // F5 and the button leave the focus in the box: what it shows is what is used.
     m_count->interpretText();
+    const QuestionForm form = m_form->form(qint16(m_level->currentIndex() + 1));
+    if (const QString problem = form.problem(); !problem.isEmpty()) {
+        showMessage(this, problem);
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_session.generate(m_maker, m_type, qint16(m_level->currentIndex() + 1), m_count->value(),
-        QDateTime::currentDateTime());
+    m_session.generate(m_maker, form, m_count->value(), QDateTime::currentDateTime());
+    m_generatedForm = form;
     m_context.setCurrentTestNo(m_session.number());
     m_items->refresh();
     showGrid();
@@ -206,6 +215,7 @@ void TestWindow::startPractice(const QList<Mistake> &mistakes)
     for (QWidget *choice : std::initializer_list<QWidget *> {
              m_levelCaption, m_level, m_numberLabel, m_count, m_range })
         choice->hide();
+    m_form->setVisible(false);
     m_buttons[Generate]->hide();
     m_testInfo->setText(
         u"错题重练：共 %1 题，每道题再答对两次，就从错题本里去掉。"_s.arg(mistakes.size()));
@@ -221,7 +231,11 @@ void TestWindow::confirm()
 {
     if (m_session.isConfirmed() || m_session.items().isEmpty())
         return;
-    if (!runOrReport(u"试题没有保存"_s, [this] { m_session.confirm(); }))
+    if (!runOrReport(u"试题没有保存"_s, [this] {
+            m_session.confirm();
+            if (!m_session.isPractice())
+                FormMemory(m_context.database()).setForm(Window::Test, m_generatedForm);
+        }))
         return;
     m_context.setCurrentTestNo(m_session.number());
     m_items->refresh();
@@ -237,10 +251,10 @@ void TestWindow::showNumber()
     m_numberLabel->setGeometry(kNumber);
     m_numberLabel->setFont(cjkFont(12, true));
     m_numberLabel->show();
-    m_levelCaption->hide();
-    m_level->hide();
-    m_count->hide();
-    m_range->hide();
+    for (QWidget *choice :
+        std::initializer_list<QWidget *> { m_levelCaption, m_level, m_count, m_range })
+        choice->hide();
+    m_form->setVisible(false);
     if (m_session.isPractice()) {
         m_testInfo->setText(
             u"%1：共 %2 题"_s.arg(TestSession::practiceName()).arg(m_session.items().size()));
@@ -276,7 +290,7 @@ void TestWindow::showMarked()
     m_hintLine->setText(
         wrong > 0 ? u"试题判卷结果：错误 %1 题！"_s.arg(wrong) : u"试题判卷结果：全部正确。"_s);
     m_hintLine->setStyleSheet(
-        inkStyle(wrong > 0 ? palette::kWarningInk : quizpalette::kRightInk, true));
+        palette::inkStyle(wrong > 0 ? palette::kWarningInk : quizpalette::kRightInk, true));
     m_hintLine->show();
     showGrid();
     m_grid->goToRow(0);
@@ -374,23 +388,4 @@ void TestWindow::reject()
 {
     if (isShown(Generate))
         leave();
-}
-
-void TestWindow::onButton(qint16 index)
-{
-    switch (index) {
-    case Exit:
-    case CloseGlyph:
-        leave();
-        break;
-    case Generate:
-        generate();
-        break;
-    case Confirm:
-        confirm();
-        break;
-    case Finish:
-        finish();
-        break;
-    }
 }

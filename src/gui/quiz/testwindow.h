@@ -8,6 +8,7 @@
 #include <QList>
 
 class AppContext;
+class FormChooser;
 struct Mistake;
 class HCommand;
 class QComboBox;
@@ -53,6 +54,7 @@ public:
     AnswerGrid *grid() const { return m_grid; }
     TestItemModel *itemModel() const { return m_items; }
     QComboBox *levelList() const { return m_level; }
+    FormChooser *formChooser() const { return m_form; }
     QSpinBox *countBox() const { return m_count; }
     QTimer *clock() const { return m_clock; }
     QLabel *numberLabel() const { return m_numberLabel; }
@@ -77,7 +79,6 @@ private:
     void showProgress();
     void showClock();
     void saveClock();
-    void onButton(qint16 index);
     bool isShown(Button index) const;
     bool isOffered(Button index) const;
 
@@ -90,6 +91,8 @@ private:
     QList<HCommand *> m_buttons;
     QLabel *m_levelCaption = nullptr;
     QComboBox *m_level = nullptr;
+    FormChooser *m_form = nullptr;
+    QuestionForm m_generatedForm;
     QLabel *m_numberLabel = nullptr;
     QSpinBox *m_count = nullptr;
     QLabel *m_range = nullptr;

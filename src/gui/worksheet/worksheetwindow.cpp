@@ -110,7 +110,7 @@ void WorksheetWindow::saveWorkbookAs()
 QLabel *WorksheetWindow::addHint(const QString &text, const QRect &geometry)
 {
     QLabel *hint = addLabel(text, geometry, 9);
-    hint->setStyleSheet(u"color: %1;"_s.arg(palette::css(palette::kQuietInk)));
+    hint->setStyleSheet(palette::inkStyle(palette::kQuietInk));
     return hint;
 }
 
@@ -155,7 +155,7 @@ void WorksheetWindow::buildChoices()
     addHint(u"2.设置行数 -> 生成试题"_s, kSecondHint);
     m_sizeNote = addHint(QString(), kSizeNote);
     m_sizeNote->setObjectName(u"sizeNote"_s);
-    m_sizeNote->setStyleSheet(u"color: %1;"_s.arg(palette::css(kSizeNoteInk)));
+    m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
 
     connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
     connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
@@ -206,7 +206,7 @@ void WorksheetWindow::buildSheet()
     m_restoreLink->setObjectName(u"restoreLink"_s);
     m_restoreLink->setToolTip(u"点击我恢复默认页面标题"_s);
     m_restoreLink->setCursor(Qt::PointingHandCursor);
-    m_restoreLink->setStyleSheet(u"color: %1;"_s.arg(palette::css(kLinkInk)));
+    m_restoreLink->setStyleSheet(palette::inkStyle(kLinkInk));
     m_restoreLink->installEventFilter(this);
     m_title = new QLineEdit(this);
     m_title->setGeometry(kTitle);
