@@ -5,6 +5,7 @@
 #include "quiz/recordswindow.h"
 #include "game24/solutionsdialog.h"
 #include "quiz/testwindow.h"
+#include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
 #include "menu/mainmenuwindow.h"
 #include "menu/newswindow.h"
@@ -225,7 +226,33 @@ void ScreenshotTour::start()
         auto *reopened = m_menu.findChild<TestWindow *>(u"tourReopened"_s);
         save(reopened, u"test-reopened"_s);
         reopened->exitWindow();
-        m_menu.context().setCurrentType(reopened->session().type());
+        // A test of three numbers that carry or borrow, any number left blank.
+        m_menu.context().setCurrentType(4);
+        m_menu.context().setCurrentTestNo(QString());
+        auto *blanks = new TestWindow(m_menu.context(), processQuestionMaker(), &m_menu);
+        blanks->setObjectName(u"tourBlanks"_s);
+        blanks->levelList()->setCurrentIndex(2);
+        blanks->formChooser()->setForm({ 4, 3, CarryKind::With, BlankPlace::Any });
+        blanks->show();
+    });
+    then(300, [this] {
+        auto *blanks = m_menu.findChild<TestWindow *>(u"tourBlanks"_s);
+        save(blanks, u"test-blank-choosing"_s);
+        blanks->generate();
+        blanks->confirm();
+        TestItemModel *items = blanks->itemModel();
+        for (int row = 0; row < items->rowCount(); ++row) {
+            const QString right = blanks->session().items().at(row).answer;
+            items->setData(
+                items->index(row, TestItemModel::Answer), row == 1 ? right + u"1"_s : right);
+        }
+        blanks->finish();
+    });
+    then(300, [this] {
+        auto *blanks = m_menu.findChild<TestWindow *>(u"tourBlanks"_s);
+        save(blanks, u"test-blank-marked"_s);
+        blanks->exitWindow();
+        m_menu.context().setCurrentType(blanks->session().type());
         m_menu.context().setCurrentTestNo(QString());
         auto *records = new RecordsWindow(m_menu.context(), &m_menu);
         records->setObjectName(u"tourRecords"_s);
