@@ -231,12 +231,13 @@ void TestWindow::confirm()
 {
     if (m_session.isConfirmed() || m_session.items().isEmpty())
         return;
-    if (!runOrReport(u"试题没有保存"_s, [this] {
-            m_session.confirm();
-            if (!m_session.isPractice())
-                FormMemory(m_context.database()).setForm(Window::Test, m_generatedForm);
-        }))
+    if (!runOrReport(u"试题没有保存"_s, [this] { m_session.confirm(); }))
         return;
+    // The test is stored; a form not remembered only costs a choice next time.
+    if (!m_session.isPractice()) {
+        runOrReport(u"出题形式没有记下"_s,
+            [this] { FormMemory(m_context.database()).setForm(Window::Test, m_generatedForm); });
+    }
     m_context.setCurrentTestNo(m_session.number());
     m_items->refresh();
     showAnswering();
