@@ -86,36 +86,29 @@ private slots:
             QVERIFY(code != again);
     }
 
+    // What does not decode reads as nothing, so that the setting falls back to its default.
     void codecEmptyAndGarbage_data()
     {
         QTest::addColumn<QString>("code");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("odd length") << u"abc"_s;
-        QTest::newRow("not in the alphabet") << u"ab-d"_s;
-        QTest::newRow("quote") << u"a'"_s;
+        QTest::addColumn<int>("keyIndex");
+        QTest::newRow("empty") << QString() << 1;
+        QTest::newRow("odd length") << u"abc"_s << 1;
+        QTest::newRow("not in the alphabet") << u"ab-d"_s << 1;
+        QTest::newRow("quote") << u"a'"_s << 1;
         // In alphabet 1 "b" is the last of the 62: 5 × 62 + low is no byte.
-        QTest::newRow("byte above 255") << u"2b2b"_s;
-        QTest::newRow("shorter than salt") << settingscodec::encode(u"x"_s, 1, QString());
+        QTest::newRow("byte above 255") << u"2b2b"_s << 1;
+        QTest::newRow("shorter than salt") << settingscodec::encode(u"x"_s, 1, QString()) << 1;
+        const QString good = settingscodec::encode(u"1\\3"_s, 2, u"Zsy1234"_s);
+        QTest::newRow("no such alphabet") << good << int(settingscodec::kAlphabetCount);
+        QTest::newRow("alphabet below the first") << good << -1;
     }
 
     void codecEmptyAndGarbage()
     {
         QFETCH(QString, code);
-        QCOMPARE(settingscodec::decode(code, 1, u"Zsy1234"_s), QString());
-        QCOMPARE(settingscodec::encode(QString(), 1, u"Zsy1234"_s), QString());
-    }
-
-    void codecWrongAlphabetNeverFails()
-    {
-        const QString text = u"1\\3\\15\\3\\1"_s;
-        const QString code = settingscodec::encode(text, 2, u"Zta5555"_s);
-        for (qint16 other = 0; other < settingscodec::kAlphabetCount; ++other) {
-            if (other == 2)
-                continue;
-            QVERIFY(settingscodec::decode(code, other, u"Zta5555"_s) != text);
-        }
-        QCOMPARE(settingscodec::decode(code, 7, u"Zta5555"_s), QString());
-        QCOMPARE(settingscodec::decode(code, -1, u"Zta5555"_s), QString());
+        QFETCH(int, keyIndex);
+        QCOMPARE(settingscodec::decode(code, qint16(keyIndex), u"Zsy1234"_s), QString());
+        QCOMPARE(settingscodec::encode(QString(), qint16(keyIndex), u"Zsy1234"_s), QString());
     }
 
     void deliveredStateAndFirstStart()
