@@ -113,5 +113,6 @@ void FeatureWindow::paintEvent(QPaintEvent *)
     const bool blue = m_face == Face::Blue;
     QPainter painter(this);
     painter.fillRect(rect(), QColor(blue ? palette::kFace : palette::kCreamFace));
-    WindowChrome::paintOutline(painter, size(), blue ? palette::kFaceOutline : palette::kCreamOutline);
+    WindowChrome::paintOutline(
+        painter, size(), blue ? palette::kFaceOutline : palette::kCreamOutline);
 }

@@ -65,8 +65,8 @@ protected:
     QShortcut *addShortcut(const QKeySequence &key, const std::function<void()> &action);
 
     // Runs a read or write of the data file; a failure is told in a message box.
-    bool runOrReport(const QString &failed, const std::function<void()> &work,
-        Report report = Report::Plain);
+    bool runOrReport(
+        const QString &failed, const std::function<void()> &work, Report report = Report::Plain);
 
     // What must happen before the window goes, e.g. saving a choice; false keeps it open.
     virtual bool mayLeave() { return true; }
