@@ -3,8 +3,8 @@
 #include "catalogue.h"
 #include "exhaustiverandom.h"
 #include "factbank.h"
-#include "generators.h"
 #include "operandline.h"
+#include "questionmaker.h"
 
 #include <QHash>
 #include <QMutex>
@@ -15,30 +15,16 @@ namespace carry {
 
 namespace {
 
-// The level's lines that do not come from the fact banks, each tried once.
+// The level's lines that do not come from the fact banks, each tried once, made as every
+// line is made.
 bool someDrawnLineIs(qint16 type, qint16 level, CarryKind kind)
 {
     ExhaustiveRandom rnd;
-    FactBank additions(FactBank::Kind::Addition);
-    FactBank subtractions(FactBank::Kind::Subtraction);
+    QuestionMaker maker(rnd);
     do {
         QString line;
         try {
-            switch (type) {
-            case 1:
-                line = makeAdditionQuestion(level, rnd, additions);
-                break;
-            case 2:
-                line = makeSubtractionQuestion(level, rnd, subtractions);
-                break;
-            case 3:
-                line = rnd.next() >= 0.5f ? makeAdditionQuestion(level, rnd, additions)
-                                          : makeSubtractionQuestion(level, rnd, subtractions);
-                break;
-            default:
-                line = makeThreeTermQuestion(level, rnd);
-                break;
-            }
+            line = maker.make(type, level);
         } catch (const std::exception &) {
             continue; // a draw the generator itself refuses writes no line
         }

@@ -16,6 +16,13 @@ bool QuestionForm::offersBlank(qint16 type, BlankPlace place)
     }
 }
 
+QString QuestionForm::blankName(BlankPlace place)
+{
+    static const QStringList kNames
+        = { u"不填空"_s, u"填第一个数"_s, u"填第二个数"_s, u"填第三个数"_s, u"任填一个数"_s };
+    return kNames.value(int(place));
+}
+
 QString QuestionForm::carryName(qint16 type, CarryKind kind)
 {
     const bool with = kind == CarryKind::With;

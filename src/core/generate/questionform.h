@@ -18,6 +18,8 @@ struct QuestionForm
     QString problem() const;
 
     static bool offersBlank(qint16 type, BlankPlace place);
+    // "不填空", "填第一个数" … "任填一个数", as the choice reads.
+    static QString blankName(BlankPlace place);
     // "进位", "不退位", "进位或退位" … as the choice reads for the type.
     static QString carryName(qint16 type, CarryKind kind);
 

@@ -73,13 +73,11 @@ QString SheetEntry::toText() const
 
 QString SheetEntry::caption() const
 {
-    static const QStringList kBlanks
-        = { QString(), u"填第一个数"_s, u"填第二个数"_s, u"填第三个数"_s, u"任填一个数"_s };
     QStringList words { catalogue::typeName(form.type), catalogue::levelName(form.level) };
     if (form.carry != CarryKind::Any)
         words << QuestionForm::carryName(form.type, form.carry);
     if (form.blank != BlankPlace::None)
-        words << kBlanks.value(int(form.blank));
+        words << QuestionForm::blankName(form.blank);
     words << u"%1 题"_s.arg(count);
     return words.join(u' ');
 }

@@ -12,6 +12,27 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// Asks for lines until `wanted` of them are new to `seen`, or 3 × wanted − 1 have been asked
+// for: a source with fewer distinct questions leaves the sheet short. Returns how many it took.
+int takeDistinct(
+    const std::function<QString()> &nextLine, int wanted, QSet<QString> &seen, QStringList &lines)
+{
+    int taken = 0;
+    for (int attempt = 1; attempt < 3 * wanted && taken < wanted; ++attempt) {
+        const QString line = nextLine();
+        if (!seen.contains(line)) {
+            seen.insert(line);
+            lines << line;
+            ++taken;
+        }
+    }
+    return taken;
+}
+
+} // namespace
+
 Worksheet Worksheet::generate(QuestionMaker &maker, qint16 type, qint16 level, qint16 columns,
     qint16 rows, const QDateTime &now)
 {
@@ -32,17 +53,8 @@ Worksheet Worksheet::generate(const std::function<QString()> &nextLine, qint16 t
     sheet.m_level = level;
     sheet.m_columns = columns;
 
-    const int cells = columns * rows;
-    const int attemptLimit = 3 * cells;
     QSet<QString> seen;
-    seen.reserve(cells);
-    for (int attempt = 1; attempt < attemptLimit && sheet.m_lines.size() < cells; ++attempt) {
-        const QString line = nextLine();
-        if (!seen.contains(line)) {
-            seen.insert(line);
-            sheet.m_lines << line;
-        }
-    }
+    takeDistinct(nextLine, columns * rows, seen, sheet.m_lines);
     sheet.m_number = recordNumber(type, level, sheet.questionCount(), now);
     return sheet;
 }
@@ -53,18 +65,12 @@ Worksheet Worksheet::generateMixed(QuestionMaker &maker, const QList<SheetEntry>
     Worksheet sheet;
     sheet.m_columns = columns;
     sheet.m_entries = entries;
-    QSet<QString> seen;
+    // An entry's form that yields no line counts as a repeat, not as a question.
+    QSet<QString> seen { QString() };
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const SheetEntry &entry = entries.at(i);
-        int made = 0;
-        for (int attempt = 1; attempt < 3 * entry.count && made < entry.count; ++attempt) {
-            const QString line = maker.make(entry.form);
-            if (!line.isEmpty() && !seen.contains(line)) {
-                seen.insert(line);
-                sheet.m_lines << line;
-                ++made;
-            }
-        }
+        const int made = takeDistinct(
+            [&] { return maker.make(entry.form); }, entry.count, seen, sheet.m_lines);
         if (made < entry.count && shortfalls) {
             *shortfalls
                 << u"第 %1 项“%2”只出了 %3 道不同的题"_s.arg(i + 1).arg(entry.caption()).arg(made);

@@ -40,12 +40,10 @@ void FormChooser::setType(qint16 type)
     m_carry->addItem(
         u"必须"_s + QuestionForm::carryName(type, CarryKind::With), int(CarryKind::With));
     m_carry->addItem(QuestionForm::carryName(type, CarryKind::Without), int(CarryKind::Without));
-    static const QStringList kPlaces
-        = { u"不填空"_s, u"填第一个数"_s, u"填第二个数"_s, u"填第三个数"_s, u"随机填一个数"_s };
     m_blank->clear();
-    for (int place = 0; place < kPlaces.size(); ++place) {
+    for (int place = int(BlankPlace::None); place <= int(BlankPlace::Any); ++place) {
         if (QuestionForm::offersBlank(type, BlankPlace(place)))
-            m_blank->addItem(kPlaces[place], place);
+            m_blank->addItem(QuestionForm::blankName(BlankPlace(place)), place);
     }
     setForm({ type, 1, chosen.carry, chosen.blank });
     setVisible(true);
