@@ -10,6 +10,7 @@
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetentry.h"
+#include "worksheet/sheetrecipe.h"
 #include "worksheet/pagerange.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
@@ -99,26 +100,21 @@ int runSheetCommand(const QStringList &args)
     if (!mixed && arguments.has(u"shuffle"_s))
         throw UsageError(u"--shuffle 只和 --mix 一起用"_s);
     SheetChoices choices;
-    choices.columns = qint16(arguments.integer(u"columns"_s, 2, sheetformat::kMaxColumns));
-    QuestionForm form;
-    QList<SheetEntry> entries;
+    SheetRecipe recipe;
+    recipe.columns = choices.columns
+        = qint16(arguments.integer(u"columns"_s, 2, sheetformat::kMaxColumns));
     if (mixed) {
-        entries = mixEntries(arguments.text(u"mix"_s));
-        int total = 0;
-        for (const SheetEntry &entry : std::as_const(entries))
-            total += entry.count;
-        const int rows = (total + choices.columns - 1) / choices.columns;
-        if (rows > sheetformat::kMaxRows)
-            throw UsageError(u"--mix 一共 %1 题，%2 列要 %3 行，最多 %4 行"_s.arg(total)
-                                 .arg(choices.columns)
-                                 .arg(rows)
-                                 .arg(sheetformat::kMaxRows));
-        choices.rows = qint16(rows);
+        recipe.entries = mixEntries(arguments.text(u"mix"_s));
+        recipe.shuffle = arguments.has(u"shuffle"_s);
+        const QString problem = recipe.problem();
+        if (!problem.isEmpty())
+            throw UsageError(u"--mix "_s + problem);
     } else {
-        form = commonoptions::questionForm(arguments);
-        choices.level = form.level;
-        choices.rows = qint16(arguments.integer(u"rows"_s, 1, sheetformat::kMaxRows));
+        recipe.form = commonoptions::questionForm(arguments);
+        recipe.rows = qint16(arguments.integer(u"rows"_s, 1, sheetformat::kMaxRows));
+        choices.level = recipe.form.level;
     }
+    choices.rows = recipe.sheetRows();
     choices.font = qint16(arguments.integer(u"font"_s, 1, 5, 3));
     choices.rowHeight = qint16(arguments.integer(u"row-height"_s, 1, 5, 3));
     const QString titleTemplate = arguments.has(u"title"_s)
@@ -143,9 +139,7 @@ int runSheetCommand(const QStringList &args)
     QStringList shortfalls;
     for (int copy = 0; copy < copies; ++copy) {
         const QDateTime stamp = now.addSecs(copy);
-        sheets << (mixed ? Worksheet::generateMixed(maker, entries, choices.columns,
-                       arguments.has(u"shuffle"_s), stamp, &shortfalls)
-                         : Worksheet::generate(maker, form, choices.columns, choices.rows, stamp));
+        sheets << recipe.make(maker, stamp, &shortfalls);
     }
     // A short sheet is not what the teacher asked for: nothing is written.
     if (!shortfalls.isEmpty()) {
@@ -157,11 +151,9 @@ int runSheetCommand(const QStringList &args)
     QList<SheetDocument> questionSheets, answerSheets;
     QList<TitledSheet> workbookSheets;
     for (const Worksheet &sheet : sheets) {
-        const QString title = mixed
-            ? sheetTitle(titleTemplate, sheet)
-            : sheetTitle(titleTemplate, form.type, form.level, sheet.questionCount());
+        const QString title = recipe.title(titleTemplate, sheet, recipe.form.level);
         questionSheets << questionDocument(sheet, choices, title);
-        answerSheets << answerDocument(sheet, form.level, now);
+        answerSheets << answerDocument(sheet, recipe.form.level, now);
         workbookSheets.append({ sheet, title });
     }
     // Checked before anything is written: a range that misses one of the two documents is
