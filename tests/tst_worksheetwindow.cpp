@@ -1,8 +1,13 @@
+#include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
 #include "worksheet/pagerangedialog.h"
+#include "worksheet/sheetgrid.h"
 #include "worksheet/printpreviewdialog.h"
+#include "worksheet/mixdialog.h"
+#include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
 
+#include "generate/blankform.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
 #include "support/busydatafile.h"
@@ -15,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTableView>
@@ -111,18 +117,15 @@ private slots:
             opened << url;
             return true;
         };
-        auto click = [&window](WorksheetWindow::Button b) {
-            QTest::mouseClick(window.button(b), Qt::LeftButton, {}, QPoint(10, 10));
-        };
-        click(WorksheetWindow::Generate);
+        click(window, WorksheetWindow::Generate);
         const QString number = window.worksheet().number();
         QVERIFY(number.startsWith(u"06_2_8_"_s)); // the sheet keeps the level it was made with
         // The title names the level chosen now; the set is as many sheets as copies asked for.
         window.findChild<QComboBox *>(u"level"_s)->setCurrentIndex(4);
         window.findChild<QSpinBox *>(u"copies"_s)->setValue(3);
 
-        click(WorksheetWindow::PrintQuestions);
-        click(WorksheetWindow::PrintAnswers);
+        click(window, WorksheetWindow::PrintQuestions);
+        click(window, WorksheetWindow::PrintAnswers);
         QCOMPARE(previewed.size(), 2);
         QCOMPARE(previewed[0].size(), 3);
         QVERIFY(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s));
@@ -132,13 +135,112 @@ private slots:
             QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
 
         // Each export is a new workbook: one still open is never overwritten.
-        click(WorksheetWindow::Export);
-        click(WorksheetWindow::Export);
+        click(window, WorksheetWindow::Export);
+        click(window, WorksheetWindow::Export);
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != opened[1]);
         QVERIFY(opened[0].fileName().startsWith(number));
         QVERIFY(
             QFileInfo(opened[0].toLocalFile()).size() > 0); // what it holds is the workbook's test
+    }
+
+    void formsAndMixedSheetsAreMadeAndRemembered()
+    {
+        m_data->context->setCurrentType(1);
+        const QList<SheetEntry> entries = *sheetentries::read(u"2:4:6:nocarry,7:3:4:second"_s);
+        int asked = 0;
+        auto open = [&](WorksheetWindow &window) {
+            window.chooseMix = [&](SheetRecipe &recipe) {
+                ++asked;
+                recipe.entries = entries;
+                recipe.shuffle = true;
+                return true;
+            };
+            window.preview = [this](const QList<SheetDocument> &d) { m_previewed << d; };
+        };
+        {
+            WorksheetWindow window(*m_data->context);
+            open(window);
+            window.choices()->formChooser()->carryList()->setCurrentIndex(1);
+            window.choices()->formChooser()->blankList()->setCurrentIndex(2);
+            window.generate();
+            for (const QString &line : window.worksheet().lines())
+                QVERIFY2(blankform::isBlank(line) && line.contains(u'＋'), qPrintable(line));
+
+            click(window, WorksheetWindow::Mix);
+            QVERIFY(window.isMixed());
+            window.generate();
+            QVERIFY(window.worksheet().number().startsWith(u"00_0_10_"_s));
+            QCOMPARE(window.worksheet().entries(), entries);
+            window.printQuestions();
+            QVERIFY(m_previewed.at(0).header.startsWith(u"【综合练习】〖三级、四级〗10 题"_s));
+            click(window, WorksheetWindow::Single);
+            QVERIFY(!window.isMixed());
+            window.leave();
+        }
+        // Next week: the type's form is as it was, and the mix is one click away.
+        WorksheetWindow window(*m_data->context);
+        open(window);
+        QCOMPARE(window.choices()->form().carry, CarryKind::With);
+        QCOMPARE(window.choices()->form().blank, BlankPlace::Second);
+        click(window, WorksheetWindow::Mix);
+        QCOMPARE(asked, 1);
+        QCOMPARE(window.choices()->recipe().entries, entries);
+        QVERIFY(window.choices()->recipe().shuffle);
+    }
+
+    void mixedSheetThatCannotBeMadeIsRefused_data()
+    {
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("too few distinct questions")
+            << u"5:1:20,1:1:90"_s << u"这份综合练习出不齐：\n第 2 项“A + B 一级 90 题”只出了"_s;
+        QTest::newRow("too many rows") << u"1:5:400,2:5:400"_s << u"一共 800 题，2 列要 400 行"_s;
+    }
+
+    void mixedSheetThatCannotBeMadeIsRefused()
+    {
+        QFETCH(QString, entries);
+        QFETCH(QString, message);
+        m_data->settings().write(u"txa6"_s, u"1\\2\\4\\1\\3"_s);
+        WorksheetWindow window(*m_data->context);
+        window.chooseMix = [&entries](SheetRecipe &recipe) {
+            recipe.entries = *sheetentries::read(entries);
+            return true;
+        };
+        window.editMix();
+        MessageCatcher refusal;
+        refusal.arm();
+        window.generate();
+        QVERIFY2(refusal.text.startsWith(message), qPrintable(refusal.text));
+        QCOMPARE(window.worksheet().questionCount(), 0);
+    }
+
+    void mixDialogAddsMovesAndRemovesEntries()
+    {
+        MixDialog dialog({});
+        MessageCatcher refusal;
+        refusal.arm();
+        dialog.confirm();
+        QCOMPARE(refusal.text, u"先加一组题，再按【确定】。"_s);
+        showActive(dialog);
+        auto add = [&dialog](int type, int level, int count) {
+            dialog.typeList()->setCurrentIndex(type - 1);
+            dialog.levelList()->setCurrentIndex(level - 1);
+            dialog.countBox()->setValue(count);
+            QTest::keyClick(dialog.entryList(), Qt::Key_Return);
+        };
+        add(1, 4, 12);
+        dialog.formChooser()->carryList()->setCurrentIndex(1);
+        QTest::keyClick(dialog.entryList(), Qt::Key_Return);
+        add(7, 3, 8);
+        QCOMPARE(dialog.entryList()->count(), 3);
+        QTest::keyClick(dialog.entryList(), Qt::Key_Up, Qt::ControlModifier);
+        dialog.entryList()->setCurrentRow(0);
+        QTest::keyClick(dialog.entryList(), Qt::Key_Delete);
+        QTest::mouseClick(dialog.button(MixDialog::Confirm), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(sheetentries::toText(dialog.recipe().entries), u"7:3:8,1:4:12:carry"_s);
     }
 
     void previewPrintsTheCurrentPage()
@@ -182,7 +284,13 @@ private slots:
     }
 
 private:
+    static void click(WorksheetWindow &window, WorksheetWindow::Button button)
+    {
+        QTest::mouseClick(window.button(button), Qt::LeftButton, {}, QPoint(10, 10));
+    }
+
     std::optional<TestData> m_data; // a fresh data file for each test
+    QList<SheetDocument> m_previewed;
 };
 
 QRTA_GUI_TEST_MAIN(TestWorksheetWindow)

@@ -13,6 +13,8 @@
 #include "worksheet/printpreviewdialog.h"
 #include "quiz/progresschartwindow.h"
 #include "worksheet/sheetdocument.h"
+#include "worksheet/mixdialog.h"
+#include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
 
 #include "generate/questionmaker.h"
@@ -149,7 +151,54 @@ void ScreenshotTour::start()
         auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
         save(preview, u"preview-full-page"_s);
         preview->close();
+        preview->deleteLater();
+        // A mixed sheet: its entries as the teacher lists them, then the sheet and its answers.
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        worksheet->findChild<QComboBox *>(u"columns"_s)->setCurrentIndex(2);
+        worksheet->findChild<QComboBox *>(u"rowHeight"_s)->setCurrentIndex(2);
+        SheetRecipe recipe;
+        recipe.columns = 4;
+        recipe.entries = *sheetentries::read(u"1:4:12:carry,2:4:12:nocarry,5:3:8,7:3:8:second"_s);
+        auto *mix = new MixDialog(recipe, &m_menu);
+        mix->setObjectName(u"tourMix"_s);
+        mix->show();
+        worksheet->chooseMix = [recipe](SheetRecipe &chosen) {
+            chosen = recipe;
+            return true;
+        };
+    });
+    then(300, [this] {
+        auto *mix = m_menu.findChild<MixDialog *>(u"tourMix"_s);
+        save(mix, u"worksheet-mix-entries"_s);
+        mix->close();
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        worksheet->editMix();
+        worksheet->generate();
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        save(worksheet, u"worksheet-mixed"_s);
+        worksheet->printAnswers();
+    });
+    then(600, [this] {
+        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
+        save(preview, u"preview-mixed-answers"_s);
+        preview->close();
+        preview->deleteLater();
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        worksheet->leave();
+        // Additions that carry, with the second number left blank.
+        m_menu.context().setCurrentType(1);
+        worksheet = new WorksheetWindow(m_menu.context(), &m_menu);
+        worksheet->setObjectName(u"tourBlankSheet"_s);
+        worksheet->choices()->formChooser()->carryList()->setCurrentIndex(1);
+        worksheet->choices()->formChooser()->blankList()->setCurrentIndex(2);
+        worksheet->show();
+        worksheet->generate();
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourBlankSheet"_s);
+        save(worksheet, u"worksheet-blank"_s);
         worksheet->leave();
         auto *game = new Game24Window(m_menu.context(), processRandom(), &m_menu);
         game->setObjectName(u"tourGame24"_s);

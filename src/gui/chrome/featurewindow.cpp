@@ -46,6 +46,13 @@ QLabel *FeatureWindow::addLabel(const QString &text, const QRect &geometry, qrea
     return label;
 }
 
+QLabel *FeatureWindow::addHint(const QString &text, const QRect &geometry)
+{
+    QLabel *hint = addLabel(text, geometry, 9);
+    hint->setStyleSheet(palette::inkStyle(palette::kQuietInk));
+    return hint;
+}
+
 HCommand *FeatureWindow::makeCloseGlyph(qint16 index, const QString &toolTip)
 {
     auto *glyph = new HCommand(2, index, this);

@@ -39,6 +39,11 @@ public:
     // Leaving by the close glyph, Esc or the window manager: closes unless mayLeave() says no.
     void leave();
 
+    // A text of the window in the program's font at points.
+    QLabel *addLabel(const QString &text, const QRect &geometry, qreal points = 10.5);
+    // A small quiet text that says how to use the choices beside it.
+    QLabel *addHint(const QString &text, const QRect &geometry);
+
 protected:
     FeatureWindow(const QString &title, const QSize &size, QWidget *parent, Face face = Face::Blue);
 
@@ -50,9 +55,6 @@ protected:
     QWidget *addBand(int height);
     int bandTop() const;
     int bandHeight() const { return m_bandHeight; }
-
-    // A text of the window in the program's font at points.
-    QLabel *addLabel(const QString &text, const QRect &geometry, qreal points = 10.5);
 
     // The close glyph at the right end of the title strip, as the button at index.
     HCommand *makeCloseGlyph(qint16 index, const QString &toolTip);

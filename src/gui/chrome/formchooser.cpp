@@ -26,6 +26,7 @@ FormChooser::FormChooser(QWidget *window, const QRect &carryPlace, const QRect &
     : QObject(window)
     , m_carry(list(window, carryPlace, u"进位、退位"_s))
     , m_blank(list(window, blankPlace, u"填空题：空出一个数，让孩子填"_s))
+    , m_blankPlace(blankPlace)
 { }
 
 void FormChooser::setType(qint16 type)
@@ -69,4 +70,7 @@ void FormChooser::setVisible(bool visible)
 {
     m_carry->setVisible(visible && carry::appliesTo(m_type));
     m_blank->setVisible(visible && QuestionForm::offersBlank(m_type, BlankPlace::First));
+    // Side by side, the blank closes up where a type has no carrying to choose.
+    const bool sideBySide = m_carry->y() == m_blankPlace.y();
+    m_blank->move(sideBySide && m_carry->isHidden() ? m_carry->pos() : m_blankPlace.topLeft());
 }

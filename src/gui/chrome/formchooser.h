@@ -3,9 +3,9 @@
 #include "generate/questionform.h"
 
 #include <QObject>
+#include <QRect>
 
 class QComboBox;
-class QRect;
 class QWidget;
 
 // Two small lists beside a window's level: whether the questions must carry or borrow (for
@@ -32,5 +32,6 @@ public:
 private:
     QComboBox *m_carry;
     QComboBox *m_blank;
+    QRect m_blankPlace;
     qint16 m_type = 0;
 };

@@ -1,9 +1,11 @@
 #include "worksheetwindow.h"
 
-#include "cjkfont.h"
+#include "mixdialog.h"
 #include "printpreviewdialog.h"
+#include "sheetgrid.h"
 #include "sheetlayout.h"
 #include "workbookexport.h"
+#include "worksheetchoices.h"
 #include "worksheetlayout.h"
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
@@ -21,18 +23,25 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSpinBox>
 #include <QStandardPaths>
-#include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace worksheetlayout;
+
+namespace {
+
+void tellShortfalls(QWidget *window, const QStringList &shortfalls)
+{
+    showMessage(window,
+        u"这份综合练习出不齐：\n%1\n请减少这几组的题数，或换一种难度、形式。"_s.arg(
+            shortfalls.join(u"\n"_s)));
+}
+
+} // namespace
 
 WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     : FeatureWindow(
@@ -44,7 +53,11 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     // window's own names its face.
     m_questions = new SheetModel(Worksheet::Sheet::Questions, this);
     addBand(kBandHeight);
-    buildChoices();
+    m_choices = new WorksheetChoices(this, m_type);
+    connect(m_choices->fontList(), &QComboBox::activated, this,
+        &WorksheetWindow::applyFontAndRowHeight);
+    connect(m_choices->rowHeightList(), &QComboBox::activated, this,
+        &WorksheetWindow::applyFontAndRowHeight);
     buildButtons();
     buildSheet();
     restoreChoices();
@@ -58,17 +71,29 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
         dialog.exec();
     };
     exportSheets = [this](const QList<TitledSheet> &sheets) { exportAndOpen(sheets); };
+    chooseMix = [this](SheetRecipe &recipe) {
+        MixDialog dialog(recipe, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        recipe = dialog.recipe();
+        return true;
+    };
 }
 
 QList<Worksheet> WorksheetWindow::classSet()
 {
-    const int copies = m_copies->value();
+    const int copies = m_choices->copies();
     // The rest of the set is made once and kept, so that its questions and
     // its answers always belong together.
-    QuestionMaker &maker = processQuestionMaker();
+    QStringList shortfalls;
     while (m_otherCopies.size() < copies - 1) {
-        m_otherCopies << Worksheet::generate(maker, m_worksheet.type(), m_worksheet.level(),
-            m_worksheet.columns(), m_sheetRows, m_madeAt.addSecs(m_otherCopies.size() + 1));
+        const Worksheet copy = m_recipe.make(
+            processQuestionMaker(), m_madeAt.addSecs(m_otherCopies.size() + 1), &shortfalls);
+        if (!shortfalls.isEmpty()) {
+            tellShortfalls(this, shortfalls);
+            return {};
+        }
+        m_otherCopies << copy;
     }
     return QList<Worksheet> { m_worksheet } + m_otherCopies.mid(0, copies - 1);
 }
@@ -107,69 +132,22 @@ void WorksheetWindow::saveWorkbookAs()
         workbookexport::write(this, titledSet(), path);
 }
 
-QLabel *WorksheetWindow::addHint(const QString &text, const QRect &geometry)
-{
-    QLabel *hint = addLabel(text, geometry, 9);
-    hint->setStyleSheet(palette::inkStyle(palette::kQuietInk));
-    return hint;
-}
-
-void WorksheetWindow::buildChoices()
-{
-    addLabel(u"难度选择："_s, kLevelCaption);
-    m_level = new QComboBox(this);
-    m_level->setGeometry(kLevel);
-    m_level->addItems(catalogue::levelCaptions(m_type));
-    m_level->setObjectName(u"level"_s);
-    addLabel(u"试卷列数："_s, kColumnsCaption);
-    m_columns = new QComboBox(this);
-    m_columns->setGeometry(kColumns);
-    m_columns->addItems(sheetformat::columnCaptions());
-    m_columns->setObjectName(u"columns"_s);
-
-    addLabel(u"试卷行数："_s, kRowsCaption);
-    m_rows = new QSpinBox(this);
-    m_rows->setGeometry(kRows);
-    m_rows->setRange(1, sheetformat::kMaxRows);
-    m_rows->setObjectName(u"rows"_s);
-    addLabel(u"试卷字体："_s, kFontCaption);
-    m_font = new QComboBox(this);
-    m_font->setGeometry(kFont);
-    m_font->addItems(sheetformat::fontCaptions());
-    m_font->setObjectName(u"font"_s);
-    m_font->setEnabled(false);
-    addLabel(u"试卷行高："_s, kRowHeightCaption);
-    m_rowHeight = new QComboBox(this);
-    m_rowHeight->setGeometry(kRowHeight);
-    m_rowHeight->addItems(sheetformat::rowHeightCaptions());
-    m_rowHeight->setObjectName(u"rowHeight"_s);
-    m_rowHeight->setEnabled(false);
-    addHint(u"1.先选择难度，设置列数"_s, kFirstHint);
-    // A class set: every child gets a sheet of its own.
-    addLabel(u"份数："_s, kCopiesCaption);
-    m_copies = new QSpinBox(this);
-    m_copies->setObjectName(u"copies"_s);
-    m_copies->setGeometry(kCopies);
-    m_copies->setRange(1, 60);
-    m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
-    addHint(u"2.设置行数 -> 生成试题"_s, kSecondHint);
-    m_sizeNote = addHint(QString(), kSizeNote);
-    m_sizeNote->setObjectName(u"sizeNote"_s);
-    m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
-
-    connect(m_font, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
-    connect(m_rowHeight, &QComboBox::activated, this, &WorksheetWindow::applyFontAndRowHeight);
-}
-
 void WorksheetWindow::buildButtons()
 {
     m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(49, Generate, this),
         new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
-        new HCommand(56, PrintAnswers, this) };
+        new HCommand(56, PrintAnswers, this), new HCommand(73, Mix, this),
+        new HCommand(74, Single, this), new HCommand(75, EditMix, this) };
     for (int i = Generate; i <= PrintAnswers; ++i) {
         m_buttons[i]->move(kButtons[i - Generate]);
         m_buttons[i]->setEnabled(i == Generate); // the rest once there is a sheet
     }
+    m_buttons[Mix]->move(kMixToggle);
+    m_buttons[Mix]->setToolTip(u"几种题型、难度和形式，按各自的题数组成一份卷子"_s);
+    m_buttons[Single]->move(kMixToggle);
+    m_buttons[Single]->setToolTip(u"回到 %1 的卷子"_s.arg(catalogue::typeName(m_type)));
+    m_buttons[EditMix]->move(kEditMix);
+    m_buttons[EditMix]->setToolTip(u"添加、删除、排列题组"_s);
     m_buttons[Export]->setToolTip(u"导出试题和答案，用表格程序打开；点右键可另存为…"_s);
     m_buttons[Export]->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(
@@ -191,15 +169,9 @@ void WorksheetWindow::buildSheet()
     m_placeholder->setStyleSheet(
         u"color: %1; border: 2px dashed #b9d0ea; border-radius: 12px;"
         " background: white;"_s.arg(palette::css(palette::kPlaceholderInk)));
-    m_grid = new QTableView(this);
+    m_grid = new SheetGrid(this);
     m_grid->setGeometry(kSheet);
     m_grid->setModel(m_questions);
-    m_grid->horizontalHeader()->hide();
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setShowGrid(true);
-    m_grid->setStyleSheet(u"QTableView { background: white; gridline-color: #dde7f2;"
-                          " border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule)));
     m_grid->hide();
 
     m_restoreLink = addLabel(u"打印标题(题型、难度、数量是变量)："_s, kTitleLink);
@@ -219,12 +191,11 @@ void WorksheetWindow::restoreChoices()
 {
     const SheetChoices choices
         = SheetChoices::fromSetting(m_context.settings().read(u"txa%1"_s.arg(m_type)), m_type);
-    m_level->setCurrentIndex(choices.level - 1);
-    m_columns->setCurrentIndex(choices.columns - 2);
     m_sheetRows = choices.rows;
-    m_rows->setValue(choices.rows);
-    m_font->setCurrentIndex(choices.font - 1);
-    m_rowHeight->setCurrentIndex(choices.rowHeight - 1);
+    const FormMemory memory(m_context.database());
+    m_choices->restore(
+        choices, memory.form(FormMemory::Window::Sheet, m_type, choices.level), memory.mix());
+    setMixed(false);
     applyFontAndRowHeight();
     m_title->setText(m_context.settings().system5());
     m_titleChanged = false;
@@ -232,13 +203,7 @@ void WorksheetWindow::restoreChoices()
 
 SheetChoices WorksheetWindow::currentChoices() const
 {
-    SheetChoices choices;
-    choices.level = qint16(m_level->currentIndex() + 1);
-    choices.columns = qint16(m_columns->currentIndex() + 2);
-    choices.rows = qint16(m_rows->value());
-    choices.font = qint16(m_font->currentIndex() + 1);
-    choices.rowHeight = qint16(m_rowHeight->currentIndex() + 1);
-    return choices;
+    return m_choices->current();
 }
 
 SheetChoices WorksheetWindow::printChoices() const
@@ -250,64 +215,50 @@ SheetChoices WorksheetWindow::printChoices() const
 
 void WorksheetWindow::applyFontAndRowHeight()
 {
-    // The grid shows the sheet at the scale of paper, in the size it prints in.
+    // The grid shows the sheet in the size it prints in.
     const SheetChoices choices = printChoices();
     const SheetLayout layout = SheetLayout::compute(questionDocument(m_worksheet, choices, {}));
-    const int rowPixels = std::max(1, int(std::lround(layout.rowHeight / kTwipsPerPixel)));
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(rowPixels);
-    // Whole pixels may leave a row a little lower than on paper, and the grid
-    // line takes one: the font follows, so that no glyph is cut or overlaps.
-    QFont font = cjkMonoFont();
-    int pixels = std::max(1, int(layout.cellPoints * 20 / kTwipsPerPixel));
-    font.setPixelSize(pixels);
-    while (pixels > 1 && QFontMetrics(font).height() > rowPixels - 1)
-        font.setPixelSize(--pixels);
-    m_grid->setFont(font);
-    QFont numbers = cjkFont(9);
-    if (QFontMetrics(numbers).height() > QFontMetrics(font).height())
-        numbers.setPixelSize(pixels);
-    m_grid->verticalHeader()->setFont(numbers);
-    m_sizeNote->setText(printedSizeNote(layout, choices));
-}
-
-void WorksheetWindow::applyColumnWidths(bool equalForPaper)
-{
-    const double width = sheetformat::columnWidthTwips(m_sheetColumns);
-    for (int column = 0; column < m_sheetColumns; ++column) {
-        // On screen the last column leaves room for the scroll bar.
-        const double twips = column == m_sheetColumns - 1 && !equalForPaper ? width - 500 : width;
-        m_grid->setColumnWidth(column, int(std::lround(twips / kTwipsPerPixel)));
-    }
+    m_grid->showRowsOf(layout);
+    m_choices->sizeNote()->setText(printedSizeNote(layout, choices));
 }
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
 {
-    return sheetTitle(
-        m_title->text(), m_type, qint16(m_level->currentIndex() + 1), sheet.questionCount());
+    return m_recipe.title(m_title->text(), sheet, m_choices->level());
 }
 
 void WorksheetWindow::generate()
 {
+    const SheetRecipe recipe = m_choices->recipe();
+    if (const QString problem = recipe.problem(); !problem.isEmpty()) {
+        showMessage(this, problem);
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_sheetColumns = qint16(m_columns->currentIndex() + 2);
-    m_sheetRows = qint16(m_rows->value());
-    m_madeAt = QDateTime::currentDateTime();
-    m_worksheet = Worksheet::generate(processQuestionMaker(), m_type,
-        qint16(m_level->currentIndex() + 1), m_sheetColumns, m_sheetRows, m_madeAt);
+    const QDateTime madeAt = QDateTime::currentDateTime();
+    QStringList shortfalls;
+    const Worksheet sheet = recipe.make(processQuestionMaker(), madeAt, &shortfalls);
+    QApplication::restoreOverrideCursor();
+    // A sheet short of what the teacher asked for is not shown as if it were complete.
+    if (!shortfalls.isEmpty()) {
+        tellShortfalls(this, shortfalls);
+        return;
+    }
+    m_recipe = recipe;
+    m_madeAt = madeAt;
+    m_worksheet = sheet;
+    m_sheetColumns = recipe.columns;
+    m_sheetRows = recipe.sheetRows();
     m_otherCopies.clear();
     m_context.setCurrentTestNo(m_worksheet.number());
     m_questions->setWorksheet(m_worksheet);
-    applyColumnWidths(false);
+    m_grid->showColumns(m_sheetColumns, false);
     m_placeholder->hide();
     m_grid->show();
-    m_font->setEnabled(true);
-    m_rowHeight->setEnabled(true);
+    m_choices->enableLooks();
     for (int i = Export; i <= PrintAnswers; ++i)
         m_buttons[i]->setEnabled(true);
     applyFontAndRowHeight();
-    QApplication::restoreOverrideCursor();
 }
 
 bool WorksheetWindow::mayLeave()
@@ -319,6 +270,9 @@ bool WorksheetWindow::mayLeave()
             if (m_titleChanged)
                 settings.write(u"system_5"_s, m_title->text());
             settings.write(u"txa%1"_s.arg(m_type), currentChoices().toSetting());
+            FormMemory memory(m_context.database());
+            memory.setForm(FormMemory::Window::Sheet, m_choices->form());
+            memory.setMix(m_choices->mix());
         },
         Report::WindowStaysOpen);
 }
@@ -331,9 +285,11 @@ void WorksheetWindow::printQuestions()
     QList<SheetDocument> documents;
     for (const Worksheet &sheet : classSet())
         documents << questionDocument(sheet, choices, printTitle(sheet));
-    applyColumnWidths(true);
+    if (documents.isEmpty())
+        return;
+    m_grid->showColumns(m_sheetColumns, true);
     preview(documents);
-    applyColumnWidths(false);
+    m_grid->showColumns(m_sheetColumns, false);
 }
 
 void WorksheetWindow::printAnswers()
@@ -343,8 +299,9 @@ void WorksheetWindow::printAnswers()
     const QDateTime now = QDateTime::currentDateTime();
     QList<SheetDocument> documents;
     for (const Worksheet &sheet : classSet())
-        documents << answerDocument(sheet, qint16(m_level->currentIndex() + 1), now);
-    preview(documents);
+        documents << answerDocument(sheet, m_choices->level(), now);
+    if (!documents.isEmpty())
+        preview(documents);
 }
 
 void WorksheetWindow::restoreDefaultTitle()
@@ -372,14 +329,25 @@ void WorksheetWindow::onButton(qint16 index)
         generate();
         break;
     case Export:
-        if (exportSheets && m_worksheet.questionCount() > 0)
-            exportSheets(titledSet());
+        if (exportSheets && m_worksheet.questionCount() > 0) {
+            if (const QList<TitledSheet> sheets = titledSet(); !sheets.isEmpty())
+                exportSheets(sheets);
+        }
         break;
     case PrintQuestions:
         printQuestions();
         break;
     case PrintAnswers:
         printAnswers();
+        break;
+    case Mix:
+        setMixed(true);
+        break;
+    case Single:
+        setMixed(false);
+        break;
+    case EditMix:
+        editMix();
         break;
     }
 }
@@ -391,4 +359,36 @@ bool WorksheetWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return FeatureWindow::eventFilter(watched, event);
+}
+
+void WorksheetWindow::setMixed(bool mixed)
+{
+    if (mixed && m_choices->mix().entries.isEmpty())
+        return editMix();
+    const QString title
+        = u"【试卷出题】--> "_s + (mixed ? u"综合练习"_s : catalogue::typeLabel(m_type));
+    setWindowTitle(title);
+    titleStrip()->setTitle(title);
+    m_choices->setMixed(mixed);
+    m_buttons[Mix]->setVisible(!mixed);
+    m_buttons[Single]->setVisible(mixed);
+    m_buttons[EditMix]->setVisible(mixed);
+    m_placeholder->setText(mixed ? u"列好题组、选好列数，按【生成试题(F5)】出一份综合练习。"_s
+                                 : u"选好难度、列数和行数，按【生成试题(F5)】出一份卷子。"_s);
+}
+
+void WorksheetWindow::editMix()
+{
+    SheetRecipe recipe = m_choices->recipe();
+    recipe.entries = m_choices->mix().entries;
+    recipe.shuffle = m_choices->mix().shuffle;
+    if (!chooseMix || !chooseMix(recipe) || recipe.entries.isEmpty())
+        return;
+    m_choices->setMix({ recipe.entries, recipe.shuffle });
+    setMixed(true);
+}
+
+bool WorksheetWindow::isMixed() const
+{
+    return m_choices->isMixed();
 }

@@ -2,6 +2,7 @@
 
 #include "chrome/featurewindow.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetrecipe.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
@@ -13,17 +14,17 @@
 
 class AppContext;
 class HCommand;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
-class QTableView;
+class SheetGrid;
 class SheetModel;
+class WorksheetChoices;
 struct SheetDocument;
 
-// 试卷出题: choices of a worksheet for the current question type, the sheet
-// itself, and its printing and export. The choices are kept per type; the
-// print title template for all types.
+// 试卷出题: choices of a worksheet for the current question type (with its carrying and
+// blank), or the entries of a mixed sheet (综合练习); the sheet itself, and its printing and
+// export. The choices and forms are kept per type, the mixed sheet's entries and the print
+// title template for all types.
 class WorksheetWindow final : public FeatureWindow
 {
     Q_OBJECT
@@ -35,7 +36,10 @@ public:
         Generate = 1,
         Export = 2,
         PrintQuestions = 3,
-        PrintAnswers = 4
+        PrintAnswers = 4,
+        Mix = 5,
+        Single = 6,
+        EditMix = 7
     };
 
     explicit WorksheetWindow(AppContext &context, QWidget *parent = nullptr);
@@ -47,6 +51,8 @@ public:
     // How a written workbook is opened; false when nothing can open it.
     std::function<bool(const QUrl &)> openUrl
         = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    // How the entries of a mixed sheet are chosen; false when the teacher cancels.
+    std::function<bool(SheetRecipe &)> chooseMix;
 
     void generate();
     void printQuestions();
@@ -54,6 +60,11 @@ public:
     void restoreDefaultTitle();
     void exportAndOpen(const QList<TitledSheet> &sheets);
     void saveWorkbookAs();
+    // Between the current type's sheet and a mixed one; a mixed sheet without entries asks
+    // for them first.
+    void setMixed(bool mixed);
+    bool isMixed() const;
+    void editMix();
 
     SheetChoices currentChoices() const;
     bool titleChanged() const { return m_titleChanged; }
@@ -64,8 +75,9 @@ public:
     // The set with each sheet's print title, as it is exported.
     QList<TitledSheet> titledSet();
     HCommand *button(Button index) const { return m_buttons.at(index); }
-    QTableView *grid() const { return m_grid; }
+    SheetGrid *grid() const { return m_grid; }
     SheetModel *questionModel() const { return m_questions; }
+    WorksheetChoices *choices() const { return m_choices; }
 
 protected:
     // The choices are kept for the next sheet of the type; the window stays until they are.
@@ -74,18 +86,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildChoices();
     void buildButtons();
     void buildSheet();
-    QLabel *addHint(const QString &text, const QRect &geometry);
     void restoreChoices();
     SheetChoices printChoices() const;
     void applyFontAndRowHeight();
-    void applyColumnWidths(bool equalForPaper);
     void onButton(qint16 index);
 
     AppContext &m_context;
     qint16 m_type;
+    SheetRecipe m_recipe; // of the sheet on screen
     Worksheet m_worksheet;
     QList<Worksheet> m_otherCopies; // made when first printed or exported as a set
     QDateTime m_madeAt;
@@ -94,16 +104,10 @@ private:
     bool m_titleChanged = false;
 
     QList<HCommand *> m_buttons;
-    QComboBox *m_level = nullptr;
-    QComboBox *m_columns = nullptr;
-    QSpinBox *m_rows = nullptr;
-    QSpinBox *m_copies = nullptr;
-    QComboBox *m_font = nullptr;
-    QComboBox *m_rowHeight = nullptr;
+    WorksheetChoices *m_choices = nullptr;
     QLineEdit *m_title = nullptr;
     QLabel *m_restoreLink = nullptr;
-    QLabel *m_sizeNote = nullptr;
     QLabel *m_placeholder = nullptr;
-    QTableView *m_grid = nullptr;
+    SheetGrid *m_grid = nullptr;
     SheetModel *m_questions = nullptr;
 };

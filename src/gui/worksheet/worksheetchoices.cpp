@@ -1,0 +1,171 @@
+#include "worksheetchoices.h"
+
+#include "worksheetlayout.h"
+#include "chrome/featurewindow.h"
+#include "chrome/formchooser.h"
+#include "chrome/palette.h"
+
+#include "generate/catalogue.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace worksheetlayout;
+
+namespace {
+
+template <typename Box> Box *choice(QWidget *window, const QString &name, const QRect &geometry)
+{
+    auto *box = new Box(window);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QComboBox *list(
+    QWidget *window, const QString &name, const QRect &geometry, const QStringList &captions)
+{
+    auto *box = choice<QComboBox>(window, name, geometry);
+    box->addItems(captions);
+    return box;
+}
+
+} // namespace
+
+WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
+    : QObject(window)
+    , m_type(type)
+{
+    m_levelCaption = window->addLabel(u"难度选择："_s, kLevelCaption);
+    m_level = list(window, u"level"_s, kLevel, catalogue::levelCaptions(type));
+    m_mixSummary = window->addLabel(QString(), kMixSummary);
+    m_mixSummary->setStyleSheet(palette::inkStyle(palette::kInk, true));
+    window->addLabel(u"试卷列数："_s, kColumnsCaption);
+    m_columns = list(window, u"columns"_s, kColumns, sheetformat::columnCaptions());
+
+    window->addLabel(u"试卷行数："_s, kRowsCaption);
+    m_rows = choice<QSpinBox>(window, u"rows"_s, kRows);
+    m_rows->setRange(1, sheetformat::kMaxRows);
+    m_mixRows = window->addLabel(QString(), kMixRows);
+    m_mixRows->setStyleSheet(palette::inkStyle(palette::kInk, true));
+    window->addLabel(u"试卷字体："_s, kFontCaption);
+    m_font = list(window, u"font"_s, kFont, sheetformat::fontCaptions());
+    m_font->setEnabled(false);
+    window->addLabel(u"试卷行高："_s, kRowHeightCaption);
+    m_rowHeight = list(window, u"rowHeight"_s, kRowHeight, sheetformat::rowHeightCaptions());
+    m_rowHeight->setEnabled(false);
+
+    m_formCaption = window->addLabel(u"出题形式："_s, kFormCaption);
+    m_form = new FormChooser(window, kCarry, kBlank);
+    m_form->setType(type);
+    // A class set: every child gets a sheet of its own.
+    window->addLabel(u"份数："_s, kCopiesCaption);
+    m_copies = choice<QSpinBox>(window, u"copies"_s, kCopies);
+    m_copies->setRange(1, 60);
+    m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
+
+    window->addHint(u"1.先选择难度，设置列数"_s, kFirstHint);
+    window->addHint(u"2.设置行数 -> 生成试题"_s, kSecondHint);
+    m_sizeNote = window->addHint(QString(), kSizeNote);
+    m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
+    m_sizeNote->setObjectName(u"sizeNote"_s);
+    connect(m_columns, &QComboBox::activated, this, &WorksheetChoices::showMix);
+}
+
+void WorksheetChoices::restore(
+    const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix)
+{
+    m_level->setCurrentIndex(choices.level - 1);
+    m_columns->setCurrentIndex(choices.columns - 2);
+    m_rows->setValue(choices.rows);
+    m_font->setCurrentIndex(choices.font - 1);
+    m_rowHeight->setCurrentIndex(choices.rowHeight - 1);
+    m_form->setForm(form);
+    m_mix = mix;
+    setMixed(false);
+}
+
+SheetChoices WorksheetChoices::current() const
+{
+    SheetChoices choices;
+    choices.level = level();
+    choices.columns = qint16(m_columns->currentIndex() + 2);
+    choices.rows = qint16(m_rows->value());
+    choices.font = qint16(m_font->currentIndex() + 1);
+    choices.rowHeight = qint16(m_rowHeight->currentIndex() + 1);
+    return choices;
+}
+
+qint16 WorksheetChoices::level() const
+{
+    return qint16(m_level->currentIndex() + 1);
+}
+
+QuestionForm WorksheetChoices::form() const
+{
+    return m_form->form(level());
+}
+
+int WorksheetChoices::copies() const
+{
+    return m_copies->value();
+}
+
+SheetRecipe WorksheetChoices::recipe() const
+{
+    SheetRecipe recipe;
+    recipe.columns = qint16(m_columns->currentIndex() + 2);
+    if (m_mixed) {
+        recipe.entries = m_mix.entries;
+        recipe.shuffle = m_mix.shuffle;
+    } else {
+        recipe.form = form();
+        recipe.rows = qint16(m_rows->value());
+    }
+    return recipe;
+}
+
+void WorksheetChoices::setMix(const FormMemory::Mix &mix)
+{
+    m_mix = mix;
+    showMix();
+}
+
+void WorksheetChoices::setMixed(bool mixed)
+{
+    m_mixed = mixed;
+    m_levelCaption->setText(mixed ? u"综合练习："_s : u"难度选择："_s);
+    m_level->setVisible(!mixed);
+    m_mixSummary->setVisible(mixed);
+    m_rows->setVisible(!mixed);
+    m_mixRows->setVisible(mixed);
+    m_form->setVisible(!mixed);
+    m_formCaption->setVisible(!mixed
+        && (carry::appliesTo(m_type) || QuestionForm::offersBlank(m_type, BlankPlace::First)));
+    showMix();
+}
+
+void WorksheetChoices::enableLooks()
+{
+    m_font->setEnabled(true);
+    m_rowHeight->setEnabled(true);
+}
+
+void WorksheetChoices::showMix()
+{
+    QStringList captions;
+    for (const SheetEntry &entry : std::as_const(m_mix.entries))
+        captions << entry.caption();
+    SheetRecipe mixed;
+    mixed.entries = m_mix.entries;
+    mixed.columns = qint16(m_columns->currentIndex() + 2);
+    const QString summary = u"%1 组 %2 题：%3"_s.arg(captions.size())
+                                .arg(mixed.mixedTotal())
+                                .arg(captions.join(u"；"_s));
+    m_mixSummary->setText(
+        m_mixSummary->fontMetrics().elidedText(summary, Qt::ElideRight, kMixSummary.width()));
+    m_mixSummary->setToolTip(captions.join(u'\n'));
+    m_mixRows->setText(u"%1 行"_s.arg(mixed.sheetRows()));
+}

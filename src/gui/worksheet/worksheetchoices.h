@@ -1,0 +1,64 @@
+#pragma once
+
+#include "worksheet/formmemory.h"
+#include "worksheet/sheetchoices.h"
+#include "worksheet/sheetrecipe.h"
+
+#include <QObject>
+
+class FeatureWindow;
+class FormChooser;
+class QComboBox;
+class QLabel;
+class QSpinBox;
+
+// The choices on the worksheet window's band: the level and the form of the type's questions,
+// or in their place the entries of a mixed sheet (综合练习) with the rows they take; the
+// columns, rows, font and row height; and the copies of a class set.
+class WorksheetChoices final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WorksheetChoices)
+
+public:
+    WorksheetChoices(FeatureWindow *window, qint16 type);
+
+    void restore(const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix);
+    SheetChoices current() const;
+    qint16 level() const;
+    QuestionForm form() const;
+    int copies() const;
+    // What the next sheet is made of: the type's form in the chosen rows, or the mix.
+    SheetRecipe recipe() const;
+
+    const FormMemory::Mix &mix() const { return m_mix; }
+    void setMix(const FormMemory::Mix &mix);
+    bool isMixed() const { return m_mixed; }
+    void setMixed(bool mixed);
+
+    // Font and row height change a sheet on screen: they open once there is one.
+    void enableLooks();
+    QComboBox *fontList() const { return m_font; }
+    QComboBox *rowHeightList() const { return m_rowHeight; }
+    QLabel *sizeNote() const { return m_sizeNote; }
+    FormChooser *formChooser() const { return m_form; }
+
+private:
+    void showMix();
+
+    qint16 m_type;
+    bool m_mixed = false;
+    FormMemory::Mix m_mix;
+    QLabel *m_levelCaption = nullptr;
+    QComboBox *m_level = nullptr;
+    QComboBox *m_columns = nullptr;
+    QLabel *m_mixSummary = nullptr;
+    QLabel *m_mixRows = nullptr;
+    QLabel *m_formCaption = nullptr;
+    FormChooser *m_form = nullptr;
+    QSpinBox *m_rows = nullptr;
+    QComboBox *m_font = nullptr;
+    QComboBox *m_rowHeight = nullptr;
+    QSpinBox *m_copies = nullptr;
+    QLabel *m_sizeNote = nullptr;
+};
