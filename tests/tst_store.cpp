@@ -5,6 +5,8 @@
 #include "store/settingscodec.h"
 #include "worksheet/formmemory.h"
 
+#include "support/storedtests.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -127,9 +129,8 @@ private slots:
             QCOMPARE(settings.read(u"system_0"_s), QString::number(installation));
             for (const SettingKey &key : Settings::keys().mid(1))
                 QCOMPARE(settings.read(key.name), key.firstStartValue);
-            QCOMPARE(settings.system3(), u"1"_s);
-            QCOMPARE(settings.system4(), u"1"_s);
-            QCOMPARE(settings.system5(), Settings::key(u"system_5"_s)->firstStartValue);
+            QCOMPARE((QStringList { settings.system3(), settings.system4(), settings.system5() }),
+                (QStringList { u"1"_s, u"1"_s, Settings::key(u"system_5"_s)->firstStartValue }));
             settings.write(u"txb4"_s, u"3\\40"_s);
         }
         {
@@ -141,7 +142,6 @@ private slots:
             QCOMPARE(settings.read(u"txb4"_s), u"3\\40"_s);
             QCOMPARE(settings.read(u"txa10"_s), u"1\\2\\15\\3\\1"_s);
         }
-        // Nothing but the file itself is left in the folder.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"QRTA.dat"_s });
     }
 
@@ -160,16 +160,11 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         QTemporaryDir dir;
-        const QString path = makeStartedFile(dir);
-        {
-            auto db = datafile::open(path);
-            Settings settings(*db, processRandom());
-            settings.load();
-            settings.write(u"system_4"_s, stored);
-        }
-        auto db = datafile::open(path);
+        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
         Settings settings(*db, processRandom());
         settings.load();
+        settings.write(u"system_4"_s, stored);
+        settings.load(); // the next start
         QCOMPARE(settings.system4(), expected);
     }
 
@@ -182,9 +177,7 @@ private slots:
         const QString hostile = u"'); DROP TABLE tab_test; -- \\ \" 题'"_s;
         settings.write(u"system_5"_s, hostile);
         QCOMPARE(settings.read(u"system_5"_s), hostile);
-        Statement count = db->prepare("SELECT count(*) FROM tab_test");
-        QVERIFY(count.next());
-        QCOMPARE(count.integer(0), 0);
+        QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test"), 0);
     }
 
     void rememberedForms_data()
