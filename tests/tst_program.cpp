@@ -2,11 +2,10 @@
 #include "program/programarguments.h"
 #include "program/singleinstance.h"
 #include "store/database.h"
-#include "store/datafile.h"
-#include "store/settings.h"
 #include "quiz/testpruning.h"
 
 #include "support/storedtests.h"
+#include "support/testdata.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,27 +35,27 @@ private slots:
         QFETCH(int, stored);
         QFETCH(bool, gaps);
         QFETCH(int, deleted);
-        QTemporaryDir dir;
-        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-        storeTests(*db, stored);
+        TestData d;
+        Database &db = d.db();
+        storeTests(db, stored);
         if (gaps) {
-            db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
-            storeTests(*db, 20, stored);
+            db.exec("DELETE FROM tab_test WHERE id % 3 = 0");
+            storeTests(db, 20, stored);
         }
         const auto ids = [&db] {
             QList<qint64> list;
-            Statement query = db->prepare("SELECT id FROM tab_test ORDER BY id DESC");
+            Statement query = db.prepare("SELECT id FROM tab_test ORDER BY id DESC");
             while (query.next())
                 list << query.integer(0);
             return list;
         };
         const QList<qint64> before = ids();
-        const qint64 items = countRows(*db, "SELECT count(*) FROM tab_test_mx");
+        const qint64 items = countRows(db, "SELECT count(*) FROM tab_test_mx");
 
-        QCOMPARE(pruneTestRecords(*db), deleted);
+        QCOMPARE(pruneTestRecords(db), deleted);
         QCOMPARE(ids(), before.first(before.size() - deleted));
-        QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
-        QCOMPARE(pruneTestRecords(*db), 0);
+        QCOMPARE(countRows(db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
+        QCOMPARE(pruneTestRecords(db), 0);
     }
 
     void oneInstanceAtATime()
