@@ -5,7 +5,7 @@
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
-#include "quiz/testsession.h"
+#include "support/testdata.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +95,6 @@ private slots:
         row("empty pdf path", u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf="_s);
         const QString mix = u"sheet --columns=4 --pdf=DIR/q.pdf --mix="_s;
         row("mix entry malformed", mix + u"1:4:12,2:4"_s);
-        row("mix entry of an unknown form", mix + u"1:4:12:sideways"_s);
         row("mix carry of products", mix + u"5:2:4:carry"_s);
         row("mix with a type", mix + u"1:4:12 --type=1"_s);
         row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
@@ -427,34 +426,19 @@ private slots:
 
     void recordsAndMistakes()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"QRTA.dat"_s);
-        QString marked, open, wrong;
-        {
-            auto db = datafile::open(path);
-            Settings settings(*db, processRandom());
-            settings.load();
-            SeededRandom rnd(3);
-            QuestionMaker maker(rnd);
-            TestSession first(*db, settings);
-            first.generate(maker, 2, 3, 10, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
-            first.confirm();
-            wrong = first.items()[4].question;
-            for (int i = 0; i < 10; ++i)
-                first.recordAnswer(i, i == 4 ? u"9999"_s : first.items()[i].answer);
-            first.setElapsed(59);
-            first.mark();
-            marked = first.number();
-            TestSession second(*db, settings);
-            second.generate(maker, 10, 1, 12, QDateTime(QDate(2026, 1, 2), QTime(3, 5, 0)));
-            second.confirm();
-            second.recordAnswer(1, u"7"_s);
-            open = second.number();
-        }
+        TestData d;
+        // Type, level, count, rows answered wrong, seconds, moment; the second left after two.
+        const QDateTime at(QDate(2026, 1, 2), QTime(3, 4, 5));
+        const QString marked = d.store({ 2, 3, 10, { 4 }, 59, at });
+        const QString open = d.store({ 10, 1, 12, {}, 60, at.addSecs(55), 2 });
+        const QString wrong = loadTestItems(d.db(), marked, ItemOrder::Question).at(4).question;
+        const QString typed = d.storedAnswer(open, 1);
+        d.context.reset(); // as the program leaves it
+        const QString &path = d.path;
         const Run list = runCli({ u"records"_s, u"--database"_s, path });
         QCOMPARE(list.status, 0);
         QCOMPARE(list.out,
-            u"2\t%1\t四则混合\t一级\t12\t\t\t\t\t\n"
+            u"2\t%1\t四则混合\t一级\t12\t60\t\t\t\t\n"
             "1\t%2\tA - B\t三级\t10\t59\t9\t1\t00:00:59\t1\n"_s.arg(open, marked));
 
         const Run items = runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, open });
@@ -465,7 +449,7 @@ private slots:
         QVERIFY2(rows[1].startsWith(u"2\t"_s) && rows[1].section(u'\t', 1, 1).endsWith(u'＝'),
             qPrintable(rows[1]));
         QCOMPARE(rows[1].count(u'\t'), 4);
-        QCOMPARE(rows[1].section(u'\t', 2, 3), u"7\t"_s);
+        QCOMPARE(rows[1].section(u'\t', 2, 3), typed + u'\t');
         QCOMPARE(
             runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s }).status, 2);
 
@@ -477,9 +461,9 @@ private slots:
         QCOMPARE(fields.mid(0, 3), (QStringList { u"2"_s, u"3"_s, wrong }));
         QCOMPARE(fields.mid(4, 2), (QStringList { u"1"_s, u"0"_s }));
         const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
-            dir.filePath(u"book.pdf"_s) });
+            d.dir.filePath(u"book.pdf"_s) });
         QCOMPARE(sheet.status, 0);
-        QFile pdf(dir.filePath(u"book.pdf"_s));
+        QFile pdf(d.dir.filePath(u"book.pdf"_s));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(4) == "%PDF");
     }

@@ -5,12 +5,10 @@
 #include "game24/puzzledeck.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
-#include "store/datafile.h"
 #include "support/arithmetic.h"
-#include "support/reaches24.h"
+#include "support/testdata.h"
 
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -18,6 +16,32 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// A plain search, apart from the program's solver: does some order of
+// whole-number steps bring these values to 24?
+bool reaches24(const QList<int> &values)
+{
+    if (values.size() == 1)
+        return values[0] == 24;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        for (qsizetype j = 0; j < values.size(); ++j) {
+            if (i == j)
+                continue;
+            const int x = values[i], y = values[j];
+            QList<int> rest = values;
+            rest.remove(std::max(i, j));
+            rest.remove(std::min(i, j));
+            QList<int> results { x + y, x - y, x * y };
+            if (y != 0 && x % y == 0)
+                results << x / y;
+            for (const int r : results) {
+                if (reaches24(rest + QList { r }))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
 
 QList<qint64> sorted(QList<qint64> numbers)
 {
@@ -129,15 +153,14 @@ private slots:
 
     void dealtRoundAndRoundDamagedRowsLeftOut()
     {
-        QTemporaryDir dir;
-        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-        PuzzleDeck deck(*db);
+        TestData d;
+        PuzzleDeck deck(d.db());
         deck.load(3);
         const int stored = deck.size();
         // Damaged rows are left out of the round; the fourth would wrap to 5 in 32 bits.
         Statement damage
-            = db->prepare("UPDATE tab_24 SET a24_n2 = ? WHERE a24_id = (SELECT a24_id"
-                          " FROM tab_24 WHERE a24_nd = 3 ORDER BY a24_id LIMIT 1 OFFSET ?)");
+            = d.db().prepare("UPDATE tab_24 SET a24_n2 = ? WHERE a24_id = (SELECT a24_id"
+                             " FROM tab_24 WHERE a24_nd = 3 ORDER BY a24_id LIMIT 1 OFFSET ?)");
         const std::optional<qint64> outOfRange[] = { 0, 14, -3, (qint64(1) << 32) + 5, {} };
         for (int i = 0; i < 5; ++i) {
             outOfRange[i] ? damage.bind(1, *outOfRange[i]) : damage.bindNull(1);
@@ -171,13 +194,12 @@ private slots:
 
     void solvedPuzzlesAndNewRound()
     {
-        QTemporaryDir dir;
-        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-        auto unplayed = [&db] {
-            const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(*db, 2);
+        TestData d;
+        auto unplayed = [&d] {
+            const QList<PuzzleDeck::Stored> puzzles = PuzzleDeck::stored(d.db(), 2);
             return std::ranges::count(puzzles, u"0"_s, &PuzzleDeck::Stored::played);
         };
-        PuzzleDeck deck(*db);
+        PuzzleDeck deck(d.db());
         deck.load(2);
         const int full = deck.size();
         SeededRandom rnd(2);
@@ -193,7 +215,7 @@ private slots:
         deck.load(2); // nothing left: a new round of the whole level
         QCOMPARE(deck.size(), full);
         QCOMPARE(unplayed(), full);
-        Statement keys = db->prepare("SELECT min(a24_sjs), max(a24_sjs) FROM tab_24");
+        Statement keys = d.db().prepare("SELECT min(a24_sjs), max(a24_sjs) FROM tab_24");
         keys.next();
         QVERIFY(keys.integer(0) >= 0 && keys.integer(1) <= 999);
     }
@@ -250,7 +272,6 @@ private slots:
         HintGuide guide;
         const QStringList first = guide.next(board).steps, second = guide.next(board).steps;
         const QStringList third = guide.next(board).steps;
-        QCOMPARE(second.size(), 2);
         QCOMPARE(first, second.mid(0, 1));
         QCOMPARE(second, third.mid(0, 2));
         QVERIFY(third.size() == 3 && third.last().endsWith(u"=24〗"_s));
@@ -320,9 +341,8 @@ private slots:
                             solvable.insert({ a, b, c, d });
                         QCOMPARE(game24::isSolvable({ a, b, c, d }), reaches);
                     }
-        QTemporaryDir dir;
-        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-        const QList<PuzzleDeck::Stored> all = PuzzleDeck::stored(*db, 0);
+        TestData d;
+        const QList<PuzzleDeck::Stored> all = PuzzleDeck::stored(d.db(), 0);
         QCOMPARE(all.size(), solvable.size()); // no hand stored twice
         QSet<QList<qint64>> stored;
         for (qsizetype i = 0; i < all.size(); ++i) {
@@ -341,7 +361,7 @@ private slots:
         // The levels share the hands evenly, and no hand is of another level.
         qsizetype total = 0;
         for (int level = 1; level <= 5; ++level) {
-            const qsizetype count = PuzzleDeck::stored(*db, level).size();
+            const qsizetype count = PuzzleDeck::stored(d.db(), level).size();
             QVERIFY(qAbs(count - all.size() / 5) <= 1);
             total += count;
         }

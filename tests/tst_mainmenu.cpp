@@ -7,7 +7,6 @@
 #include "store/settings.h"
 
 #include "support/guitestmain.h"
-#include "support/pointer.h"
 #include "support/steps.h"
 #include "support/storedtests.h"
 #include "support/testdata.h"

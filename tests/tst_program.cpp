@@ -2,11 +2,10 @@
 #include "program/programarguments.h"
 #include "program/singleinstance.h"
 #include "store/database.h"
-#include "store/datafile.h"
-#include "store/settings.h"
 #include "quiz/testpruning.h"
 
 #include "support/storedtests.h"
+#include "support/testdata.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,7 +23,6 @@ private slots:
         QTest::addColumn<bool>("gaps"); // every third deleted by hand, then 20 more stored
         QTest::addColumn<int>("deleted");
         QTest::newRow("none") << 0 << false << 0;
-        QTest::newRow("one") << 1 << false << 0;
         QTest::newRow("100") << 100 << false << 0;
         QTest::newRow("101") << 101 << false << 1;
         QTest::newRow("250") << 250 << false << 150;
@@ -37,33 +35,38 @@ private slots:
         QFETCH(int, stored);
         QFETCH(bool, gaps);
         QFETCH(int, deleted);
-        QTemporaryDir dir;
-        auto db = datafile::open(dir.filePath(u"QRTA.dat"_s));
-        storeTests(*db, stored);
+        TestData d;
+        Database &db = d.db();
+        storeTests(db, stored);
         if (gaps) {
-            db->exec("DELETE FROM tab_test WHERE id % 3 = 0");
-            storeTests(*db, 20, stored);
+            db.exec("DELETE FROM tab_test WHERE id % 3 = 0");
+            storeTests(db, 20, stored);
         }
         const auto ids = [&db] {
             QList<qint64> list;
-            Statement query = db->prepare("SELECT id FROM tab_test ORDER BY id DESC");
+            Statement query = db.prepare("SELECT id FROM tab_test ORDER BY id DESC");
             while (query.next())
                 list << query.integer(0);
             return list;
         };
         const QList<qint64> before = ids();
-        const qint64 items = countRows(*db, "SELECT count(*) FROM tab_test_mx");
+        const qint64 items = countRows(db, "SELECT count(*) FROM tab_test_mx");
 
-        QCOMPARE(pruneTestRecords(*db), deleted);
+        QCOMPARE(pruneTestRecords(db), deleted);
         QCOMPARE(ids(), before.first(before.size() - deleted));
-        QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
-        QCOMPARE(pruneTestRecords(*db), 0);
+        QCOMPARE(countRows(db, "SELECT count(*) FROM tab_test_mx"), items); // only tab_test
+        QCOMPARE(pruneTestRecords(db), 0);
     }
 
-    void secondInstanceRefused()
+    void oneInstanceAtATime()
     {
         QTemporaryDir dir;
         const QString lock = dir.filePath(u"qrta.lock"_s);
+        // A lock file as a crashed program leaves it: the id of a process that is not running.
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2147483646\nqrta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        file.close();
         auto first = std::make_unique<SingleInstance>(lock);
         QVERIFY(first->acquire());
         QVERIFY(first->isHeld());
@@ -78,29 +81,14 @@ private slots:
         QVERIFY(second.acquire());
     }
 
-    void lockOfADeadProcessIsTakenOver()
-    {
-        QTemporaryDir dir;
-        const QString lock = dir.filePath(u"qrta.lock"_s);
-        // A lock file as a crashed program leaves it: the id of a process that is not running.
-        QFile file(lock);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("2147483646\nqrta\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        file.close();
-
-        SingleInstance instance(lock);
-        QVERIFY(instance.acquire());
-    }
-
     void contextOpensAndCloses()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"QRTA.dat"_s);
         auto context = AppContext::open(path);
         QVERIFY(context->isOpen());
-        // The first start has run: the installation number is set and system_3 has its default.
+        // The first start has run (system_3's default, 1, is tst_store's).
         QVERIFY(context->settings().installationNumber() >= 1000);
-        QCOMPARE(context->settings().system3(), u"1"_s);
         context->settings().write(u"system_3"_s, u"0"_s);
         context->close();
         QVERIFY(!context->isOpen());

@@ -2,7 +2,6 @@
 #include "chrome/windowchrome.h"
 
 #include "support/guitestmain.h"
-#include "support/pointer.h"
 #include "support/shownwindow.h"
 #include "support/steps.h"
 

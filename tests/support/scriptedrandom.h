@@ -5,7 +5,7 @@
 #include <QList>
 
 #include <cmath>
-
+#include <optional>
 #include <stdexcept>
 
 // A random source that returns the draws a test scripts, so a worked example
@@ -13,8 +13,7 @@
 class ScriptedRandom final : public RandomSource
 {
 public:
-    ScriptedRandom() = default;
-    explicit ScriptedRandom(const QList<float> &draws)
+    explicit ScriptedRandom(const QList<float> &draws = {})
         : m_draws(draws)
     { }
 
@@ -26,48 +25,22 @@ public:
     }
 
     // After the script, every further draw is this value instead of a failure.
-    ScriptedRandom &thenAlways(double r)
-    {
-        m_fallback = float(r);
-        m_hasFallback = true;
-        return *this;
-    }
-
-    // A raw draw of Rnd.
-    ScriptedRandom &value(double r)
-    {
-        m_draws << float(r);
-        return *this;
-    }
-
-    // The draw that randomInt(low, high) turns into v.
-    ScriptedRandom &integer(int v, int low, int high)
-    {
-        m_draws << drawFor(v, low, high);
-        return *this;
-    }
-
-    // Draws for a swap or coin: taken (> 0.5) or not.
-    ScriptedRandom &swap(bool taken) { return value(taken ? 0.75 : 0.25); }
+    void thenAlways(double r) { m_fallback = float(r); }
 
     float next() override
     {
-        ++m_used;
-        if (m_next >= m_draws.size()) {
-            if (m_hasFallback)
-                return m_fallback;
+        const qsizetype at = m_used++;
+        if (at < m_draws.size())
+            return m_draws.at(at);
+        if (!m_fallback)
             throw std::logic_error("scripted draws exhausted");
-        }
-        return m_draws.at(m_next++);
+        return *m_fallback;
     }
 
     qsizetype used() const { return m_used; }
-    qsizetype remaining() const { return m_draws.size() - m_next; }
 
 private:
     QList<float> m_draws;
-    qsizetype m_next = 0;
     qsizetype m_used = 0;
-    float m_fallback = 0;
-    bool m_hasFallback = false;
+    std::optional<float> m_fallback;
 };
