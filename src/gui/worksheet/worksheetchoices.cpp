@@ -66,8 +66,8 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_copies->setRange(1, 60);
     m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
 
-    window->addHint(u"1.先选择难度，设置列数"_s, kFirstHint);
-    window->addHint(u"2.设置行数 -> 生成试题"_s, kSecondHint);
+    m_firstHint = window->addHint(QString(), kFirstHint);
+    m_secondHint = window->addHint(QString(), kSecondHint);
     m_sizeNote = window->addHint(QString(), kSizeNote);
     m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
     m_sizeNote->setObjectName(u"sizeNote"_s);
@@ -137,6 +137,8 @@ void WorksheetChoices::setMixed(bool mixed)
 {
     m_mixed = mixed;
     m_levelCaption->setText(mixed ? u"综合练习："_s : u"难度选择："_s);
+    m_firstHint->setText(mixed ? u"1.编辑题组，设置列数"_s : u"1.先选择难度，设置列数"_s);
+    m_secondHint->setText(mixed ? u"2.行数随题数 -> 生成试题"_s : u"2.设置行数 -> 生成试题"_s);
     m_level->setVisible(!mixed);
     m_mixSummary->setVisible(mixed);
     m_rows->setVisible(!mixed);

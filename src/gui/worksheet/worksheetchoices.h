@@ -60,5 +60,7 @@ private:
     QComboBox *m_font = nullptr;
     QComboBox *m_rowHeight = nullptr;
     QSpinBox *m_copies = nullptr;
+    QLabel *m_firstHint = nullptr;
+    QLabel *m_secondHint = nullptr;
     QLabel *m_sizeNote = nullptr;
 };
