@@ -1,0 +1,34 @@
+#pragma once
+
+#include <opencv2/core.hpp>
+
+#include <memory>
+
+// One handwritten digit recognised: the digit and how sure the recogniser is of it,
+// 0 (a guess) to 1 (certain).
+struct DigitGuess
+{
+    int digit = -1;
+    double confidence = 0;
+};
+
+// The recogniser of handwritten digits, trained by scripts/train-reader and built into the
+// program: nothing is downloaded.
+class DigitReader
+{
+public:
+    // The model built into the program, loaded once.
+    static const DigitReader &builtIn();
+
+    // ink: one digit's crop, white ink on black, any size (as digitsplitter gives it).
+    DigitGuess read(const cv::Mat &ink) const;
+
+    DigitReader();
+    ~DigitReader();
+    DigitReader(DigitReader &&) noexcept;
+    DigitReader &operator=(DigitReader &&) noexcept;
+
+private:
+    struct Model;
+    std::unique_ptr<Model> m_model;
+};

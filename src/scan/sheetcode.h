@@ -1,0 +1,23 @@
+#pragma once
+
+#include "pagecode.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace cv {
+class Mat;
+}
+
+// The QR code of a scannable page: its modules for printing, and reading it back.
+namespace sheetcode {
+
+// The dark (true) and light modules of the page's code, row by row, without quiet zone.
+QList<QList<bool>> modules(const PageCode &code);
+
+// The code on a straightened page (8-bit grey, see pageframe), looked for where it is
+// printed; nothing where it does not read or is not this program's.
+std::optional<PageCode> decode(const cv::Mat &straightenedPage);
+
+} // namespace sheetcode
