@@ -8,6 +8,7 @@
 #include "quiz/mistakesheet.h"
 #include "quiz/progressscale.h"
 #include "worksheet/formmemory.h"
+#include "worksheet/scannablesheet.h"
 #include "quiz/progressseries.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
@@ -405,6 +406,7 @@ private slots:
         QTest::addColumn<int>("version");
         QTest::newRow("before the book") << 0;
         QTest::newRow("before the remembered forms") << 1;
+        QTest::newRow("before the scannable sheets") << 2;
     }
 
     void olderFilesAreBroughtUpToDate()
@@ -413,10 +415,12 @@ private slots:
         TestData d;
         // A file as the program wrote it at that version.
         const QString number = d.store({ .type = 2, .answered = 0 });
-        d.db().exec("DROP TABLE tab_form");
+        d.db().exec("DROP TABLE tab_scan");
+        if (version < 2)
+            d.db().exec("DROP TABLE tab_form");
         if (version < 1)
             d.db().exec("DROP TABLE tab_ctb");
-        d.db().exec(version == 0 ? "PRAGMA user_version = 0" : "PRAGMA user_version = 1");
+        d.db().exec(QByteArray("PRAGMA user_version = " + QByteArray::number(version)).constData());
         d.context.reset();
         {
             auto db = datafile::open(d.path);
@@ -425,11 +429,14 @@ private slots:
             MistakeBook(*db).recordMarked({}, 1, 1, QDateTime::currentDateTime()); // every column
             db->exec("INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
             FormMemory(*db).setMix({ { SheetEntry { { 1, 4, CarryKind::With }, 12 } }, true });
+            scannablesheets::store(*db, { u"01_1_1_20261207090000"_s, u"A + B"_s, u"一级"_s,
+                                            { { 1, 1, u"1 ＋ 2 ＝"_s, u"3"_s, { 1, 2, 3, 4 } } } });
         }
         // The second open finds the file current and changes nothing.
         auto db = datafile::open(d.path);
         QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_ctb"), 1);
         QCOMPARE(FormMemory(*db).mix().entries.size(), 1);
+        QCOMPARE(scannablesheets::find(*db, u"01_1_1_20261207090000"_s)->rooms.size(), 1);
     }
 
     void chartedPoints_data()

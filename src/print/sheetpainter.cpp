@@ -3,6 +3,7 @@
 #include "output/outputfile.h"
 
 #include "cjkfont.h"
+#include "scanpage.h"
 
 #include <QDir>
 #include <QPagedPaintDevice>
@@ -51,6 +52,8 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
 
+    if (!m_document.scanNumber.isEmpty())
+        scanpage::paintMarks(painter, m_document.scanNumber, page + 1);
     paintPageText(painter, m_layout.headerRect, m_document.header, m_document.headerPoints, page);
     paintPageText(painter, m_layout.footerRect, m_document.footer, m_document.footerPoints, page);
 

@@ -17,6 +17,9 @@ struct DigitGuess
 class DigitReader
 {
 public:
+    // A digit read with less confidence makes its answer unsure.
+    static constexpr double kSureAbove = 0.9;
+
     // The model built into the program, loaded once.
     static const DigitReader &builtIn();
 

@@ -2,10 +2,18 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &options)
+Arguments::Arguments(const QStringList &args, const QList<OptionSpec> &options, Files files)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
+        if (files == Files::Taken && arg == u"--"_s) {
+            m_files += args.mid(i + 1);
+            break;
+        }
+        if (files == Files::Taken && !arg.startsWith(u"--"_s)) {
+            m_files << arg;
+            continue;
+        }
         if (!arg.startsWith(u"--"_s) || arg.size() == 2)
             throw UsageError(u"多余的参数：%1"_s.arg(arg));
         QString name = arg.mid(2);

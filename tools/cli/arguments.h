@@ -28,12 +28,17 @@ struct OptionSpec
     QString help;
 };
 
-// "--name value" and "--name=value" options of one command. Anything else on
-// the line is refused: commands take no positional arguments.
+// "--name value" and "--name=value" options of one command. Anything else on the line is
+// refused, unless the command takes files after its options (after "--" anything is one).
 class Arguments
 {
 public:
-    Arguments(const QStringList &args, const QList<OptionSpec> &options);
+    enum class Files { Refused, Taken };
+
+    Arguments(
+        const QStringList &args, const QList<OptionSpec> &options, Files files = Files::Refused);
+
+    const QStringList &files() const { return m_files; }
 
     bool has(const QString &name) const { return m_values.contains(name); }
     QString text(const QString &name) const { return m_values.value(name); }
@@ -46,6 +51,7 @@ public:
 
 private:
     QHash<QString, QString> m_values;
+    QStringList m_files;
 };
 
 QString formatHelp(const QString &usage, const QString &summary, const QList<OptionSpec> &options);

@@ -10,3 +10,4 @@ int runPuzzlesCommand(const QStringList &args);
 int runSheetCommand(const QStringList &args);
 int runRecordsCommand(const QStringList &args);
 int runMistakesCommand(const QStringList &args);
+int runScanCommand(const QStringList &args);

@@ -34,6 +34,7 @@ const QList<Command> &commands()
         { u"records"_s, u"列出保存的电脑测试及其各题"_s, runRecordsCommand },
         { u"mistakes"_s, u"列出错题本，或排成卷子写成 PDF"_s, runMistakesCommand, true },
         { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
+        { u"scan"_s, u"批改拍照的卷子，存为测试"_s, runScanCommand },
     };
     return list;
 }

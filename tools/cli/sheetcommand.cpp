@@ -6,9 +6,12 @@
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
+#include "program/appcontext.h"
+#include "scanpage.h"
 #include "sheetpainter.h"
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/scannablesheet.h"
 #include "worksheet/sheetentry.h"
 #include "worksheet/sheetrecipe.h"
 #include "worksheet/pagerange.h"
@@ -53,6 +56,10 @@ const QList<OptionSpec> &sheetOptions()
         { u"copies"_s, u"N"_s,
             u"份数 1 到 60（默认 1）：每份题目不同、卷号不同，全部试题写进同一个 PDF，答案写进另一个，每份从新的一页开始"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
+        { u"scannable"_s, QString(),
+            u"可拍照批改：试题的每页印上四角的定位块和页码二维码，每题“＝”后留出写答案的地方；"
+            "卷子连同各题记进数据文件，以后用 qrta-cli scan 或程序里的【拍照批改】批改"_s },
+        commonoptions::database(),
         commonoptions::help(),
     };
     return options;
@@ -171,6 +178,18 @@ int runSheetCommand(const QStringList &args)
     };
     const QList<int> questionPages = pagesOf(questionSheets, u"pdf"_s, u"试题"_s);
     const QList<int> answerPages = pagesOf(answerSheets, u"answers-pdf"_s, u"答案"_s);
+    if (arguments.has(u"database"_s) && !arguments.has(u"scannable"_s))
+        throw UsageError(u"--database 只和 --scannable 一起用"_s);
+    // Kept before anything is written: a sheet on paper that its data file does not know
+    // could never be marked.
+    if (arguments.has(u"scannable"_s)) {
+        const auto file = commonoptions::openAsProgram(arguments, commonoptions::Access::Write);
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            questionSheets[i].scanNumber = sheets.at(i).number();
+            scannablesheets::store(
+                file->database(), scanpage::describe(sheets.at(i), questionSheets.at(i)));
+        }
+    }
 
     OutputBuffer out;
     for (const Worksheet &sheet : sheets) {

@@ -1,5 +1,8 @@
 #include "testitem.h"
 
+#include "generate/blankform.h"
+#include "generate/questionline.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -25,6 +28,21 @@ QString normalised(const QString &digits)
 }
 
 } // namespace
+
+TestItem testItemOf(const QString &line, int position)
+{
+    TestItem item;
+    item.position = position;
+    if (blankform::isBlank(line)) {
+        item.question = blankform::question(line);
+        item.answer = blankform::filler(line);
+    } else {
+        const QuestionParts parts = splitQuestionLine(line);
+        item.question = parts.question;
+        item.answer = parts.answer;
+    }
+    return item;
+}
 
 bool answersMatch(const QString &typed, const QString &expected)
 {

@@ -17,6 +17,10 @@ struct TestItem
     bool isAnswered() const { return !userAnswer.isEmpty(); }
 };
 
+// The item of a question line at a position: the question up to its "＝" and the answer
+// after it, or a blank question and the number that fills it.
+TestItem testItemOf(const QString &line, int position);
+
 // The child's digits and the stored answer compared as numbers, so that a
 // leading zero is no mistake.
 bool answersMatch(const QString &typed, const QString &expected);

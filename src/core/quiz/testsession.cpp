@@ -1,9 +1,7 @@
 #include "testsession.h"
 
 #include "worksheet/formatstamp.h"
-#include "generate/blankform.h"
 #include "generate/catalogue.h"
-#include "generate/questionline.h"
 #include "generate/questionmaker.h"
 #include "store/database.h"
 #include "store/settings.h"
@@ -45,6 +43,8 @@ void TestSession::generate(
 {
     m_type = form.type;
     m_level = form.level;
+    m_sheetTypeName.clear();
+    m_sheetLevelName.clear();
     m_madeAt = now;
     m_number = recordNumber(form.type, form.level, count, now);
     m_items.clear();
@@ -52,18 +52,7 @@ void TestSession::generate(
     m_confirmed = m_marked = false;
     m_wrong = 0;
     for (int attempt = 1; attempt < 3 * count && m_items.size() < count; ++attempt) {
-        const QString line = maker.make(form);
-        TestItem item;
-        item.position = int(m_items.size()) + 1;
-        if (blankform::isBlank(line)) {
-            item.question = blankform::question(line);
-            item.answer = blankform::filler(line);
-        } else {
-            const QuestionParts parts = splitQuestionLine(line);
-            item.question = parts.question;
-            item.answer = parts.answer;
-        }
-        m_items << item;
+        m_items << testItemOf(maker.make(form), int(m_items.size()) + 1);
     }
 }
 
@@ -81,6 +70,8 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
 {
     m_type = 0;
     m_level = 0;
+    m_sheetTypeName.clear();
+    m_sheetLevelName.clear();
     m_madeAt = now;
     m_number = recordNumber(0, 0, int(mistakes.size()), now);
     m_items.clear();
@@ -96,25 +87,43 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
     }
 }
 
+void TestSession::takeSheet(const QString &number, const QString &typeName,
+    const QString &levelName, const QList<TestItem> &items, const QDateTime &now)
+{
+    m_type = qint16(catalogue::typeNames().indexOf(typeName) + 1);
+    m_level = qint16(catalogue::levelNames().indexOf(levelName) + 1);
+    m_sheetTypeName = typeName;
+    m_sheetLevelName = levelName;
+    m_madeAt = now;
+    m_number = number;
+    m_items = items;
+    m_elapsed = 0;
+    m_confirmed = m_marked = false;
+    m_wrong = 0;
+}
+
 void TestSession::confirm()
 {
     Transaction transaction(m_db);
     // Two tests of the same kind made within one second would share a number:
-    // the later one is stamped a second on.
-    while (findTestRecord(m_db, m_number)) {
+    // the later one is stamped a second on. A photographed sheet keeps the number printed on it.
+    while (m_sheetTypeName.isEmpty() && findTestRecord(m_db, m_number)) {
         m_madeAt = m_madeAt.addSecs(1);
         m_number = recordNumber(m_type, m_level, int(m_items.size()), m_madeAt);
     }
     // A practice test has no level and count of its own to remember.
-    if (!isPractice()) {
+    if (!isPractice() && m_sheetTypeName.isEmpty()) {
         m_settings.write(
             u"txb%1"_s.arg(m_type), TestChoices { m_level, int(m_items.size()) }.toSetting());
     }
 
     Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
     header.bind(1, m_number)
-        .bind(2, isPractice() ? practiceName() : catalogue::typeName(m_type))
-        .bind(3, catalogue::levelName(m_level))
+        .bind(2,
+            !m_sheetTypeName.isEmpty() ? m_sheetTypeName
+                : isPractice()         ? practiceName()
+                                       : catalogue::typeName(m_type))
+        .bind(3, m_sheetLevelName.isEmpty() ? catalogue::levelName(m_level) : m_sheetLevelName)
         .bind(4, int(m_items.size()));
     header.run();
 
@@ -144,6 +153,10 @@ bool TestSession::resume(const QString &number)
     m_confirmed = true;
     m_type = qint16(catalogue::typeNames().indexOf(record->typeName) + 1);
     m_level = qint16(catalogue::levelNames().indexOf(record->levelName) + 1);
+    // A photographed mixed sheet has no type of its own, and is no practice.
+    const bool namedOwn = m_type == 0 && record->typeName != practiceName();
+    m_sheetTypeName = namedOwn ? record->typeName : QString();
+    m_sheetLevelName = namedOwn ? record->levelName : QString();
     return true;
 }
 

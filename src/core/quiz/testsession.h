@@ -59,7 +59,12 @@ public:
     // A practice test of questions from the wrong-answer book, in the order
     // given; it is kept like any test, named "错题重练" and numbered with type 00.
     void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);
-    bool isPractice() const { return m_type == 0; }
+    // A sheet written on paper and photographed: its questions under the sheet's number, the
+    // type and level named as the records show them. It is stored as it is (never renumbered)
+    // and leaves the test window's choices alone.
+    void takeSheet(const QString &number, const QString &typeName, const QString &levelName,
+        const QList<TestItem> &items, const QDateTime &now);
+    bool isPractice() const { return m_type == 0 && m_sheetTypeName.isEmpty(); }
     static QString practiceName(); // "错题重练"
     // What a test of the type is called in titles: "①〖A+B〗" …, the practice name for 0.
     static QString typeLabel(qint16 type);
@@ -106,4 +111,5 @@ private:
     bool m_marked = false;
     int m_wrong = 0;
     QList<TestItem> m_items;
+    QString m_sheetTypeName, m_sheetLevelName; // of a photographed sheet
 };

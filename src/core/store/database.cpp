@@ -198,6 +198,14 @@ Statement &Statement::bind(int index, qint64 value)
     return *this;
 }
 
+Statement &Statement::bind(int index, double value)
+{
+    const int rc = sqlite3_bind_double(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        m_db->fail(rc);
+    return *this;
+}
+
 Statement &Statement::bindNull(int index)
 {
     const int rc = sqlite3_bind_null(m_stmt, index);
@@ -247,6 +255,11 @@ QString Statement::text(int column) const
 qint64 Statement::integer(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);
+}
+
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
 }
 
 Transaction::Transaction(Database &db)

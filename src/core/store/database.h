@@ -96,6 +96,7 @@ public:
     Statement &bind(int index, const QString &value);
     Statement &bind(int index, qint64 value);
     Statement &bind(int index, int value) { return bind(index, qint64(value)); }
+    Statement &bind(int index, double value);
     Statement &bindNull(int index);
 
     // Steps once: true while a row is available.
@@ -109,6 +110,7 @@ public:
     bool isText(int column) const;
     QString text(int column) const; // a null reads as the empty string
     qint64 integer(int column) const;
+    double real(int column) const;
 
 private:
     Database *m_db;

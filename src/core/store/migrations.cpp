@@ -19,6 +19,12 @@ void addFormMemory(Database &db)
     schema::create(db, "tab_form");
 }
 
+// Version 3: sheets printed to be photographed, kept until their photo is marked.
+void addScannableSheets(Database &db)
+{
+    schema::create(db, "tab_scan");
+}
+
 } // namespace
 
 int versionOf(Database &db)
@@ -38,8 +44,10 @@ void bringUpToDate(Database &db)
         addMistakeBook(db);
     if (version < 2)
         addFormMemory(db);
+    if (version < 3)
+        addScannableSheets(db);
     // The version is the program's own constant, never a user's value.
-    db.exec("PRAGMA user_version = 2");
+    db.exec("PRAGMA user_version = 3");
     transaction.commit();
 }
 

@@ -27,6 +27,9 @@ struct SheetDocument
     // Characters of the longest answer, written by hand after every line;
     // 0 where the lines print their answers.
     int answerLength = 0;
+    // A question sheet printed to be photographed: its number, in the code of every page
+    // beside the corner marks. Empty for a plain sheet.
+    QString scanNumber;
 };
 
 // The question sheet in the chosen font and row height, headed by the title.

@@ -1,0 +1,61 @@
+#include "sheetmarking.h"
+
+#include "testrecords.h"
+#include "testsession.h"
+
+#include "worksheet/scannablesheet.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+Verdict verdictOf(const ScanRoom &room, const ReadAnswer &answer)
+{
+    if (!answer.sure || answer.digits.isEmpty())
+        return Verdict::Unsure;
+    return answersMatch(answer.digits, room.answer) ? Verdict::Right : Verdict::Wrong;
+}
+
+QString verdictWord(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Right:
+        return u"right"_s;
+    case Verdict::Wrong:
+        return u"wrong"_s;
+    case Verdict::Unsure:
+        break;
+    }
+    return u"unsure"_s;
+}
+
+StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
+    const QMap<int, ReadAnswer> &answers, const QDateTime &now)
+{
+    StoredSheet stored;
+    if (findTestRecord(db, sheet.number))
+        return stored;
+    QList<TestItem> items;
+    for (const ScanRoom &room : sheet.rooms) {
+        TestItem item;
+        item.position = room.position;
+        item.question = room.question;
+        item.answer = room.answer;
+        items << item;
+    }
+    TestSession session(db, settings);
+    session.takeSheet(sheet.number, sheet.typeName, sheet.levelName, items, now);
+    session.confirm();
+    for (qsizetype i = 0; i < sheet.rooms.size(); ++i) {
+        const ReadAnswer answer = answers.value(sheet.rooms.at(i).position);
+        if (verdictOf(sheet.rooms.at(i), answer) == Verdict::Unsure)
+            ++stored.unsure;
+        else
+            session.recordAnswer(int(i), answer.digits);
+    }
+    if (stored.unsure > 0) {
+        stored.outcome = StoredSheet::Outcome::Unfinished;
+        return stored;
+    }
+    stored.wrong = session.mark().wrong;
+    stored.outcome = StoredSheet::Outcome::Marked;
+    return stored;
+}

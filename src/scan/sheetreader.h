@@ -1,0 +1,20 @@
+#pragma once
+
+#include "pagefinder.h"
+
+#include "quiz/sheetmarking.h"
+
+#include <QMap>
+
+struct ScannableSheet;
+
+// Reading the handwritten answers of a straightened page: each room of the sheet's questions
+// on that page cut out, split into digits and recognised. An answer is sure only where the
+// room held tidy digits and the recogniser was sure of every one of them.
+namespace sheetreader {
+
+ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room);
+// The answers of the questions on the page, by their position on the sheet.
+QMap<int, ReadAnswer> readAnswers(const FoundPage &page, const ScannableSheet &sheet);
+
+} // namespace sheetreader

@@ -1,0 +1,113 @@
+#include "arguments.h"
+#include "commands.h"
+#include "commonoptions.h"
+#include "output.h"
+
+#include "pagefinder.h"
+#include "sheetreader.h"
+
+#include "program/appcontext.h"
+#include "quiz/sheetmarking.h"
+#include "worksheet/scannablesheet.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <opencv2/imgcodecs.hpp>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace commonoptions;
+
+namespace {
+
+QString summaryOf(const ScannableSheet &sheet, const StoredSheet &stored)
+{
+    const int count = int(sheet.rooms.size());
+    if (stored.outcome == StoredSheet::Outcome::Marked) {
+        return u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改并记进成绩和错题本\n"_s.arg(sheet.number)
+            .arg(count)
+            .arg(count - stored.wrong)
+            .arg(stored.wrong);
+    }
+    return u"卷子 %1：%2 题，有 %3 题没认清，已存为未完成的测试：请在【测试成绩】里选中它，"
+           "按【答题】补上这几题，再交卷\n"_s.arg(sheet.number)
+               .arg(count)
+               .arg(stored.unsure);
+}
+
+} // namespace
+
+int runScanCommand(const QStringList &args)
+{
+    const QList<OptionSpec> options = { database(), help() };
+    const Arguments arguments(args, options, Arguments::Files::Taken);
+    if (helpAsked(arguments, u"qrta-cli scan [--database PATH] IMAGE…"_s,
+            u"批改拍照或扫描的“可拍照批改”卷子（JPEG 或 PNG，一页一张，几份卷子的各页次序不限）："
+            "认出每题写的答案，把每份卷子存为一次测试。每题输出一行，以制表符分隔："
+            "卷号 题号 题目 认出的数字 right|wrong|unsure；没认清的题（unsure）留空，"
+            "测试存为未完成，在程序里补上后交卷。一张照片读不出或不是这个数据文件里的卷子时，"
+            "状态为 1，其余照片照常批改。"_s,
+            options))
+        return flushOut();
+    if (arguments.files().isEmpty())
+        throw UsageError(u"缺少要批改的照片（JPEG 或 PNG）"_s);
+
+    const auto file = openAsProgram(arguments, Access::Write);
+    int status = 0;
+    const auto refuse = [&status](const QString &path, const QString &why) {
+        writeError(u"qrta-cli scan: %1：%2\n"_s.arg(path, why));
+        status = 1;
+    };
+    // The pages of a sheet may come in several photos, in any order: a sheet is stored once
+    // every photo has been read.
+    QStringList numbers;
+    QHash<QString, ScannableSheet> sheets;
+    QHash<QString, QMap<int, ReadAnswer>> answers;
+    for (const QString &path : arguments.files()) {
+        const cv::Mat photo = cv::imread(QFile::encodeName(path).toStdString(), cv::IMREAD_COLOR);
+        if (photo.empty()) {
+            refuse(path, u"不是能读的 JPEG 或 PNG 图片"_s);
+            continue;
+        }
+        QString why;
+        const std::optional<FoundPage> page = pagefinder::find(photo, &why);
+        if (!page) {
+            refuse(path, why);
+            continue;
+        }
+        const QString &number = page->code.sheetNumber;
+        if (!sheets.contains(number)) {
+            std::optional<ScannableSheet> sheet = scannablesheets::find(file->database(), number);
+            if (!sheet) {
+                refuse(path, u"卷子 %1 不在这个数据文件里"_s.arg(number));
+                continue;
+            }
+            sheets.insert(number, *sheet);
+            numbers << number;
+        }
+        answers[number].insert(sheetreader::readAnswers(*page, sheets[number]));
+    }
+
+    OutputBuffer out;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const QString &number : std::as_const(numbers)) {
+        const ScannableSheet &sheet = sheets[number];
+        const QMap<int, ReadAnswer> &read = answers[number];
+        const StoredSheet stored
+            = storeReadSheet(file->database(), file->settings(), sheet, read, now);
+        if (stored.outcome == StoredSheet::Outcome::AlreadyStored) {
+            writeError(u"qrta-cli scan: 卷子 %1 已经存为测试（批改过或正在补答），没有再存\n"_s.arg(
+                number));
+            status = 1;
+            continue;
+        }
+        for (const ScanRoom &room : sheet.rooms) {
+            const ReadAnswer answer = read.value(room.position);
+            out.line(QStringList { number, QString::number(room.position), room.question,
+                answer.digits, verdictWord(verdictOf(room, answer)) }
+                         .join(u'\t'));
+        }
+        writeError(summaryOf(sheet, stored));
+    }
+    return std::max(out.finish(), status);
+}
