@@ -44,9 +44,9 @@ private slots:
         add(70, 70, QSize(800, 520), 1, {});
         add(71, 71, game24layout::kWindow, 1, {});
         add(72, 72, QSize(76, 76), 1, {}); // the desktop's icon, drawn larger
-        add(73, 81, QSize(93, 30), 4,
+        add(73, 82, QSize(93, 30), 4,
             { u"综合练习"_s, u"单一题型"_s, u"编辑题组"_s, u"添加"_s, u"删除"_s, u"上移"_s,
-                u"下移"_s, u"确定"_s, u"取消"_s });
+                u"下移"_s, u"确定"_s, u"取消"_s, u"拍照批改"_s });
         // The main menu's tips, 5001 (no words) to 5014.
         const QStringList tips = { QString(), u"A + B"_s, u"A - B"_s, u"A ± B"_s, u"A±B±C"_s,
             u"A × B"_s, u"A±B×C"_s, u"A ÷ B"_s, u"A±B÷C"_s, u"A×B÷C"_s, u"四则混合"_s,
@@ -58,7 +58,7 @@ private slots:
             QTest::addRow("%d falls back", number)
                 << number << 1000 + number % 1000 << QSize() << QString();
         for (const int number :
-            { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1082, 5000, 5015, 6001, 11001 })
+            { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1083, 5000, 5015, 6001, 11001 })
             QTest::addRow("%d shows nothing", number) << number << 0 << QSize() << QString();
     }
 

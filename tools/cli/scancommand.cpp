@@ -3,17 +3,13 @@
 #include "commonoptions.h"
 #include "output.h"
 
-#include "pagefinder.h"
-#include "sheetreader.h"
+#include "scanbatch.h"
 
 #include "program/appcontext.h"
 #include "quiz/sheetmarking.h"
 #include "worksheet/scannablesheet.h"
 
 #include <QDateTime>
-#include <QFile>
-
-#include <opencv2/imgcodecs.hpp>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace commonoptions;
@@ -58,56 +54,30 @@ int runScanCommand(const QStringList &args)
         writeError(u"qrta-cli scan: %1：%2\n"_s.arg(path, why));
         status = 1;
     };
-    // The pages of a sheet may come in several photos, in any order: a sheet is stored once
-    // every photo has been read.
-    QStringList numbers;
-    QHash<QString, ScannableSheet> sheets;
-    QHash<QString, QMap<int, ReadAnswer>> answers;
+    ScanBatch batch(file->database());
     for (const QString &path : arguments.files()) {
-        const cv::Mat photo = cv::imread(QFile::encodeName(path).toStdString(), cv::IMREAD_COLOR);
-        if (photo.empty()) {
-            refuse(path, u"不是能读的 JPEG 或 PNG 图片"_s);
-            continue;
-        }
-        QString why;
-        const std::optional<FoundPage> page = pagefinder::find(photo, &why);
-        if (!page) {
-            refuse(path, why);
-            continue;
-        }
-        const QString &number = page->code.sheetNumber;
-        if (!sheets.contains(number)) {
-            std::optional<ScannableSheet> sheet = scannablesheets::find(file->database(), number);
-            if (!sheet) {
-                refuse(path, u"卷子 %1 不在这个数据文件里"_s.arg(number));
-                continue;
-            }
-            sheets.insert(number, *sheet);
-            numbers << number;
-        }
-        answers[number].insert(sheetreader::readAnswers(*page, sheets[number]));
+        QString problem;
+        const std::optional<FoundPage> found = ScanBatch::find(path, &problem);
+        if (const ScanBatch::Page page = batch.add(path, found, problem); !page.found)
+            refuse(path, page.problem);
     }
 
     OutputBuffer out;
-    const QDateTime now = QDateTime::currentDateTime();
-    for (const QString &number : std::as_const(numbers)) {
-        const ScannableSheet &sheet = sheets[number];
-        const QMap<int, ReadAnswer> &read = answers[number];
-        const StoredSheet stored
-            = storeReadSheet(file->database(), file->settings(), sheet, read, now);
-        if (stored.outcome == StoredSheet::Outcome::AlreadyStored) {
+    for (const ScanBatch::Sheet &sheet :
+        batch.store(file->settings(), QDateTime::currentDateTime())) {
+        if (sheet.stored.outcome == StoredSheet::Outcome::AlreadyStored) {
             writeError(u"qrta-cli scan: 卷子 %1 已经存为测试（批改过或正在补答），没有再存\n"_s.arg(
-                number));
+                sheet.sheet.number));
             status = 1;
             continue;
         }
-        for (const ScanRoom &room : sheet.rooms) {
-            const ReadAnswer answer = read.value(room.position);
-            out.line(QStringList { number, QString::number(room.position), room.question,
-                answer.digits, verdictWord(verdictOf(room, answer)) }
+        for (const ScanRoom &room : sheet.sheet.rooms) {
+            const ReadAnswer answer = sheet.answers.value(room.position);
+            out.line(QStringList { sheet.sheet.number, QString::number(room.position),
+                room.question, answer.digits, verdictWord(verdictOf(room, answer)) }
                          .join(u'\t'));
         }
-        writeError(summaryOf(sheet, stored));
+        writeError(summaryOf(sheet.sheet, sheet.stored));
     }
     return std::max(out.finish(), status);
 }

@@ -38,7 +38,7 @@ constexpr QRect kHint(20, kGrid.bottom() + 39, 780, 28);
 namespace records {
 constexpr QSize kWindow(900, 600);
 constexpr int kBand = 52;
-constexpr QRect kHeading(20, kTop + 10, 440, 32);
+constexpr QRect kHeading(20, kTop + 10, 350, 32);
 constexpr QRect kGrid(20, kTop + kBand + 8, 860, 420);
 constexpr QRect kEmptyList(20, kGrid.top() + 60, 860, 360);
 constexpr int kListRowHeight = 36;
@@ -46,6 +46,16 @@ constexpr int kDetailRowHeight = 38;
 constexpr QRect kProgress(20, kGrid.bottom() + 9, 500, 26);
 constexpr QRect kHint(20, kGrid.bottom() + 39, 860, 28);
 } // namespace records
+
+namespace photos {
+constexpr QSize kWindow(900, 660);
+constexpr int kBand = 52;
+constexpr QRect kHeading(20, kTop + 10, 330, 32);
+constexpr QRect kProgressBar(360, kTop + 16, 300, 20);
+constexpr QRect kPages(20, kTop + kBand + 10, 300, 460);
+constexpr QRect kPage(332, kTop + kBand + 10, 548, 540);
+constexpr QRect kResult(20, kPages.bottom() + 8, 300, 80);
+} // namespace photos
 
 namespace chart {
 constexpr QSize kWindow(900, 600);

@@ -4,6 +4,7 @@
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
 #include "gridstyle.h"
+#include "photomarkingwindow.h"
 #include "progresschartwindow.h"
 #include "quizlayout.h"
 #include "recordactiondelegate.h"
@@ -18,9 +19,11 @@
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
@@ -73,6 +76,15 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
             window.exec();
         });
     };
+    choosePhotos = [this] {
+        return QFileDialog::getOpenFileNames(this, u"选择卷子的照片（可以多选）"_s,
+            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+            u"照片 (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"_s);
+    };
+    openPhotos = [this](const QStringList &photos) {
+        PhotoMarkingWindow window(m_context, photos, this);
+        window.exec();
+    };
 }
 
 void RecordsWindow::buildUi()
@@ -84,11 +96,13 @@ void RecordsWindow::buildUi()
 
     m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s),
         new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
-        new HCommand(67, Chart, this) };
+        new HCommand(67, Chart, this), new HCommand(82, Photos, this) };
     placeInButtonRow(m_buttons[Back], 0);
     placeInButtonRow(m_buttons[Chart], 1);
     placeInButtonRow(m_buttons[PrintBook], 2);
     placeInButtonRow(m_buttons[Practice], 3);
+    placeInButtonRow(m_buttons[Photos], 4);
+    m_buttons[Photos]->setToolTip(u"打开“可拍照批改”卷子的照片，认出答案，批改后记进成绩"_s);
     m_buttons[Practice]->setToolTip(u"把答错过、还没练会的题再做一遍"_s);
     m_buttons[PrintBook]->setToolTip(u"把错题本排成卷子打印，附答案"_s);
     m_buttons[Chart]->setToolTip(u"各题型每次测试的正确率和每题用时"_s);
@@ -323,6 +337,13 @@ void RecordsWindow::onButton(qint16 index)
     case Chart:
         if (openChart)
             openChart();
+        break;
+    case Photos:
+        if (const QStringList photos = choosePhotos ? choosePhotos() : QStringList();
+            !photos.isEmpty() && openPhotos) {
+            openPhotos(photos);
+            reloadAfterTest();
+        }
         break;
     default:
         leave();

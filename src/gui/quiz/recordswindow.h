@@ -26,7 +26,14 @@ class RecordsWindow final : public FeatureWindow
     Q_DISABLE_COPY_MOVE(RecordsWindow)
 
 public:
-    enum Button : qint16 { Back = 0, CloseGlyph = 1, Practice = 2, PrintBook = 3, Chart = 4 };
+    enum Button : qint16 {
+        Back = 0,
+        CloseGlyph = 1,
+        Practice = 2,
+        PrintBook = 3,
+        Chart = 4,
+        Photos = 5
+    };
 
     explicit RecordsWindow(AppContext &context, QWidget *parent = nullptr);
 
@@ -40,6 +47,9 @@ public:
     std::function<void(const QList<SheetDocument> &)> previewBook;
     // How the progress chart is shown.
     std::function<void()> openChart;
+    // 拍照批改: which photos, and how they are marked.
+    std::function<QStringList()> choosePhotos;
+    std::function<void(const QStringList &)> openPhotos;
 
     // 错题重练 of every type, or of one.
     void practice(std::optional<qint16> type);
