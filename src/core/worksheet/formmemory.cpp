@@ -56,6 +56,16 @@ void FormMemory::setMix(const Mix &mix)
         u"mix"_s, (mix.shuffle ? u"shuffle;"_s : u"blocks;"_s) + sheetentries::toText(mix.entries));
 }
 
+bool FormMemory::scannable() const
+{
+    return read(u"scannable"_s) == u"1"_s;
+}
+
+void FormMemory::setScannable(bool scannable)
+{
+    write(u"scannable"_s, scannable ? u"1"_s : u"0"_s);
+}
+
 QString FormMemory::read(const QString &key) const
 {
     Statement query = m_db.prepare("SELECT form_bz FROM tab_form WHERE form_dm = ?");

@@ -29,6 +29,10 @@ public:
     Mix mix() const;
     void setMix(const Mix &mix);
 
+    // Whether question sheets are printed to be photographed and marked.
+    bool scannable() const;
+    void setScannable(bool scannable);
+
 private:
     QString read(const QString &key) const;
     void write(const QString &key, const QString &value);

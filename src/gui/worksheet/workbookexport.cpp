@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
@@ -31,6 +32,34 @@ bool write(QWidget *parent, const QList<TitledSheet> &sheets, const QString &pat
     if (!progress.wasCancelled())
         showMessage(parent, error);
     return false;
+}
+
+void writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
+    const std::function<bool(const QUrl &)> &open)
+{
+    if (sheets.isEmpty())
+        return;
+    const QString path = freshPath(sheets.first().sheet.number());
+    if (!write(parent, sheets, path))
+        return;
+    if (!open(QUrl::fromLocalFile(path))) {
+        showMessage(parent,
+            u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
+            "可以用“另存为…”（在【导出Excel】上点右键）把它存到别处。"_s.arg(
+                QDir::toNativeSeparators(path)));
+    }
+}
+
+void saveAs(QWidget *parent, const QList<TitledSheet> &sheets)
+{
+    if (sheets.isEmpty())
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(parent, u"另存为"_s,
+        QDir(folder).filePath(sheets.first().sheet.number() + u".xlsx"_s),
+        u"Excel 工作簿 (*.xlsx)"_s);
+    if (!path.isEmpty())
+        write(parent, sheets, path);
 }
 
 } // namespace workbookexport

@@ -4,6 +4,9 @@
 
 #include <QList>
 #include <QString>
+#include <QUrl>
+
+#include <functional>
 
 class QWidget;
 
@@ -17,5 +20,12 @@ QString freshPath(const QString &number);
 // Writes the workbook while a progress dialog shows; false when it was not written, which a
 // message box says unless the child cancelled.
 bool write(QWidget *parent, const QList<TitledSheet> &sheets, const QString &path);
+
+// Writes a fresh workbook and hands it to open; where nothing opens it, says where it is.
+void writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
+    const std::function<bool(const QUrl &)> &open);
+
+// Asks where to save the workbook, offering the documents folder and the sheet's number.
+void saveAs(QWidget *parent, const QList<TitledSheet> &sheets);
 
 } // namespace workbookexport

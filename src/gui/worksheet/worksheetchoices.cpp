@@ -7,6 +7,7 @@
 
 #include "generate/catalogue.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -65,6 +66,11 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_copies = choice<QSpinBox>(window, u"copies"_s, kCopies);
     m_copies->setRange(1, 60);
     m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
+    m_scannable = new QCheckBox(u"可拍照批改"_s, window);
+    m_scannable->setObjectName(u"scannable"_s);
+    m_scannable->setGeometry(kScannable);
+    m_scannable->setToolTip(u"试题四角印上定位块、页眉旁印上二维码：孩子写完后拍照，"
+                            "在【测试成绩】里按【拍照批改】批改"_s);
 
     m_firstHint = window->addHint(QString(), kFirstHint);
     m_secondHint = window->addHint(QString(), kSecondHint);
@@ -74,9 +80,10 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     connect(m_columns, &QComboBox::activated, this, &WorksheetChoices::showMix);
 }
 
-void WorksheetChoices::restore(
-    const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix)
+void WorksheetChoices::restore(const SheetChoices &choices, const QuestionForm &form,
+    const FormMemory::Mix &mix, bool scannable)
 {
+    m_scannable->setChecked(scannable);
     m_level->setCurrentIndex(choices.level - 1);
     m_columns->setCurrentIndex(choices.columns - 2);
     m_rows->setValue(choices.rows);
@@ -111,6 +118,11 @@ QuestionForm WorksheetChoices::form() const
 int WorksheetChoices::copies() const
 {
     return m_copies->value();
+}
+
+bool WorksheetChoices::scannable() const
+{
+    return m_scannable->isChecked();
 }
 
 SheetRecipe WorksheetChoices::recipe() const

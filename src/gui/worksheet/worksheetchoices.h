@@ -8,6 +8,7 @@
 
 class FeatureWindow;
 class FormChooser;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSpinBox;
@@ -23,11 +24,14 @@ class WorksheetChoices final : public QObject
 public:
     WorksheetChoices(FeatureWindow *window, qint16 type);
 
-    void restore(const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix);
+    void restore(const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix,
+        bool scannable);
     SheetChoices current() const;
     qint16 level() const;
     QuestionForm form() const;
     int copies() const;
+    // 可拍照批改: question sheets with corner marks and codes, kept to be marked from photos.
+    bool scannable() const;
     // What the next sheet is made of: the type's form in the chosen rows, or the mix.
     SheetRecipe recipe() const;
 
@@ -60,6 +64,7 @@ private:
     QComboBox *m_font = nullptr;
     QComboBox *m_rowHeight = nullptr;
     QSpinBox *m_copies = nullptr;
+    QCheckBox *m_scannable = nullptr;
     QLabel *m_firstHint = nullptr;
     QLabel *m_secondHint = nullptr;
     QLabel *m_sizeNote = nullptr;

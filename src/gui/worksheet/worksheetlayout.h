@@ -38,7 +38,8 @@ constexpr QRect kFormCaption(20, kRow3, 80, 26);
 constexpr QRect kCarry(96, kRow3, 126, 28);
 constexpr QRect kBlank(230, kRow3, 168, 28);
 constexpr QPoint kEditMix(96, kRow3 - 1);
-constexpr QPoint kMixToggle(486, kRow3 - 1);
+constexpr QPoint kMixToggle(410, kRow3 - 1);
+constexpr QRect kScannable(515, kRow3, 122, 28);
 constexpr QRect kCopiesCaption(640, kRow3, 50, 28);
 constexpr QRect kCopies(690, kRow3, 93, 28);
 

@@ -2,6 +2,7 @@
 
 #include "mixdialog.h"
 #include "printpreviewdialog.h"
+#include "scanpage.h"
 #include "sheetgrid.h"
 #include "sheetlayout.h"
 #include "workbookexport.h"
@@ -21,13 +22,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace worksheetlayout;
@@ -108,28 +106,13 @@ QList<TitledSheet> WorksheetWindow::titledSet()
 
 void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
 {
-    if (sheets.isEmpty())
-        return;
-    const QString path = workbookexport::freshPath(sheets.first().sheet.number());
-    if (!workbookexport::write(this, sheets, path))
-        return;
-    if (!openUrl(QUrl::fromLocalFile(path))) {
-        showMessage(this,
-            u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
-            "可以用“另存为…”（在【导出Excel】上点右键）把它存到别处。"_s.arg(
-                QDir::toNativeSeparators(path)));
-    }
+    workbookexport::writeAndOpen(this, sheets, openUrl);
 }
 
 void WorksheetWindow::saveWorkbookAs()
 {
-    if (m_worksheet.questionCount() == 0)
-        return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, u"另存为"_s,
-        QDir(folder).filePath(m_worksheet.number() + u".xlsx"_s), u"Excel 工作簿 (*.xlsx)"_s);
-    if (!path.isEmpty())
-        workbookexport::write(this, titledSet(), path);
+    if (m_worksheet.questionCount() > 0)
+        workbookexport::saveAs(this, titledSet());
 }
 
 void WorksheetWindow::buildButtons()
@@ -193,8 +176,8 @@ void WorksheetWindow::restoreChoices()
         = SheetChoices::fromSetting(m_context.settings().read(u"txa%1"_s.arg(m_type)), m_type);
     m_sheetRows = choices.rows;
     const FormMemory memory(m_context.database());
-    m_choices->restore(
-        choices, memory.form(FormMemory::Window::Sheet, m_type, choices.level), memory.mix());
+    m_choices->restore(choices, memory.form(FormMemory::Window::Sheet, m_type, choices.level),
+        memory.mix(), memory.scannable());
     setMixed(false);
     applyFontAndRowHeight();
     m_title->setText(m_context.settings().system5());
@@ -273,6 +256,7 @@ bool WorksheetWindow::mayLeave()
             FormMemory memory(m_context.database());
             memory.setForm(FormMemory::Window::Sheet, m_choices->form());
             memory.setMix(m_choices->mix());
+            memory.setScannable(m_choices->scannable());
         },
         Report::WindowStaysOpen);
 }
@@ -283,8 +267,19 @@ void WorksheetWindow::printQuestions()
         return;
     const SheetChoices choices = printChoices();
     QList<SheetDocument> documents;
-    for (const Worksheet &sheet : classSet())
+    const QList<Worksheet> sheets = classSet();
+    for (const Worksheet &sheet : sheets)
         documents << questionDocument(sheet, choices, printTitle(sheet));
+    // A sheet to be photographed is kept as it prints, before it can reach paper.
+    if (m_choices->scannable()
+        && !runOrReport(u"可拍照批改的卷子没有记进数据文件，没有打印"_s, [&] {
+               for (qsizetype i = 0; i < sheets.size(); ++i) {
+                   documents[i].scanNumber = sheets.at(i).number();
+                   scannablesheets::store(
+                       m_context.database(), scanpage::describe(sheets.at(i), documents.at(i)));
+               }
+           }))
+        return;
     if (documents.isEmpty())
         return;
     m_grid->showColumns(m_sheetColumns, true);
