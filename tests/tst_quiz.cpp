@@ -437,7 +437,8 @@ private slots:
         QCOMPARE(MistakeBook(d.db()).toLearn().size(), wrong);
         // Unsure answers wait for the parent, where the test window takes the test up.
         TestSession session(d.db(), d.settings());
-        QVERIFY(session.resume(sheet.number) && !session.isPractice());
+        QVERIFY(session.resume(sheet.number));
+        QCOMPARE(session.label(), sheet.typeName);
         QCOMPARE(session.firstUnanswered(),
             int(read.indexOf(u"?"_s) >= 0 ? read.indexOf(u"?"_s) : read.indexOf(QString())));
         QCOMPARE(storeReadSheet(d.db(), d.settings(), sheet, answers, now).outcome,

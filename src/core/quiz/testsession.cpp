@@ -66,6 +66,11 @@ QString TestSession::typeLabel(qint16 type)
     return type == 0 ? practiceName() : catalogue::typeLabel(type);
 }
 
+QString TestSession::label() const
+{
+    return m_type == 0 && !m_sheetTypeName.isEmpty() ? m_sheetTypeName : typeLabel(m_type);
+}
+
 void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTime &now)
 {
     m_type = 0;

@@ -68,6 +68,9 @@ public:
     static QString practiceName(); // "错题重练"
     // What a test of the type is called in titles: "①〖A+B〗" …, the practice name for 0.
     static QString typeLabel(qint16 type);
+    // What this test is called in titles: its type's label, or a photographed mixed sheet's
+    // "综合练习".
+    QString label() const;
 
     // Stores the choices, the header and every item in one transaction.
     void confirm();

@@ -169,6 +169,8 @@ void TestWindow::restoreChoices()
 void TestWindow::showResumed()
 {
     showType(m_session.type());
+    setWindowTitle(u"【电脑测试】--> "_s + m_session.label());
+    titleStrip()->setTitle(windowTitle());
     m_items->refresh();
     if (m_session.isMarked()) {
         showMarked();
