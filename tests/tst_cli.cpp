@@ -99,6 +99,8 @@ private slots:
         row("mix with a type", mix + u"1:4:12 --type=1"_s);
         row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
         row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
+        row("database without scannable", sheet + u"--columns=3 --rows=5 --database=DIR/x.dat"_s);
+        row("scan without photos", u"scan --database=DIR/x.dat"_s);
         row("one file for two outputs",
             u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf=DIR/x.pdf --xlsx=DIR/./x.pdf"_s);
     }

@@ -1,0 +1,130 @@
+#include "trialphoto.h"
+
+#include "pageframe.h"
+#include "sheetpainter.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+namespace trialphoto {
+
+constexpr double kPxPerMm = kPrintDpi / 25.4;
+
+
+HeldOutDigits::HeldOutDigits(const std::string &path)
+    : sheet(cv::imread(path, cv::IMREAD_GRAYSCALE))
+{ }
+
+cv::Mat HeldOutDigits::sample(int digit, int index) const
+{
+    const int row = digit * 5 + 4, column = 50 + index;
+    return sheet(cv::Rect(column * 20, row * 20, 20, 20));
+}
+
+namespace {
+
+cv::Mat toMat(const QImage &image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    return cv::Mat(
+        grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.bits()), grey.bytesPerLine())
+        .clone();
+}
+
+} // namespace
+
+cv::Mat renderPage(const SheetPainter &painter, int page)
+{
+    QImage image(int(210 * kPxPerMm), int(297 * kPxPerMm), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    painter.paintPage(p, page, kPrintDpi, kPrintDpi);
+    p.end();
+    return toMat(image);
+}
+
+void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+    const HeldOutDigits &digits, std::mt19937 &rnd)
+{
+    std::uniform_real_distribution<double> unit(0, 1);
+    const QPointF paper = pageframe::toPaper(room.topLeft());
+    const double height = room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd));
+    double x = paper.x() * kPxPerMm + 2 + 6 * unit(rnd);
+    const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
+    for (const QChar c : text) {
+        const cv::Mat cell = digits.sample(c.digitValue(), int(rnd() % 50));
+        const int size = std::max(8, int(height * (1.0 + 0.1 * (unit(rnd) - 0.5)) * 20 / 16));
+        cv::Mat scaled;
+        cv::resize(cell, scaled, cv::Size(size, size), 0, 0, cv::INTER_LINEAR);
+        const int top = int(paper.y() * kPxPerMm + (room.height() * kPxPerMm - size) / 2
+            + (unit(rnd) - 0.5) * height * 0.2);
+        const cv::Rect place(int(x), top, size, size);
+        if ((place & cv::Rect(0, 0, page.cols, page.rows)) != place)
+            break;
+        cv::Mat target = page(place);
+        for (int r = 0; r < size; ++r)
+            for (int col = 0; col < size; ++col) {
+                const double a = scaled.at<uchar>(r, col) / 255.0 * ink;
+                uchar &px = target.at<uchar>(r, col);
+                px = uchar(std::min<double>(px, 255 * (1 - a)));
+            }
+        x += size * (0.55 + 0.2 * unit(rnd));
+    }
+}
+
+cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
+{
+    std::uniform_real_distribution<double> unit(0, 1);
+    const cv::Size photo(3000, 4000);
+    const double tilt = (unit(rnd) - 0.5) * 20 * CV_PI / 180; // up to 10°
+    const double width = photo.width * (0.72 + 0.15 * unit(rnd));
+    const double height = width * 297 / 210;
+    const double narrowTop = width * 0.12 * unit(rnd); // the far edge looks shorter
+    const cv::Point2f centre(
+        photo.width / 2.0f + float((unit(rnd) - 0.5) * 150), photo.height / 2.0f);
+    std::vector<cv::Point2f> corners = { { float(-width / 2 + narrowTop / 2), float(-height / 2) },
+        { float(width / 2 - narrowTop / 2), float(-height / 2) },
+        { float(width / 2), float(height / 2) }, { float(-width / 2), float(height / 2) } };
+    for (cv::Point2f &c : corners)
+        c = centre
+            + cv::Point2f(float(c.x * std::cos(tilt) - c.y * std::sin(tilt)),
+                float(c.x * std::sin(tilt) + c.y * std::cos(tilt)));
+    const std::vector<cv::Point2f> source = { { 0, 0 }, { float(page.cols), 0 },
+        { float(page.cols), float(page.rows) }, { 0, float(page.rows) } };
+    cv::Mat table(photo, CV_8UC1, cv::Scalar(90 + 40 * unit(rnd)));
+    cv::randn(table, cv::Scalar(110), cv::Scalar(12));
+    cv::Mat shot = table.clone();
+    cv::warpPerspective(page, shot, cv::getPerspectiveTransform(source, corners), photo,
+        cv::INTER_LINEAR, cv::BORDER_TRANSPARENT);
+    // Light from one side, a shadow towards the other.
+    cv::Mat light(photo, CV_32F);
+    const double angle = unit(rnd) * 2 * CV_PI, depth = 0.25 + 0.25 * unit(rnd);
+    for (int r = 0; r < photo.height; ++r)
+        for (int c = 0; c < photo.width; ++c)
+            light.at<float>(r, c) = float(1 - depth / 2
+                - depth / 2
+                    * ((c - photo.width / 2.0) * std::cos(angle)
+                        + (r - photo.height / 2.0) * std::sin(angle))
+                    / (photo.height / 2.0));
+    cv::Mat lit;
+    shot.convertTo(lit, CV_32F);
+    lit = lit.mul(light);
+    cv::Mat noise(photo, CV_32F);
+    cv::randn(noise, 0, 3);
+    lit += noise;
+    lit.convertTo(shot, CV_8U);
+    cv::GaussianBlur(shot, shot, cv::Size(0, 0), 0.6 + 0.8 * unit(rnd));
+    const int turns = int(rnd() % 4);
+    if (turns > 0)
+        cv::rotate(shot, shot,
+            turns == 1       ? cv::ROTATE_90_CLOCKWISE
+                : turns == 2 ? cv::ROTATE_180
+                             : cv::ROTATE_90_COUNTERCLOCKWISE);
+    return shot;
+}
+
+} // namespace trialphoto

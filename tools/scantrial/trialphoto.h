@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+#include <opencv2/core.hpp>
+
+#include <random>
+#include <string>
+
+class SheetPainter;
+
+// Photos of written sheets for the developers' trials and screenshots: a scannable page
+// rendered as it prints, answers written into its rooms with handwritten digits the
+// recogniser never learned from, and the page photographed as a phone would.
+namespace trialphoto {
+
+// The digits nobody trained on: of each digit's 500 samples in opencv-doc's sheet (five rows
+// of a hundred), the last fifty.
+struct HeldOutDigits
+{
+    cv::Mat sheet;
+    explicit HeldOutDigits(const std::string &path);
+    cv::Mat sample(int digit, int index) const; // index 0..49
+};
+
+inline constexpr double kPrintDpi = 200;
+
+// The page at kPrintDpi, 8-bit grey.
+cv::Mat renderPage(const SheetPainter &painter, int page);
+// Writes the digits of text into the room (frame millimetres), a child's way: a little uneven
+// in size, height and spacing, in pen or pencil.
+void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+    const HeldOutDigits &digits, std::mt19937 &rnd);
+// A phone's photo of the page lying on a table: tilted up to 10°, the far edge shorter,
+// lit from one side, slightly blurred, in any of the four orientations.
+cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd);
+
+} // namespace trialphoto
