@@ -2,6 +2,7 @@
 
 #include "menu/aboutwindow.h"
 #include "game24/game24window.h"
+#include "quiz/photomarkingwindow.h"
 #include "quiz/recordswindow.h"
 #include "game24/solutionsdialog.h"
 #include "quiz/testwindow.h"
@@ -16,6 +17,13 @@
 #include "worksheet/mixdialog.h"
 #include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
+
+#include "scanpage.h"
+#include "sheetpainter.h"
+#include "trialphoto.h"
+
+#include "worksheet/scannablesheet.h"
+#include "worksheet/sheetchoices.h"
 
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
@@ -36,6 +44,8 @@
 #include <QPainter>
 #include <QSpinBox>
 #include <QTimer>
+
+#include <opencv2/imgcodecs.hpp>
 
 #include <cstdio>
 
@@ -347,9 +357,45 @@ void ScreenshotTour::start()
         auto *chart = m_menu.findChild<ProgressChartWindow *>(u"tourChart"_s);
         save(chart, u"chart"_s);
         chart->close();
+        // A sheet printed to be photographed, written on and photographed, then marked.
+        const QString photo = QDir(m_folder).filePath(u"photo-of-a-sheet.jpg"_s);
+        writePhotographedSheet(photo);
+        auto *photos = new PhotoMarkingWindow(m_menu.context(), { photo }, &m_menu);
+        photos->setObjectName(u"tourPhotos"_s);
+        photos->show();
+    });
+    then(2500, [this] {
+        auto *photos = m_menu.findChild<PhotoMarkingWindow *>(u"tourPhotos"_s);
+        save(photos, u"photo-marking"_s);
+        photos->close();
         m_menu.close();
     });
     runNext();
+}
+
+void ScreenshotTour::writePhotographedSheet(const QString &path)
+{
+    SheetChoices choices;
+    choices.columns = 3;
+    choices.rows = 12;
+    SeededRandom seeded(5);
+    QuestionMaker maker(seeded);
+    const Worksheet sheet = Worksheet::generate(maker, 5, 2, 3, 12, QDateTime::currentDateTime());
+    SheetDocument document
+        = questionDocument(sheet, choices, sheetTitle(u"题型〖难度〗数量 题"_s, sheet));
+    document.scanNumber = sheet.number();
+    const ScannableSheet scannable = scanpage::describe(sheet, document);
+    scannablesheets::store(m_menu.context().database(), scannable);
+    // Mostly right, two wrong, as a child writes them.
+    const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
+    std::mt19937 rnd(3);
+    cv::Mat page = trialphoto::renderPage(SheetPainter(document), 0);
+    for (const ScanRoom &room : scannable.rooms) {
+        const QString written
+            = room.position % 9 == 4 ? QString::number(room.answer.toInt() + 10) : room.answer;
+        trialphoto::writeAnswer(page, room.room, written, digits, rnd);
+    }
+    cv::imwrite(path.toStdString(), trialphoto::photograph(page, rnd));
 }
 
 void ScreenshotTour::then(int delayMs, Step step)

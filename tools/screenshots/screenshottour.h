@@ -26,6 +26,7 @@ private:
     using Step = std::function<void()>;
 
     void then(int delayMs, Step step);
+    void writePhotographedSheet(const QString &path);
     void runNext();
     void save(QWidget *window, const QString &name);
 
