@@ -20,4 +20,8 @@ QList<QList<bool>> modules(const PageCode &code);
 // printed; nothing where it does not read or is not this program's.
 std::optional<PageCode> decode(const cv::Mat &straightenedPage);
 
+// The code in a small 8-bit grey image that holds it upright with its quiet zone (the code's
+// place with some slack), as the page finder tries each way a page may be turned.
+std::optional<PageCode> decodeArea(const cv::Mat &grey);
+
 } // namespace sheetcode
