@@ -19,6 +19,10 @@ constexpr double kSearchSide = 1000;
 // At most this many mark-like squares take part in the search for the page's four.
 constexpr size_t kMaxCandidates = 40;
 
+// The code is read from the photo at this many times the straightened page's resolution:
+// its modules of half a millimetre keep the sharpness a phone's photo gives them.
+constexpr int kCodeZoom = 3;
+
 struct Candidate
 {
     cv::Point2f centre;
@@ -69,7 +73,7 @@ std::vector<Candidate> squares(const cv::Mat &small)
         const double fill = area / (box.size.width * box.size.height);
         std::vector<cv::Point> hull;
         cv::convexHull(contours[i], hull);
-        if (fill < 0.75 || area < 0.9 * cv::contourArea(hull))
+        if (fill < 0.7 || area < 0.8 * cv::contourArea(hull))
             continue;
         const cv::Moments m = cv::moments(contours[i]);
         found.push_back({ fill * shorter / longer,
@@ -109,7 +113,7 @@ double pageArea(const std::array<Candidate, 4> &marks)
         smallest = std::min(smallest, m.side);
         largest = std::max(largest, m.side);
     }
-    if (largest > 1.8 * smallest)
+    if (largest > 2.3 * smallest)
         return 0;
     const std::array<cv::Point2f, 4> p
         = clockwise({ marks[0].centre, marks[1].centre, marks[2].centre, marks[3].centre });
@@ -203,10 +207,12 @@ cv::Mat pageToPhoto(const std::array<cv::Point2f, 4> &marks)
     return cv::getPerspectiveTransform(page, std::vector<cv::Point2f>(marks.begin(), marks.end()));
 }
 
-cv::Mat shifted(const cv::Mat &toPhoto, cv::Point origin)
+// From the pixels of a part of the straightened page drawn zoom times larger to the photo's.
+cv::Mat partToPhoto(const cv::Mat &toPhoto, cv::Point origin, double zoom)
 {
-    const cv::Mat shift = (cv::Mat_<double>(3, 3) << 1, 0, origin.x, 0, 1, origin.y, 0, 0, 1);
-    return toPhoto * shift;
+    const cv::Mat part
+        = (cv::Mat_<double>(3, 3) << 1 / zoom, 0, origin.x, 0, 1 / zoom, origin.y, 0, 0, 1);
+    return toPhoto * part;
 }
 
 } // namespace
@@ -256,7 +262,8 @@ std::optional<FoundPage> find(const cv::Mat &photo, QString *why)
             page.marks[i] = centres[(i + turn) % 4];
         const cv::Mat toPhoto = pageToPhoto(page.marks);
         cv::Mat codeImage;
-        cv::warpPerspective(grey, codeImage, shifted(toPhoto, codeRect.tl()), codeRect.size(),
+        cv::warpPerspective(grey, codeImage, partToPhoto(toPhoto, codeRect.tl(), kCodeZoom),
+            cv::Size(codeRect.width * kCodeZoom, codeRect.height * kCodeZoom),
             cv::INTER_LINEAR | cv::WARP_INVERSE_MAP, cv::BORDER_REPLICATE);
         const std::optional<PageCode> code = sheetcode::decodeArea(codeImage);
         if (!code)

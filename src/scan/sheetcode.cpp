@@ -24,10 +24,21 @@ QList<QList<bool>> turned(const QList<QList<bool>> &modules)
     return result;
 }
 
+std::optional<QString> readAnyTurn(QList<QList<bool>> modules)
+{
+    for (int turn = 0; turn < 4; ++turn, modules = turned(modules)) {
+        if (std::optional<QString> text = qrdecoder::read(modules))
+            return text;
+    }
+    return std::nullopt;
+}
+
 // The modules sampled through the corners of the code (clockwise, any of them first), read in
-// any of the four turns.
-std::optional<QString> readThrough(
-    const cv::Mat &grey, const std::vector<cv::Point2f> &corners, double threshold)
+// any of the four turns. A blurred photo darkens a light module among dark ones, so the
+// samples are told apart in more than one way: halfway between the code's dark and light,
+// nearer either, and against the module's neighbourhood; Reed-Solomon tells which reading
+// holds.
+std::optional<QString> readThrough(const cv::Mat &grey, const std::vector<cv::Point2f> &corners)
 {
     const std::vector<cv::Point2f> square { { 0, 0 }, { kModules, 0 }, { kModules, kModules },
         { 0, kModules } };
@@ -40,7 +51,7 @@ std::optional<QString> readThrough(
     cv::perspectiveTransform(centres, mapped, toImage);
     const double modulePx = cv::norm(corners[1] - corners[0]) / kModules;
     const int radius = std::max(0, int(modulePx / 4));
-    QList<QList<bool>> modules(kModules, QList<bool>(kModules));
+    cv::Mat samples(kModules, kModules, CV_32F);
     const cv::Rect inside(0, 0, grey.cols, grey.rows);
     for (int i = 0; i < kModules * kModules; ++i) {
         const cv::Point centre(cvRound(mapped[i].x), cvRound(mapped[i].y));
@@ -49,10 +60,26 @@ std::optional<QString> readThrough(
             & inside;
         if (box.empty())
             return std::nullopt;
-        modules[i / kModules][i % kModules] = cv::mean(grey(box))[0] < threshold;
+        samples.at<float>(i / kModules, i % kModules) = float(cv::mean(grey(box))[0]);
     }
-    for (int turn = 0; turn < 4; ++turn, modules = turned(modules)) {
-        if (std::optional<QString> text = qrdecoder::read(modules))
+    cv::Mat eight, dark;
+    samples.convertTo(eight, CV_8U);
+    cv::threshold(eight, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    const double darkLevel = cv::mean(samples, dark)[0], lightLevel = cv::mean(samples, ~dark)[0];
+    cv::Mat neighbourhood;
+    cv::blur(samples, neighbourhood, { 5, 5 }, { -1, -1 }, cv::BORDER_REPLICATE);
+    for (const double share : { 0.5, 0.35, 0.65, -1.0 }) {
+        QList<QList<bool>> modules(kModules, QList<bool>(kModules));
+        for (int r = 0; r < kModules; ++r) {
+            for (int c = 0; c < kModules; ++c) {
+                const double global = darkLevel + (lightLevel - darkLevel) * std::abs(share);
+                const double local = std::clamp(double(neighbourhood.at<float>(r, c)),
+                    darkLevel + (lightLevel - darkLevel) * 0.3,
+                    darkLevel + (lightLevel - darkLevel) * 0.7);
+                modules[r][c] = samples.at<float>(r, c) < (share > 0 ? global : local);
+            }
+        }
+        if (std::optional<QString> text = readAnyTurn(modules))
             return text;
     }
     return std::nullopt;
@@ -111,9 +138,6 @@ std::optional<PageCode> decodeArea(const cv::Mat &grey)
         return std::nullopt;
     cv::Mat dark;
     cv::threshold(grey, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
-    // Modules are told apart halfway between the dark and the light: Otsu's own threshold
-    // lies on the dark value itself where the image holds only two.
-    const double threshold = (cv::mean(grey, dark)[0] + cv::mean(grey, ~dark)[0]) / 2;
     std::vector<std::vector<cv::Point2f>> tries;
     if (std::vector<cv::Point2f> box = inkBox(dark); !box.empty())
         tries.push_back(box);
@@ -121,7 +145,14 @@ std::optional<PageCode> decodeArea(const cv::Mat &grey)
     if (cv::QRCodeDetector().detect(grey, found) && found.size() == 4)
         tries.push_back(found);
     for (const std::vector<cv::Point2f> &corners : tries) {
-        if (std::optional<QString> text = readThrough(grey, corners, threshold))
+        if (std::optional<QString> text = readThrough(grey, corners))
+            return PageCode::read(*text);
+        // A blurred photo's modules, sharpened back by as much as a module's blur took.
+        const double modulePx = cv::norm(corners[1] - corners[0]) / kModules;
+        cv::Mat soft, sharp;
+        cv::GaussianBlur(grey, soft, {}, std::max(0.5, modulePx / 2));
+        cv::addWeighted(grey, 2, soft, -1, 0, sharp);
+        if (std::optional<QString> text = readThrough(sharp, corners))
             return PageCode::read(*text);
     }
     return std::nullopt;
