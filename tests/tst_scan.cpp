@@ -15,16 +15,16 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const PageCode kSheet { u"05_3_60_20110830063648"_s, 2 };
+const cv::Size kPageSize = pagefinder::pixelRect({ -6, -6, 204, 291 }).size();
 
-// The code printed into a white image at px per mm, the frame's origin at origin (px).
-void printCode(cv::Mat &image, const QList<QList<bool>> &modules, double px, cv::Point2d origin)
+// The code printed at px per mm into an image whose frame starts at origin (px).
+void printCode(cv::Mat &image, const QList<QList<bool>> &modules, double px, double origin)
 {
     cv::Mat small(29, 29, CV_8U, cv::Scalar(255)); // 21 modules and a quiet zone of 4
-    for (int r = 0; r < 21; ++r)
-        for (int c = 0; c < 21; ++c)
-            small.at<uchar>(r + 4, c + 4) = modules[r][c] ? 0 : 255;
+    for (int i = 0; i < 21 * 21; ++i)
+        small.at<uchar>(i / 21 + 4, i % 21 + 4) = modules[i / 21][i % 21] ? 0 : 255;
     const QRectF k = pageframe::kCode;
-    const cv::Rect place(cvRound(origin.x + k.x() * px), cvRound(origin.y + k.y() * px),
+    const cv::Rect place(cvRound(origin + k.x() * px), cvRound(origin + k.y() * px),
         cvRound(k.width() * px), cvRound(k.height() * px));
     cv::resize(small, image(place), place.size(), 0, 0, cv::INTER_NEAREST);
 }
@@ -39,16 +39,12 @@ cv::Mat digitSample(int digit, int index)
 // 20 px cells, negative ones running them together, on paper under a slope of light.
 cv::Mat room(const QList<int> &digits, const QList<int> &gaps, int sample)
 {
-    cv::Mat ink = cv::Mat::zeros(80, 300, CV_8U);
-    int x = 8;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        cv::Mat big;
+    cv::Mat ink = cv::Mat::zeros(80, 300, CV_8U), paper(ink.size(), CV_8U);
+    for (qsizetype i = 0, x = 8; i < digits.size(); x += 60 + gaps.value(i), ++i) {
+        cv::Mat big, place = ink(cv::Rect(x, 10, 60, 60));
         cv::resize(digitSample(digits[i], sample + int(i)), big, { 60, 60 });
-        cv::Mat place = ink(cv::Rect(x, 10, 60, 60));
         cv::max(place, big, place);
-        x += 60 + (i < gaps.size() ? gaps[i] : 0);
     }
-    cv::Mat paper(ink.size(), CV_8U);
     for (int c = 0; c < paper.cols; ++c)
         paper.col(c).setTo(235 - c / 6);
     return paper - ink * 0.7;
@@ -66,7 +62,7 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("payload");
-        QTest::addColumn<int>("flipped"); // modules spoilt before reading
+        QTest::addColumn<int>("spoilt"); // modules, each in another codeword
         QTest::newRow("60 questions")
             << u"05_3_60_20110830063648"_s << 1 << u"705300602011083006364801"_s << 0;
         QTest::newRow("one question")
@@ -79,18 +75,16 @@ private slots:
         QFETCH(QString, number);
         QFETCH(int, page);
         QFETCH(QString, payload);
-        QFETCH(int, flipped);
+        QFETCH(int, spoilt);
         const PageCode code { number, page };
         QCOMPARE(code.payload(), payload);
         QCOMPARE(PageCode::read(payload), code);
-
-        // Spoilt modules lie in as many codewords: down the right edge, up the next columns.
         QList<QList<bool>> modules = sheetcode::modules(code);
-        for (int i = 0; i < flipped; ++i)
+        for (int i = 0; i < spoilt; ++i) // up the right edge's codewords, down the next ones
             modules[i < 3 ? 20 - 4 * i : 9 + 4 * (i - 3)][i < 3 ? 20 : 18] ^= true;
-        cv::Mat page8(pagefinder::pixelRect({ -6, -6, 204, 291 }).size(), CV_8U, cv::Scalar(255));
-        printCode(page8, modules, pageframe::kPixelsPerMm, { 48, 48 });
-        QCOMPARE(sheetcode::decode(page8), code);
+        cv::Mat straightened(kPageSize, CV_8U, cv::Scalar(255));
+        printCode(straightened, modules, pageframe::kPixelsPerMm, 48);
+        QCOMPARE(sheetcode::decode(straightened), code);
     }
 
     void refusesWhatIsNotACode()
@@ -109,35 +103,26 @@ private slots:
     // table under uneven light, and saved as a JPEG.
     void findsThePage_data()
     {
-        QTest::addColumn<double>("turn"); // degrees, clockwise
-        QTest::addColumn<double>("slant"); // the far edge's share of the near one
-        QTest::addColumn<double>("scale"); // photo px per mm
-        QTest::addColumn<cv::Size>("photo");
-        QTest::newRow("phone, upright") << 0.0 << 1.0 << 12.0 << cv::Size(3000, 4000);
-        QTest::newRow("90") << 90.0 << 1.0 << 5.0 << cv::Size(1800, 1300);
-        QTest::newRow("180") << 180.0 << 1.0 << 5.0 << cv::Size(1300, 1800);
-        QTest::newRow("270") << 270.0 << 1.0 << 5.0 << cv::Size(1800, 1300);
-        QTest::newRow("tilt +10") << 10.0 << 1.0 << 5.0 << cv::Size(1500, 1800);
-        QTest::newRow("tilt -10, table") << -10.0 << 0.8 << 5.5 << cv::Size(1500, 1900);
-        QTest::newRow("188, table") << 188.0 << 0.85 << 6.0 << cv::Size(1600, 2000);
-        QTest::newRow("84, table") << 84.0 << 0.8 << 6.0 << cv::Size(2000, 1600);
+        QTest::addColumn<cv::Vec3d>("shot"); // turn (degrees), far edge's share, px per mm
+        QTest::newRow("phone, upright, 12 Mpx") << cv::Vec3d(0, 1, 12.5);
+        QTest::newRow("90") << cv::Vec3d(90, 1, 5);
+        QTest::newRow("180") << cv::Vec3d(180, 1, 5);
+        QTest::newRow("270") << cv::Vec3d(270, 1, 5);
+        QTest::newRow("tilt +10") << cv::Vec3d(10, 1, 5);
+        QTest::newRow("tilt -10, table") << cv::Vec3d(-10, 0.8, 5.5);
+        QTest::newRow("188, table") << cv::Vec3d(188, 0.85, 6);
+        QTest::newRow("84, table") << cv::Vec3d(84, 0.75, 7);
     }
     void findsThePage()
     {
-        QFETCH(double, turn);
-        QFETCH(double, slant);
-        QFETCH(double, scale);
-        QFETCH(cv::Size, photo);
+        QFETCH(cv::Vec3d, shot);
+        const auto [turn, slant, scale] = std::tuple(shot[0], shot[1], shot[2]);
         constexpr double px = 6;
         cv::Mat sheet(cvRound(297 * px), cvRound(210 * px), CV_8U, cv::Scalar(250));
-        std::vector<cv::Point2f> marks;
-        for (const cv::Point2f c : { cv::Point2f(9, 9), { 201, 9 }, { 201, 288 }, { 9, 288 } }) {
-            marks.push_back(c * px);
-            cv::rectangle(sheet,
-                cv::Rect(cv::Point((c - cv::Point2f(3, 3)) * px), cv::Size(6 * px, 6 * px)),
-                cv::Scalar(20), cv::FILLED);
-        }
-        printCode(sheet, sheetcode::modules(kSheet), px, { 9 * px, 9 * px });
+        const std::vector<cv::Point2f> marks { { 9, 9 }, { 201, 9 }, { 201, 288 }, { 9, 288 } };
+        for (const cv::Point2f c : marks)
+            cv::rectangle(sheet, cv::Rect((c.x - 3) * px, (c.y - 3) * px, 6 * px, 6 * px), 20, -1);
+        printCode(sheet, sheetcode::modules(kSheet), px, 9 * px);
         cv::putText(sheet, "MENTAL SUMS 60", { 110, 100 }, cv::FONT_HERSHEY_DUPLEX, 3, 0, 8);
         for (int row = 0; row < 24; ++row) {
             const cv::Point at(100 + row % 2 * 600, 200 + row / 2 * 130);
@@ -145,36 +130,36 @@ private slots:
             cv::line(sheet, at + cv::Point(300, 0), at + cv::Point(330, -45), 70, 5);
             cv::circle(sheet, at + cv::Point(370, -22), 20, 70, 5);
         }
-        // Where the paper's corners fall in the photo.
-        std::vector<cv::Point2f> paper { { 0, 0 }, { 210, 0 }, { 210, 297 }, { 0, 297 } }, shot;
+        // Where the paper's corners fall in the photo, 100 px of table around them.
+        std::vector<cv::Point2f> paper { { 0, 0 }, { 210, 0 }, { 210, 297 }, { 0, 297 } }, at;
         const double a = turn * CV_PI / 180;
-        for (const cv::Point2f p : paper) {
+        for (cv::Point2f &p : paper) {
             const double across = (p.x - 105) * (p.y == 0 ? slant : 1), down = p.y - 148.5;
-            shot.emplace_back(photo.width / 2 + scale * (across * cos(a) - down * sin(a)),
-                photo.height / 2 + scale * (across * sin(a) + down * cos(a)));
-        }
-        for (cv::Point2f &p : paper)
+            at.emplace_back(scale * (across * cos(a) - down * sin(a)),
+                scale * (across * sin(a) + down * cos(a)));
             p *= px;
-        const cv::Mat toPhoto = cv::getPerspectiveTransform(paper, shot);
-        cv::Mat image, light(photo, CV_32F);
-        cv::warpPerspective(sheet, image, toPhoto, photo, cv::INTER_AREA, cv::BORDER_CONSTANT, 90);
-        for (int y = 0; y < photo.height; ++y)
-            light.row(y).setTo(0.55 + 0.45 * y / photo.height);
-        image.convertTo(image, CV_32F);
-        cv::multiply(image, light, image);
-        image.convertTo(image, CV_8U);
+        }
+        const cv::Rect bounds = cv::boundingRect(at);
+        for (cv::Point2f &p : at)
+            p -= cv::Point2f(bounds.tl() - cv::Point(100, 100));
+        const cv::Mat toPhoto = cv::getPerspectiveTransform(paper, at);
+        cv::Mat photo;
+        cv::warpPerspective(sheet, photo, toPhoto, bounds.size() + cv::Size(200, 200),
+            cv::INTER_AREA, cv::BORDER_CONSTANT, 90);
+        for (int y = 0; y < photo.rows; ++y)
+            photo.row(y) *= 0.55 + 0.45 * y / photo.rows;
         std::vector<uchar> jpeg;
-        cv::imencode(".jpg", image, jpeg, { cv::IMWRITE_JPEG_QUALITY, 75 });
+        cv::imencode(".jpg", photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 75 });
 
         QString why;
         const std::optional<FoundPage> found = pagefinder::find(cv::imdecode(jpeg, 0), &why);
         QVERIFY2(found, qPrintable(why));
         QCOMPARE(found->code, kSheet);
-        QCOMPARE(found->image.size(), pagefinder::pixelRect({ -6, -6, 204, 291 }).size());
+        QCOMPARE(found->image.size(), kPageSize);
         std::vector<cv::Point2f> truth;
-        cv::perspectiveTransform(marks, truth, toPhoto);
-        for (int i = 0; i < 4; ++i)
-            QVERIFY2(cv::norm(found->marks[i] - truth[i]) < scale * slant, qPrintable(why));
+        cv::perspectiveTransform(marks, truth, toPhoto * cv::Matx33d(px, 0, 0, 0, px, 0, 0, 0, 1));
+        for (int i = 0; i < 4; ++i) // within a millimetre
+            QVERIFY(cv::norm(found->marks[i] - truth[i]) < scale * slant);
         QVERIFY(!pagefinder::find(cv::Mat(800, 600, CV_8U, cv::Scalar(200)), &why));
         QVERIFY(!why.isEmpty());
     }
@@ -198,17 +183,17 @@ private slots:
         QCOMPARE(qsizetype(split.digits.size()), digits.size());
         QVERIFY(!split.messy);
         // Each part is most like its own sample among the room's, in the same order.
+        auto likeness = [&](qsizetype part, qsizetype j) {
+            const cv::Mat cell = digitSample(digits[j], 7 + int(j));
+            cv::Mat a, b, score;
+            cv::resize(split.digits[part], a, { 20, 20 });
+            cv::resize(cell(cv::boundingRect(cell > 60)), b, { 20, 20 });
+            cv::matchTemplate(a, b, score, cv::TM_CCOEFF_NORMED);
+            return score.at<float>(0);
+        };
         for (qsizetype i = 0; i < digits.size(); ++i) {
-            QList<double> likeness;
-            for (qsizetype j = 0; j < digits.size(); ++j) {
-                cv::Mat part, sample, score;
-                cv::resize(split.digits[i], part, { 20, 20 });
-                const cv::Mat cell = digitSample(digits[j], 7 + int(j));
-                cv::resize(cell(cv::boundingRect(cell > 60)), sample, { 20, 20 });
-                cv::matchTemplate(part, sample, score, cv::TM_CCOEFF_NORMED);
-                likeness << score.at<float>(0);
-            }
-            QCOMPARE(std::max_element(likeness.begin(), likeness.end()) - likeness.begin(), i);
+            for (qsizetype j = 0; j < digits.size(); ++j)
+                QVERIFY(j == i || likeness(i, j) < likeness(i, i));
         }
     }
 
@@ -220,7 +205,7 @@ private slots:
         int right = 0, rooms = 300;
         for (int n = 0; n < rooms; ++n) {
             QList<int> digits, gaps;
-            for (int i = 0; i < 1 + n % 3; ++i) {
+            for (int i = 0; i <= n % 3; ++i) {
                 digits << int(random() % 10);
                 gaps << (random() % 3 == 0 ? -int(random() % 14) : int(random() % 12));
             }
@@ -228,7 +213,7 @@ private slots:
             right += !split.messy && qsizetype(split.digits.size()) == digits.size();
         }
         qInfo("rooms split right: %d of %d", right, rooms);
-        QVERIFY(right >= 0.9 * rooms);
+        QVERIFY(right >= 0.95 * rooms);
     }
 };
 

@@ -30,7 +30,7 @@ struct Piece
 cv::Mat withFaintParts(const cv::Mat &contrast, const cv::Mat &strong, double level)
 {
     cv::Mat faint, labels;
-    cv::threshold(contrast, faint, std::max(kMinContrast * 0.7, level / 2), 255, cv::THRESH_BINARY);
+    cv::threshold(contrast, faint, std::max(kMinContrast, level / 2), 255, cv::THRESH_BINARY);
     const int count = cv::connectedComponents(faint, labels, 8, CV_32S);
     std::vector<uchar> inked(count, 0);
     for (int y = 0; y < strong.rows; ++y) {
@@ -61,6 +61,11 @@ bool printedRemains(const cv::Rect &r, const cv::Size &size)
     if (flat && (r.y == 0 || r.br().y == size.height || r.x == 0 || r.br().x == size.width))
         return true;
     if (flat && r.width > size.width * 0.8)
+        return true;
+    // The end of the "＝" before the room, or of a stroke of the next cell: a short stub on
+    // the left or right edge, lower than any digit.
+    const bool side = r.x == 0 || r.br().x == size.width;
+    if (side && r.height < 0.25 * size.height && r.width < 0.25 * size.height)
         return true;
     return upright && r.y == 0 && r.br().y == size.height && (r.x == 0 || r.br().x == size.width);
 }
@@ -141,7 +146,7 @@ int cutColumn(const cv::Mat &mask, int digitHeight)
             runs += on && (y == 0 || !mask.at<uchar>(y - 1, x));
         }
         const bool tall = std::min(reachLeft[x], reachRight[x + 1]) >= 0.55 * height;
-        if (!surely && (runs > 1 || ink > 0.25 * height || !tall))
+        if (!tall || (!surely && (runs > 1 || ink > 0.25 * height)))
             continue;
         const double score = ink + 0.05 * std::abs(x - w / 2);
         if (score < bestScore) {
@@ -230,6 +235,11 @@ SplitRoom split(const cv::Mat &room)
     for (const Piece &g : groups)
         digitHeight = std::max(digitHeight, g.box.height);
     groups = withFragmentsJoined(std::move(groups), digitHeight);
+    // What is left this small is a speck or a dot, no digit, whatever the room holds besides.
+    std::erase_if(groups,
+        [&](const Piece &g) { return std::max(g.box.width, g.box.height) < 0.2 * room.rows; });
+    if (groups.empty())
+        return result;
 
     std::vector<cv::Mat> parts;
     for (const Piece &g : groups) {
