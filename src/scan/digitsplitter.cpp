@@ -17,6 +17,7 @@ constexpr int kMaxPieces = 14;
 constexpr double kOneDigit = 1.1;
 constexpr double kTwoDigits = 1.55;
 constexpr int kMaxDigits = 6;
+constexpr double kMaxStroke = 1.3; // the longest level stroke, in digit heights
 constexpr double kMaxInkShare = 0.35;
 
 struct Piece
@@ -157,6 +158,20 @@ int cutColumn(const cv::Mat &mask, int digitHeight)
     return best;
 }
 
+// The longest stretch of ink along a row: no digit's stroke reaches much beyond its height.
+int longestRun(const cv::Mat &mask)
+{
+    int longest = 0;
+    for (int y = 0; y < mask.rows; ++y) {
+        const uchar *row = mask.ptr<uchar>(y);
+        for (int x = 0, run = 0; x < mask.cols; ++x) {
+            run = row[x] ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
 cv::Mat cropped(const cv::Mat &ink)
 {
     std::vector<cv::Point> points;
@@ -246,8 +261,9 @@ SplitRoom split(const cv::Mat &room)
         cv::Mat mask = cv::Mat::zeros(g.box.size(), CV_8U);
         for (const int label : g.labels)
             mask.setTo(255, labels(g.box) == label);
-        // Digits run together: cut where the ink is thinnest until each part is a digit's
-        // width; a part this wide is about two digits of the room's height.
+        if (longestRun(mask) > kMaxStroke * digitHeight)
+            result.messy = true; // a line through the answer: crossed out
+        // Digits run together: cut until each part is one digit (cutColumn says where).
         std::vector<cv::Mat> queue { mask };
         while (!queue.empty()) {
             cv::Mat part = queue.back();

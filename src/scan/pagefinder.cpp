@@ -246,16 +246,13 @@ std::optional<FoundPage> find(const cv::Mat &photo, QString *why)
 
     // The page may lie any way round: the turns that make it portrait come first, and the
     // code, found only at its own corner, decides.
-    std::array<int, 4> turns { 0, 1, 2, 3 };
     const bool portraitFromFirst
         = cv::norm(centres[1] - centres[0]) + cv::norm(centres[3] - centres[2])
         < cv::norm(centres[2] - centres[1]) + cv::norm(centres[0] - centres[3]);
-    if (!portraitFromFirst)
-        turns = { 1, 3, 0, 2 };
-    else
-        turns = { 0, 2, 1, 3 };
-    const QRectF codeArea = pageframe::kCode.adjusted(-1.5, -1.5, 1.5, 1.5);
-    const cv::Rect codeRect = pixelRect(codeArea);
+    const std::array<int, 4> turns
+        = portraitFromFirst ? std::array { 0, 2, 1, 3 } : std::array { 1, 3, 0, 2 };
+    const double slack = sheetcode::kPlaceSlack;
+    const cv::Rect codeRect = pixelRect(pageframe::kCode.adjusted(-slack, -slack, slack, slack));
     for (const int turn : turns) {
         FoundPage page;
         for (int i = 0; i < 4; ++i)

@@ -10,9 +10,6 @@
 namespace {
 
 constexpr int kModules = 21;
-// How far around the code's place a straightened page is searched: the page's straightening
-// may be a millimetre or so off, and the quiet zone keeps the neighbours away.
-constexpr double kSlackMm = 1.5;
 
 QList<QList<bool>> turned(const QList<QList<bool>> &modules)
 {
@@ -160,7 +157,8 @@ std::optional<PageCode> decodeArea(const cv::Mat &grey)
 
 std::optional<PageCode> decode(const cv::Mat &straightenedPage)
 {
-    const QRectF area = pageframe::kCode.adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
+    const QRectF area
+        = pageframe::kCode.adjusted(-kPlaceSlack, -kPlaceSlack, kPlaceSlack, kPlaceSlack);
     const cv::Rect place = pagefinder::pixelRect(area)
         & cv::Rect(0, 0, straightenedPage.cols, straightenedPage.rows);
     if (place.empty())

@@ -13,6 +13,10 @@ class Mat;
 // The QR code of a scannable page: its modules for printing, and reading it back.
 namespace sheetcode {
 
+// How far around its place (pageframe::kCode) the code is looked for, in millimetres: a
+// straightened page may be a millimetre or so off, and the quiet zone keeps neighbours away.
+constexpr double kPlaceSlack = 1.5;
+
 // The dark (true) and light modules of the page's code, row by row, without quiet zone.
 QList<QList<bool>> modules(const PageCode &code);
 
