@@ -1,0 +1,229 @@
+#include "digitsplitter.h"
+#include "pagefinder.h"
+#include "pageframe.h"
+#include "sheetcode.h"
+
+#include <QTest>
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <random>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const PageCode kSheet { u"05_3_60_20110830063648"_s, 2 };
+const cv::Size kPageSize = pagefinder::pixelRect({ -6, -6, 204, 291 }).size();
+
+// The code printed at px per mm into an image whose frame starts at origin (px).
+void printCode(cv::Mat &image, const QList<QList<bool>> &modules, double px, double origin)
+{
+    cv::Mat small(29, 29, CV_8U, cv::Scalar(255)); // 21 modules and a quiet zone of 4
+    for (int i = 0; i < 21 * 21; ++i)
+        small.at<uchar>(i / 21 + 4, i % 21 + 4) = modules[i / 21][i % 21] ? 0 : 255;
+    const QRectF k = pageframe::kCode;
+    const cv::Rect place(cvRound(origin + k.x() * px), cvRound(origin + k.y() * px),
+        cvRound(k.width() * px), cvRound(k.height() * px));
+    cv::resize(small, image(place), place.size(), 0, 0, cv::INTER_NEAREST);
+}
+
+cv::Mat digitSample(int digit, int index)
+{
+    static const cv::Mat all = cv::imread(QRTA_DIGITS_PNG, cv::IMREAD_GRAYSCALE);
+    return all(cv::Rect(index % 100 * 20, (digit * 5 + index / 100) * 20, 20, 20));
+}
+
+// A room 10 mm high: the digits' samples three times their size, gaps (px) between their
+// 20 px cells, negative ones running them together, on paper under a slope of light.
+cv::Mat room(const QList<int> &digits, const QList<int> &gaps, int sample)
+{
+    cv::Mat ink = cv::Mat::zeros(80, 300, CV_8U), paper(ink.size(), CV_8U);
+    for (qsizetype i = 0, x = 8; i < digits.size(); x += 60 + gaps.value(i), ++i) {
+        cv::Mat big, place = ink(cv::Rect(x, 10, 60, 60));
+        cv::resize(digitSample(digits[i], sample + int(i)), big, { 60, 60 });
+        cv::max(place, big, place);
+    }
+    for (int c = 0; c < paper.cols; ++c)
+        paper.col(c).setTo(235 - c / 6);
+    return paper - ink * 0.7;
+}
+
+} // namespace
+
+class TestScan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void codeRoundTrip_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("payload");
+        QTest::addColumn<int>("spoilt"); // modules, each in another codeword
+        QTest::newRow("60 questions")
+            << u"05_3_60_20110830063648"_s << 1 << u"705300602011083006364801"_s << 0;
+        QTest::newRow("one question")
+            << u"00_0_1_20261207043626"_s << 12 << u"700000012026120704362612"_s << 3;
+        QTest::newRow("9999 questions")
+            << u"10_5_9999_19991231235959"_s << 99 << u"710599991999123123595999"_s << 6;
+    }
+    void codeRoundTrip()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, page);
+        QFETCH(QString, payload);
+        QFETCH(int, spoilt);
+        const PageCode code { number, page };
+        QCOMPARE(code.payload(), payload);
+        QCOMPARE(PageCode::read(payload), code);
+        QList<QList<bool>> modules = sheetcode::modules(code);
+        for (int i = 0; i < spoilt; ++i) // up the right edge's codewords, down the next ones
+            modules[i < 3 ? 20 - 4 * i : 9 + 4 * (i - 3)][i < 3 ? 20 : 18] ^= true;
+        cv::Mat straightened(kPageSize, CV_8U, cv::Scalar(255));
+        printCode(straightened, modules, pageframe::kPixelsPerMm, 48);
+        QCOMPARE(sheetcode::decode(straightened), code);
+    }
+
+    void refusesWhatIsNotACode()
+    {
+        for (const QString &text :
+            { u""_s, u"70530060201108300636480"_s, u"805300602011083006364801"_s,
+                u"711300602011083006364801"_s, u"705600602011083006364801"_s,
+                u"705300002011083006364801"_s, u"705300602011083006364800"_s,
+                u"705300602011133006364801"_s, u"70530060201108300636480x"_s })
+            QVERIFY2(!PageCode::read(text), qPrintable(text));
+        QVERIFY((PageCode { u"05_3_060_20110830063648"_s, 1 }.payload().isEmpty()));
+        QVERIFY((sheetcode::modules(PageCode { u"05_3_60"_s, 1 }).isEmpty()));
+    }
+
+    // A sheet printed at 6 px per mm, photographed turned, tilted and slanting on a dark
+    // table under uneven light, and saved as a JPEG.
+    void findsThePage_data()
+    {
+        QTest::addColumn<cv::Vec3d>("shot"); // turn (degrees), far edge's share, px per mm
+        QTest::newRow("phone, upright, 12 Mpx") << cv::Vec3d(0, 1, 12.5);
+        QTest::newRow("90") << cv::Vec3d(90, 1, 5);
+        QTest::newRow("180") << cv::Vec3d(180, 1, 5);
+        QTest::newRow("270") << cv::Vec3d(270, 1, 5);
+        QTest::newRow("tilt +10") << cv::Vec3d(10, 1, 5);
+        QTest::newRow("tilt -10, table") << cv::Vec3d(-10, 0.8, 5.5);
+        QTest::newRow("188, table") << cv::Vec3d(188, 0.85, 6);
+        QTest::newRow("84, table") << cv::Vec3d(84, 0.75, 7);
+    }
+    void findsThePage()
+    {
+        QFETCH(cv::Vec3d, shot);
+        const auto [turn, slant, scale] = std::tuple(shot[0], shot[1], shot[2]);
+        constexpr double px = 6;
+        cv::Mat sheet(cvRound(297 * px), cvRound(210 * px), CV_8U, cv::Scalar(250));
+        const std::vector<cv::Point2f> marks { { 9, 9 }, { 201, 9 }, { 201, 288 }, { 9, 288 } };
+        for (const cv::Point2f c : marks)
+            cv::rectangle(sheet, cv::Rect((c.x - 3) * px, (c.y - 3) * px, 6 * px, 6 * px), 20, -1);
+        printCode(sheet, sheetcode::modules(kSheet), px, 9 * px);
+        cv::putText(sheet, "MENTAL SUMS 60", { 110, 100 }, cv::FONT_HERSHEY_DUPLEX, 3, 0, 8);
+        for (int row = 0; row < 24; ++row) {
+            const cv::Point at(100 + row % 2 * 600, 200 + row / 2 * 130);
+            cv::putText(sheet, "36 + 47 =", at, cv::FONT_HERSHEY_SIMPLEX, 1.6, 30, 3);
+            cv::line(sheet, at + cv::Point(300, 0), at + cv::Point(330, -45), 70, 5);
+            cv::circle(sheet, at + cv::Point(370, -22), 20, 70, 5);
+        }
+        // Where the paper's corners fall in the photo, 100 px of table around them.
+        std::vector<cv::Point2f> paper { { 0, 0 }, { 210, 0 }, { 210, 297 }, { 0, 297 } }, at;
+        const double a = turn * CV_PI / 180;
+        for (cv::Point2f &p : paper) {
+            const double across = (p.x - 105) * (p.y == 0 ? slant : 1), down = p.y - 148.5;
+            at.emplace_back(scale * (across * cos(a) - down * sin(a)),
+                scale * (across * sin(a) + down * cos(a)));
+            p *= px;
+        }
+        const cv::Rect bounds = cv::boundingRect(at);
+        for (cv::Point2f &p : at)
+            p -= cv::Point2f(bounds.tl() - cv::Point(100, 100));
+        const cv::Mat toPhoto = cv::getPerspectiveTransform(paper, at);
+        cv::Mat photo;
+        cv::warpPerspective(sheet, photo, toPhoto, bounds.size() + cv::Size(200, 200),
+            cv::INTER_AREA, cv::BORDER_CONSTANT, 90);
+        for (int y = 0; y < photo.rows; ++y)
+            photo.row(y) *= 0.55 + 0.45 * y / photo.rows;
+        std::vector<uchar> jpeg;
+        cv::imencode(".jpg", photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 75 });
+
+        QString why;
+        const std::optional<FoundPage> found = pagefinder::find(cv::imdecode(jpeg, 0), &why);
+        QVERIFY2(found, qPrintable(why));
+        QCOMPARE(found->code, kSheet);
+        QCOMPARE(found->image.size(), kPageSize);
+        std::vector<cv::Point2f> truth;
+        cv::perspectiveTransform(marks, truth, toPhoto * cv::Matx33d(px, 0, 0, 0, px, 0, 0, 0, 1));
+        for (int i = 0; i < 4; ++i) // within a millimetre
+            QVERIFY(cv::norm(found->marks[i] - truth[i]) < scale * slant);
+        QVERIFY(!pagefinder::find(cv::Mat(800, 600, CV_8U, cv::Scalar(200)), &why));
+        QVERIFY(!why.isEmpty());
+    }
+
+    void splitsTheRoom_data()
+    {
+        QTest::addColumn<QList<int>>("digits");
+        QTest::addColumn<QList<int>>("gaps");
+        QTest::addColumn<bool>("struck"); // a line drawn through: messy, whatever it holds
+        QTest::newRow("empty") << QList<int> {} << QList<int> {} << false;
+        QTest::newRow("one") << QList { 7 } << QList<int> {} << false;
+        QTest::newRow("two apart") << QList { 4, 2 } << QList { 10 } << false;
+        QTest::newRow("two touching") << QList { 3, 8 } << QList { -14 } << false;
+        QTest::newRow("three") << QList { 1, 0, 9 } << QList { 0, 4 } << false;
+        QTest::newRow("three, two touching") << QList { 6, 5, 2 } << QList { 6, -14 } << false;
+        QTest::newRow("crossed out") << QList { 4, 2 } << QList { 10 } << true;
+    }
+    void splitsTheRoom()
+    {
+        QFETCH(QList<int>, digits);
+        QFETCH(QList<int>, gaps);
+        QFETCH(bool, struck);
+        cv::Mat image = room(digits, gaps, 7);
+        if (struck)
+            cv::line(image, { 5, 45 }, { 150, 35 }, 40, 4);
+        const SplitRoom split = digitsplitter::split(image);
+        QCOMPARE(split.messy, struck);
+        if (struck)
+            return;
+        QCOMPARE(qsizetype(split.digits.size()), digits.size());
+        // Each part is most like its own sample among the room's, in the same order.
+        auto likeness = [&](qsizetype part, qsizetype j) {
+            const cv::Mat cell = digitSample(digits[j], 7 + int(j));
+            cv::Mat a, b, score;
+            cv::resize(split.digits[part], a, { 20, 20 });
+            cv::resize(cell(cv::boundingRect(cell > 60)), b, { 20, 20 });
+            cv::matchTemplate(a, b, score, cv::TM_CCOEFF_NORMED);
+            return score.at<float>(0);
+        };
+        for (qsizetype i = 0; i < digits.size(); ++i) {
+            for (qsizetype j = 0; j < digits.size(); ++j)
+                QVERIFY(j == i || likeness(i, j) < likeness(i, i));
+        }
+    }
+
+    // Rooms of one to three of the samples, a third of them run together: how many are cut
+    // into the right number of digits.
+    void splitsMostRooms()
+    {
+        std::mt19937 random(2026);
+        int right = 0, rooms = 300;
+        for (int n = 0; n < rooms; ++n) {
+            QList<int> digits, gaps;
+            for (int i = 0; i <= n % 3; ++i) {
+                digits << int(random() % 10);
+                gaps << (random() % 3 == 0 ? -int(random() % 14) : int(random() % 12));
+            }
+            const SplitRoom split = digitsplitter::split(room(digits, gaps, n % 480));
+            right += !split.messy && qsizetype(split.digits.size()) == digits.size();
+        }
+        qInfo("rooms split right: %d of %d", right, rooms);
+        QVERIFY(right >= 0.95 * rooms);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScan)
+#include "tst_scan.moc"
