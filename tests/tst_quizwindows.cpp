@@ -1,9 +1,16 @@
 #include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
+#include "quiz/markedpageview.h"
+#include "quiz/photomarkingwindow.h"
 #include "quiz/progresschartwindow.h"
 #include "quiz/recordswindow.h"
 #include "quiz/testwindow.h"
+#include "scanpage.h"
+#include "sheetpainter.h"
+#include "worksheet/scannablesheet.h"
+#include "worksheet/sheetchoices.h"
 #include "worksheet/sheetdocument.h"
+#include "worksheet/worksheet.h"
 
 #include "support/busydatafile.h"
 #include "support/guitestmain.h"
@@ -24,6 +31,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QListWidget>
+#include <QPainter>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -471,6 +480,45 @@ private slots:
             click(window.button(ProgressChartWindow::Button(button)));
             QCOMPARE(m_finished->size(), 1);
         }
+    }
+
+    // A sheet printed to be photographed comes back unwritten: nothing can be marked, so it is
+    // stored unfinished for the parent; the same sheet again is not stored twice.
+    void photographedSheetIsMarkedFromTheRecords()
+    {
+        SheetChoices choices;
+        choices.columns = 3;
+        choices.rows = 6;
+        const Worksheet sheet = Worksheet::generate(m_data->maker, 5, 2, 3, 6, kMonday);
+        SheetDocument document = questionDocument(sheet, choices, u"乘法"_s);
+        document.scanNumber = sheet.number();
+        scannablesheets::store(m_data->db(), scanpage::describe(sheet, document));
+        QImage page(1240, 1754, QImage::Format_RGB32); // A4 at 150 dpi, as a flatbed scans it
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        SheetPainter(document).paintPage(painter, 0, 150, 150);
+        painter.end();
+        const QString photo = m_data->dir.filePath(u"scan.png"_s);
+        QVERIFY(page.save(photo));
+
+        RecordsWindow &records = openRecords();
+        records.choosePhotos = [&photo] { return QStringList { photo }; };
+        QStringList results;
+        records.openPhotos = [this, &results](const QStringList &photos) {
+            PhotoMarkingWindow window(*m_data->context, photos);
+            QSignalSpy done(&window, &PhotoMarkingWindow::done);
+            QVERIFY(done.wait(20000));
+            QCOMPARE(window.pageList()->count(), 1);
+            QCOMPARE(window.pageView()->marks().size(), 18);
+            results << window.resultLine()->text();
+        };
+        for (int time = 0; time < 2; ++time)
+            click(records.button(RecordsWindow::Photos));
+        QCOMPARE(results.size(), 2);
+        QVERIFY2(results[0].contains(u"18 题没认清"_s), qPrintable(results[0]));
+        QVERIFY2(results[1].contains(u"已经批改过"_s), qPrintable(results[1]));
+        QCOMPARE(records.recordModel()->rowCount(), 1); // the list read again
+        QCOMPARE(findTestRecord(m_data->db(), sheet.number())->marked.value_or(0), 0);
     }
 
 private:
