@@ -1,0 +1,33 @@
+#pragma once
+
+#include <opencv2/core.hpp>
+
+// The recogniser's network over digitimage's features: inputs standardised, one hidden layer
+// of rectified units, ten outputs turned into probabilities by softmax. The reader runs it;
+// the trainer (tools/trainreader) fits its matrices.
+struct DigitNet
+{
+    // An input x enters as (x - mean) * scale; both 1 × features.
+    cv::Mat mean, scale;
+    // features × hidden and 1 × hidden.
+    cv::Mat w1, b1;
+    // hidden × 10 and 1 × 10.
+    cv::Mat w2, b2;
+
+    // rows: one CV_32F row of features per digit. Gives one row of ten probabilities per
+    // digit.
+    cv::Mat probabilities(const cv::Mat &rows) const;
+
+    // The steps of probabilities(), for the trainer, which needs each layer's values.
+    cv::Mat standardise(const cv::Mat &rows) const;
+    cv::Mat hidden(const cv::Mat &standardised) const;
+    cv::Mat outputs(const cv::Mat &hidden) const;
+
+    // a × b for CV_32F matrices. The BLAS that OpenCV may call is the slow reference one on
+    // some systems, which would make training take many minutes; a plain loop the compiler
+    // vectorises is several times faster at these sizes.
+    static cv::Mat multiply(const cv::Mat &a, const cv::Mat &b);
+
+    void write(cv::FileStorage &storage) const;
+    static DigitNet read(const cv::FileNode &node);
+};
