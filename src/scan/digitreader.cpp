@@ -20,7 +20,7 @@ struct DigitReader::Model
 const DigitReader &DigitReader::builtIn()
 {
     static const DigitReader reader = [] {
-        QFile file(u":/reader/digits.yml"_s);
+        QFile file(u":/reader/digits.json"_s);
         if (!file.open(QIODevice::ReadOnly))
             throw std::runtime_error("the built-in digit model is missing");
         return DigitReader(file.readAll().toStdString());

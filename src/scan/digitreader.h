@@ -29,8 +29,8 @@ public:
     // gives digit -1 with confidence 0.
     DigitGuess read(const cv::Mat &ink) const;
 
-    // A model as the trainer writes it (OpenCV's YAML); throws std::runtime_error if it is not
-    // one.
+    // A model as the trainer writes it (OpenCV's FileStorage text); throws std::runtime_error
+    // if it is not one.
     explicit DigitReader(const std::string &modelText);
 
     DigitReader();

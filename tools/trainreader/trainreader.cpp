@@ -1,6 +1,6 @@
-// Trains the digit recogniser built into the program (resources/reader/digits.yml) on OpenCV's
+// Trains the digit recogniser built into the program (resources/reader/digits.json) on OpenCV's
 // sample of 5,000 handwritten digits, and reports its accuracy on the part it never saw.
-//   qrta-train-reader DIGITS_PNG OUTPUT_YML
+//   qrta-train-reader DIGITS_PNG OUTPUT_JSON
 #include "digitimage.h"
 #include "digitnet.h"
 #include "digitreader.h"
@@ -233,7 +233,7 @@ void report(const char *what, const std::vector<Reading> &readings)
 int main(int argc, char **argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: qrta-train-reader DIGITS_PNG OUTPUT_YML\n");
+        std::fprintf(stderr, "usage: qrta-train-reader DIGITS_PNG OUTPUT_JSON\n");
         return 2;
     }
     const cv::Mat sheet = cv::imread(argv[1], cv::IMREAD_GRAYSCALE);
@@ -261,8 +261,9 @@ int main(int argc, char **argv)
     for (const Sample &s : training)
         labels.push_back(s.digit);
     std::printf("%d training samples of %d features\n", x.rows, x.cols);
+    // JSON rather than YAML: its Base64 is not indented line by line, a sixth smaller.
     cv::FileStorage storage(
-        ".yml", cv::FileStorage::WRITE | cv::FileStorage::MEMORY | cv::FileStorage::BASE64);
+        ".json", cv::FileStorage::WRITE | cv::FileStorage::MEMORY | cv::FileStorage::BASE64);
     storage << "nets"
             << "[";
     for (int i = 0; i < kNets; ++i) {
