@@ -20,7 +20,7 @@ class DigitReader
 public:
     // A reading is sure above this confidence. Chosen on digits the model was never trained on
     // so that a wrong reading is rarely sure while nearly every right one is: 0.9 let through
-    // a third more wrong readings of the same digits drawn larger, thicker or thinner.
+    // half again as many wrong readings of the same digits drawn larger or thicker.
     static constexpr double kSureAbove = 0.95;
 
     // The model built into the program, loaded once.
