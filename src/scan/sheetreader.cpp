@@ -41,7 +41,7 @@ ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room)
             continue;
         }
         answer.digits += QChar(u'0' + guess.digit);
-        answer.sure = answer.sure && guess.confidence >= DigitReader::kSureAbove;
+        answer.sure = answer.sure && guess.confidence > DigitReader::kSureAbove;
     }
     return answer;
 }
