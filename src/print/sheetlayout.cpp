@@ -44,11 +44,18 @@ struct CellNeeds
     double answerRoom = 0;
 };
 
+// A sheet to be photographed keeps room for a child's digits whatever size the questions
+// print in: a reader cannot make out digits squeezed to fit.
+constexpr double kScanDigitTwips = 6.5 * 1440 / 25.4;
+
 CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
 {
     const QFontMetricsF metrics(cellFontAt(points));
     CellNeeds needs;
     needs.answerRoom = answerRoomAt(metrics, document.answerLength);
+    if (!document.scanNumber.isEmpty() && document.answerLength > 0)
+        needs.answerRoom
+            = std::max(needs.answerRoom, (document.answerLength + 0.5) * kScanDigitTwips);
     for (const QStringList &row : document.rows) {
         for (const QString &cell : row)
             needs.width = std::max(needs.width, metrics.horizontalAdvance(cell));

@@ -133,6 +133,19 @@ int main(int argc, char **argv)
                 ++answers;
                 exact += answer.digits == written.digits;
                 unsure += verdict == Verdict::Unsure;
+                // With QRTA_TRIAL_ROOMS set, the rooms not read as written are kept to look at.
+                if (found && answer.digits != written.digits
+                    && qEnvironmentVariableIsSet("QRTA_TRIAL_ROOMS")) {
+                    const cv::Rect pixels = pagefinder::pixelRect(room.room)
+                        & cv::Rect(0, 0, found->image.cols, found->image.rows);
+                    cv::imwrite(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s
+                                                 .arg(sheet.number())
+                                                 .arg(room.position)
+                                                 .arg(written.digits, answer.digits,
+                                                     answer.sure ? u"-sure"_s : QString()))
+                                    .toStdString(),
+                        found->image(pixels));
+                }
                 if (verdict != Verdict::Unsure && (verdict == Verdict::Right) != written.right) {
                     ++wrongVerdicts;
                     failures << u"%1 #%2: wrote %3, read %4 (sure)"_s.arg(name)

@@ -52,7 +52,11 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
 {
     std::uniform_real_distribution<double> unit(0, 1);
     const QPointF paper = pageframe::toPaper(room.topLeft());
-    const double height = room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd));
+    // As tall as the room allows, and narrow enough that the digits stay in it, as a child
+    // fits an answer in the space there is.
+    const double widest = (room.width() * kPxPerMm - 10) / (text.size() * 0.85 + 0.3) * 16 / 20;
+    const double height
+        = std::min(room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd)), widest);
     double x = paper.x() * kPxPerMm + 2 + 6 * unit(rnd);
     const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
     for (const QChar c : text) {
@@ -72,7 +76,7 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
                 uchar &px = target.at<uchar>(r, col);
                 px = uchar(std::min<double>(px, 255 * (1 - a)));
             }
-        x += size * (0.55 + 0.2 * unit(rnd));
+        x += size * (0.6 + 0.25 * unit(rnd));
     }
 }
 
