@@ -426,6 +426,41 @@ private slots:
             args.contains(u"blank"_s) || args.contains(u":any"_s) || args.contains(u":second"_s));
     }
 
+    // A scannable sheet printed to PDF and scanned back unwritten: every answer unsure, the
+    // sheet stored once; a photo that is no image is named and the rest still marked.
+    void scannableSheetScannedBack()
+    {
+        QTemporaryDir dir;
+        const QString database = dir.filePath(u"QRTA.dat"_s);
+        const Run sheet = runCli({ u"sheet"_s, u"--type=7"_s, u"--level=2"_s, u"--columns=3"_s,
+            u"--rows=5"_s, u"--blank=second"_s, u"--scannable"_s, u"--database"_s, database,
+            u"--pdf"_s, dir.filePath(u"q.pdf"_s) });
+        QCOMPARE(sheet.status, 0);
+        QProcess render;
+        render.start(QStringLiteral(QRTA_PDFTOPPM),
+            { u"-r"_s, u"120"_s, u"-png"_s, u"-singlefile"_s, dir.filePath(u"q.pdf"_s),
+                dir.filePath(u"page"_s) });
+        QVERIFY(render.waitForFinished(30000) && render.exitCode() == 0);
+        QFile garbage(dir.filePath(u"not-a-photo.jpg"_s));
+        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("hello") == 5);
+        garbage.close();
+
+        const QStringList scan { u"scan"_s, u"--database"_s, database,
+            dir.filePath(u"page.png"_s) };
+        const Run first = runCli(scan + QStringList { garbage.fileName() });
+        QCOMPARE(first.status, 1);
+        QVERIFY2(first.err.contains(u"not-a-photo.jpg"_s), qPrintable(first.err));
+        const QStringList lines = first.out.trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 15);
+        QCOMPARE(lines[0].split(u'\t'),
+            (QStringList { sheet.out.trimmed(), u"1"_s, lines[0].section(u'\t', 2, 2), QString(),
+                u"unsure"_s }));
+        QVERIFY(lines[0].section(u'\t', 2, 2).contains(u"（　　）"_s));
+        const Run again = runCli(scan);
+        QCOMPARE(again.status, 1);
+        QCOMPARE(again.out, QString());
+    }
+
     void recordsAndMistakes()
     {
         TestData d;
