@@ -50,16 +50,23 @@ cv::Mat cell(const cv::Mat &sheet, int digit, int index)
     return sheet(cv::Rect(column * kCell, row * kCell, kCell, kCell)).clone();
 }
 
+// The digit enlarged by size on a black margin wide enough to turn it in.
+cv::Mat enlarged(const cv::Mat &digit, double size)
+{
+    cv::Mat grey;
+    cv::resize(digit, grey, cv::Size(), size, size, cv::INTER_CUBIC);
+    const int pad = int(std::ceil(6 * size));
+    cv::copyMakeBorder(grey, grey, pad, pad, pad, pad, cv::BORDER_CONSTANT, 0);
+    return grey;
+}
+
 // One digit as it might come from a photographed answer room after straightening and
 // thresholding: another size, slant, small turn, pen or pencil thickness, edge blur and noise,
 // then black and white.
 cv::Mat photographed(const cv::Mat &digit, cv::RNG &rng)
 {
     const double size = rng.uniform(0.8, 3.5);
-    cv::Mat grey;
-    cv::resize(digit, grey, cv::Size(), size, size, cv::INTER_CUBIC);
-    const int pad = int(std::ceil(6 * size));
-    cv::copyMakeBorder(grey, grey, pad, pad, pad, pad, cv::BORDER_CONSTANT, 0);
+    cv::Mat grey = enlarged(digit, size);
 
     const cv::Point2d centre(grey.cols / 2.0, grey.rows / 2.0);
     const double turn = rng.uniform(-10.0, 10.0) * CV_PI / 180, shear = rng.uniform(-0.3, 0.3);
@@ -105,10 +112,7 @@ cv::Mat photographed(const cv::Mat &digit, cv::RNG &rng)
 cv::Mat mild(const cv::Mat &digit, cv::RNG &rng)
 {
     const double size = rng.uniform(1.0, 3.0);
-    cv::Mat grey;
-    cv::resize(digit, grey, cv::Size(), size, size, cv::INTER_CUBIC);
-    const int pad = int(std::ceil(6 * size));
-    cv::copyMakeBorder(grey, grey, pad, pad, pad, pad, cv::BORDER_CONSTANT, 0);
+    cv::Mat grey = enlarged(digit, size);
     const cv::Point2f centre(grey.cols / 2.0f, grey.rows / 2.0f);
     const cv::Mat affine
         = cv::getRotationMatrix2D(centre, rng.uniform(-8.0, 8.0), rng.uniform(0.9, 1.1));
