@@ -15,7 +15,13 @@ std::optional<FoundPage> ScanBatch::find(const QString &path, QString *problem)
         *problem = u"不是能读的 JPEG 或 PNG 图片"_s;
         return std::nullopt;
     }
-    std::optional<FoundPage> found = pagefinder::find(photo, problem);
+    std::optional<FoundPage> found;
+    try {
+        found = pagefinder::find(photo, problem);
+    } catch (const cv::Exception &) {
+        // An image of a size or kind the finder cannot take is no page, not a failure.
+        found.reset();
+    }
     if (!found && problem->isEmpty())
         *problem = u"照片里找不到卷子四角的定位块和二维码"_s;
     return found;
@@ -40,7 +46,11 @@ ScanBatch::Page ScanBatch::add(
     }
     Sheet &sheet = m_sheets[number];
     page.sheet = sheet.sheet;
-    page.answers = sheetreader::readAnswers(*found, sheet.sheet);
+    try {
+        page.answers = sheetreader::readAnswers(*found, sheet.sheet);
+    } catch (const cv::Exception &) {
+        page.answers.clear(); // nothing read is nothing sure: the parent types the answers
+    }
     sheet.answers.insert(page.answers);
     return page;
 }
