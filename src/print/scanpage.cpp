@@ -95,9 +95,10 @@ ScannableSheet describe(const Worksheet &sheet, const SheetDocument &document)
                         + metrics.horizontalAdvance(printed.left(printed.indexOf(u'）')));
                 }
                 const TestItem item = testItemOf(line, index + 1);
+                const QuestionForm form = sheet.formOfLine(index);
                 const QRectF room(left, cell.top() + gap, right - left, cell.height() - 2 * gap);
-                scannable.rooms.append(
-                    { item.position, page + 1, item.question, item.answer, toFrame(room) });
+                scannable.rooms.append({ item.position, page + 1, item.question, item.answer,
+                    toFrame(room), form.type, form.level });
             }
         }
     }

@@ -1,5 +1,7 @@
 #include "testsession.h"
 
+#include "worksheet/scannablesheet.h"
+
 #include "worksheet/formatstamp.h"
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
@@ -45,6 +47,7 @@ void TestSession::generate(
     m_level = form.level;
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
+    m_formOfPosition.clear();
     m_madeAt = now;
     m_number = recordNumber(form.type, form.level, count, now);
     m_items.clear();
@@ -77,6 +80,7 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
     m_level = 0;
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
+    m_formOfPosition.clear();
     m_madeAt = now;
     m_number = recordNumber(0, 0, int(mistakes.size()), now);
     m_items.clear();
@@ -105,6 +109,7 @@ void TestSession::takeSheet(const QString &number, const QString &typeName,
     m_elapsed = 0;
     m_confirmed = m_marked = false;
     m_wrong = 0;
+    rememberSheetForms();
 }
 
 void TestSession::confirm()
@@ -162,7 +167,17 @@ bool TestSession::resume(const QString &number)
     const bool namedOwn = m_type == 0 && record->typeName != practiceName();
     m_sheetTypeName = namedOwn ? record->typeName : QString();
     m_sheetLevelName = namedOwn ? record->levelName : QString();
+    rememberSheetForms();
     return true;
+}
+
+void TestSession::rememberSheetForms()
+{
+    m_formOfPosition.clear();
+    if (const std::optional<ScannableSheet> sheet = scannablesheets::find(m_db, m_number)) {
+        for (const ScanRoom &room : sheet->rooms)
+            m_formOfPosition.insert(room.position, { room.type, room.level });
+    }
 }
 
 void TestSession::writeAnswer(const TestItem &item)
@@ -257,7 +272,15 @@ MarkResult TestSession::mark()
         .bind(4, m_elapsed)
         .bind(5, m_number);
     header.run();
-    MistakeBook(m_db).recordMarked(m_items, m_type, m_level, QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    if (m_formOfPosition.isEmpty()) {
+        MistakeBook(m_db).recordMarked(m_items, m_type, m_level, now);
+    } else {
+        for (const TestItem &item : std::as_const(m_items)) {
+            const QuestionForm form = m_formOfPosition.value(item.position, { m_type, m_level });
+            MistakeBook(m_db).recordMarked({ item }, form.type, form.level, now);
+        }
+    }
     transaction.commit();
 
     result.complete = true;

@@ -5,6 +5,7 @@
 #include "generate/questionform.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -61,7 +62,8 @@ public:
     void generatePractice(const QList<Mistake> &mistakes, const QDateTime &now);
     // A sheet written on paper and photographed: its questions under the sheet's number, the
     // type and level named as the records show them. It is stored as it is (never renumbered)
-    // and leaves the test window's choices alone.
+    // and leaves the test window's choices alone. Its questions' own types and levels, which a
+    // mixed sheet's differ in, go with its wrong answers into the book.
     void takeSheet(const QString &number, const QString &typeName, const QString &levelName,
         const QList<TestItem> &items, const QDateTime &now);
     bool isPractice() const { return m_type == 0 && m_sheetTypeName.isEmpty(); }
@@ -102,6 +104,9 @@ public:
 
 private:
     void writeAnswer(const TestItem &item);
+    // The types and levels of a photographed sheet's questions, as its data file row keeps
+    // them; none for a test made on screen.
+    void rememberSheetForms();
 
     Database &m_db;
     Settings &m_settings;
@@ -115,4 +120,5 @@ private:
     int m_wrong = 0;
     QList<TestItem> m_items;
     QString m_sheetTypeName, m_sheetLevelName; // of a photographed sheet
+    QHash<int, QuestionForm> m_formOfPosition; // of a photographed sheet's questions
 };

@@ -46,16 +46,18 @@ const QList<Table> &tables()
         // "sheet5" or "mix" and its value as text.
         { "tab_form", "CREATE TABLE tab_form (form_dm TEXT PRIMARY KEY NOT NULL, form_bz TEXT)",
             { "form_dm", "form_bz" }, 2 },
-        // Sheets printed to be photographed and marked: one row per question, with the page it
-        // is on and the room its answer is written in, in millimetres of the page's frame.
+        // Sheets printed to be photographed and marked: one row per question, with the sheet's
+        // type and level names, the question's own type and level (a mixed sheet's differ),
+        // the page it is on and the room its answer is written in, in millimetres of the page's
+        // frame.
         { "tab_scan",
             "CREATE TABLE tab_scan (scan_id INTEGER PRIMARY KEY AUTOINCREMENT,"
-            " scan_bh TEXT NOT NULL, scan_tx TEXT, scan_nd TEXT, scan_xh INTEGER NOT NULL,"
-            " scan_ym INTEGER NOT NULL, scan_mc TEXT, scan_daan TEXT, scan_x REAL, scan_y REAL,"
-            " scan_w REAL, scan_h REAL);"
+            " scan_bh TEXT NOT NULL, scan_txmc TEXT, scan_ndmc TEXT, scan_xh INTEGER NOT NULL,"
+            " scan_ym INTEGER NOT NULL, scan_mc TEXT, scan_daan TEXT, scan_tx INTEGER,"
+            " scan_nd INTEGER, scan_x REAL, scan_y REAL, scan_w REAL, scan_h REAL);"
             " CREATE UNIQUE INDEX idx_scan_bh ON tab_scan (scan_bh, scan_xh)",
-            { "scan_id", "scan_bh", "scan_tx", "scan_nd", "scan_xh", "scan_ym", "scan_mc",
-                "scan_daan", "scan_x", "scan_y", "scan_w", "scan_h" },
+            { "scan_id", "scan_bh", "scan_txmc", "scan_ndmc", "scan_xh", "scan_ym", "scan_mc",
+                "scan_daan", "scan_tx", "scan_nd", "scan_x", "scan_y", "scan_w", "scan_h" },
             3 },
     };
     return list;

@@ -16,6 +16,8 @@ struct ScanRoom
     QString question; // as a test item keeps it: up to "＝", or the blank question
     QString answer;
     QRectF room; // in millimetres of the page's frame (see the reader's page frame)
+    qint16 type = 0; // the question's own, for the wrong-answer book
+    qint16 level = 0;
 
     friend bool operator==(const ScanRoom &, const ScanRoom &) = default;
 };

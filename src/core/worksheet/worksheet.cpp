@@ -71,17 +71,28 @@ Worksheet Worksheet::generateMixed(QuestionMaker &maker, const QList<SheetEntry>
         const SheetEntry &entry = entries.at(i);
         const int made = takeDistinct(
             [&] { return maker.make(entry.form); }, entry.count, seen, sheet.m_lines);
+        sheet.m_entryOfLine.insert(sheet.m_entryOfLine.size(), made, i);
         if (made < entry.count && shortfalls) {
             *shortfalls
                 << u"第 %1 项“%2”只出了 %3 道不同的题"_s.arg(i + 1).arg(entry.caption()).arg(made);
         }
     }
     if (shuffle) {
-        for (qsizetype i = sheet.m_lines.size() - 1; i > 0; --i)
-            sheet.m_lines.swapItemsAt(i, randomInt(0, qint16(i), maker.random()));
+        for (qsizetype i = sheet.m_lines.size() - 1; i > 0; --i) {
+            const qsizetype other = randomInt(0, qint16(i), maker.random());
+            sheet.m_lines.swapItemsAt(i, other);
+            sheet.m_entryOfLine.swapItemsAt(i, other);
+        }
     }
     sheet.m_number = recordNumber(0, 0, sheet.questionCount(), now);
     return sheet;
+}
+
+QuestionForm Worksheet::formOfLine(int index) const
+{
+    if (isMixed() && index >= 0 && index < m_entryOfLine.size())
+        return m_entries.at(m_entryOfLine.at(index)).form;
+    return { m_type, m_level };
 }
 
 QString Worksheet::typeName() const

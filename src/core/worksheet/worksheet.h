@@ -38,6 +38,8 @@ public:
 
     bool isMixed() const { return !m_entries.isEmpty(); }
     const QList<SheetEntry> &entries() const { return m_entries; }
+    // The type and level a line was made at: the sheet's, or its entry's on a mixed sheet.
+    QuestionForm formOfLine(int index) const;
     // What titles and answer sheets call the sheet's type and level: "A + B" and "三级", or
     // "综合练习" and the entries' levels for a mixed sheet.
     QString typeName() const;
@@ -63,6 +65,7 @@ private:
     QStringList m_lines;
     QString m_number;
     QList<SheetEntry> m_entries;
+    QList<qsizetype> m_entryOfLine; // of a mixed sheet, beside m_lines
 };
 
 // The printed title: every "题型", "难度" and "数量" of the template replaced.
