@@ -10,8 +10,8 @@ struct TestRecord;
 // One marked test as a point of the progress chart.
 struct ProgressPoint
 {
-    QString number; // bh, for the tool tip
-    QDateTime moment; // the stamp in the number, local time
+    QString number {}; // bh, for the tool tip
+    QDateTime moment {}; // the stamp in the number, local time
     qint16 level = 0;
     qint64 count = 0; // ts
     qint64 right = 0; // zqs

@@ -13,12 +13,12 @@ class Database;
 struct TestRecord
 {
     qint64 id = 0;
-    QString number; // bh
-    QString typeName; // tx
-    QString levelName; // nd
-    std::optional<qint64> count, elapsed, right, wrong;
-    QString timeText; // sj
-    std::optional<qint64> marked; // zt
+    QString number {}; // bh
+    QString typeName {}; // tx
+    QString levelName {}; // nd
+    std::optional<qint64> count {}, elapsed {}, right {}, wrong {};
+    QString timeText {}; // sj
+    std::optional<qint64> marked {}; // zt
 };
 
 enum class ItemOrder { Question, WrongFirst };
