@@ -2,6 +2,7 @@
 
 #include "cjkfont.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 using namespace Qt::Literals::StringLiterals;
@@ -67,10 +68,18 @@ void MarkedPageView::paintEvent(QPaintEvent *)
         painter.setPen(QPen(ink, 1.5));
         painter.setBrush(QColor(ink.red(), ink.green(), ink.blue(), 28));
         painter.drawRoundedRect(room, 3, 3);
-        // What was read and the sign at the room's right end, clear of the handwriting that
-        // usually starts at its left.
-        painter.setFont(cjkFont(std::clamp(room.height() * 0.4, 7.0, 15.0), true));
-        painter.drawText(room.adjusted(0, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter,
-            (mark.digits.isEmpty() ? QString() : mark.digits + u' ') + signOf(mark.verdict));
+        // What was read and the sign on a tag at the room's top right corner, over as little of
+        // the handwriting as can be.
+        const QFont font = cjkFont(std::clamp(room.height() * 0.3, 7.0, 12.0), true);
+        const QString tag
+            = (mark.digits.isEmpty() ? QString() : mark.digits + u' ') + signOf(mark.verdict);
+        const QSizeF size = QFontMetricsF(font).size(Qt::TextSingleLine, tag) + QSizeF(6, 0);
+        const QRectF tagRect(room.right() - size.width(), room.top() - size.height() / 3,
+            size.width(), size.height());
+        painter.setPen(QPen(ink, 1));
+        painter.setBrush(QColor(255, 255, 255, 225));
+        painter.drawRoundedRect(tagRect, 3, 3);
+        painter.setFont(font);
+        painter.drawText(tagRect, Qt::AlignCenter, tag);
     }
 }

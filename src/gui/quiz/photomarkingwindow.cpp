@@ -28,6 +28,19 @@ QImage toImage(const cv::Mat &grey)
         .copy();
 }
 
+// "对 18  错 2  没认清 3" of the questions on a page.
+QString verdictCounts(const ScanBatch::Page &page)
+{
+    int counts[3] = {};
+    for (const ScanRoom &room : page.sheet.rooms) {
+        if (room.page == page.found->code.page)
+            ++counts[int(verdictOf(room, page.answers.value(room.position)))];
+    }
+    return u"对 %1  错 %2  没认清 %3"_s.arg(counts[int(Verdict::Right)])
+        .arg(counts[int(Verdict::Wrong)])
+        .arg(counts[int(Verdict::Unsure)]);
+}
+
 } // namespace
 
 PhotoMarkingWindow::PhotoMarkingWindow(
@@ -96,7 +109,9 @@ void PhotoMarkingWindow::readNext()
         const ScanBatch::Page &page = m_read.constLast();
         const QString name = QFileInfo(path).fileName();
         auto *item = new QListWidgetItem(page.found
-                ? u"%1\n卷子 %2 第 %3 页"_s.arg(name, page.sheet.number).arg(page.found->code.page)
+                ? u"%1\n卷子 %2 第 %3 页\n%4"_s.arg(name, page.sheet.number)
+                      .arg(page.found->code.page)
+                      .arg(verdictCounts(page))
                 : u"%1\n%2"_s.arg(name, page.problem));
         if (!page.found)
             item->setForeground(QColor(palette::kWarningInk));
