@@ -45,6 +45,7 @@ public:
     QComboBox *fontList() const { return m_font; }
     QComboBox *rowHeightList() const { return m_rowHeight; }
     QLabel *sizeNote() const { return m_sizeNote; }
+    QCheckBox *scannableBox() const { return m_scannable; }
     FormChooser *formChooser() const { return m_form; }
 
 private:

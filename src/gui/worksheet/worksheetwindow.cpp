@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
@@ -55,6 +56,8 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     connect(m_choices->fontList(), &QComboBox::activated, this,
         &WorksheetWindow::applyFontAndRowHeight);
     connect(m_choices->rowHeightList(), &QComboBox::activated, this,
+        &WorksheetWindow::applyFontAndRowHeight);
+    connect(m_choices->scannableBox(), &QCheckBox::toggled, this,
         &WorksheetWindow::applyFontAndRowHeight);
     buildButtons();
     buildSheet();
@@ -200,7 +203,11 @@ void WorksheetWindow::applyFontAndRowHeight()
 {
     // The grid shows the sheet in the size it prints in.
     const SheetChoices choices = printChoices();
-    const SheetLayout layout = SheetLayout::compute(questionDocument(m_worksheet, choices, {}));
+    SheetDocument document = questionDocument(m_worksheet, choices, {});
+    // Room for handwriting that a photo can be read from may print the questions smaller.
+    if (m_choices->scannable())
+        document.scanNumber = m_worksheet.number();
+    const SheetLayout layout = SheetLayout::compute(document);
     m_grid->showRowsOf(layout);
     m_choices->sizeNote()->setText(printedSizeNote(layout, choices));
 }
