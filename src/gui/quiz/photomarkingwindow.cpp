@@ -104,9 +104,11 @@ void PhotoMarkingWindow::readNext()
         m_thread->deleteLater();
         m_thread = nullptr;
         ++m_next;
-        m_progress->setValue(int(m_next));
-        runOrReport(u"照片没有批改"_s, [&] { m_read << m_batch.add(path, *found, *problem); });
-        const ScanBatch::Page &page = m_read.constLast();
+        m_progress->setValue(int(std::min(m_next, m_photos.size())));
+        // A page whose sheet could not be looked up is listed with why, like any page not read.
+        ScanBatch::Page page { path, std::nullopt, u"数据文件读不出这份卷子"_s, {}, {} };
+        runOrReport(u"照片没有批改"_s, [&] { page = m_batch.add(path, *found, *problem); });
+        m_read << page;
         const QString name = QFileInfo(path).fileName();
         auto *item = new QListWidgetItem(page.found
                 ? u"%1\n卷子 %2 第 %3 页\n%4"_s.arg(name, page.sheet.number)
