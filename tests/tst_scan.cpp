@@ -1,17 +1,9 @@
 #include "digitsplitter.h"
 #include "pagefinder.h"
 #include "pageframe.h"
-#include "scanpage.h"
 #include "sheetcode.h"
-#include "sheetpainter.h"
 #include "sheetreader.h"
 #include "trialphoto.h"
-
-#include "generate/questionmaker.h"
-#include "generate/randomsource.h"
-#include "worksheet/sheetchoices.h"
-#include "worksheet/sheetdocument.h"
-#include "worksheet/worksheet.h"
 
 #include <QTest>
 
@@ -221,25 +213,13 @@ private slots:
     // table and read back: the printing and the reading agree on where every answer is.
     void writtenSheetReadBack()
     {
-        SeededRandom rnd(3);
-        QuestionMaker maker(rnd);
-        SheetChoices choices;
-        choices.columns = 3;
-        choices.rows = 12;
-        const Worksheet sheet
-            = Worksheet::generate(maker, 5, 2, 3, 12, QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
-        SheetDocument document = questionDocument(sheet, choices, u"乘法"_s);
-        document.scanNumber = sheet.number();
-        const ScannableSheet scannable = scanpage::describe(sheet, document);
-        const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
-        std::mt19937 writing(5);
-        cv::Mat page = trialphoto::renderPage(SheetPainter(document), 0);
-        for (const ScanRoom &room : scannable.rooms)
-            trialphoto::writeAnswer(page, room.room, room.answer, digits, writing);
-        const std::optional<FoundPage> found
-            = pagefinder::find(trialphoto::photograph(page, writing));
+        const trialphoto::PhotographedSheet sheet
+            = trialphoto::photographedSheet(trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 3, 12,
+                QDateTime(QDate(2026, 12, 7), QTime(9, 0)), 3, 5);
+        const ScannableSheet &scannable = sheet.scannable;
+        const std::optional<FoundPage> found = pagefinder::find(sheet.photo);
         QVERIFY(found);
-        QCOMPARE(found->code.sheetNumber, sheet.number());
+        QCOMPARE(found->code.sheetNumber, scannable.number);
         const QMap<int, ReadAnswer> answers = sheetreader::readAnswers(*found, scannable);
         int exact = 0, wrongVerdicts = 0;
         for (const ScanRoom &room : scannable.rooms) {

@@ -1,7 +1,14 @@
 #include "trialphoto.h"
 
 #include "pageframe.h"
+#include "scanpage.h"
 #include "sheetpainter.h"
+
+#include "generate/questionmaker.h"
+#include "generate/randomsource.h"
+#include "worksheet/sheetchoices.h"
+#include "worksheet/sheetdocument.h"
+#include "worksheet/worksheet.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,7 +19,6 @@
 namespace trialphoto {
 
 constexpr double kPxPerMm = kPrintDpi / 25.4;
-
 
 HeldOutDigits::HeldOutDigits(const std::string &path)
     : sheet(cv::imread(path, cv::IMREAD_GRAYSCALE))
@@ -55,8 +61,7 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     // As tall as the room allows, and narrow enough that the digits stay in it, as a child
     // fits an answer in the space there is.
     const double widest = (room.width() * kPxPerMm - 10) / (text.size() * 0.85 + 0.3) * 16 / 20;
-    const double height
-        = std::min(room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd)), widest);
+    const double height = std::min(room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd)), widest);
     double x = paper.x() * kPxPerMm + 2 + 6 * unit(rnd);
     const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
     for (const QChar c : text) {
@@ -129,6 +134,28 @@ cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
                 : turns == 2 ? cv::ROTATE_180
                              : cv::ROTATE_90_COUNTERCLOCKWISE);
     return shot;
+}
+
+PhotographedSheet photographedSheet(const HeldOutDigits &digits, qint16 columns, qint16 rows,
+    const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
+    const std::function<QString(const ScanRoom &)> &written)
+{
+    SeededRandom questions(questionSeed);
+    QuestionMaker maker(questions);
+    SheetChoices choices;
+    choices.columns = columns;
+    choices.rows = rows;
+    const Worksheet sheet = Worksheet::generate(maker, 5, 2, columns, rows, madeAt);
+    SheetDocument document = questionDocument(
+        sheet, choices, sheetTitle(QStringLiteral("题型〖难度〗数量 题"), sheet));
+    document.scanNumber = sheet.number();
+    PhotographedSheet photographed { scanpage::describe(sheet, document), {} };
+    std::mt19937 writing(writingSeed);
+    cv::Mat page = renderPage(SheetPainter(document), 0);
+    for (const ScanRoom &room : photographed.scannable.rooms)
+        writeAnswer(page, room.room, written ? written(room) : room.answer, digits, writing);
+    photographed.photo = photograph(page, writing);
+    return photographed;
 }
 
 } // namespace trialphoto

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "worksheet/scannablesheet.h"
+
+#include <QDateTime>
 #include <QRectF>
 #include <QString>
 
 #include <opencv2/core.hpp>
 
+#include <functional>
 #include <random>
 #include <string>
 
@@ -35,5 +39,17 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
 // A phone's photo of the page lying on a table: tilted up to 10°, the far edge shorter,
 // lit from one side, slightly blurred, in any of the four orientations.
 cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd);
+
+// A one-page sheet of multiplications (A × B, level 2) printed to be photographed, an answer
+// written into every room (the right one unless written says otherwise) and photographed:
+// what the tour shows, the benchmark times and the tests read back.
+struct PhotographedSheet
+{
+    ScannableSheet scannable;
+    cv::Mat photo;
+};
+PhotographedSheet photographedSheet(const HeldOutDigits &digits, qint16 columns, qint16 rows,
+    const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
+    const std::function<QString(const ScanRoom &)> &written = {});
 
 } // namespace trialphoto

@@ -18,12 +18,9 @@
 #include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
 
-#include "scanpage.h"
-#include "sheetpainter.h"
 #include "trialphoto.h"
 
 #include "worksheet/scannablesheet.h"
-#include "worksheet/sheetchoices.h"
 
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
@@ -375,27 +372,14 @@ void ScreenshotTour::start()
 
 void ScreenshotTour::writePhotographedSheet(const QString &path)
 {
-    SheetChoices choices;
-    choices.columns = 3;
-    choices.rows = 12;
-    SeededRandom seeded(5);
-    QuestionMaker maker(seeded);
-    const Worksheet sheet = Worksheet::generate(maker, 5, 2, 3, 12, QDateTime::currentDateTime());
-    SheetDocument document
-        = questionDocument(sheet, choices, sheetTitle(u"题型〖难度〗数量 题"_s, sheet));
-    document.scanNumber = sheet.number();
-    const ScannableSheet scannable = scanpage::describe(sheet, document);
-    scannablesheets::store(m_menu.context().database(), scannable);
-    // Mostly right, two wrong, as a child writes them.
-    const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
-    std::mt19937 rnd(3);
-    cv::Mat page = trialphoto::renderPage(SheetPainter(document), 0);
-    for (const ScanRoom &room : scannable.rooms) {
-        const QString written
-            = room.position % 9 == 4 ? QString::number(room.answer.toInt() + 10) : room.answer;
-        trialphoto::writeAnswer(page, room.room, written, digits, rnd);
-    }
-    cv::imwrite(path.toStdString(), trialphoto::photograph(page, rnd));
+    // Mostly right, four wrong, as a child writes them.
+    const trialphoto::PhotographedSheet sheet = trialphoto::photographedSheet(
+        trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 3, 12, QDateTime::currentDateTime(), 5, 3,
+        [](const ScanRoom &room) {
+            return room.position % 9 == 4 ? QString::number(room.answer.toInt() + 10) : room.answer;
+        });
+    scannablesheets::store(m_menu.context().database(), sheet.scannable);
+    cv::imwrite(path.toStdString(), sheet.photo);
 }
 
 void ScreenshotTour::then(int delayMs, Step step)
