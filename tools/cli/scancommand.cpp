@@ -14,25 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace commonoptions;
 
-namespace {
-
-QString summaryOf(const ScannableSheet &sheet, const StoredSheet &stored)
-{
-    const int count = int(sheet.rooms.size());
-    if (stored.outcome == StoredSheet::Outcome::Marked) {
-        return u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改并记进成绩和错题本\n"_s.arg(sheet.number)
-            .arg(count)
-            .arg(count - stored.wrong)
-            .arg(stored.wrong);
-    }
-    return u"卷子 %1：%2 题，有 %3 题没认清，已存为未完成的测试：请在【测试成绩】里选中它，"
-           "按【答题】补上这几题，再交卷\n"_s.arg(sheet.number)
-               .arg(count)
-               .arg(stored.unsure);
-}
-
-} // namespace
-
 int runScanCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = { database(), help() };
@@ -66,8 +47,7 @@ int runScanCommand(const QStringList &args)
     for (const ScanBatch::Sheet &sheet :
         batch.store(file->settings(), QDateTime::currentDateTime())) {
         if (sheet.stored.outcome == StoredSheet::Outcome::AlreadyStored) {
-            writeError(u"qrta-cli scan: 卷子 %1 已经存为测试（批改过或正在补答），没有再存\n"_s.arg(
-                sheet.sheet.number));
+            writeError(u"qrta-cli scan: %1\n"_s.arg(storedSheetSummary(sheet.sheet, sheet.stored)));
             status = 1;
             continue;
         }
@@ -77,7 +57,7 @@ int runScanCommand(const QStringList &args)
                 room.question, answer.digits, verdictWord(verdictOf(room, answer)) }
                          .join(u'\t'));
         }
-        writeError(summaryOf(sheet.sheet, sheet.stored));
+        writeError(storedSheetSummary(sheet.sheet, sheet.stored) + u'\n');
     }
     return std::max(out.finish(), status);
 }

@@ -27,6 +27,25 @@ QString verdictWord(Verdict verdict)
     return u"unsure"_s;
 }
 
+QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &stored)
+{
+    const int count = int(sheet.rooms.size());
+    switch (stored.outcome) {
+    case StoredSheet::Outcome::Marked:
+        return u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改，错题记进了错题本。"_s.arg(sheet.number)
+            .arg(count)
+            .arg(count - stored.wrong)
+            .arg(stored.wrong);
+    case StoredSheet::Outcome::Unfinished:
+        return u"卷子 %1：%2 题没认清，已存为未完成的测试：在【测试成绩】里选中它，按【答题】"
+               "补上这几题，再交卷。"_s.arg(sheet.number)
+                   .arg(stored.unsure);
+    case StoredSheet::Outcome::AlreadyStored:
+        break;
+    }
+    return u"卷子 %1 已经批改过（或已存为未完成的测试），没有再存。"_s.arg(sheet.number);
+}
+
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
     const QMap<int, ReadAnswer> &answers, const QDateTime &now)
 {

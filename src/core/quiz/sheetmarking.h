@@ -37,3 +37,6 @@ struct StoredSheet
 // whose number is already a stored test is refused, never stored twice.
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
     const QMap<int, ReadAnswer> &answers, const QDateTime &now);
+
+// What became of a photographed sheet, in a sentence for the parent.
+QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &stored);

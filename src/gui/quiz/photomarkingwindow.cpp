@@ -154,25 +154,8 @@ void PhotoMarkingWindow::storeSheets()
             [&] { sheets = m_batch.store(m_context.settings(), QDateTime::currentDateTime()); }))
         return;
     QStringList lines;
-    for (const ScanBatch::Sheet &sheet : std::as_const(sheets)) {
-        const int count = int(sheet.sheet.rooms.size());
-        switch (sheet.stored.outcome) {
-        case StoredSheet::Outcome::Marked:
-            lines << u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改。"_s.arg(sheet.sheet.number)
-                         .arg(count)
-                         .arg(count - sheet.stored.wrong)
-                         .arg(sheet.stored.wrong);
-            break;
-        case StoredSheet::Outcome::Unfinished:
-            lines << u"卷子 %1：%2 题没认清，已存为未完成的测试，在【测试成绩】里按【答题】补上。"_s
-                         .arg(sheet.sheet.number)
-                         .arg(sheet.stored.unsure);
-            break;
-        case StoredSheet::Outcome::AlreadyStored:
-            lines << u"卷子 %1 已经批改过，没有再存。"_s.arg(sheet.sheet.number);
-            break;
-        }
-    }
+    for (const ScanBatch::Sheet &sheet : std::as_const(sheets))
+        lines << storedSheetSummary(sheet.sheet, sheet.stored);
     m_heading->setText(u"读完了 %1 张照片"_s.arg(m_photos.size()));
     m_result->setText(
         lines.isEmpty() ? u"照片里没有认出这个数据文件里的卷子。"_s : lines.join(u'\n'));
