@@ -5,8 +5,6 @@
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
 
-#include "pageframe.h"
-
 #include "program/appcontext.h"
 
 #include <QDateTime>
@@ -131,15 +129,14 @@ void PhotoMarkingWindow::showPage(int row)
         return;
     const ScanBatch::Page &page = m_read.at(row);
     QList<MarkedPageView::Mark> marks;
-    const double scale = pageframe::kPixelsPerMm;
     for (const ScanRoom &room : page.sheet.rooms) {
         if (room.page != page.found->code.page)
             continue;
         const ReadAnswer answer = page.answers.value(room.position);
-        const QRectF pixels((room.room.left() + pageframe::kBorder) * scale,
-            (room.room.top() + pageframe::kBorder) * scale, room.room.width() * scale,
-            room.room.height() * scale);
-        marks.append({ pixels, answer.digits, verdictOf(room, answer) });
+        // The very pixels the reader looked at.
+        const cv::Rect pixels = pagefinder::pixelRect(room.room);
+        marks.append({ QRectF(pixels.x, pixels.y, pixels.width, pixels.height), answer.digits,
+            verdictOf(room, answer) });
     }
     m_view->setPage(toImage(page.found->image), marks);
 }
