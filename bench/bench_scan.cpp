@@ -14,7 +14,7 @@ static void BM_ReadPhotographedPage(benchmark::State &state)
 {
     const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
     const trialphoto::PhotographedSheet sheet
-        = trialphoto::photographedSheet(digits, 4, 15, QDateTime::currentDateTime(), 1, 2);
+        = trialphoto::photographedSheet(digits, 1, 4, 15, QDateTime::currentDateTime(), 1, 2);
     std::vector<uchar> jpeg;
     cv::imencode(".jpg", sheet.photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 80 });
     sheetreader::readRoom(sheet.photo, QRectF(0, 0, 10, 10)); // loads the model

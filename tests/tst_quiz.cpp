@@ -402,58 +402,13 @@ private slots:
         QVERIFY(book.toLearn().isEmpty());
     }
 
-    void photographedSheetsAreStoredOnce_data()
-    {
-        QTest::addColumn<QStringList>("read"); // digits read per question; "?" not sure
-        QTest::addColumn<StoredSheet::Outcome>("outcome");
-        QTest::addColumn<int>("wrong");
-        QTest::newRow("all sure, one wrong")
-            << QStringList { u"3"_s, u"08"_s, u"5"_s } << StoredSheet::Outcome::Marked << 1;
-        QTest::newRow("one not sure")
-            << QStringList { u"3"_s, u"?"_s, u"4"_s } << StoredSheet::Outcome::Unfinished << 0;
-        QTest::newRow("nothing read counts as not sure")
-            << QStringList { u"3"_s, u"8"_s, QString() } << StoredSheet::Outcome::Unfinished << 0;
-    }
-
-    void photographedSheetsAreStoredOnce()
-    {
-        QFETCH(QStringList, read);
-        QFETCH(StoredSheet::Outcome, outcome);
-        QFETCH(int, wrong);
-        TestData d;
-        const ScannableSheet sheet { u"00_0_3_20261207090000"_s, u"综合练习"_s, u"一级、三级"_s,
-            { { 1, 1, u"1 ＋ 2 ＝"_s, u"3"_s, {}, 1, 1 },
-                { 2, 1, u"10 － 2 ＝"_s, u"8"_s, {}, 2, 1 },
-                { 3, 2, u"  （　　）＋ 3 ＝ 7"_s, u"4"_s, {}, 1, 3 } } };
-        scannablesheets::store(d.db(), sheet);
-        QMap<int, ReadAnswer> answers;
-        for (int i = 0; i < read.size(); ++i)
-            answers.insert(i + 1, { read[i] == u"?"_s ? u"9"_s : read[i], read[i] != u"?"_s });
-        const QDateTime now(QDate(2026, 12, 7), QTime(10, 0));
-        const StoredSheet stored = storeReadSheet(d.db(), d.settings(), sheet, answers, now);
-        QCOMPARE(stored.outcome, outcome);
-        QCOMPARE(stored.wrong, wrong);
-        const std::optional<TestRecord> record = findTestRecord(d.db(), sheet.number);
-        QCOMPARE(record->typeName, sheet.typeName);
-        QCOMPARE(record->marked.value_or(0), outcome == StoredSheet::Outcome::Marked);
-        // A mixed sheet's wrong answer is filed under its own question's type.
-        QCOMPARE(MistakeBook(d.db()).toLearn(qint16(1)).size(), wrong);
-        // Unsure answers wait for the parent, where the test window takes the test up.
-        TestSession session(d.db(), d.settings());
-        QVERIFY(session.resume(sheet.number));
-        QCOMPARE(session.label(), sheet.typeName);
-        QCOMPARE(session.firstUnanswered(),
-            int(read.indexOf(u"?"_s) >= 0 ? read.indexOf(u"?"_s) : read.indexOf(QString())));
-        QCOMPARE(storeReadSheet(d.db(), d.settings(), sheet, answers, now).outcome,
-            StoredSheet::Outcome::AlreadyStored);
-    }
-
     void olderFilesAreBroughtUpToDate_data()
     {
         QTest::addColumn<int>("version");
         QTest::newRow("before the book") << 0;
         QTest::newRow("before the remembered forms") << 1;
         QTest::newRow("before the scannable sheets") << 2;
+        QTest::newRow("before the pages read") << 3;
     }
 
     void olderFilesAreBroughtUpToDate()
@@ -462,7 +417,9 @@ private slots:
         TestData d;
         // A file as the program wrote it at that version.
         const QString number = d.store({ .type = 2, .answered = 0 });
-        d.db().exec("DROP TABLE tab_scan");
+        d.db().exec("DROP TABLE tab_scan_ym");
+        if (version < 3)
+            d.db().exec("DROP TABLE tab_scan");
         if (version < 2)
             d.db().exec("DROP TABLE tab_form");
         if (version < 1)
@@ -479,12 +436,14 @@ private slots:
             scannablesheets::store(*db,
                 { u"01_1_1_20261207090000"_s, u"A + B"_s, u"一级"_s,
                     { { 1, 1, u"1 ＋ 2 ＝"_s, u"3"_s, { 1, 2, 3, 4 } } } });
+            scannablesheets::markPagesRead(*db, u"01_1_1_20261207090000"_s, { 1 });
         }
         // The second open finds the file current and changes nothing.
         auto db = datafile::open(d.path);
         QCOMPARE(countRows(*db, "SELECT count(*) FROM tab_ctb"), 1);
         QCOMPARE(FormMemory(*db).mix().entries.size(), 1);
         QCOMPARE(scannablesheets::find(*db, u"01_1_1_20261207090000"_s)->rooms.size(), 1);
+        QCOMPARE(scannablesheets::pagesRead(*db, u"01_1_1_20261207090000"_s), QList { 1 });
     }
 
     void chartedPoints_data()

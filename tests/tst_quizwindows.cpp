@@ -489,10 +489,11 @@ private slots:
         SheetChoices choices;
         choices.columns = 3;
         choices.rows = 6;
-        const Worksheet sheet = Worksheet::generate(m_data->maker, 5, 2, 3, 6, kMonday);
-        SheetDocument document = questionDocument(sheet, choices, u"乘法"_s);
-        document.scanNumber = sheet.number();
-        scannablesheets::store(m_data->db(), scanpage::describe(sheet, document));
+        QList<Worksheet> set { Worksheet::generate(m_data->maker, 5, 2, 3, 6, kMonday) };
+        const SheetDocument document = scanpage::fileSet(m_data->db(),
+            m_data->settings().installationNumber(), set, [&choices](const Worksheet &sheet) {
+                return questionDocument(sheet, choices, u"乘法"_s);
+            }).first();
         QImage page(1240, 1754, QImage::Format_RGB32); // A4 at 150 dpi, as a flatbed scans it
         page.fill(Qt::white);
         QPainter painter(&page);
@@ -518,7 +519,7 @@ private slots:
         QVERIFY2(results[0].contains(u"18 题没认清"_s), qPrintable(results[0]));
         QVERIFY2(results[1].contains(u"已经批改过"_s), qPrintable(results[1]));
         QCOMPARE(records.recordModel()->rowCount(), 1); // the list read again
-        QCOMPARE(findTestRecord(m_data->db(), sheet.number())->marked.value_or(0), 0);
+        QCOMPARE(findTestRecord(m_data->db(), set.first().number())->marked.value_or(0), 0);
     }
 
 private:

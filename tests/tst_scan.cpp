@@ -16,7 +16,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const PageCode kSheet { u"05_3_60_20110830063648"_s, 2 };
+const PageCode kSheet { u"05_3_60_20110830063648"_s, 2, u"2718281"_s };
 const cv::Size kPageSize = pagefinder::pixelRect({ -6, -6, 204, 291 }).size();
 
 // The code printed at px per mm into an image whose frame starts at origin (px).
@@ -63,22 +63,24 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("check");
         QTest::addColumn<QString>("payload");
         QTest::addColumn<int>("spoilt"); // modules, each in another codeword
-        QTest::newRow("60 questions")
-            << u"05_3_60_20110830063648"_s << 1 << u"705300602011083006364801"_s << 0;
-        QTest::newRow("one question")
-            << u"00_0_1_20261207043626"_s << 12 << u"700000012026120704362612"_s << 3;
-        QTest::newRow("9999 questions")
-            << u"10_5_9999_19991231235959"_s << 99 << u"710599991999123123595999"_s << 6;
+        QTest::newRow("60 questions") << u"05_3_60_20110830063648"_s << 1 << u"0000000"_s
+                                      << u"805300600368001408010000000"_s << 0;
+        QTest::newRow("one question") << u"00_0_1_20261207043626"_s << 12 << u"4513827"_s
+                                      << u"800000010849933386124513827"_s << 3;
+        QTest::newRow("9999 questions") << u"10_5_9999_20991231235959"_s << 99 << u"9999999"_s
+                                        << u"810599993155759999999999999"_s << 6;
     }
     void codeRoundTrip()
     {
         QFETCH(QString, number);
         QFETCH(int, page);
+        QFETCH(QString, check);
         QFETCH(QString, payload);
         QFETCH(int, spoilt);
-        const PageCode code { number, page };
+        const PageCode code { number, page, check };
         QCOMPARE(code.payload(), payload);
         QCOMPARE(PageCode::read(payload), code);
         QList<QList<bool>> modules = sheetcode::modules(code);
@@ -92,13 +94,14 @@ private slots:
     void refusesWhatIsNotACode()
     {
         for (const QString &text :
-            { u""_s, u"70530060201108300636480"_s, u"805300602011083006364801"_s,
-                u"711300602011083006364801"_s, u"705600602011083006364801"_s,
-                u"705300002011083006364801"_s, u"705300602011083006364800"_s,
-                u"705300602011133006364801"_s, u"70530060201108300636480x"_s })
+            { u""_s, u"80530060036800140801000000"_s, u"705300602011083006364801"_s,
+                u"705300600368001408010000000"_s, u"811300600368001408010000000"_s,
+                u"805600600368001408010000000"_s, u"805300000368001408010000000"_s,
+                u"805300600368001408000000000"_s, u"80530060036800140801000000x"_s })
             QVERIFY2(!PageCode::read(text), qPrintable(text));
-        QVERIFY((PageCode { u"05_3_060_20110830063648"_s, 1 }.payload().isEmpty()));
-        QVERIFY((sheetcode::modules(PageCode { u"05_3_60"_s, 1 }).isEmpty()));
+        QVERIFY((PageCode { u"05_3_060_20110830063648"_s, 1, u"0000000"_s }.payload().isEmpty()));
+        QVERIFY((PageCode { u"05_3_60_20110830063648"_s, 1, u"000000"_s }.payload().isEmpty()));
+        QVERIFY((sheetcode::modules(PageCode { u"05_3_60"_s, 1, u"0000000"_s }).isEmpty()));
     }
 
     // A sheet printed at 6 px per mm, photographed turned, tilted and slanting on a dark
@@ -214,7 +217,7 @@ private slots:
     void writtenSheetReadBack()
     {
         const trialphoto::PhotographedSheet sheet
-            = trialphoto::photographedSheet(trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 3, 12,
+            = trialphoto::photographedSheet(trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 1, 3, 12,
                 QDateTime(QDate(2026, 12, 7), QTime(9, 0)), 3, 5);
         const ScannableSheet &scannable = sheet.scannable;
         const std::optional<FoundPage> found = pagefinder::find(sheet.photo);

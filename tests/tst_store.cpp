@@ -1,6 +1,7 @@
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
+#include "store/migrations.h"
 #include "store/settings.h"
 #include "store/settingscodec.h"
 #include "worksheet/formmemory.h"
@@ -253,7 +254,8 @@ private slots:
             u"DROP TABLE tab_ctb; CREATE TABLE tab_ctb (ctb_id INTEGER, ctb_mc TEXT)"_s, false,
             Kind::Incomplete);
         row("forms missing at version 2", "sql", u"DROP TABLE tab_form"_s, true, Kind::Incomplete);
-        row("newer version", "sql", u"PRAGMA user_version = 4"_s, true, Kind::TooNew);
+        row("newer version", "sql",
+            u"PRAGMA user_version = %1"_s.arg(migrations::kCurrentVersion + 1), true, Kind::TooNew);
         row("rollback journal, damaged", "sql",
             u"PRAGMA journal_mode = DELETE; DROP TABLE tab_kst"_s, false, Kind::Incomplete);
         const QString installation

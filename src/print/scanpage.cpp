@@ -7,6 +7,8 @@
 
 #include "generate/blankform.h"
 #include "quiz/testitem.h"
+#include "store/database.h"
+#include "worksheet/recordnumbers.h"
 #include "worksheet/sheetdocument.h"
 #include "worksheet/worksheet.h"
 
@@ -41,7 +43,7 @@ QRectF toFrame(const QRectF &twips)
 
 namespace scanpage {
 
-void paintMarks(QPainter &painter, const QString &sheetNumber, int page)
+void paintMarks(QPainter &painter, const PageCode &code)
 {
     painter.save();
     painter.setPen(Qt::NoPen);
@@ -53,7 +55,7 @@ void paintMarks(QPainter &painter, const QString &sheetNumber, int page)
         painter.drawRect(toTwips(QRectF(
             centre - QPointF(half, half), QSizeF(pageframe::kMarkSide, pageframe::kMarkSide))));
     }
-    const QList<QList<bool>> modules = sheetcode::modules({ sheetNumber, page });
+    const QList<QList<bool>> modules = sheetcode::modules(code);
     if (!modules.isEmpty()) {
         const QRectF place = toTwips(pageframe::kCode);
         const double module = place.width() / double(modules.size() + 2 * kQuietModules);
@@ -103,6 +105,43 @@ ScannableSheet describe(const Worksheet &sheet, const SheetDocument &document)
         }
     }
     return scannable;
+}
+
+void markForScanning(SheetDocument &document, const ScannableSheet &sheet, int installationNumber)
+{
+    document.scanNumber = sheet.number;
+    document.scanChecks.clear();
+    for (int page = 1; page <= sheet.pageCount(); ++page)
+        document.scanChecks << sheet.pageCheck(installationNumber, page);
+}
+
+QList<SheetDocument> fileSet(Database &db, int installationNumber, QList<Worksheet> &sheets,
+    const std::function<SheetDocument(const Worksheet &)> &documentOf)
+{
+    const auto laidOut = [&documentOf](const Worksheet &sheet) {
+        SheetDocument document = documentOf(sheet);
+        document.scanNumber = sheet.number();
+        return document;
+    };
+    QList<SheetDocument> documents;
+    Transaction transaction(db);
+    for (Worksheet &sheet : sheets) {
+        SheetDocument document = laidOut(sheet);
+        ScannableSheet described = describe(sheet, document);
+        if (scannablesheets::find(db, sheet.number()) != described) {
+            if (const QString free = recordnumbers::firstFree(db, sheet.number());
+                free != sheet.number()) {
+                sheet.renumber(free);
+                document = laidOut(sheet);
+                described = describe(sheet, document);
+            }
+            scannablesheets::store(db, described);
+        }
+        markForScanning(document, described, installationNumber);
+        documents << document;
+    }
+    transaction.commit();
+    return documents;
 }
 
 } // namespace scanpage

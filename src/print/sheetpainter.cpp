@@ -53,7 +53,8 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
     painter.setPen(Qt::black);
 
     if (!m_document.scanNumber.isEmpty())
-        scanpage::paintMarks(painter, m_document.scanNumber, page + 1);
+        scanpage::paintMarks(
+            painter, { m_document.scanNumber, page + 1, m_document.scanChecks.value(page) });
     paintPageText(painter, m_layout.headerRect, m_document.header, m_document.headerPoints, page);
     paintPageText(painter, m_layout.footerRect, m_document.footer, m_document.footerPoints, page);
 

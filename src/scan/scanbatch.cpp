@@ -1,20 +1,24 @@
 #include "scanbatch.h"
 
+#include "photofile.h"
 #include "sheetreader.h"
+
+#include "store/settings.h"
+
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
-ScanBatch::ScanBatch(Database &db)
+ScanBatch::ScanBatch(Database &db, Settings &settings)
     : m_db(db)
+    , m_settings(settings)
 { }
 
 std::optional<FoundPage> ScanBatch::find(const QString &path, QString *problem)
 {
-    const cv::Mat photo = sheetreader::loadPhoto(path);
-    if (photo.empty()) {
-        *problem = u"不是能读的 JPEG 或 PNG 图片"_s;
+    const cv::Mat photo = photofile::load(path, problem);
+    if (photo.empty())
         return std::nullopt;
-    }
     std::optional<FoundPage> found;
     try {
         found = pagefinder::find(photo, problem);
@@ -41,10 +45,24 @@ ScanBatch::Page ScanBatch::add(
             page.problem = u"卷子 %1 不在这个数据文件里"_s.arg(number);
             return page;
         }
-        m_sheets.insert(number, { *sheet, {}, {} });
+        m_sheets.insert(number, { *sheet, {}, {}, {} });
         m_numbers << number;
     }
     Sheet &sheet = m_sheets[number];
+    const int installation = m_settings.installationNumber();
+    if (found->code.check != sheet.sheet.pageCheck(installation, found->code.page)) {
+        page.found.reset();
+        page.problem = u"这一页不是从这个数据文件打印的（或题目和这里的卷子 %1 对不上），没有批改"_s
+                           .arg(number);
+        return page;
+    }
+    if (const QString earlier = sheet.pathOfPage.value(found->code.page); !earlier.isEmpty()) {
+        page.found.reset();
+        page.problem = u"和 %1 是同一页（卷子 %2 第 %3 页），只批改前一张"_s.arg(
+            QFileInfo(earlier).fileName(), number, QString::number(found->code.page));
+        return page;
+    }
+    sheet.pathOfPage.insert(found->code.page, path);
     page.sheet = sheet.sheet;
     try {
         page.answers = sheetreader::readAnswers(*found, sheet.sheet);
@@ -55,12 +73,15 @@ ScanBatch::Page ScanBatch::add(
     return page;
 }
 
-QList<ScanBatch::Sheet> ScanBatch::store(Settings &settings, const QDateTime &now)
+QList<ScanBatch::Sheet> ScanBatch::store()
 {
     QList<Sheet> stored;
     for (const QString &number : std::as_const(m_numbers)) {
         Sheet &sheet = m_sheets[number];
-        sheet.stored = storeReadSheet(m_db, settings, sheet.sheet, sheet.answers, now);
+        if (sheet.pathOfPage.isEmpty())
+            continue; // every page of it refused
+        sheet.stored = storeReadSheet(
+            m_db, m_settings, sheet.sheet, sheet.pathOfPage.keys(), sheet.answers);
         stored << sheet;
     }
     m_numbers.clear();

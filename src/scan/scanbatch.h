@@ -10,13 +10,14 @@
 #include <QStringList>
 
 class Database;
-class QDateTime;
 class Settings;
 
 // Photos of scannable sheets marked together: the pages of each sheet gathered from photos
 // in any order, and each sheet stored once every photo has been read. Finding a page is the
-// slow part and touches no data file, so it may run on another thread; the rest runs where
-// the data file is open.
+// slow part and touches no data file, so it may run on another thread (and before the data
+// file is opened); the rest runs where the data file is open. A page whose code does not
+// match what this data file filed under its number, or that came in an earlier photo of the
+// batch, is not read.
 class ScanBatch
 {
 public:
@@ -33,20 +34,23 @@ public:
     struct Sheet
     {
         ScannableSheet sheet;
+        QMap<int, QString> pathOfPage; // the photo each page came in
         QMap<int, ReadAnswer> answers;
         StoredSheet stored;
     };
 
-    explicit ScanBatch(Database &db);
+    ScanBatch(Database &db, Settings &settings);
 
     static std::optional<FoundPage> find(const QString &path, QString *problem);
     // Reads the answers of a page found, or tells why there are none.
     Page add(const QString &path, const std::optional<FoundPage> &found, const QString &problem);
-    // Stores every sheet that has a page, in the order their first pages came.
-    QList<Sheet> store(Settings &settings, const QDateTime &now);
+    // Stores every sheet that has a page, in the order their first pages came, each in a
+    // transaction of its own.
+    QList<Sheet> store();
 
 private:
     Database &m_db;
+    Settings &m_settings;
     QStringList m_numbers;
     QHash<QString, Sheet> m_sheets;
 };

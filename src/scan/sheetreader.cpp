@@ -5,25 +5,9 @@
 
 #include "worksheet/scannablesheet.h"
 
-#include <QFile>
 
-#include <opencv2/imgcodecs.hpp>
 
 namespace sheetreader {
-
-cv::Mat loadPhoto(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    const cv::Mat encoded(1, int(bytes.size()), CV_8UC1, const_cast<char *>(bytes.constData()));
-    try {
-        return cv::imdecode(encoded, cv::IMREAD_COLOR);
-    } catch (const cv::Exception &) {
-        return {};
-    }
-}
 
 ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room)
 {

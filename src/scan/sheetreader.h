@@ -13,10 +13,6 @@ struct ScannableSheet;
 // room held tidy digits and the recogniser was sure of every one of them.
 namespace sheetreader {
 
-// A photo or scan from a JPEG or PNG file, turned as its camera recorded; empty where the
-// file cannot be read or is no such image.
-cv::Mat loadPhoto(const QString &path);
-
 ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room);
 // The answers of the questions on the page, by their position on the sheet.
 QMap<int, ReadAnswer> readAnswers(const FoundPage &page, const ScannableSheet &sheet);

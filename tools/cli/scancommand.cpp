@@ -9,7 +9,6 @@
 #include "quiz/sheetmarking.h"
 #include "worksheet/scannablesheet.h"
 
-#include <QDateTime>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace commonoptions;
@@ -29,35 +28,54 @@ int runScanCommand(const QStringList &args)
     if (arguments.files().isEmpty())
         throw UsageError(u"缺少要批改的照片（JPEG 或 PNG）"_s);
 
-    const auto file = openAsProgram(arguments, Access::Write);
     int status = 0;
     const auto refuse = [&status](const QString &path, const QString &why) {
         writeError(u"qrta-cli scan: %1：%2\n"_s.arg(path, why));
         status = 1;
     };
-    ScanBatch batch(file->database());
-    for (const QString &path : arguments.files()) {
+    // Every photo is read before the data file is opened, so that the program is never kept
+    // from its file while photos are decoded.
+    struct Photo
+    {
+        QString path;
+        std::optional<FoundPage> found;
         QString problem;
-        const std::optional<FoundPage> found = ScanBatch::find(path, &problem);
-        if (const ScanBatch::Page page = batch.add(path, found, problem); !page.found)
-            refuse(path, page.problem);
+    };
+    QList<Photo> photos;
+    for (const QString &path : arguments.files()) {
+        Photo photo { path, std::nullopt, {} };
+        photo.found = ScanBatch::find(path, &photo.problem);
+        photos << std::move(photo);
+    }
+
+    const auto file = openAsProgram(arguments, Access::Write);
+    ScanBatch batch(file->database(), file->settings());
+    for (Photo &photo : photos) {
+        if (const ScanBatch::Page page = batch.add(photo.path, photo.found, photo.problem);
+            !page.found)
+            refuse(photo.path, page.problem);
+        photo.found.reset();
     }
 
     OutputBuffer out;
-    for (const ScanBatch::Sheet &sheet :
-        batch.store(file->settings(), QDateTime::currentDateTime())) {
-        if (sheet.stored.outcome == StoredSheet::Outcome::AlreadyStored) {
-            writeError(u"qrta-cli scan: %1\n"_s.arg(storedSheetSummary(sheet.sheet, sheet.stored)));
+    for (const ScanBatch::Sheet &sheet : batch.store()) {
+        const StoredSheet &stored = sheet.stored;
+        if (!stored.pagesReadBefore.isEmpty() || stored.outcome == StoredSheet::Outcome::AlreadyStored) {
+            writeError(u"qrta-cli scan: %1\n"_s.arg(storedSheetSummary(sheet.sheet, stored)));
             status = 1;
-            continue;
+            if (stored.outcome == StoredSheet::Outcome::AlreadyStored)
+                continue;
+        } else {
+            writeError(storedSheetSummary(sheet.sheet, stored) + u'\n');
         }
         for (const ScanRoom &room : sheet.sheet.rooms) {
+            if (!stored.pagesRead.contains(room.page))
+                continue;
             const ReadAnswer answer = sheet.answers.value(room.position);
             out.line(QStringList { sheet.sheet.number, QString::number(room.position),
                 room.question, answer.digits, verdictWord(verdictOf(room, answer)) }
                          .join(u'\t'));
         }
-        writeError(storedSheetSummary(sheet.sheet, sheet.stored) + u'\n');
     }
     return std::max(out.finish(), status);
 }

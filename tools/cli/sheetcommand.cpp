@@ -155,13 +155,21 @@ int runSheetCommand(const QStringList &args)
         return 1;
     }
 
+    const bool scannable = arguments.has(u"scannable"_s);
+    if (arguments.has(u"database"_s) && !scannable)
+        throw UsageError(u"--database 只和 --scannable 一起用"_s);
+    const auto questionOf = [&](const Worksheet &sheet) {
+        SheetDocument document
+            = questionDocument(sheet, choices, recipe.title(titleTemplate, sheet, recipe.form.level));
+        // Room for handwriting may print the sheet smaller, on other pages.
+        if (scannable)
+            document.scanNumber = sheet.number();
+        return document;
+    };
     QList<SheetDocument> questionSheets, answerSheets;
-    QList<TitledSheet> workbookSheets;
-    for (const Worksheet &sheet : sheets) {
-        const QString title = recipe.title(titleTemplate, sheet, recipe.form.level);
-        questionSheets << questionDocument(sheet, choices, title);
+    for (const Worksheet &sheet : std::as_const(sheets)) {
+        questionSheets << questionOf(sheet);
         answerSheets << answerDocument(sheet, recipe.form.level, now);
-        workbookSheets.append({ sheet, title });
     }
     // Checked before anything is written: a range that misses one of the two documents is
     // a mistake in the command, not half a result.
@@ -178,18 +186,20 @@ int runSheetCommand(const QStringList &args)
     };
     const QList<int> questionPages = pagesOf(questionSheets, u"pdf"_s, u"试题"_s);
     const QList<int> answerPages = pagesOf(answerSheets, u"answers-pdf"_s, u"答案"_s);
-    if (arguments.has(u"database"_s) && !arguments.has(u"scannable"_s))
-        throw UsageError(u"--database 只和 --scannable 一起用"_s);
     // Kept before anything is written: a sheet on paper that its data file does not know
-    // could never be marked.
-    if (arguments.has(u"scannable"_s)) {
+    // could never be marked. A copy whose number is taken is renumbered, and its answers
+    // printed under the new number.
+    if (scannable) {
         const auto file = commonoptions::openAsProgram(arguments, commonoptions::Access::Write);
-        for (qsizetype i = 0; i < sheets.size(); ++i) {
-            questionSheets[i].scanNumber = sheets.at(i).number();
-            scannablesheets::store(
-                file->database(), scanpage::describe(sheets.at(i), questionSheets.at(i)));
-        }
+        questionSheets = scanpage::fileSet(
+            file->database(), file->settings().installationNumber(), sheets, questionOf);
+        answerSheets.clear();
+        for (const Worksheet &sheet : std::as_const(sheets))
+            answerSheets << answerDocument(sheet, recipe.form.level, now);
     }
+    QList<TitledSheet> workbookSheets;
+    for (const Worksheet &sheet : std::as_const(sheets))
+        workbookSheets.append({ sheet, recipe.title(titleTemplate, sheet, recipe.form.level) });
 
     OutputBuffer out;
     for (const Worksheet &sheet : sheets) {

@@ -11,6 +11,7 @@
 #include "scanpage.h"
 #include "sheetpainter.h"
 #include "sheetreader.h"
+#include "store/settings.h"
 
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
@@ -89,6 +90,7 @@ int main(int argc, char **argv)
         document.scanNumber = sheet.number();
         const ScannableSheet scannable = scanpage::describe(sheet, document);
         scannablesheets::store(context->database(), scannable);
+        scanpage::markForScanning(document, scannable, context->settings().installationNumber());
         const SheetPainter painter(document);
         QHash<int, Written> truth;
         for (int page = 0; page < painter.pageCount(); ++page) {

@@ -136,7 +136,8 @@ cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
     return shot;
 }
 
-PhotographedSheet photographedSheet(const HeldOutDigits &digits, qint16 columns, qint16 rows,
+PhotographedSheet photographedSheet(const HeldOutDigits &digits, int installationNumber,
+    qint16 columns, qint16 rows,
     const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
     const std::function<QString(const ScanRoom &)> &written)
 {
@@ -150,6 +151,7 @@ PhotographedSheet photographedSheet(const HeldOutDigits &digits, qint16 columns,
         sheet, choices, sheetTitle(QStringLiteral("题型〖难度〗数量 题"), sheet));
     document.scanNumber = sheet.number();
     PhotographedSheet photographed { scanpage::describe(sheet, document), {} };
+    scanpage::markForScanning(document, photographed.scannable, installationNumber);
     std::mt19937 writing(writingSeed);
     cv::Mat page = renderPage(SheetPainter(document), 0);
     for (const ScanRoom &room : photographed.scannable.rooms)

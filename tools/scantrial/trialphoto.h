@@ -48,7 +48,8 @@ struct PhotographedSheet
     ScannableSheet scannable;
     cv::Mat photo;
 };
-PhotographedSheet photographedSheet(const HeldOutDigits &digits, qint16 columns, qint16 rows,
+PhotographedSheet photographedSheet(const HeldOutDigits &digits, int installationNumber,
+    qint16 columns, qint16 rows,
     const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
     const std::function<QString(const ScanRoom &)> &written = {});
 

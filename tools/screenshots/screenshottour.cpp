@@ -30,6 +30,7 @@
 #include "program/appcontext.h"
 
 #include "program/menucommands.h"
+#include "store/settings.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -374,7 +375,8 @@ void ScreenshotTour::writePhotographedSheet(const QString &path)
 {
     // Mostly right, four wrong, as a child writes them.
     const trialphoto::PhotographedSheet sheet = trialphoto::photographedSheet(
-        trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 3, 12, QDateTime::currentDateTime(), 5, 3,
+        trialphoto::HeldOutDigits(QRTA_DIGITS_PNG),
+        m_menu.context().settings().installationNumber(), 3, 12, QDateTime::currentDateTime(), 5, 3,
         [](const ScanRoom &room) {
             return room.position % 9 == 4 ? QString::number(room.answer.toInt() + 10) : room.answer;
         });

@@ -3,7 +3,10 @@
 #include "testrecords.h"
 #include "testsession.h"
 
+#include "store/database.h"
 #include "worksheet/scannablesheet.h"
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,54 +30,111 @@ QString verdictWord(Verdict verdict)
     return u"unsure"_s;
 }
 
+namespace {
+
+QString pageList(const QList<int> &pages)
+{
+    QStringList numbers;
+    for (const int page : pages)
+        numbers << QString::number(page);
+    return u"第 %1 页"_s.arg(numbers.join(u"、"_s));
+}
+
+} // namespace
+
 QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &stored)
 {
     const int count = int(sheet.rooms.size());
+    QString text;
     switch (stored.outcome) {
     case StoredSheet::Outcome::Marked:
-        return u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改，错题记进了错题本。"_s.arg(sheet.number)
-            .arg(count)
-            .arg(count - stored.wrong)
-            .arg(stored.wrong);
+        text = u"卷子 %1：%2 题，对 %3 题，错 %4 题，已批改，错题记进了错题本。"_s.arg(sheet.number)
+                   .arg(count)
+                   .arg(count - stored.wrong)
+                   .arg(stored.wrong);
+        break;
     case StoredSheet::Outcome::Unfinished:
-        return u"卷子 %1：%2 题没认清，已存为未完成的测试：在【测试成绩】里选中它，按【答题】"
-               "补上这几题，再交卷。"_s.arg(sheet.number)
-                   .arg(stored.unsure);
+        if (!stored.pagesToCome.isEmpty()) {
+            text = u"卷子 %1：%2 的答案已经存下，%3还没有批改：拍下来再批改一次。"_s.arg(
+                sheet.number, pageList(stored.pagesRead), pageList(stored.pagesToCome));
+        }
+        if (stored.unsure > 0) {
+            text += u"卷子 %1：%2 题没认清，已存为未完成的测试：在【测试成绩】里选中它，按【答题】"
+                    "补上这几题，再交卷。"_s.arg(sheet.number)
+                        .arg(stored.unsure);
+        }
+        break;
     case StoredSheet::Outcome::AlreadyStored:
+        if (stored.pagesReadBefore.isEmpty())
+            return u"卷子 %1 已经交卷批改过，没有再存。"_s.arg(sheet.number);
         break;
     }
-    return u"卷子 %1 已经批改过（或已存为未完成的测试），没有再存。"_s.arg(sheet.number);
+    if (!stored.pagesReadBefore.isEmpty()) {
+        text += u"卷子 %1 %2已经批改过，这次没有再存。"_s.arg(
+            sheet.number, pageList(stored.pagesReadBefore));
+    }
+    return text;
 }
 
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
-    const QMap<int, ReadAnswer> &answers, const QDateTime &now)
+    const QList<int> &pages, const QMap<int, ReadAnswer> &answers)
 {
     StoredSheet stored;
-    if (findTestRecord(db, sheet.number))
+    // Taken at once, so that a second marking of the same photos waits for this one and then
+    // finds its pages read.
+    Transaction transaction(db);
+    const std::optional<TestRecord> record = findTestRecord(db, sheet.number);
+    if (record && record->marked.value_or(0) == 1) {
+        stored.pagesReadBefore = pages;
         return stored;
-    QList<TestItem> items;
-    for (const ScanRoom &room : sheet.rooms) {
-        TestItem item;
-        item.position = room.position;
-        item.question = room.question;
-        item.answer = room.answer;
-        items << item;
     }
+    const QList<int> before = scannablesheets::pagesRead(db, sheet.number);
+    for (const int page : pages)
+        (before.contains(page) ? stored.pagesReadBefore : stored.pagesRead) << page;
+    if (stored.pagesRead.isEmpty())
+        return stored;
+
     TestSession session(db, settings);
-    session.takeSheet(sheet.number, sheet.typeName, sheet.levelName, items, now);
-    session.confirm();
-    for (qsizetype i = 0; i < sheet.rooms.size(); ++i) {
-        const ReadAnswer answer = answers.value(sheet.rooms.at(i).position);
-        if (verdictOf(sheet.rooms.at(i), answer) == Verdict::Unsure)
+    if (!record || !session.resume(sheet.number)) {
+        QList<TestItem> items;
+        for (const ScanRoom &room : sheet.rooms) {
+            TestItem item;
+            item.position = room.position;
+            item.question = room.question;
+            item.answer = room.answer;
+            items << item;
+        }
+        session.takeSheet(sheet.number, sheet.typeName, sheet.levelName, items);
+        session.confirm();
+    }
+    const auto indexOf = [&session](int position) {
+        const QList<TestItem> &items = session.items();
+        const auto item = std::find_if(items.cbegin(), items.cend(),
+            [position](const TestItem &i) { return i.position == position; });
+        return item == items.cend() ? -1 : int(item - items.cbegin());
+    };
+    for (const ScanRoom &room : sheet.rooms) {
+        const ReadAnswer answer = answers.value(room.position);
+        if (stored.pagesRead.contains(room.page) && verdictOf(room, answer) != Verdict::Unsure)
+            session.recordAnswer(indexOf(room.position), answer.digits);
+    }
+    scannablesheets::markPagesRead(db, sheet.number, stored.pagesRead);
+    for (int page = 1; page <= sheet.pageCount(); ++page) {
+        if (!before.contains(page) && !stored.pagesRead.contains(page))
+            stored.pagesToCome << page;
+    }
+    for (const ScanRoom &room : sheet.rooms) {
+        const int index = indexOf(room.position);
+        if (!stored.pagesToCome.contains(room.page) && index >= 0
+            && !session.items().at(index).isAnswered())
             ++stored.unsure;
-        else
-            session.recordAnswer(int(i), answer.digits);
     }
-    if (stored.unsure > 0) {
+    if (stored.unsure > 0 || !stored.pagesToCome.isEmpty()) {
         stored.outcome = StoredSheet::Outcome::Unfinished;
-        return stored;
+    } else {
+        stored.wrong = session.mark().wrong;
+        stored.outcome = StoredSheet::Outcome::Marked;
     }
-    stored.wrong = session.mark().wrong;
-    stored.outcome = StoredSheet::Outcome::Marked;
+    transaction.commit();
     return stored;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QString>
 
 class Database;
-class QDateTime;
 class Settings;
 struct ScanRoom;
 struct ScannableSheet;
@@ -24,19 +24,26 @@ QString verdictWord(Verdict verdict); // "right", "wrong", "unsure"
 
 struct StoredSheet
 {
+    // Marked: every page read and every answer sure. Unfinished: kept as a test that a page
+    // or the parent's typing is still to finish. AlreadyStored: nothing new, every page given
+    // had been read before (or the test was handed in).
     enum class Outcome { Marked, Unfinished, AlreadyStored };
     Outcome outcome = Outcome::AlreadyStored;
     int wrong = 0; // of a marked sheet
-    int unsure = 0; // answers left for the parent to type
+    int unsure = 0; // answers on the pages read so far left for the parent to type
+    QList<int> pagesRead; // now
+    QList<int> pagesReadBefore; // given again, refused
+    QList<int> pagesToCome; // not read yet
 };
 
-// Stores a photographed sheet as a test under the sheet's number, with the answers read by
-// their question's position (a page not photographed reads as nothing). When every answer
-// is sure the test is marked at once, its wrong answers going into the book; otherwise it is
-// stored unfinished with the unsure answers empty, to be finished in the test window. A sheet
-// whose number is already a stored test is refused, never stored twice.
+// Files the pages of a photographed sheet read now as its test, all or nothing, in one
+// transaction: the test under the sheet's number when its first page comes, the answers of
+// each page not read before by their question's position (unsure ones left empty), and the
+// marking with the wrong answers going into the book once every page has been read and every
+// answer is sure. A page read before is never read over. A failure leaves the data file as
+// it was, so that the same photos can simply be marked again.
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
-    const QMap<int, ReadAnswer> &answers, const QDateTime &now);
+    const QList<int> &pages, const QMap<int, ReadAnswer> &answers);
 
-// What became of a photographed sheet, in a sentence for the parent.
+// What became of a photographed sheet, in a sentence or two for the parent.
 QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &stored);

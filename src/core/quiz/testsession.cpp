@@ -3,6 +3,7 @@
 #include "worksheet/scannablesheet.h"
 
 #include "worksheet/formatstamp.h"
+#include "worksheet/recordnumbers.h"
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
 #include "store/database.h"
@@ -48,7 +49,6 @@ void TestSession::generate(
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
     m_formOfPosition.clear();
-    m_madeAt = now;
     m_number = recordNumber(form.type, form.level, count, now);
     m_items.clear();
     m_elapsed = 0;
@@ -81,7 +81,6 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
     m_formOfPosition.clear();
-    m_madeAt = now;
     m_number = recordNumber(0, 0, int(mistakes.size()), now);
     m_items.clear();
     m_elapsed = 0;
@@ -97,13 +96,12 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
 }
 
 void TestSession::takeSheet(const QString &number, const QString &typeName,
-    const QString &levelName, const QList<TestItem> &items, const QDateTime &now)
+    const QString &levelName, const QList<TestItem> &items)
 {
     m_type = qint16(catalogue::typeNames().indexOf(typeName) + 1);
     m_level = qint16(catalogue::levelNames().indexOf(levelName) + 1);
     m_sheetTypeName = typeName;
     m_sheetLevelName = levelName;
-    m_madeAt = now;
     m_number = number;
     m_items = items;
     m_elapsed = 0;
@@ -115,12 +113,9 @@ void TestSession::takeSheet(const QString &number, const QString &typeName,
 void TestSession::confirm()
 {
     Transaction transaction(m_db);
-    // Two tests of the same kind made within one second would share a number:
-    // the later one is stamped a second on. A photographed sheet keeps the number printed on it.
-    while (m_sheetTypeName.isEmpty() && findTestRecord(m_db, m_number)) {
-        m_madeAt = m_madeAt.addSecs(1);
-        m_number = recordNumber(m_type, m_level, int(m_items.size()), m_madeAt);
-    }
+    // A photographed sheet keeps the number printed on it.
+    if (m_sheetTypeName.isEmpty())
+        m_number = recordnumbers::firstFree(m_db, m_number);
     // A practice test has no level and count of its own to remember.
     if (!isPractice() && m_sheetTypeName.isEmpty()) {
         m_settings.write(

@@ -65,7 +65,7 @@ public:
     // and leaves the test window's choices alone. Its questions' own types and levels, which a
     // mixed sheet's differ in, go with its wrong answers into the book.
     void takeSheet(const QString &number, const QString &typeName, const QString &levelName,
-        const QList<TestItem> &items, const QDateTime &now);
+        const QList<TestItem> &items);
     bool isPractice() const { return m_type == 0 && m_sheetTypeName.isEmpty(); }
     static QString practiceName(); // "错题重练"
     // What a test of the type is called in titles: "①〖A+B〗" …, the practice name for 0.
@@ -111,7 +111,6 @@ private:
     Database &m_db;
     Settings &m_settings;
     QString m_number;
-    QDateTime m_madeAt;
     qint16 m_type = 0;
     qint16 m_level = 0;
     int m_elapsed = 0;

@@ -264,20 +264,27 @@ double Statement::real(int column) const
 
 Transaction::Transaction(Database &db)
     : m_db(db)
+    , m_nested(sqlite3_get_autocommit(db.handle()) == 0)
 {
     // IMMEDIATE takes the write lock at once, so a transaction never fails
     // half-way for want of it.
-    m_db.exec("BEGIN IMMEDIATE");
+    m_db.exec(m_nested ? "SAVEPOINT nested" : "BEGIN IMMEDIATE");
 }
 
 Transaction::~Transaction()
 {
-    if (m_open)
+    if (!m_open)
+        return;
+    if (m_nested) {
+        sqlite3_exec(m_db.handle(), "ROLLBACK TO nested; RELEASE nested", nullptr, nullptr,
+            nullptr);
+    } else {
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
 }
 
 void Transaction::commit()
 {
-    m_db.exec("COMMIT");
+    m_db.exec(m_nested ? "RELEASE nested" : "COMMIT");
     m_open = false;
 }

@@ -118,7 +118,9 @@ private:
 };
 
 // Everything between construction and commit() is one transaction; leaving
-// the scope without commit() rolls it back.
+// the scope without commit() rolls it back. Inside another transaction it is a savepoint
+// of it: its commit keeps its writes for the outer one to commit or roll back, so that
+// steps which commit on their own can be made one all-or-nothing whole.
 class Transaction
 {
 public:
@@ -132,4 +134,5 @@ public:
 private:
     Database &m_db;
     bool m_open = true;
+    bool m_nested = false;
 };

@@ -25,6 +25,15 @@ void addScannableSheets(Database &db)
     schema::create(db, "tab_scan");
 }
 
+// Version 4: the pages of photographed sheets that have been read. A sheet already stored as a
+// test was read whole, in one go.
+void addPagesRead(Database &db)
+{
+    schema::create(db, "tab_scan_ym");
+    db.exec("INSERT INTO tab_scan_ym (ym_bh, ym_ym) SELECT DISTINCT scan_bh, scan_ym FROM tab_scan"
+            " WHERE scan_bh IN (SELECT bh FROM tab_test)");
+}
+
 } // namespace
 
 int versionOf(Database &db)
@@ -46,8 +55,10 @@ void bringUpToDate(Database &db)
         addFormMemory(db);
     if (version < 3)
         addScannableSheets(db);
+    if (version < 4)
+        addPagesRead(db);
     // The version is the program's own constant, never a user's value.
-    db.exec("PRAGMA user_version = 3");
+    db.exec("PRAGMA user_version = 4");
     transaction.commit();
 }
 

@@ -7,7 +7,7 @@ class Database;
 // in one transaction, and a file already current is left alone.
 namespace migrations {
 
-inline constexpr int kCurrentVersion = 3;
+inline constexpr int kCurrentVersion = 4;
 
 int versionOf(Database &db);
 void bringUpToDate(Database &db);

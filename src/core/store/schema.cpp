@@ -59,6 +59,12 @@ const QList<Table> &tables()
             { "scan_id", "scan_bh", "scan_txmc", "scan_ndmc", "scan_xh", "scan_ym", "scan_mc",
                 "scan_daan", "scan_tx", "scan_nd", "scan_x", "scan_y", "scan_w", "scan_h" },
             3 },
+        // The pages of photographed sheets that have been read, so that a page read once is
+        // never read over and a sheet's other pages may come later.
+        { "tab_scan_ym",
+            "CREATE TABLE tab_scan_ym (ym_bh TEXT NOT NULL, ym_ym INTEGER NOT NULL,"
+            " PRIMARY KEY (ym_bh, ym_ym))",
+            { "ym_bh", "ym_ym" }, 4 },
     };
     return list;
 }

@@ -2,6 +2,11 @@
 
 #include "store/database.h"
 
+#include <QCryptographicHash>
+#include <QtEndian>
+
+using namespace Qt::Literals::StringLiterals;
+
 int ScannableSheet::pageCount() const
 {
     int pages = 0;
@@ -10,13 +15,24 @@ int ScannableSheet::pageCount() const
     return pages;
 }
 
+QString ScannableSheet::pageCheck(int installationNumber, int page) const
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QStringList parts { QString::number(installationNumber), number, QString::number(page) };
+    for (const ScanRoom &room : rooms) {
+        if (room.page == page)
+            parts << QString::number(room.position) << room.question << room.answer;
+    }
+    hash.addData(parts.join(u'\n').toUtf8());
+    const quint64 head = qFromBigEndian<quint64>(hash.resultView().data());
+    return u"%1"_s.arg(head % 10'000'000U, 7, 10, QChar(u'0'));
+}
+
 namespace scannablesheets {
 
 void store(Database &db, const ScannableSheet &sheet)
 {
     Transaction transaction(db);
-    Statement clear = db.prepare("DELETE FROM tab_scan WHERE scan_bh = ?");
-    clear.bind(1, sheet.number).run();
     Statement insert = db.prepare(
         "INSERT INTO tab_scan (scan_bh, scan_txmc, scan_ndmc, scan_xh, scan_ym, scan_mc,"
         " scan_daan, scan_tx, scan_nd, scan_x, scan_y, scan_w, scan_h)"
@@ -50,6 +66,26 @@ std::optional<ScannableSheet> find(Database &db, const QString &number)
     if (sheet.rooms.isEmpty())
         return std::nullopt;
     return sheet;
+}
+
+QList<int> pagesRead(Database &db, const QString &number)
+{
+    Statement query = db.prepare("SELECT ym_ym FROM tab_scan_ym WHERE ym_bh = ? ORDER BY ym_ym");
+    query.bind(1, number);
+    QList<int> pages;
+    while (query.next())
+        pages << int(query.integer(0));
+    return pages;
+}
+
+void markPagesRead(Database &db, const QString &number, const QList<int> &pages)
+{
+    Statement insert = db.prepare("INSERT INTO tab_scan_ym (ym_bh, ym_ym) VALUES (?, ?)");
+    for (const int page : pages) {
+        insert.bind(1, number).bind(2, page);
+        insert.run();
+        insert.reset();
+    }
 }
 
 } // namespace scannablesheets

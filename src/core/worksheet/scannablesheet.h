@@ -32,12 +32,25 @@ struct ScannableSheet
     QList<ScanRoom> rooms;
 
     int pageCount() const;
+    // Seven digits printed in the page's code beside the number: they tie the page to the
+    // data file it was printed from (its installation number) and to the questions filed
+    // there under the number, so that a page printed elsewhere is never marked against
+    // questions its child did not see.
+    QString pageCheck(int installationNumber, int page) const;
+
+    friend bool operator==(const ScannableSheet &, const ScannableSheet &) = default;
 };
 
 namespace scannablesheets {
 
-// Keeps the sheet, replacing what an earlier print of the same number kept.
+// Keeps the sheet under its number, which nothing in the data file may hold yet (see
+// recordnumbers): a kept sheet is never replaced.
 void store(Database &db, const ScannableSheet &sheet);
 std::optional<ScannableSheet> find(Database &db, const QString &number);
+
+// The pages of the sheet whose photos have been read, and marking them read; a page is read
+// once, so that a photo taken again never overwrites what was filed.
+QList<int> pagesRead(Database &db, const QString &number);
+void markPagesRead(Database &db, const QString &number, const QList<int> &pages);
 
 } // namespace scannablesheets

@@ -30,6 +30,8 @@ struct SheetDocument
     // A question sheet printed to be photographed: its number, in the code of every page
     // beside the corner marks. Empty for a plain sheet.
     QString scanNumber;
+    // The check in each page's code, first page first, once the sheet is filed.
+    QStringList scanChecks;
 };
 
 // The question sheet in the chosen font and row height, headed by the title.

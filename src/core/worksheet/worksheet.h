@@ -52,6 +52,8 @@ public:
     int questionCount() const { return int(m_lines.size()); }
     int rowCount() const;
     const QString &number() const { return m_number; }
+    // A sheet filed to be photographed takes the next free number where its own is taken.
+    void renumber(const QString &number) { m_number = number; }
 
     enum class Sheet { Questions, Answers };
     // The text of a cell, empty past the last question.

@@ -7,7 +7,6 @@
 
 #include "program/appcontext.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -46,7 +45,7 @@ PhotoMarkingWindow::PhotoMarkingWindow(
     : FeatureWindow(u"【晨曦算苑】--> 〖拍照批改〗"_s, kWindow, parent)
     , m_context(context)
     , m_photos(photos)
-    , m_batch(context.database())
+    , m_batch(context.database(), context.settings())
 {
     addBand(kBand);
     m_heading = addLabel(QString(), kHeading, 12);
@@ -148,7 +147,7 @@ void PhotoMarkingWindow::storeSheets()
     m_stored = true;
     QList<ScanBatch::Sheet> sheets;
     if (!runOrReport(u"批改的卷子没有保存"_s,
-            [&] { sheets = m_batch.store(m_context.settings(), QDateTime::currentDateTime()); }))
+            [&] { sheets = m_batch.store(); }))
         return;
     QStringList lines;
     for (const ScanBatch::Sheet &sheet : std::as_const(sheets))

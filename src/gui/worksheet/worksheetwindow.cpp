@@ -81,6 +81,15 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     };
 }
 
+void WorksheetWindow::keepNumbers(const QList<Worksheet> &filed)
+{
+    // A copy renumbered when it was filed prints its answers under the same number.
+    m_worksheet = filed.value(0, m_worksheet);
+    for (qsizetype i = 1; i < filed.size() && i <= m_otherCopies.size(); ++i)
+        m_otherCopies[i - 1] = filed.at(i);
+    m_context.setCurrentTestNo(m_worksheet.number());
+}
+
 QList<Worksheet> WorksheetWindow::classSet()
 {
     const int copies = m_choices->copies();
@@ -273,20 +282,23 @@ void WorksheetWindow::printQuestions()
     if (m_worksheet.questionCount() == 0)
         return;
     const SheetChoices choices = printChoices();
+    QList<Worksheet> sheets = classSet();
+    const auto documentOf = [&](const Worksheet &sheet) {
+        return questionDocument(sheet, choices, printTitle(sheet));
+    };
     QList<SheetDocument> documents;
-    const QList<Worksheet> sheets = classSet();
-    for (const Worksheet &sheet : sheets)
-        documents << questionDocument(sheet, choices, printTitle(sheet));
-    // A sheet to be photographed is kept as it prints, before it can reach paper.
-    if (m_choices->scannable()
-        && !runOrReport(u"可拍照批改的卷子没有记进数据文件，没有打印"_s, [&] {
-               for (qsizetype i = 0; i < sheets.size(); ++i) {
-                   documents[i].scanNumber = sheets.at(i).number();
-                   scannablesheets::store(
-                       m_context.database(), scanpage::describe(sheets.at(i), documents.at(i)));
-               }
-           }))
-        return;
+    if (!m_choices->scannable()) {
+        for (const Worksheet &sheet : std::as_const(sheets))
+            documents << documentOf(sheet);
+    } else {
+        // A sheet to be photographed is kept as it prints, before it can reach paper.
+        if (!runOrReport(u"可拍照批改的卷子没有记进数据文件，没有打印"_s, [&] {
+                documents = scanpage::fileSet(m_context.database(),
+                    m_context.settings().installationNumber(), sheets, documentOf);
+            }))
+            return;
+        keepNumbers(sheets);
+    }
     if (documents.isEmpty())
         return;
     m_grid->showColumns(m_sheetColumns, true);

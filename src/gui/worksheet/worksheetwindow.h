@@ -86,6 +86,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void keepNumbers(const QList<Worksheet> &filed);
     void buildButtons();
     void buildSheet();
     void restoreChoices();

@@ -1,0 +1,356 @@
+#include "scanbatch.h"
+#include "scanpage.h"
+
+#include "support/storedtests.h"
+#include "support/testdata.h"
+
+#include "quiz/mistakebook.h"
+#include "quiz/sheetmarking.h"
+#include "quiz/testitem.h"
+#include "worksheet/recordnumbers.h"
+#include "worksheet/scannablesheet.h"
+#include "worksheet/sheetchoices.h"
+#include "worksheet/sheetdocument.h"
+#include "worksheet/worksheet.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <cstring>
+#include <iostream>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Two pages: questions 1 and 2 on the first, the blank question 3 (a type of its own) on the
+// second, as a mixed sheet files them.
+ScannableSheet twoPageSheet(const QString &number = u"00_0_3_20261207090000"_s)
+{
+    return { number, u"综合练习"_s, u"一级、三级"_s,
+        { { 1, 1, u"1 ＋ 2 ＝"_s, u"3"_s, {}, 1, 1 }, { 2, 1, u"10 － 2 ＝"_s, u"8"_s, {}, 2, 1 },
+            { 3, 2, u"  （　　）＋ 3 ＝ 7"_s, u"4"_s, {}, 1, 3 } } };
+}
+
+// What the reader made of questions 1 to 3: digits, "?" where it was not sure.
+QMap<int, ReadAnswer> readings(const QStringList &read)
+{
+    QMap<int, ReadAnswer> answers;
+    for (int i = 0; i < read.size(); ++i)
+        answers.insert(i + 1, { read[i] == u"?"_s ? u"9"_s : read[i], read[i] != u"?"_s });
+    return answers;
+}
+
+// Everything a stored photographed sheet leaves in the file, to compare before and after.
+QList<qint64> footprint(Database &db)
+{
+    return { countRows(db, "SELECT count(*) FROM tab_test"),
+        countRows(db, "SELECT count(*) FROM tab_test_mx WHERE mx_user IS NOT NULL"),
+        countRows(db, "SELECT count(*) FROM tab_ctb"),
+        countRows(db, "SELECT count(*) FROM tab_scan_ym"),
+        countRows(db, "SELECT count(*) FROM tab_test WHERE zt = 1") };
+}
+
+// Run as a child process by the race: files the sheet's both pages once the parent says go.
+int raceChild(const QString &path, const QString &number)
+{
+    try {
+        const auto context = AppContext::open(path, datafile::Role::Tool);
+        std::string go;
+        std::getline(std::cin, go);
+        const StoredSheet stored = storeReadSheet(context->database(), context->settings(),
+            twoPageSheet(number), { 1, 2 }, readings({ u"3"_s, u"8"_s, u"4"_s }));
+        std::cout << int(stored.outcome) << std::endl;
+        return 0;
+    } catch (const DatabaseError &error) {
+        std::cout << "error " << error.code() << std::endl;
+        return 3;
+    }
+}
+
+} // namespace
+
+// A sheet's number and the questions filed under it are one truth: numbers are never shared,
+// a page is read once and only against the questions its child saw, and filing a photographed
+// sheet is all or nothing.
+class TestScanStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numbersAreNeverShared_data()
+    {
+        QTest::addColumn<QStringList>("tests");
+        QTest::addColumn<QStringList>("sheets");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("given");
+        const QString at = u"05_3_60_20261207090000"_s;
+        QTest::newRow("free") << QStringList() << QStringList() << at << at;
+        QTest::newRow("held by a test")
+            << QStringList { at } << QStringList() << at << u"05_3_60_20261207090001"_s;
+        QTest::newRow("held by a sheet")
+            << QStringList() << QStringList { at } << at << u"05_3_60_20261207090001"_s;
+        QTest::newRow("a run of held seconds")
+            << QStringList { at, u"05_3_60_20261207090002"_s }
+            << QStringList { u"05_3_60_20261207090001"_s } << at << u"05_3_60_20261207090003"_s;
+        QTest::newRow("into the next year")
+            << QStringList { u"01_1_20_20261231235959"_s } << QStringList()
+            << u"01_1_20_20261231235959"_s << u"01_1_20_20270101000000"_s;
+        QTest::newRow("another kind in the same second")
+            << QStringList { at } << QStringList() << u"05_3_30_20261207090000"_s
+            << u"05_3_30_20261207090000"_s;
+    }
+    void numbersAreNeverShared()
+    {
+        QFETCH(QStringList, tests);
+        QFETCH(QStringList, sheets);
+        QFETCH(QString, wanted);
+        QFETCH(QString, given);
+        TestData d;
+        Statement test = d.db().prepare("INSERT INTO tab_test (bh) VALUES (?)");
+        for (const QString &number : tests) {
+            test.bind(1, number).run();
+            test.reset();
+        }
+        for (const QString &number : sheets)
+            scannablesheets::store(d.db(), twoPageSheet(number));
+        QCOMPARE(recordnumbers::firstFree(d.db(), wanted), given);
+    }
+
+    // Two class sets of the same kind made in the same second, then a test on screen: every
+    // sheet keeps its own number and questions, and a set printed again as it was keeps its
+    // numbers without filing anything twice.
+    void classSetsNeverShareNumbers()
+    {
+        TestData d;
+        const QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
+        SheetChoices choices;
+        const auto documentOf = [&choices](const Worksheet &sheet) {
+            return questionDocument(sheet, choices, u"题"_s);
+        };
+        QList<Worksheet> setA, setB;
+        for (int copy = 0; copy < 3; ++copy) {
+            setA << Worksheet::generate(d.maker, 1, 2, 2, 5, now.addSecs(copy));
+            setB << Worksheet::generate(d.maker, 1, 2, 2, 5, now.addSecs(copy));
+        }
+        const int installation = d.settings().installationNumber();
+        const QList<SheetDocument> printedA = scanpage::fileSet(d.db(), installation, setA, documentOf);
+        QList<ScannableSheet> filedA;
+        for (const Worksheet &sheet : std::as_const(setA))
+            filedA << *scannablesheets::find(d.db(), sheet.number());
+        scanpage::fileSet(d.db(), installation, setB, documentOf);
+
+        QSet<QString> numbers;
+        for (const QList<Worksheet> *set : { &setA, &setB }) {
+            for (const Worksheet &sheet : *set) {
+                numbers << sheet.number();
+                const std::optional<ScannableSheet> filed = scannablesheets::find(d.db(), sheet.number());
+                QVERIFY(filed);
+                QCOMPARE(filed->rooms.first().question, testItemOf(sheet.lines().first(), 1).question);
+            }
+        }
+        QCOMPARE(numbers.size(), 6);
+        for (qsizetype i = 0; i < setA.size(); ++i) {
+            QCOMPARE(scannablesheets::find(d.db(), setA[i].number()), filedA[i]);
+            QCOMPARE(printedA[i].scanNumber, setA[i].number());
+            QCOMPARE(printedA[i].scanChecks, QStringList { filedA[i].pageCheck(installation, 1) });
+        }
+
+        const qint64 rooms = countRows(d.db(), "SELECT count(*) FROM tab_scan");
+        QList<Worksheet> again = setA;
+        scanpage::fileSet(d.db(), installation, again, documentOf);
+        QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_scan"), rooms);
+        for (qsizetype i = 0; i < setA.size(); ++i)
+            QCOMPARE(again[i].number(), setA[i].number());
+
+        TestSession session(d.db(), d.settings());
+        session.generate(d.maker, 1, 2, 10, now);
+        session.confirm();
+        QVERIFY(!numbers.contains(session.number()));
+    }
+
+    void pagesAreFiledOnce_data()
+    {
+        using O = StoredSheet::Outcome;
+        QTest::addColumn<QStringList>("read"); // questions 1 to 3
+        QTest::addColumn<QList<QList<int>>>("calls"); // the pages given to each call
+        QTest::addColumn<QList<O>>("outcomes");
+        QTest::addColumn<QList<int>>("refusedLast"); // pages the last call refused
+        QTest::addColumn<int>("inBook");
+        const QStringList right { u"3"_s, u"8"_s, u"4"_s };
+        QTest::newRow("whole sheet, one wrong")
+            << QStringList { u"3"_s, u"8"_s, u"5"_s } << QList<QList<int>> { { 1, 2 } }
+            << QList { O::Marked } << QList<int>() << 1;
+        QTest::newRow("an answer not sure waits for the parent")
+            << QStringList { u"3"_s, u"?"_s, u"5"_s } << QList<QList<int>> { { 1, 2 } }
+            << QList { O::Unfinished } << QList<int>() << 0;
+        QTest::newRow("second page the next day")
+            << right << QList<QList<int>> { { 1 }, { 2 } } << QList { O::Unfinished, O::Marked }
+            << QList<int>() << 0;
+        QTest::newRow("a page read again is refused")
+            << right << QList<QList<int>> { { 2 }, { 2 } }
+            << QList { O::Unfinished, O::AlreadyStored } << QList { 2 } << 0;
+        QTest::newRow("a read page beside a new one")
+            << QStringList { u"4"_s, u"8"_s, u"4"_s } << QList<QList<int>> { { 1 }, { 1, 2 } }
+            << QList { O::Unfinished, O::Marked } << QList { 1 } << 1;
+        QTest::newRow("a marked sheet is refused")
+            << right << QList<QList<int>> { { 1, 2 }, { 1 } } << QList { O::Marked, O::AlreadyStored }
+            << QList { 1 } << 0;
+    }
+    void pagesAreFiledOnce()
+    {
+        QFETCH(QStringList, read);
+        QFETCH(QList<QList<int>>, calls);
+        QFETCH(QList<StoredSheet::Outcome>, outcomes);
+        QFETCH(QList<int>, refusedLast);
+        QFETCH(int, inBook);
+        TestData d;
+        const ScannableSheet sheet = twoPageSheet();
+        scannablesheets::store(d.db(), sheet);
+        StoredSheet stored;
+        for (qsizetype i = 0; i < calls.size(); ++i) {
+            stored = storeReadSheet(d.db(), d.settings(), sheet, calls[i], readings(read));
+            QCOMPARE(stored.outcome, outcomes[i]);
+        }
+        QCOMPARE(stored.pagesReadBefore, refusedLast);
+        const bool marked = outcomes.last() == StoredSheet::Outcome::Marked
+            || (outcomes.size() > 1 && outcomes.first() == StoredSheet::Outcome::Marked);
+        QCOMPARE(findTestRecord(d.db(), sheet.number)->marked.value_or(0), int(marked));
+        // A mixed sheet's wrong answers go into the book under their own question's type.
+        QCOMPARE(MistakeBook(d.db()).toLearn(qint16(1)).size(), inBook);
+        // What was read first is never read over; what was not sure waits, empty.
+        TestSession session(d.db(), d.settings());
+        QVERIFY(session.resume(sheet.number));
+        QCOMPARE(session.label(), sheet.typeName);
+        QSet<int> pagesGiven;
+        for (const QList<int> &pages : std::as_const(calls))
+            pagesGiven.unite(QSet<int>(pages.cbegin(), pages.cend()));
+        for (int i = 0; i < 3; ++i) {
+            const bool kept = pagesGiven.contains(sheet.rooms[i].page) && read[i] != u"?"_s;
+            QCOMPARE(session.items().at(i).userAnswer, kept ? read[i] : QString());
+        }
+    }
+
+    void pagesFromElsewhereAreRefused_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("installation"); // 0: this file's
+        QTest::addColumn<bool>("otherQuestions");
+        QTest::addColumn<QString>("why");
+        const QString number = twoPageSheet().number;
+        QTest::newRow("this file's page") << number << 2 << 0 << false << QString();
+        QTest::newRow("printed from another data file")
+            << number << 2 << 1 << false << u"不是从这个数据文件打印的"_s;
+        QTest::newRow("same number, other questions")
+            << number << 1 << 0 << true << u"不是从这个数据文件打印的"_s;
+        QTest::newRow("a number this file never filed")
+            << u"00_0_3_20261207090009"_s << 1 << 0 << false << u"不在这个数据文件里"_s;
+    }
+    void pagesFromElsewhereAreRefused()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, page);
+        QFETCH(int, installation);
+        QFETCH(bool, otherQuestions);
+        QFETCH(QString, why);
+        TestData d;
+        scannablesheets::store(d.db(), twoPageSheet());
+        ScannableSheet printed = twoPageSheet(number);
+        if (otherQuestions)
+            printed.rooms[0].question = u"2 ＋ 1 ＝"_s;
+        const int printedBy = installation ? d.settings().installationNumber() + 1
+                                           : d.settings().installationNumber();
+        const FoundPage found { cv::Mat(10, 10, CV_8U, cv::Scalar(255)),
+            { number, page, printed.pageCheck(printedBy, page) }, {} };
+        ScanBatch batch(d.db(), d.settings());
+        const ScanBatch::Page read = batch.add(u"a.jpg"_s, found, {});
+        QCOMPARE(read.problem.contains(why), true);
+        QCOMPARE(bool(read.found), why.isEmpty());
+        // The same page again in one batch is read once, and the second named.
+        if (why.isEmpty()) {
+            const ScanBatch::Page twice = batch.add(u"b.jpg"_s, found, {});
+            QVERIFY(!twice.found && twice.problem.contains(u"a.jpg"_s));
+        }
+        const QList<ScanBatch::Sheet> stored = batch.store();
+        QCOMPARE(stored.size(), why.isEmpty() ? 1 : 0);
+        QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_scan_ym"), why.isEmpty() ? 1 : 0);
+    }
+
+    // A failure at any step of filing a photographed sheet leaves the file as it was, and the
+    // same readings are filed whole when tried again.
+    void failureLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("failing");
+        QTest::newRow("the test") << QByteArray("INSERT ON tab_test");
+        QTest::newRow("an answer") << QByteArray("UPDATE OF mx_user ON tab_test_mx");
+        QTest::newRow("the pages read") << QByteArray("INSERT ON tab_scan_ym");
+        QTest::newRow("the marking") << QByteArray("UPDATE OF zt ON tab_test");
+        QTest::newRow("the wrong-answer book") << QByteArray("INSERT ON tab_ctb");
+    }
+    void failureLeavesTheFileAsItWas()
+    {
+        QFETCH(QByteArray, failing);
+        TestData d;
+        const ScannableSheet sheet = twoPageSheet();
+        scannablesheets::store(d.db(), sheet);
+        const QMap<int, ReadAnswer> answers = readings({ u"3"_s, u"7"_s, u"4"_s });
+        const QList<qint64> before = footprint(d.db());
+        // A trigger of this connection only: the file itself is not changed by it.
+        const QByteArray trigger
+            = "CREATE TEMP TRIGGER fail AFTER " + failing + " BEGIN SELECT RAISE(ABORT, 'gone'); END";
+        d.db().exec(trigger.constData());
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError, storeReadSheet(d.db(), d.settings(), sheet, { 1, 2 }, answers));
+        QCOMPARE(footprint(d.db()), before);
+        d.db().exec("DROP TRIGGER fail");
+        const StoredSheet stored = storeReadSheet(d.db(), d.settings(), sheet, { 1, 2 }, answers);
+        QCOMPARE(stored.outcome, StoredSheet::Outcome::Marked);
+        QCOMPARE(stored.wrong, 1);
+        QCOMPARE(footprint(d.db()), (QList<qint64> { 1, 3, 1, 2, 1 }));
+    }
+
+    // Two markings of the same photos at once: one files the sheet, the other finds it filed;
+    // neither takes the file for damaged.
+    void twoMarkingsAtOnce()
+    {
+        for (int round = 0; round < 4; ++round) {
+            TestData d;
+            const QString number = twoPageSheet().number;
+            scannablesheets::store(d.db(), twoPageSheet(number));
+            d.context.reset(); // the markers are tools beside no running program
+            std::array<QProcess, 2> children;
+            for (QProcess &child : children) {
+                child.start(QCoreApplication::applicationFilePath(),
+                    { u"--race-child"_s, d.path, number });
+                QVERIFY(child.waitForStarted());
+            }
+            for (QProcess &child : children)
+                child.write("go\n");
+            QStringList said;
+            for (QProcess &child : children) {
+                QVERIFY(child.waitForFinished());
+                said << QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+                QCOMPARE(child.exitCode(), 0);
+            }
+            said.sort();
+            QCOMPARE(said,
+                (QStringList { QString::number(int(StoredSheet::Outcome::Marked)),
+                    QString::number(int(StoredSheet::Outcome::AlreadyStored)) }));
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && std::strcmp(argv[1], "--race-child") == 0) {
+        QCoreApplication app(argc, argv);
+        return raceChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    QGuiApplication app(argc, argv); // sheets are laid out in their fonts
+    TestScanStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_scanstore.moc"
