@@ -64,23 +64,32 @@ private slots:
         QTest::addColumn<QList<int>>("numbers");
         QTest::addColumn<QString>("moves"); // blank-separated
         QTest::addColumn<QString>("steps"); // the three step lines, separated by |
-        QTest::newRow("8 ÷ 3 refused, 3 ÷ 3 allowed")
-            << QList { 8, 3, 3, 8 } << u"/ 0:c 1:n 0:r 1:c 2:s"_s << u"〖3÷3=1〗||"_s;
-        QTest::newRow("3 − 3, then 8 ÷ 0 refused")
-            << QList { 3, 3, 8, 8 } << u"- 0:c 1:s / 2:c 4:z"_s << u"〖3-3=0〗||"_s;
-        QTest::newRow("only the third step is judged") << QList { 4, 6, 1,
-            1 } << u"* 0:c 1:s 4:c 2:s 5:c 3:w"_s << u"〖4×6=24〗|〖24×1=24〗|〖24×1=24〗"_s;
-        QTest::newRow("a wrong total") << QList { 1, 2, 3, 4 } << u"+ 0:c 1:s 2:c 4:s 5:c 3:m"_s
-                                       << u"〖1+2=3〗|〖3+3=6〗|〖6+4=10〗"_s;
-        QTest::newRow("below zero on the way")
-            << QList { 2, 5, 3, 1 } << u"- 0:c 1:s * 4:c 2:s"_s << u"〖2-5=-3〗|〖-3×3=-9〗|"_s;
-        QTest::newRow("the chosen card releases, others ignored") << QList { 5, 5, 5,
-            1 } << u"4:i 6:i 0:c 0:r 0:c 1:s 0:i 1:i 6:i"_s << u"〖5+5=10〗||"_s;
-        QTest::newRow("clearing keeps the puzzle")
-            << QList { 8, 3, 3, 8 } << u"* 0:c 1:s 2:c clear 4:i 0:c"_s << u"||"_s;
-        QTest::newRow("after the third step nothing moves")
-            << QList { 2, 2, 2, 3 } << u"* 0:c 1:s 4:c 2:s 5:c 3:w 0:i 3:i 6:i"_s
-            << u"〖2×2=4〗|〖4×2=8〗|〖8×3=24〗"_s;
+        const auto row
+            = [](const char *name, const QList<int> &numbers, const QString &moves,
+                  const QString &steps) { QTest::newRow(name) << numbers << moves << steps; };
+        // Only a division without remainder is played: a remainder or a divisor of 0 is refused,
+        // and the chosen card waits for another divisor.
+        row("8 ÷ 2", { 8, 2, 1, 1 }, u"/ 0:c 1:s"_s, u"〖8÷2=4〗||"_s);
+        row("24 ÷ 1", { 4, 6, 1, 1 }, u"* 0:c 1:s / 4:c 2:s"_s, u"〖4×6=24〗|〖24÷1=24〗|"_s);
+        row("0 ÷ 7", { 5, 5, 7, 1 }, u"- 0:c 1:s / 4:c 2:s"_s, u"〖5-5=0〗|〖0÷7=0〗|"_s);
+        row("7 ÷ 3 refused, 7 ÷ 1 played", { 7, 3, 1, 1 }, u"/ 0:c 1:n 2:s"_s, u"〖7÷1=7〗||"_s);
+        row("8 ÷ 3 refused", { 8, 3, 3, 8 }, u"/ 0:c 1:n"_s, u"||"_s);
+        row("9 ÷ 2 refused", { 9, 2, 1, 1 }, u"/ 0:c 1:n"_s, u"||"_s);
+        row("1 ÷ 4 refused", { 1, 4, 1, 1 }, u"/ 0:c 1:n"_s, u"||"_s);
+        row("13 ÷ 12 refused", { 13, 12, 1, 1 }, u"/ 0:c 1:n"_s, u"||"_s);
+        row("-7 ÷ 2 refused", { 2, 9, 2, 1 }, u"- 0:c 1:s / 4:c 2:n"_s, u"〖2-9=-7〗||"_s);
+        row("7 ÷ 0 refused", { 5, 5, 7, 1 }, u"- 0:c 1:s / 2:c 4:z"_s, u"〖5-5=0〗||"_s);
+        row("only the third step is judged", { 4, 6, 1, 1 }, u"* 0:c 1:s 4:c 2:s 5:c 3:w"_s,
+            u"〖4×6=24〗|〖24×1=24〗|〖24×1=24〗"_s);
+        row("a wrong total", { 1, 2, 3, 4 }, u"+ 0:c 1:s 2:c 4:s 5:c 3:m"_s,
+            u"〖1+2=3〗|〖3+3=6〗|〖6+4=10〗"_s);
+        row("below zero on the way", { 2, 5, 3, 1 }, u"- 0:c 1:s * 4:c 2:s"_s,
+            u"〖2-5=-3〗|〖-3×3=-9〗|"_s);
+        row("the chosen card releases, others ignored", { 5, 5, 5, 1 },
+            u"4:i 6:i 0:c 0:r 0:c 1:s 0:i 1:i 6:i"_s, u"〖5+5=10〗||"_s);
+        row("clearing keeps the puzzle", { 8, 3, 3, 8 }, u"* 0:c 1:s 2:c clear 4:i 0:c"_s, u"||"_s);
+        row("after the third step nothing moves", { 2, 2, 2, 3 },
+            u"* 0:c 1:s 4:c 2:s 5:c 3:w 0:i 3:i 6:i"_s, u"〖2×2=4〗|〖4×2=8〗|〖8×3=24〗"_s);
     }
 
     void boardScenarios()

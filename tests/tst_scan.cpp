@@ -5,6 +5,9 @@
 #include "sheetreader.h"
 #include "trialphoto.h"
 
+#include "quiz/mistakebook.h"
+#include "support/testdata.h"
+
 #include <QTest>
 
 #include <opencv2/imgcodecs.hpp>
@@ -210,30 +213,61 @@ private slots:
         }
     }
 
-    // Rooms of one to three of the samples, a third of them run together: how many are cut
-    // into the right number of digits.
-    // Printed with its marks, code and rooms, written on by hand, photographed lying on a
-    // table and read back: the printing and the reading agree on where every answer is.
+    // Printed with its marks, code and rooms, written on by hand with some answers wrong,
+    // photographed lying on a table, read back and stored: the printing and the reading agree on
+    // where every answer is, and only the answers written wrong go into the wrong-answer book.
     void writtenSheetReadBack()
     {
-        const trialphoto::PhotographedSheet sheet
-            = trialphoto::photographedSheet(trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 1, 3, 12,
-                QDateTime(QDate(2026, 12, 7), QTime(9, 0)), 3, 5);
+        // Every fifth answer one too many, every seventh the start of the right one.
+        const auto written = [](const ScanRoom &room) {
+            if (room.position % 5 == 2)
+                return QString::number(room.answer.toInt() + 1);
+            const bool shortened = room.position % 7 == 3 && room.answer.size() > 1;
+            return shortened ? room.answer.chopped(1) : room.answer;
+        };
+        const QDateTime madeAt(QDate(2026, 12, 7), QTime(9, 0));
+        const trialphoto::PhotographedSheet sheet = trialphoto::photographedSheet(
+            trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 1, 3, 12, madeAt, 3, 14, written);
         const ScannableSheet &scannable = sheet.scannable;
         const std::optional<FoundPage> found = pagefinder::find(sheet.photo);
         QVERIFY(found);
         QCOMPARE(found->code.sheetNumber, scannable.number);
         const QMap<int, ReadAnswer> answers = sheetreader::readAnswers(*found, scannable);
-        int exact = 0, wrongVerdicts = 0;
+        QStringList misjudged, writtenWrong;
+        int unsure = 0;
         for (const ScanRoom &room : scannable.rooms) {
-            exact += answers.value(room.position).digits == room.answer;
-            wrongVerdicts += verdictOf(room, answers.value(room.position)) == Verdict::Wrong;
+            const Verdict verdict = verdictOf(room, answers.value(room.position));
+            const bool wrong = written(room) != room.answer;
+            unsure += verdict == Verdict::Unsure;
+            if (verdict != Verdict::Unsure && (verdict == Verdict::Wrong) != wrong)
+                misjudged << room.question + written(room) + u" read as "_s
+                        + answers.value(room.position).digits;
+            if (wrong)
+                writtenWrong << room.question;
         }
-        // Every answer was written right: a sure reading never marks one wrong.
-        QCOMPARE(wrongVerdicts, 0);
-        QVERIFY2(exact >= 33, qPrintable(u"%1 of 36 read as written"_s.arg(exact)));
+        // A sure reading is never a wrong verdict on a right answer nor the other way round,
+        // and no more than a third are left to the parent.
+        QVERIFY2(misjudged.isEmpty(), qPrintable(misjudged.join(u", "_s)));
+        QVERIFY2(unsure <= 12, qPrintable(u"%1 of 36 not sure"_s.arg(unsure)));
+
+        TestData d;
+        scannablesheets::store(d.db(), scannable);
+        QCOMPARE(storeReadSheet(d.db(), d.settings(), scannable, { 1 }, answers).outcome,
+            unsure > 0 ? StoredSheet::Outcome::Unfinished : StoredSheet::Outcome::Marked);
+        // Where the reader was not sure, the parent types what the paper says and hands it in.
+        TestSession session(d.db(), d.settings());
+        QVERIFY(session.resume(scannable.number));
+        for (int i = session.firstUnanswered(); i >= 0; i = session.firstUnanswered())
+            session.recordAnswer(i, written(scannable.rooms[i]));
+        QVERIFY(session.isMarked() || session.mark().complete);
+        QStringList inBook;
+        for (const Mistake &m : MistakeBook(d.db()).toLearn())
+            inBook << m.question;
+        QCOMPARE(inBook, writtenWrong);
     }
 
+    // Rooms of one to three of the samples, a third of them run together: how many are cut
+    // into the right number of digits.
     void splitsMostRooms()
     {
         std::mt19937 random(2026);

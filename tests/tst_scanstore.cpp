@@ -219,6 +219,7 @@ private slots:
         QCOMPARE(findTestRecord(d.db(), sheet.number)->marked.value_or(0), int(marked));
         // A mixed sheet's wrong answers go into the book under their own question's type.
         QCOMPARE(MistakeBook(d.db()).toLearn(qint16(1)).size(), inBook);
+        QCOMPARE(MistakeBook(d.db()).toLearn().size(), inBook);
         // What was read first is never read over; what was not sure waits, empty.
         TestSession session(d.db(), d.settings());
         QVERIFY(session.resume(sheet.number));

@@ -2,6 +2,8 @@
 
 #include "store/database.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -46,9 +48,19 @@ void MistakeBook::recordMarked(
     Statement right = m_db.prepare("UPDATE tab_ctb SET ctb_dds = ctb_dds + 1, ctb_last = ?,"
                                    " ctb_zt = CASE WHEN ctb_dds + 1 >= ? THEN 1 ELSE 0 END"
                                    " WHERE ctb_mc = ? AND ctb_zt = 0");
+    // A test counts once for each question in it: a question asked twice is wrong in the test
+    // when either answer is, and right in it once however often it was answered right.
+    QList<TestItem> asked;
     for (const TestItem &item : items) {
         if (!item.error)
             continue;
+        const auto same = std::ranges::find(asked, item.question, &TestItem::question);
+        if (same == asked.end())
+            asked << item;
+        else
+            same->error = std::max(*same->error, *item.error);
+    }
+    for (const TestItem &item : std::as_const(asked)) {
         if (*item.error == 1) {
             wrongAgain.bind(1, stamp).bind(2, item.question);
             wrongAgain.run();

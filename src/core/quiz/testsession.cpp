@@ -245,7 +245,8 @@ int TestSession::firstUnanswered() const
 MarkResult TestSession::mark()
 {
     MarkResult result;
-    if (!m_confirmed || firstUnanswered() >= 0)
+    // Marked once: handed in again, its right answers would count twice towards the book.
+    if (!m_confirmed || m_marked || firstUnanswered() >= 0)
         return result;
 
     Transaction transaction(m_db);

@@ -85,7 +85,8 @@ public:
     void saveElapsed();
     // Leaving a running test: every answer and the clock, in one transaction.
     void leave();
-    // Hands the test in; items are reordered wrong first when any are wrong.
+    // Hands the test in; items are reordered wrong first when any are wrong. A marked test
+    // is not handed in again.
     MarkResult mark();
 
     const QString &number() const { return m_number; }
