@@ -166,8 +166,8 @@ private slots:
         QCOMPARE(parts.answer, answer);
     }
 
-    // Each row pins a rule of its generator that seeded sweeps would seldom reach or
-    // could not tell apart: an order, a swap, a cap, a rounding, a narrow minus.
+    // Each row pins a rule of its generator that the range checks of the questions' tests
+    // cannot tell apart: an order, a swap, a draw not made, a layout, a rounding, a narrow minus.
     void workedExamples_data()
     {
         QTest::addColumn<int>("type");
@@ -199,18 +199,6 @@ private slots:
                 << QList { I(1, 1, 4), I(7, 1, 9), I(3, 1, 4), I(5, 1, 5), I(order, 1, 6) }
                 << u" %1 ＋ %2 ＋ %3 ＝ 15"_s.arg(t[0]).arg(t[1]).arg(t[2]);
         }
-        row("4: shape 2, A+B over 9 caps C at 9", 4, 1,
-            { I(2, 1, 4), I(9, 1, 9), I(5, 1, 5), I(9, 1, 9), S(true) }, u" 9 ＋ 5 － 9 ＝  5"_s);
-        row("4: shape 2, answer 0", 4, 1,
-            { I(2, 1, 4), I(3, 1, 9), I(2, 1, 5), I(5, 1, 5), S(false) }, u" 2 ＋ 3 － 5 ＝  0"_s);
-        row("4: shape 3, B = A", 4, 1, { I(3, 1, 4), I(9, 4, 9), I(9, 4, 9), I(2, 1, 5) },
-            u" 9 － 9 ＋ 2 ＝  2"_s);
-        row("4: level 3 shape 2, fractional bounds", 4, 3,
-            { I(2, 1, 4), I(49, 10, 49), I(19, 2, 19), I(54, 20, 54), S(true) },
-            u" 49 ＋ 19 － 54 ＝ 14"_s);
-        row("4: level 5 shape 4, at least 100 left", 4, 5,
-            { I(4, 1, 4), I(50, 50, 199), I(10, 10, 99), I(199, 199, 599), S(true) },
-            u" 199 －  50 －  10 ＝ 139"_s);
 
         // A × B: factors, then the swap from level 2; A ÷ B: divisor, quotient, no swap.
         row("5: level 2 swap taken", 5, 2, { I(13, 5, 19), I(4, 2, 9), S(true) },
@@ -218,16 +206,10 @@ private slots:
         row("7: level 5", 7, 5, { I(12, 10, 49), I(30, 20, 99) }, u" 360 ÷ 12 ＝ 30"_s);
 
         // A±B×C: shape, values, swap.
-        row("6: shape 2 capped at 99", 6, 1,
-            { I(2, 1, 8), I(9, 1, 9), I(9, 1, 9), I(99, 81, 99), S(false) }, u"99－9×9＝18"_s);
-        row("6: shape 4 level 1 answer 0", 6, 1,
-            { I(4, 1, 8), I(3, 1, 9), I(3, 1, 9), I(9, 4, 9), S(false) }, u"3×3－9＝0"_s);
-        row("6: shape 4 level 2 margin 3", 6, 2,
-            { I(4, 1, 8), I(5, 5, 19), I(3, 2, 9), I(12, 7, 12), S(true) }, u"5×3－12＝3"_s);
         row("6: shape 6 makes no swap draw", 6, 1,
             { I(6, 1, 8), I(3, 1, 9), I(2, 1, 5), I(4, 1, 9) }, u"(5－2)×4＝12"_s);
-        row("6: shape 8 a up to 4", 6, 1, { I(8, 1, 8), I(4, 1, 4), I(9, 1, 9), I(9, 1, 9) },
-            u"4×(18－9)＝36"_s);
+        row("6: shape 8 makes no swap draw", 6, 1,
+            { I(8, 1, 8), I(4, 1, 4), I(9, 1, 9), I(9, 1, 9) }, u"4×(18－9)＝36"_s);
 
         // A±B÷C: shape, values; no swap.
         row("8: shape 7 zero addend", 8, 1, { I(7, 1, 8), I(7, 1, 9), I(1, 1, 9), I(0, 0, 0) },
@@ -238,14 +220,8 @@ private slots:
             { I(5, 1, 8), I(9, 5, 19), I(5, 5, 19), I(31, 14, 31) }, u"(31＋14)÷5＝9"_s);
         row("8: shape 7 d 90 integer part 62", 8, 5,
             { I(7, 1, 8), I(10, 10, 49), I(90, 20, 99), I(62, 27, 62) }, u"900÷(62＋28)＝10"_s);
-        row("8: shape 2 level 4 d from 19", 8, 4,
-            { I(2, 1, 8), I(19, 19, 49), I(5, 5, 19), I(32, 24, 32) }, u"32－95÷5＝13"_s);
-        row("8: shape 6 level 1 a = d", 8, 1, { I(6, 1, 8), I(2, 1, 9), I(3, 1, 9), I(6, 6, 99) },
-            u"(6－0)÷3＝2"_s);
 
         // A×B÷C: shape, values, then order or swap.
-        row("9: shape 2 divisor 1", 9, 1,
-            { I(2, 1, 4), I(4, 4, 9), I(1, 1, 5), I(6, 2, 6), S(false) }, u"24÷6÷1＝4"_s);
         row("9: shape 4 makes no swap draw", 9, 2,
             { I(4, 1, 4), I(4, 2, 6), I(6, 3, 9), I(11, 4, 18) }, u"24÷6×11＝44"_s);
 
@@ -264,9 +240,6 @@ private slots:
         row("10: shape 14 level 1 narrow minus, zero", 10, 1,
             { I(14, 1, 14), I(2, 2, 5), I(3, 2, 5), I(0, 0, 3), I(2, 2, 5), S(false) },
             u"12÷(3×2-0)＝2"_s);
-        row("10: shape 4 level 3 fractional cap", 10, 3,
-            { I(4, 1, 14), I(4, 4, 19), I(4, 4, 19), I(10, 10, 49), I(17, 15, 17) },
-            u"17－16÷4－10＝3"_s);
     }
 
     void workedExamples()
