@@ -1,15 +1,17 @@
 #include "generate/blankform.h"
 #include "generate/carrykind.h"
-#include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
 #include "store/settings.h"
+#include "support/arithmetic.h"
+#include "support/readback.h"
 #include "support/testdata.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -118,13 +120,20 @@ private slots:
         QVERIFY(QDir(dir.path()).isEmpty());
     }
 
-    // The seed reaches the maker; --help lists a command's options and the commands.
+    // The seed reaches the maker: the same seed, the same lines, each answered right by
+    // its own arithmetic. --help lists a command's options and the commands.
     void seedAndHelp()
     {
-        const Run run = runCli({ u"lines"_s, u"--type=4"_s, u"--level=1"_s, u"--seed=4"_s });
-        SeededRandom rnd(4);
-        QuestionMaker maker(rnd);
-        QCOMPARE(run.out, maker.make(4, 1) + u'\n');
+        const QStringList lines { u"lines"_s, u"--type=4"_s, u"--level=1"_s, u"--count=20"_s };
+        const Run run = runCli(lines + QStringList { u"--seed=4"_s });
+        QCOMPARE(runCli(lines + QStringList { u"--seed=4"_s }).out, run.out);
+        QVERIFY(runCli(lines + QStringList { u"--seed=5"_s }).out != run.out);
+        QCOMPARE(run.out.count(u'\n'), 20);
+        for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+            const Evaluation worked = ExpressionEvaluator::evaluate(line.section(u'＝', 0, 0));
+            QVERIFY2(worked.parsed && line.section(u'＝', 1).trimmed().toLongLong() == worked.value,
+                qPrintable(line));
+        }
         const Run help = runCli({ u"lines"_s, u"--help"_s });
         for (const QString &option : { u"--type"_s, u"--level"_s, u"--count"_s, u"--seed"_s })
             QVERIFY2(help.status == 0 && help.out.contains(option), qPrintable(option));
@@ -302,7 +311,7 @@ private slots:
         const Run run = runCli(args + files);
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
-        // Each copy prints its own number, then its lines.
+        // Each copy prints its own number, then its lines: distinct, and most not another copy's.
         QStringList numbers;
         QList<QStringList> sheets;
         for (const QString &line : run.out.trimmed().split(u'\n')) {
@@ -316,28 +325,44 @@ private slots:
         }
         QCOMPARE(numbers.size(), copies);
         QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), copies);
-        for (const QStringList &lines : sheets)
-            QCOMPARE(lines.size(), 120);
-        // The workbook's content is the workbook test's; here, that --xlsx writes one.
-        QFile workbook(dir.filePath(u"s.xlsx"_s));
-        QVERIFY(workbook.open(QIODevice::ReadOnly) && workbook.read(2) == "PK");
+        QList<QSet<QString>> made;
+        for (const QStringList &lines : sheets) {
+            made << QSet<QString>(lines.begin(), lines.end());
+            QVERIFY(lines.size() == 120 && made.last().size() == 120);
+            for (qsizetype other = 0; other < made.size() - 1; ++other)
+                QVERIFY(QSet<QString>(made[other]).intersect(made.last()).size() < 60);
+        }
+        const auto question
+            = [](const QString &line) -> QString { return line.section(u'＝', 0, 0) + u'＝'; };
+        const QString title
+            = u"【A×B÷C】〖二级〗120 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+
+        // The workbook: per copy, under its number, the title over its questions, then its lines.
+        const QJsonArray workbook = readback::workbookSheets(dir.filePath(u"s.xlsx"_s));
+        QCOMPARE(workbook.size(), 2 * copies);
+        for (qsizetype i = 0; i < workbook.size(); ++i) {
+            const bool answers = i % 2 == 1;
+            QCOMPARE(workbook[i][u"name"_s].toString(),
+                numbers[i / 2] + (answers ? u"(答案)"_s : u""_s));
+            const QJsonArray cells = workbook[i][u"cells"_s].toArray();
+            QCOMPARE(cells.size(), 41);
+            QCOMPARE(cells[0][0][u"value"_s].toString(), answers ? QString() : title);
+            for (int n = 0; n < 120; ++n)
+                QCOMPARE(cells[1 + n / 3][n % 3][u"value"_s].toString(),
+                    answers ? sheets[i / 2][n] : question(sheets[i / 2][n]));
+        }
 
         // 40 rows take two pages on either sheet; every copy starts on a page of its own. The
-        // text copies out of the PDFs as it was printed, so that a search finds it.
-        for (const auto &[file, word] :
-            { std::pair { u"q.pdf"_s, u"用时"_s }, { u"a.pdf"_s, u"答案"_s } }) {
-            QFile pdf(dir.filePath(file));
-            QVERIFY(pdf.open(QIODevice::ReadOnly));
-            const QByteArray bytes = pdf.readAll();
-            QCOMPARE(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ")
-                         + bytes.count("/Type /Page/")),
-                printed);
-            QProcess pdftotext;
-            pdftotext.start(QStringLiteral(QRTA_PDFTOTEXT), { dir.filePath(file), u"-"_s });
-            QVERIFY(pdftotext.waitForFinished(60000) && pdftotext.exitCode() == 0);
-            const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-            QVERIFY2(text.contains(u"第1页"_s) && text.contains(word),
-                qPrintable(file + text.left(200)));
+        // text copies out of the PDFs as it was printed: the first copy's title and questions,
+        // its answer header and lines.
+        for (const bool answers : { false, true }) {
+            const QString text = readback::pdfText(dir.filePath(answers ? u"a.pdf"_s : u"q.pdf"_s));
+            QCOMPARE(text.count(u"页，共"_s), printed);
+            QVERIFY2(text.contains(answers ? numbers[0] + u"）答案"_s : readback::unspaced(title)),
+                qPrintable(text.left(200)));
+            for (const QString &line : sheets[0])
+                QVERIFY2(text.contains(readback::unspaced(answers ? line : question(line))),
+                    qPrintable(line));
         }
         // Same seed, same sheets: only the moment in the numbers may differ.
         const Run again = runCli(args);
@@ -378,8 +403,6 @@ private slots:
         QTest::addColumn<QString>("args");
         QTest::addColumn<int>("questions"); // after the sheet's number, if any
         QTest::addColumn<CarryKind>("carry");
-        QTest::newRow("plain lines")
-            << u"lines --type=4 --level=1 --count=90"_s << 90 << CarryKind::Any;
         QTest::newRow("lines that carry")
             << u"lines --type=3 --level=4 --carry=with --count=50"_s << 50 << CarryKind::With;
         QTest::newRow("blank third, never carrying")
@@ -490,19 +513,23 @@ private slots:
         QCOMPARE(
             runCli({ u"records"_s, u"--database"_s, path, u"--items"_s, u"nope"_s }).status, 2);
 
-        // The book: type, level, question, …, times wrong, times right since.
+        // The book: type, level, question, its answer, times wrong, times right since.
         const Run book = runCli({ u"mistakes"_s, u"--database"_s, path });
         QCOMPARE(book.status, 0);
         const QStringList fields = book.out.trimmed().split(u'\t');
         QCOMPARE(fields.size(), 7);
         QCOMPARE(fields.mid(0, 3), (QStringList { u"2"_s, u"3"_s, wrong }));
+        QCOMPARE(fields[3].toLongLong(),
+            ExpressionEvaluator::evaluate(wrong.section(u'＝', 0, 0)).value);
         QCOMPARE(fields.mid(4, 2), (QStringList { u"1"_s, u"0"_s }));
+        // Printed: the question on the sheet, answered on the answer sheet.
         const Run sheet = runCli({ u"mistakes"_s, u"--database"_s, path, u"--sheet"_s, u"--pdf"_s,
-            d.dir.filePath(u"book.pdf"_s) });
+            d.dir.filePath(u"book.pdf"_s), u"--answers-pdf"_s, d.dir.filePath(u"answers.pdf"_s) });
         QCOMPARE(sheet.status, 0);
-        QFile pdf(d.dir.filePath(u"book.pdf"_s));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(4) == "%PDF");
+        QVERIFY(
+            readback::pdfText(d.dir.filePath(u"book.pdf"_s)).contains(readback::unspaced(wrong)));
+        QVERIFY(readback::pdfText(d.dir.filePath(u"answers.pdf"_s))
+                    .contains(readback::unspaced(wrong + fields[3])));
     }
 };
 

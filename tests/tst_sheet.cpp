@@ -9,6 +9,8 @@
 #include "worksheet/sheetchoices.h"
 #include "worksheet/worksheet.h"
 
+#include "support/readback.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -460,7 +462,12 @@ private slots:
         QFile file(good);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray pdf = file.readAll();
-        QVERIFY(pdf.startsWith("%PDF"));
+        // Its text as printed: the title and every question, ready for the answer.
+        const QString text = readback::pdfText(good);
+        QVERIFY2(text.startsWith(u"标题"_s), qPrintable(text.left(100)));
+        for (const QString &line : sheet.lines())
+            QVERIFY2(text.contains(readback::unspaced(line.section(u'＝', 0, 0) + u'＝')),
+                qPrintable(line));
 
         // Stopped after its first page, a writing leaves the file it would have
         // replaced as it was, and nothing beside it.

@@ -1,12 +1,11 @@
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
+#include "support/readback.h"
+
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,17 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
-
-// What openpyxl finds in the workbook, one object per worksheet; what it says on failure goes
-// to the test's log.
-QJsonArray readWorkbook(const QString &path)
-{
-    QProcess dump;
-    dump.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    dump.start(QStringLiteral(QRTA_PYTHON), { QStringLiteral(QRTA_DUMP_WORKBOOK), path });
-    dump.waitForFinished(60000);
-    return QJsonDocument::fromJson(dump.readAllStandardOutput())[u"sheets"].toArray();
-}
 
 // Rows of a sheet as a person lays the lines out: left to right, then down;
 // question cells end at the first "＝".
@@ -149,7 +137,7 @@ private slots:
                              : writeSheetWorkbook(set, path, &error),
             qPrintable(error));
         QCOMPARE(error, QString());
-        const QJsonArray sheets = readWorkbook(path);
+        const QJsonArray sheets = readback::workbookSheets(path);
         QCOMPARE(sheets.size(), 2 * copies);
         for (int copy = 0; copy < copies; ++copy) {
             const QString number = set[copy].sheet.number();

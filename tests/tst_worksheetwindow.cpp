@@ -13,11 +13,12 @@
 #include "support/busydatafile.h"
 #include "support/guitestmain.h"
 #include "support/messagecatcher.h"
+#include "support/readback.h"
 #include "support/shownwindow.h"
 #include "support/testdata.h"
 
 #include <QComboBox>
-#include <QFileInfo>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -130,18 +131,24 @@ private slots:
         QCOMPARE(previewed[0].size(), 3);
         QVERIFY(previewed[0][0].header.startsWith(u"【A±B×C】〖五级〗8 题"_s));
         QCOMPARE(previewed[1][0].header, u"\\t【A±B×C】〖五级〗8 题（%1）答案"_s.arg(number));
-        // The answers printed later belong to the copies printed before.
-        for (int copy = 0; copy < 3; ++copy)
+        // Each copy its own questions, and the answers printed later belong to the copies
+        // printed before.
+        for (int copy = 0; copy < 3; ++copy) {
+            QVERIFY(previewed[0][copy].rows != previewed[0][(copy + 1) % 3].rows);
             QVERIFY(previewed[1][copy].rows[0][0].startsWith(previewed[0][copy].rows[0][0]));
+        }
 
-        // Each export is a new workbook: one still open is never overwritten.
+        // Each export is a new workbook: one still open is never overwritten. It holds the set.
         click(window, WorksheetWindow::Export);
         click(window, WorksheetWindow::Export);
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != opened[1]);
         QVERIFY(opened[0].fileName().startsWith(number));
-        QVERIFY(
-            QFileInfo(opened[0].toLocalFile()).size() > 0); // what it holds is the workbook's test
+        const QJsonArray workbook = readback::workbookSheets(opened[0].toLocalFile());
+        QCOMPARE(workbook.size(), 6);
+        for (int copy = 0; copy < 3; ++copy)
+            QVERIFY(previewed[1][copy].header.contains(
+                u"（%1）"_s.arg(workbook[2 * copy][u"name"_s].toString())));
     }
 
     void formsAndMixedSheetsAreMadeAndRemembered()
@@ -265,7 +272,9 @@ private slots:
             return true;
         };
         preview.printCurrent();
-        QVERIFY(QFileInfo(pdf).size() > 0);
+        const QString text = readback::pdfText(pdf);
+        QVERIFY2(text.count(u"页，共"_s) == 1 && text.contains(u"第5页，共5页"_s),
+            qPrintable(text.left(200)));
     }
 
     void pageRangeDialogRefusesBadInput()
