@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <ranges>
 #include <sys/wait.h>
@@ -468,11 +470,19 @@ private slots:
         QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("hello") == 5);
         garbage.close();
 
+        // A pipe is never waited on, and the same page given twice is read once.
+        const QString pipe = dir.filePath(u"pipe.jpg"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+
         const QStringList scan { u"scan"_s, u"--database"_s, database,
             dir.filePath(u"page.png"_s) };
-        const Run first = runCli(scan + QStringList { garbage.fileName() });
+        const Run first = runCli(scan
+            + QStringList { garbage.fileName(), pipe, dir.filePath(u"gone.png"_s),
+                dir.filePath(u"page.png"_s) });
         QCOMPARE(first.status, 1);
-        QVERIFY2(first.err.contains(u"not-a-photo.jpg"_s), qPrintable(first.err));
+        for (const QString &said : { u"not-a-photo.jpg：不是能读的"_s, u"pipe.jpg：不是普通文件"_s,
+                 u"gone.png：找不到文件"_s, u"和 page.png 是同一页"_s })
+            QVERIFY2(first.err.contains(said), qPrintable(first.err));
         const QStringList lines = first.out.trimmed().split(u'\n');
         QCOMPARE(lines.size(), 15);
         QCOMPARE(lines[0].split(u'\t'),
