@@ -15,8 +15,10 @@
 #include "support/messagecatcher.h"
 #include "support/readback.h"
 #include "support/shownwindow.h"
+#include "support/storedtests.h"
 #include "support/testdata.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonObject>
 #include <QLabel>
@@ -149,6 +151,31 @@ private slots:
         for (int copy = 0; copy < 3; ++copy)
             QVERIFY(previewed[1][copy].header.contains(
                 u"（%1）"_s.arg(workbook[2 * copy][u"name"_s].toString())));
+    }
+
+    // A set printed to be photographed is filed before it prints, each copy under a number that
+    // nothing in the data file holds; printed again, it keeps its numbers, and its answers print
+    // under them.
+    void scannableSetIsFiledUnderFreeNumbers()
+    {
+        WorksheetWindow window(*m_data->context);
+        QList<QList<SheetDocument>> previewed;
+        window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
+        window.findChild<QCheckBox *>(u"scannable"_s)->setChecked(true);
+        window.findChild<QSpinBox *>(u"copies"_s)->setValue(2);
+        click(window, WorksheetWindow::Generate);
+        const QString held = window.worksheet().number();
+        m_data->db().prepare("INSERT INTO tab_test (bh) VALUES (?)").bind(1, held).run();
+        for (const WorksheetWindow::Button button :
+            { WorksheetWindow::PrintQuestions, WorksheetWindow::PrintQuestions,
+                WorksheetWindow::PrintAnswers })
+            click(window, button);
+        QCOMPARE(previewed.size(), 3);
+        const QString first = previewed[0][0].scanNumber, second = previewed[0][1].scanNumber;
+        QVERIFY(first != held && second != held && first != second);
+        QCOMPARE(previewed[1][1].scanNumber, second);
+        QVERIFY(previewed[2][0].header.contains(first));
+        QCOMPARE(countRows(m_data->db(), "SELECT count(DISTINCT scan_bh) FROM tab_scan"), 2);
     }
 
     void formsAndMixedSheetsAreMadeAndRemembered()
