@@ -1,4 +1,5 @@
 #include "digitsplitter.h"
+#include "matimage.h"
 #include "pagefinder.h"
 #include "pageframe.h"
 #include "sheetcode.h"
@@ -10,7 +11,6 @@
 
 #include <QTest>
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <random>
@@ -36,7 +36,7 @@ void printCode(cv::Mat &image, const QList<QList<bool>> &modules, double px, dou
 
 cv::Mat digitSample(int digit, int index)
 {
-    static const cv::Mat all = cv::imread(QRTA_DIGITS_PNG, cv::IMREAD_GRAYSCALE);
+    static const cv::Mat all = matimage::readGrey(QStringLiteral(QRTA_DIGITS_PNG));
     return all(cv::Rect(index % 100 * 20, (digit * 5 + index / 100) * 20, 20, 20));
 }
 
@@ -156,11 +156,9 @@ private slots:
             cv::INTER_AREA, cv::BORDER_CONSTANT, 90);
         for (int y = 0; y < photo.rows; ++y)
             photo.row(y) *= 0.55 + 0.45 * y / photo.rows;
-        std::vector<uchar> jpeg;
-        cv::imencode(".jpg", photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 75 });
-
         QString why;
-        const std::optional<FoundPage> found = pagefinder::find(cv::imdecode(jpeg, 0), &why);
+        const std::optional<FoundPage> found
+            = pagefinder::find(matimage::fromJpeg(matimage::jpeg(photo, 75)), &why);
         QVERIFY2(found, qPrintable(why));
         QCOMPARE(found->code, kSheet);
         QCOMPARE(found->image.size(), kPageSize);
