@@ -20,7 +20,7 @@ static void BM_ReadPhotographedPage(benchmark::State &state)
     for (auto _ : state) {
         const cv::Mat photo
             = matimage::toMat(QImage::fromData(jpeg).convertToFormat(QImage::Format_RGB888));
-        const std::optional<FoundPage> found = pagefinder::find(photo);
+        const std::optional<StraightenedPage> found = pagefinder::find(photo);
         if (!found) {
             state.SkipWithError("the page was not found");
             break;

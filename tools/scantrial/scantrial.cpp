@@ -122,7 +122,7 @@ int main(int argc, char **argv)
             // Decoded as the program decodes a photo.
             QString why;
             const cv::Mat back = photofile::load(name, &why);
-            const std::optional<FoundPage> found = pagefinder::find(back, &why);
+            const std::optional<StraightenedPage> found = pagefinder::find(back, &why);
             QMap<int, ReadAnswer> read;
             if (found && found->code.sheetNumber == sheet.number())
                 read = sheetreader::readAnswers(*found, scannable);
