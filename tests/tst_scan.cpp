@@ -111,10 +111,11 @@ private slots:
             << u"805300600368001408010000000"_s
             << u"1fc27f 104c41 17555d 174c5d 17515d 105541 1fd57f 000700 0959b4 1e0cdd 06f91a "
                "1cb42d 13c9eb 0011a4 1fcb7f 104831 1753cd 1749c3 174a38 105632 1fcdff"_s;
-        QTest::newRow("one question")
-            << u"800000010849933386124513827"_s
-            << u"1fde7f 105541 17555d 17595d 175a5d 104441 1fd57f 001300 0d645f 1799ea 1c6f55 "
-               "1c943b 01f2b5 001d49 1fd176 104ffb 175147 17499e 175c71 105124 1fc1bd"_s;
+        // A code whose mask each of the four penalties decides.
+        QTest::newRow("every penalty weighs")
+            << u"892579314339052074251806649"_s
+            << u"1fd37f 105741 17525d 17595d 175e5d 104541 1fd57f 001700 0d635f 1e3dfe 17725e "
+               "042849 0cdf97 001ce5 1fdebe 10445b 175a5b 174cee 1758e1 1056e0 1fc43d"_s;
         QTest::newRow("9999 questions")
             << u"810599993155759999999999999"_s
             << u"1fd27f 105041 17565d 17565d 17575d 104f41 1fd57f 001500 0d6a5f 0e134f 094e8c "
