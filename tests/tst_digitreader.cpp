@@ -1,8 +1,8 @@
 #include "digitreader.h"
+#include "matimage.h"
 
 #include <QTest>
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <functional>
@@ -23,7 +23,7 @@ struct Digit
 const std::vector<Digit> &heldOut()
 {
     static const std::vector<Digit> digits = [] {
-        const cv::Mat sheet = cv::imread(QRTA_DIGITS_PNG, cv::IMREAD_GRAYSCALE);
+        const cv::Mat sheet = matimage::readGrey(QStringLiteral(QRTA_DIGITS_PNG));
         std::vector<Digit> out;
         for (int digit = 0; sheet.rows == 1000 && digit < 10; ++digit) {
             for (int column = 50; column < 100; ++column)

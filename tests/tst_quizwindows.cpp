@@ -390,6 +390,8 @@ private slots:
             << three << true << RecordsWindow::Practice << unread << QString();
         QTest::newRow("unreadable, print")
             << three << true << RecordsWindow::PrintBook << unread << QString();
+        QTest::newRow("photos without their reader") << none << false << RecordsWindow::Photos
+                                                     << u"无法拍照批改：模块坏了。"_s << QString();
     }
 
     void recordsBookButtons()
@@ -408,6 +410,14 @@ private slots:
             shown << u"%1 %2"_s.arg(documents.size()).arg(documents.first().header.left(3));
         };
         w.openChart = [&shown] { shown << u"chart"_s; };
+        w.loadReader = [](QString *why) -> const PhotoReader * {
+            *why = u"模块坏了"_s;
+            return nullptr;
+        };
+        w.choosePhotos = [&shown] {
+            shown << u"photos"_s;
+            return QStringList();
+        };
         if (unreadable)
             m_data->db().exec("DROP TABLE tab_ctb");
 

@@ -263,7 +263,7 @@ private slots:
             printed.rooms[0].question = u"2 ＋ 1 ＝"_s;
         const int printedBy = installation ? d.settings().installationNumber() + 1
                                            : d.settings().installationNumber();
-        const FoundPage found { cv::Mat(10, 10, CV_8U, cv::Scalar(255)),
+        const FoundPage found { QImage(10, 10, QImage::Format_Grayscale8),
             { number, page, printed.pageCheck(printedBy, page) }, {} };
         ScanBatch batch(d.db(), d.settings());
         const ScanBatch::Page read = batch.add(u"a.jpg"_s, found, {});

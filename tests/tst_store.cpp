@@ -339,13 +339,46 @@ private slots:
         }
     }
 
-    void plainSqliteCannotRead()
+    // The key stretched once from the file's salt opens the file as its passphrase does;
+    // nothing else does.
+    void keysThatOpenTheFile_data()
     {
+        QTest::addColumn<QByteArray>("passphrase");
+        QTest::addColumn<bool>("fileSalt");
+        QTest::addColumn<bool>("raw");
+        QTest::addColumn<bool>("opens");
+        const QByteArray ours = datafile::key();
+        QTest::newRow("passphrase") << ours << true << false << true;
+        QTest::newRow("stretched once") << ours << true << true << true;
+        QTest::newRow("stretched with another salt") << ours << false << true << false;
+        QTest::newRow("another passphrase stretched")
+            << QByteArrayLiteral("ChenXiSuanYuan2026R") << true << true << false;
+        QTest::newRow("no key, plain sqlite") << QByteArray() << true << false << false;
+    }
+    void keysThatOpenTheFile()
+    {
+        QFETCH(QByteArray, passphrase);
+        QFETCH(bool, fileSalt);
+        QFETCH(bool, raw);
+        QFETCH(bool, opens);
         QTemporaryDir dir;
         const QString path = makeStartedFile(dir);
-        Database plain(path, Database::Mode::ReadOnly, QByteArray());
-        QVERIFY_THROWS_EXCEPTION(
-            DatabaseError, plain.prepare("SELECT count(*) FROM sqlite_master"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray salt = file.read(16);
+        file.close();
+        if (!fileSalt)
+            salt[0] = char(salt[0] ^ 1);
+        const QByteArray key = raw ? Database::rawKey(passphrase, salt) : passphrase;
+        QCOMPARE(key.isEmpty(), passphrase.isEmpty());
+        Database db(path, Database::Mode::ReadOnly, key);
+        if (opens) {
+            Statement tables = db.prepare("SELECT count(*) FROM sqlite_master");
+            QVERIFY(tables.next() && tables.integer(0) > 0);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(
+                DatabaseError, db.prepare("SELECT count(*) FROM sqlite_master"));
+        }
     }
 };
 

@@ -5,8 +5,6 @@
 
 #include "worksheet/scannablesheet.h"
 
-
-
 namespace sheetreader {
 
 ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room)
@@ -30,7 +28,7 @@ ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room)
     return answer;
 }
 
-QMap<int, ReadAnswer> readAnswers(const FoundPage &page, const ScannableSheet &sheet)
+QMap<int, ReadAnswer> readAnswers(const StraightenedPage &page, const ScannableSheet &sheet)
 {
     QMap<int, ReadAnswer> answers;
     for (const ScanRoom &room : sheet.rooms) {

@@ -15,6 +15,6 @@ namespace sheetreader {
 
 ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room);
 // The answers of the questions on the page, by their position on the sheet.
-QMap<int, ReadAnswer> readAnswers(const FoundPage &page, const ScannableSheet &sheet);
+QMap<int, ReadAnswer> readAnswers(const StraightenedPage &page, const ScannableSheet &sheet);
 
 } // namespace sheetreader
