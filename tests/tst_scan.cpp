@@ -5,9 +5,6 @@
 #include "sheetreader.h"
 #include "trialphoto.h"
 
-#include "quiz/mistakebook.h"
-#include "support/testdata.h"
-
 #include <QTest>
 
 #include <opencv2/imgcodecs.hpp>
@@ -213,9 +210,9 @@ private slots:
         }
     }
 
-    // Printed with its marks, code and rooms, written on by hand with some answers wrong,
-    // photographed lying on a table, read back and stored: the printing and the reading agree on
-    // where every answer is, and only the answers written wrong go into the wrong-answer book.
+    // Printed with its marks, code and rooms, written on by hand with some answers wrong and
+    // photographed lying on a table: the printing and the reading agree on where every answer
+    // is, and a sure reading is never a wrong verdict on a right answer nor the other way round.
     void writtenSheetReadBack()
     {
         // Every fifth answer one too many, every seventh the start of the right one.
@@ -233,37 +230,21 @@ private slots:
         QVERIFY(found);
         QCOMPARE(found->code.sheetNumber, scannable.number);
         const QMap<int, ReadAnswer> answers = sheetreader::readAnswers(*found, scannable);
-        QStringList misjudged, writtenWrong;
-        int unsure = 0;
+        QStringList misjudged;
+        int unsure = 0, wrongSeen = 0;
         for (const ScanRoom &room : scannable.rooms) {
             const Verdict verdict = verdictOf(room, answers.value(room.position));
             const bool wrong = written(room) != room.answer;
             unsure += verdict == Verdict::Unsure;
+            wrongSeen += verdict == Verdict::Wrong;
             if (verdict != Verdict::Unsure && (verdict == Verdict::Wrong) != wrong)
                 misjudged << room.question + written(room) + u" read as "_s
                         + answers.value(room.position).digits;
-            if (wrong)
-                writtenWrong << room.question;
         }
-        // A sure reading is never a wrong verdict on a right answer nor the other way round,
-        // and no more than a third are left to the parent.
+        // No more than a third are left to the parent, and some written wrong are seen so.
         QVERIFY2(misjudged.isEmpty(), qPrintable(misjudged.join(u", "_s)));
         QVERIFY2(unsure <= 12, qPrintable(u"%1 of 36 not sure"_s.arg(unsure)));
-
-        TestData d;
-        scannablesheets::store(d.db(), scannable);
-        QCOMPARE(storeReadSheet(d.db(), d.settings(), scannable, { 1 }, answers).outcome,
-            unsure > 0 ? StoredSheet::Outcome::Unfinished : StoredSheet::Outcome::Marked);
-        // Where the reader was not sure, the parent types what the paper says and hands it in.
-        TestSession session(d.db(), d.settings());
-        QVERIFY(session.resume(scannable.number));
-        for (int i = session.firstUnanswered(); i >= 0; i = session.firstUnanswered())
-            session.recordAnswer(i, written(scannable.rooms[i]));
-        QVERIFY(session.isMarked() || session.mark().complete);
-        QStringList inBook;
-        for (const Mistake &m : MistakeBook(d.db()).toLearn())
-            inBook << m.question;
-        QCOMPARE(inBook, writtenWrong);
+        QVERIFY(wrongSeen > 0);
     }
 
     // Rooms of one to three of the samples, a third of them run together: how many are cut
