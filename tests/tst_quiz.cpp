@@ -10,7 +10,6 @@
 #include "worksheet/formmemory.h"
 #include "worksheet/scannablesheet.h"
 #include "quiz/progressseries.h"
-#include "quiz/sheetmarking.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
@@ -496,7 +495,6 @@ private slots:
         leftOut("stamp one digit short", marked(u"05_3_20_2026120614323"_s, 20, 17, 90));
         leftOut("30 February", marked(u"05_3_20_20260230143236"_s, 20, 17, 90));
         leftOut("practice from the book", marked(u"00_0_3_20261206143236"_s, 3, 2, 12));
-        leftOut("level 4 of type 10", marked(u"10_4_20_20261206143236"_s, 20, 17, 90));
         leftOut("no questions", marked(number, 0, 0, 90));
         leftOut("more right than asked", marked(number, 20, 21, 90));
         leftOut("no time", marked(number, 20, 17, std::nullopt));

@@ -210,7 +210,6 @@ private slots:
         QTest::newRow("the prompt's example, 12 pages")
             << example << 12 << true << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
         QTest::newRow("the prompt's example, 3 pages") << example << 3 << true << QList { 1, 2 };
-        QTest::newRow("the prompt's example, 1 page") << example << 1 << true << QList { 1 };
         QTest::newRow("full width") << u"－２，４，６－８，１０－"_s << 12 << true
                                     << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
         QTest::newRow("other range marks, list comma")
