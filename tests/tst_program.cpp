@@ -22,7 +22,6 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<bool>("gaps"); // every third deleted by hand, then 20 more stored
         QTest::addColumn<int>("deleted");
-        QTest::newRow("none") << 0 << false << 0;
         QTest::newRow("100") << 100 << false << 0;
         QTest::newRow("101") << 101 << false << 1;
         QTest::newRow("250") << 250 << false << 150;
