@@ -44,33 +44,6 @@ class TestSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void choicesFromSetting_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("restored"); // as written back
-        QTest::newRow("all fields") << u"2\\4\\12\\1\\5"_s << 1 << u"2\\4\\12\\1\\5"_s;
-        QTest::newRow("empty") << QString() << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("garbage") << u"abc"_s << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("each field out of range")
-            << u"9\\9\\999\\0\\7"_s << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("too few fields") << u"2\\4"_s << 1 << u"2\\4\\10\\3\\3"_s;
-        QTest::newRow("halves to even") << u"2.5\\3.5\\14.5\\1\\1"_s << 2 << u"2\\4\\14\\1\\1"_s;
-        QTest::newRow("type 10 has three levels")
-            << u"4\\2\\15\\3\\1"_s << 10 << u"1\\2\\15\\3\\1"_s;
-        QTest::newRow("blanks around numbers")
-            << u" 2 \\3\\ 20\\2\\2"_s << 3 << u"2\\3\\20\\2\\2"_s;
-        QTest::newRow("one row minimum") << u"1\\2\\0\\3\\1"_s << 3 << u"1\\2\\10\\3\\1"_s;
-    }
-
-    void choicesFromSetting()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, type);
-        QFETCH(QString, restored);
-        QCOMPARE(SheetChoices::fromSetting(stored, qint16(type)).toSetting(), restored);
-    }
-
     void rowHeights_data()
     {
         QTest::addColumn<int>("rowHeight");
