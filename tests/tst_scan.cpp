@@ -280,7 +280,8 @@ private slots:
 
     // Printed with its marks, code and rooms, written on by hand with some answers wrong,
     // photographed lying on a table, read back and stored: the printing and the reading agree on
-    // where every answer is, and only the answers written wrong go into the wrong-answer book.
+    // where every answer is, a sure reading is never a wrong verdict on a right answer nor the
+    // other way round, and only the answers written wrong go into the wrong-answer book.
     void writtenSheetReadBack()
     {
         // Every fifth answer one too many, every seventh the start of the right one.
