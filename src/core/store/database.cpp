@@ -1,4 +1,5 @@
 #include "database.h"
+#include "keystretching.h"
 
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
@@ -100,13 +101,18 @@ QByteArray Database::rawKey(const QByteArray &passphrase, const QByteArray &salt
     if (salt.size() != kSaltBytes)
         return {};
     const KeyStretching &stretching = engineStretching();
-    QByteArray key(kKeyBytes, Qt::Uninitialized);
-    if (PKCS5_PBKDF2_HMAC(passphrase.constData(), int(passphrase.size()),
-            reinterpret_cast<const unsigned char *>(salt.constData()), kSaltBytes,
-            stretching.iterations, stretching.digest, kKeyBytes,
-            reinterpret_cast<unsigned char *>(key.data()))
-        != 1)
-        return {};
+    QByteArray key;
+    if (stretching.digest == EVP_sha1()) {
+        key = keystretching::pbkdf2Sha1(passphrase, salt, stretching.iterations, kKeyBytes);
+    } else {
+        key.resize(kKeyBytes);
+        if (PKCS5_PBKDF2_HMAC(passphrase.constData(), int(passphrase.size()),
+                reinterpret_cast<const unsigned char *>(salt.constData()), kSaltBytes,
+                stretching.iterations, stretching.digest, kKeyBytes,
+                reinterpret_cast<unsigned char *>(key.data()))
+            != 1)
+            return {};
+    }
     // x'…' of the key and the salt: the engine neither stretches it nor reads the salt again.
     return "x'" + key.toHex().toUpper() + salt.toHex().toUpper() + "'";
 }
