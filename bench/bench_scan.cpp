@@ -16,7 +16,7 @@ static void BM_ReadPhotographedPage(benchmark::State &state)
     const trialphoto::PhotographedSheet sheet
         = trialphoto::photographedSheet(digits, 1, 4, 15, QDateTime::currentDateTime(), 1, 2);
     const QByteArray jpeg = matimage::jpeg(sheet.photo, 80);
-    sheetreader::readRoom(sheet.photo, QRectF(0, 0, 10, 10)); // loads the model
+    sheetreader::readRoom(sheet.photo, QRectF(0, 0, 10, 10), QString()); // loads the model
     for (auto _ : state) {
         const cv::Mat photo
             = matimage::toMat(QImage::fromData(jpeg).convertToFormat(QImage::Format_RGB888));

@@ -308,11 +308,8 @@ private slots:
         QVERIFY2(found, qPrintable(why));
         QCOMPARE(found->code.sheetNumber, scannable.number);
         QCOMPARE(found->image.size(), QSize(kPageSize.width, kPageSize.height));
-        QList<QRectF> rooms;
-        for (const ScanRoom &room : scannable.rooms)
-            rooms << room.room;
-        const QList<ReadAnswer> read = reader->readRooms(found->image, rooms);
-        QCOMPARE(read.size(), rooms.size());
+        const QList<ReadAnswer> read = reader->readRooms(found->image, scannable.rooms);
+        QCOMPARE(read.size(), scannable.rooms.size());
         QMap<int, ReadAnswer> answers;
         for (qsizetype i = 0; i < read.size(); ++i)
             answers.insert(scannable.rooms[i].position, read[i]);

@@ -4,6 +4,7 @@
 #include "support/storedtests.h"
 #include "support/testdata.h"
 
+#include "quiz/inkweighing.h"
 #include "quiz/mistakebook.h"
 #include "quiz/sheetmarking.h"
 #include "quiz/testitem.h"
@@ -79,6 +80,61 @@ class TestScanStore : public QObject
     Q_OBJECT
 
 private slots:
+    // What the ink says against the right answer decides: only a clear winner is sure.
+    void inkDecidesOnlyWhenClear_data()
+    {
+        QTest::addColumn<QString>("best");
+        QTest::addColumn<double>("expectedScore");
+        QTest::addColumn<QString>("rival");
+        QTest::addColumn<double>("rivalScore");
+        QTest::addColumn<double>("runnerUpScore");
+        QTest::addColumn<bool>("doubtful");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("verdict");
+        const double never = InkWeighing::kNever;
+        const auto row = [](const char *name, const char *best, double expected, const char *rival,
+                             double rivalScore, double runnerUp, bool doubtful, const char *digits,
+                             const char *verdict) {
+            QTest::newRow(name) << QString::fromLatin1(best) << expected
+                                << QString::fromLatin1(rival) << rivalScore << runnerUp
+                                << doubtful << QString::fromLatin1(digits)
+                                << QString::fromLatin1(verdict);
+        };
+        row("right answer clearly likelier", "14", -0.1, "19", -4.0, -5.0, false, "14", "right");
+        row("right answer just at the margin", "14", -0.5, "19", -3.0, -5.0, false, "14", "right");
+        row("right answer only a little likelier", "14", -0.5, "19", -2.9, -5.0, false, "14",
+            "unsure");
+        row("another answer clearly likelier than all", "4", -6.0, "4", -0.2, -4.0, false, "4",
+            "wrong");
+        row("another answer only a little likelier", "4", -2.0, "4", -0.2, -4.0, false, "4",
+            "unsure");
+        row("another answer itself in doubt", "41", -6.0, "41", -0.2, -1.0, false, "41",
+            "unsure");
+        row("a right reading of doubtful ink", "14", -0.1, "19", -9.0, -9.0, true, "14", "unsure");
+        row("a wrong reading of doubtful ink", "4", -9.0, "4", -0.1, -9.0, true, "4", "unsure");
+        row("no ink", "", never, "", never, never, false, "", "unsure");
+        row("nothing scored", "7", never, "7", never, never, false, "7", "unsure");
+        row("the rival is the right number written otherwise", "014", -1.0, "014", -0.1, -6.0,
+            false, "14", "right");
+    }
+    void inkDecidesOnlyWhenClear()
+    {
+        QFETCH(QString, best);
+        QFETCH(double, expectedScore);
+        QFETCH(QString, rival);
+        QFETCH(double, rivalScore);
+        QFETCH(double, runnerUpScore);
+        QFETCH(bool, doubtful);
+        QFETCH(QString, digits);
+        QFETCH(QString, verdict);
+        const InkWeighing ink { best, expectedScore, rival, rivalScore, runnerUpScore, doubtful };
+        const ReadAnswer answer = answerFromInk(ink, u"14"_s, 2.5);
+        ScanRoom room;
+        room.answer = u"14"_s;
+        QCOMPARE(answer.digits, digits);
+        QCOMPARE(verdictWord(verdictOf(room, answer)), verdict);
+    }
+
     void numbersAreNeverShared_data()
     {
         QTest::addColumn<QStringList>("tests");

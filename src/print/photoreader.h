@@ -3,6 +3,7 @@
 #include "pagecode.h"
 
 #include "quiz/sheetmarking.h"
+#include "worksheet/scannablesheet.h"
 
 #include <QImage>
 #include <QList>
@@ -33,15 +34,16 @@ class PhotoReader
 public:
     // Raised whenever this interface changes, so that a module of another build is refused
     // instead of called wrongly.
-    static constexpr int kInterfaceVersion = 1;
+    static constexpr int kInterfaceVersion = 2;
 
     virtual ~PhotoReader() = default;
 
     // Finds the page in a JPEG or PNG file; nothing, with *problem in Chinese, where the file
     // is no photo or holds no page with a code of this program.
     virtual std::optional<FoundPage> find(const QString &photoPath, QString *problem) const = 0;
-    // The handwriting in answer rooms (frame millimetres) of a page found, one reading a room.
-    virtual QList<ReadAnswer> readRooms(const QImage &page, const QList<QRectF> &rooms) const = 0;
+    // The handwriting in the answer rooms of a page found, one reading a room, each weighed
+    // against the answer its room should hold (see answerFromInk).
+    virtual QList<ReadAnswer> readRooms(const QImage &page, const QList<ScanRoom> &rooms) const = 0;
 
     // The module, loaded once for the process: the first of moduleFolders() that holds it.
     // Nothing, with *problem in Chinese, where it is missing, broken or of another build.

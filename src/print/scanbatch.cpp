@@ -51,11 +51,11 @@ ScanBatch::Page ScanBatch::add(
     sheet.pathOfPage.insert(found->code.page, path);
     page.sheet = sheet.sheet;
     QList<int> positions;
-    QList<QRectF> rooms;
+    QList<ScanRoom> rooms;
     for (const ScanRoom &room : std::as_const(sheet.sheet.rooms)) {
         if (room.page == found->code.page) {
             positions << room.position;
-            rooms << room.room;
+            rooms << room;
         }
     }
     // Nothing read is nothing sure: without the reader the parent types the answers.

@@ -37,15 +37,15 @@ public:
         return std::nullopt;
     }
 
-    QList<ReadAnswer> readRooms(const QImage &page, const QList<QRectF> &rooms) const override
+    QList<ReadAnswer> readRooms(const QImage &page, const QList<ScanRoom> &rooms) const override
     {
         const QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
         const cv::Mat pixels(grey.height(), grey.width(), CV_8UC1,
             const_cast<uchar *>(grey.constBits()), size_t(grey.bytesPerLine()));
         QList<ReadAnswer> answers;
         try {
-            for (const QRectF &room : rooms)
-                answers << sheetreader::readRoom(pixels, room);
+            for (const ScanRoom &room : rooms)
+                answers << sheetreader::readRoom(pixels, room.room, room.answer);
         } catch (const std::exception &) {
             // Nothing read is nothing sure: the parent types the answers.
             return QList<ReadAnswer>(rooms.size());
