@@ -504,7 +504,9 @@ private slots:
         leftOut("practice from the book", marked(u"00_0_3_20261206143236"_s, 3, 2, 12));
         leftOut("no questions", marked(number, 0, 0, 90));
         leftOut("more right than asked", marked(number, 20, 21, 90));
-        leftOut("no time", marked(number, 20, 17, std::nullopt));
+        // A photographed sheet: its score counts, its time was never taken.
+        QTest::newRow("no time") << QList { marked(number, 20, 17, std::nullopt) }
+                                 << QStringList { u"5 3 17/20 85 - 2026-12-06 14:32:36"_s };
         // Row order and moments apart, as in a file put together from two; the ends of the score
         // and of the time, and a leap day.
         QTest::newRow("per type in time order")
@@ -527,9 +529,12 @@ private slots:
         for (const ProgressSeries &series : progressByType(records)) {
             for (const ProgressPoint &p : series.points) {
                 QCOMPARE(p.number.left(2).toInt(), series.type); // the tool tip's number
-                shown << QString::asprintf("%d %d %lld/%lld %g %g ", series.type, p.level, p.right,
-                             p.count, p.percentRight, p.secondsPerQuestion)
-                        + p.moment.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+                const QString speed = p.secondsPerQuestion
+                    ? QString::number(*p.secondsPerQuestion, 'g', 6)
+                    : u"-"_s;
+                shown << QString::asprintf("%d %d %lld/%lld %g ", series.type, p.level, p.right,
+                             p.count, p.percentRight)
+                        + speed + u' ' + p.moment.toString(u"yyyy-MM-dd HH:mm:ss"_s);
             }
         }
         QCOMPARE(shown, points);

@@ -273,6 +273,12 @@ private slots:
             const bool kept = pagesGiven.contains(sheet.rooms[i].page) && answers[i] != u"?"_s;
             QCOMPARE(session.items().at(i).userAnswer, kept ? answers[i] : QString());
         }
+        // Nobody timed the child on paper, and the parent's typing later is not the child's.
+        QVERIFY(!session.tick());
+        session.leave();
+        const std::optional<TestRecord> record = findTestRecord(d.db(), sheet.number);
+        QCOMPARE(record->elapsed, std::nullopt);
+        QCOMPARE(record->timeText, QString());
     }
 
     void pagesFromElsewhereAreRefused_data()

@@ -39,8 +39,7 @@ std::optional<Placed> place(const TestRecord &record)
 
     const qint64 count = record.count.value_or(0);
     const qint64 right = record.right.value_or(-1);
-    const qint64 elapsed = record.elapsed.value_or(-1);
-    if (count <= 0 || right < 0 || right > count || elapsed < 0)
+    if (count <= 0 || right < 0 || right > count || record.elapsed.value_or(0) < 0)
         return std::nullopt;
 
     Placed placed;
@@ -51,9 +50,10 @@ std::optional<Placed> place(const TestRecord &record)
     point.level = level;
     point.count = count;
     point.right = right;
-    point.elapsed = elapsed;
+    point.elapsed = record.elapsed;
     point.percentRight = 100.0 * double(right) / double(count);
-    point.secondsPerQuestion = double(elapsed) / double(count);
+    if (record.elapsed)
+        point.secondsPerQuestion = double(*record.elapsed) / double(count);
     return placed;
 }
 
@@ -116,21 +116,25 @@ QString progressSummary(const ProgressSeries &series)
     double best = 0;
     for (const ProgressPoint &point : series.points)
         best = std::max(best, point.percentRight);
-    return u"共 %1 次 · 最近一次 %2%、每题 %3 秒 · 最好 %4%"_s.arg(series.points.size())
-        .arg(decimal(latest.percentRight))
-        .arg(decimal(latest.secondsPerQuestion))
-        .arg(decimal(best));
+    const QString latestTime = latest.secondsPerQuestion
+        ? u"、每题 %1 秒"_s.arg(decimal(*latest.secondsPerQuestion))
+        : QString();
+    return u"共 %1 次 · 最近一次 %2%%3 · 最好 %4%"_s.arg(series.points.size())
+        .arg(decimal(latest.percentRight), latestTime, decimal(best));
 }
 
 QString pointText(const ProgressPoint &point)
 {
-    return u"试卷编号：%1\n日期：%2\n难度：%3\n正确率：%4%（%5 题对 %6 题）\n"
-           "每题用时：%7 秒（共 %8）"_s.arg(point.number)
-               .arg(formatStamp(point.moment, 1, true))
-               .arg(catalogue::levelName(point.level))
-               .arg(decimal(point.percentRight))
-               .arg(point.count)
-               .arg(point.right)
-               .arg(decimal(point.secondsPerQuestion))
-               .arg(elapsedText(point.elapsed, TimeForm::Words));
+    const QString time = point.elapsed
+        ? u"每题用时：%1 秒（共 %2）"_s.arg(decimal(point.secondsPerQuestion.value_or(0)),
+              elapsedText(*point.elapsed, TimeForm::Words))
+        : u"写在纸上、拍照批改，没有计时"_s;
+    return u"试卷编号：%1\n日期：%2\n难度：%3\n正确率：%4%（%5 题对 %6 题）\n%7"_s
+        .arg(point.number)
+        .arg(formatStamp(point.moment, 1, true))
+        .arg(catalogue::levelName(point.level))
+        .arg(decimal(point.percentRight))
+        .arg(point.count)
+        .arg(point.right)
+        .arg(time);
 }

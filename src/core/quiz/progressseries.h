@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class Database;
 struct TestRecord;
 
@@ -15,9 +17,10 @@ struct ProgressPoint
     qint16 level = 0;
     qint64 count = 0; // ts
     qint64 right = 0; // zqs
-    qint64 elapsed = 0; // js, seconds
+    // js, seconds; none for a sheet written on paper and photographed, whose time nobody took
+    std::optional<qint64> elapsed {};
     double percentRight = 0; // zqs / ts × 100
-    double secondsPerQuestion = 0; // js / ts
+    std::optional<double> secondsPerQuestion {}; // js / ts
 };
 
 // Every charted test of one question type, oldest first.

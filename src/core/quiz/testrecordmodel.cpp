@@ -85,9 +85,12 @@ QVariant TestRecordModel::data(const QModelIndex &index, int role) const
             return marked ? optionalNumber(record.wrong) : QVariant(QString());
         case Time:
             // An unfinished test has no time text yet; the clock so far tells how far it got.
-            if (marked || !record.timeText.isEmpty())
+            // A photographed sheet has neither: nobody timed the child on paper.
+            if (!record.timeText.isEmpty())
                 return record.timeText;
-            return elapsedText(int(record.elapsed.value_or(0)));
+            if (marked || !record.elapsed)
+                return u"—"_s;
+            return elapsedText(int(*record.elapsed));
         case Action:
             return marked ? u"查看"_s : u"答题"_s;
         }

@@ -49,6 +49,7 @@ void TestSession::generate(
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
     m_formOfPosition.clear();
+    m_photographed = false;
     m_number = recordNumber(form.type, form.level, count, now);
     m_items.clear();
     m_elapsed = 0;
@@ -81,6 +82,7 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
     m_formOfPosition.clear();
+    m_photographed = false;
     m_number = recordNumber(0, 0, int(mistakes.size()), now);
     m_items.clear();
     m_elapsed = 0;
@@ -169,7 +171,9 @@ bool TestSession::resume(const QString &number)
 void TestSession::rememberSheetForms()
 {
     m_formOfPosition.clear();
-    if (const std::optional<ScannableSheet> sheet = scannablesheets::find(m_db, m_number)) {
+    const std::optional<ScannableSheet> sheet = scannablesheets::find(m_db, m_number);
+    m_photographed = sheet.has_value();
+    if (sheet) {
         for (const ScanRoom &room : sheet->rooms)
             m_formOfPosition.insert(room.position, { room.type, room.level });
     }
@@ -198,7 +202,7 @@ void TestSession::recordAnswer(int index, const QString &digits)
 
 bool TestSession::tick()
 {
-    if (m_elapsed >= kMaxSeconds)
+    if (m_photographed || m_elapsed >= kMaxSeconds)
         return false;
     ++m_elapsed;
     return m_elapsed < kMaxSeconds;
@@ -211,7 +215,7 @@ void TestSession::setElapsed(int seconds)
 
 void TestSession::saveElapsed()
 {
-    if (!m_confirmed)
+    if (!m_confirmed || m_photographed)
         return;
     Statement update = m_db.prepare("UPDATE tab_test SET js = ? WHERE bh = ?");
     update.bind(1, m_elapsed).bind(2, m_number);
@@ -259,14 +263,15 @@ MarkResult TestSession::mark()
         update.reset();
         result.wrong += *item.error;
     }
-    result.timeText = elapsedText(m_elapsed);
     Statement header = m_db.prepare(
         "UPDATE tab_test SET zqs = ts - ?, cws = ?, sj = ?, zt = 1, js = ? WHERE bh = ?");
-    header.bind(1, result.wrong)
-        .bind(2, result.wrong)
-        .bind(3, result.timeText)
-        .bind(4, m_elapsed)
-        .bind(5, m_number);
+    header.bind(1, result.wrong).bind(2, result.wrong).bind(5, m_number);
+    if (m_photographed) {
+        header.bindNull(3).bindNull(4);
+    } else {
+        result.timeText = elapsedText(m_elapsed);
+        header.bind(3, result.timeText).bind(4, m_elapsed);
+    }
     header.run();
     const QDateTime now = QDateTime::currentDateTime();
     if (m_formOfPosition.isEmpty()) {

@@ -80,7 +80,8 @@ public:
     bool resume(const QString &number);
 
     void recordAnswer(int index, const QString &digits);
-    // One more second on the clock; false once it has stopped.
+    // One more second on the clock; false once it has stopped. A photographed sheet has no
+    // clock: the child's time was spent on paper, and a parent's typing is not the child's.
     bool tick();
     void saveElapsed();
     // Leaving a running test: every answer and the clock, in one transaction.
@@ -95,6 +96,7 @@ public:
     int elapsed() const { return m_elapsed; }
     void setElapsed(int seconds);
     bool isConfirmed() const { return m_confirmed; }
+    bool isPhotographed() const { return m_photographed; }
     bool isMarked() const { return m_marked; }
     const QList<TestItem> &items() const { return m_items; }
     int answeredCount() const;
@@ -121,4 +123,5 @@ private:
     QList<TestItem> m_items;
     QString m_sheetTypeName, m_sheetLevelName; // of a photographed sheet
     QHash<int, QuestionForm> m_formOfPosition; // of a photographed sheet's questions
+    bool m_photographed = false;
 };

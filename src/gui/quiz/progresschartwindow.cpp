@@ -226,7 +226,8 @@ void ProgressChartWindow::showType(qint16 type)
                 continue;
             const auto x = qreal(point.moment.toMSecsSinceEpoch());
             scoreMarks->append(x, point.percentRight);
-            timeMarks->append(x, point.secondsPerQuestion);
+            if (point.secondsPerQuestion)
+                timeMarks->append(x, *point.secondsPerQuestion);
         }
         if (scoreMarks->count() == 0) {
             delete scoreMarks;
@@ -239,7 +240,9 @@ void ProgressChartWindow::showType(qint16 type)
     for (const ProgressPoint &point : series.points) {
         const auto x = qreal(point.moment.toMSecsSinceEpoch());
         m_scoreLine->append(x, point.percentRight);
-        m_speedLine->append(x, point.secondsPerQuestion);
+        // A photographed sheet's time was never taken: its speed is no point of the line.
+        if (point.secondsPerQuestion)
+            m_speedLine->append(x, *point.secondsPerQuestion);
     }
 
     m_chart->addSeries(m_scoreLine);
@@ -277,7 +280,7 @@ void ProgressChartWindow::fitAxes(const ProgressSeries &series)
 
     double slowest = 0;
     for (const ProgressPoint &point : series.points)
-        slowest = std::max(slowest, point.secondsPerQuestion);
+        slowest = std::max(slowest, point.secondsPerQuestion.value_or(0));
     const double step = speedStep(slowest);
     const double top = step * kChartSteps;
     m_speedAxis->setTickInterval(step);
@@ -305,7 +308,8 @@ void ProgressChartWindow::showPointTip(QXYSeries *series, const QPointF &point, 
     for (int i = 0; i < shown->points.size(); ++i) {
         const ProgressPoint &candidate = shown->points.at(i);
         if (qreal(candidate.moment.toMSecsSinceEpoch()) == point.x()
-            && (score ? candidate.percentRight : candidate.secondsPerQuestion) == point.y()) {
+            && (score ? candidate.percentRight : candidate.secondsPerQuestion.value_or(-1))
+                == point.y()) {
             QToolTip::showText(QCursor::pos(), pointText(i), m_view);
             return;
         }

@@ -311,8 +311,10 @@ void TestWindow::showProgress()
 
 void TestWindow::showClock()
 {
-    if (m_session.isConfirmed())
-        m_clockLabel->setText(u"用时：%1"_s.arg(elapsedText(m_session.elapsed())));
+    if (m_session.isConfirmed()) {
+        m_clockLabel->setText(u"用时：%1"_s.arg(
+            m_session.isPhotographed() ? u"—"_s : elapsedText(m_session.elapsed())));
+    }
 }
 
 void TestWindow::finish()
