@@ -2,6 +2,7 @@
 #include "chrome/hcommand.h"
 #include "quiz/markedpageview.h"
 #include "quiz/photomarkingwindow.h"
+#include "quiz/roomcorrector.h"
 #include "quiz/progresschartwindow.h"
 #include "quiz/recordswindow.h"
 #include "quiz/testwindow.h"
@@ -485,9 +486,10 @@ private slots:
         }
     }
 
-    // A sheet printed to be photographed comes back unwritten: nothing can be marked, so it is
-    // stored unfinished for the parent; the same sheet again is not stored twice.
-    void photographedSheetIsMarkedFromTheRecords()
+    // A sheet printed to be photographed comes back unwritten: nothing can be read, so the
+    // parent goes through the rooms beside the photo, types what the paper says (a right
+    // answer, or nothing), and stores a marked test; the same sheet again is not stored twice.
+    void photographedSheetIsCorrectedAndMarked()
     {
         SheetChoices choices;
         choices.columns = 3;
@@ -504,25 +506,60 @@ private slots:
         painter.end();
         const QString photo = m_data->dir.filePath(u"scan.png"_s);
         QVERIFY(page.save(photo));
+        const QString number = set.first().number();
 
         RecordsWindow &records = openRecords();
         records.choosePhotos = [&photo] { return QStringList { photo }; };
-        QStringList results;
-        records.openPhotos = [this, &results](const QStringList &photos) {
+        QStringList results, visited;
+        records.openPhotos = [&](const QStringList &photos) {
             PhotoMarkingWindow window(*m_data->context, photos);
-            QSignalSpy done(&window, &PhotoMarkingWindow::done);
-            QVERIFY(done.wait(20000));
-            QCOMPARE(window.pageList()->count(), 1);
-            QCOMPARE(window.pageView()->marks().size(), 18);
+            showActive(window);
+            QSignalSpy read(&window, &PhotoMarkingWindow::allRead);
+            QVERIFY(window.isRead() || read.wait(20000));
+            RoomCorrector *corrector = window.corrector();
+            if (results.isEmpty()) {
+                QCOMPARE(window.pageView()->marks().size(), 18);
+                // Tab passes a room by, a click chooses any room, Shift+Tab goes back.
+                QCOMPARE(corrector->room().position, 1);
+                QTest::keyClick(corrector->answerBox(), Qt::Key_Tab);
+                QCOMPARE(corrector->room().position, 2);
+                QTest::mouseClick(window.pageView(), Qt::LeftButton, {},
+                    window.pageView()->markRect(9).center());
+                QCOMPARE(corrector->room().position, 10);
+                QTest::keyClick(corrector->answerBox(), Qt::Key_Backtab);
+                QCOMPARE(corrector->room().position, 9);
+                QTest::mouseClick(window.pageView(), Qt::LeftButton, {},
+                    window.pageView()->markRect(0).center());
+                // Enter takes what was typed and goes on to the next room left unsure.
+                while (corrector->room().position > 0 && visited.size() < 20) {
+                    const ScanRoom room = corrector->room();
+                    visited << QString::number(room.position);
+                    corrector->answerBox()->setText(room.position == 4 ? QString() : room.answer);
+                    QTest::keyClick(corrector->answerBox(), Qt::Key_Return);
+                }
+            }
+            click(window.button(PhotoMarkingWindow::Save));
+            QVERIFY(window.isStored());
             results << window.resultLine()->text();
         };
         for (int time = 0; time < 2; ++time)
             click(records.button(RecordsWindow::Photos));
+        QCOMPARE(visited.size(), 18);
+        QCOMPARE(visited.first(), u"1"_s);
+        QCOMPARE(visited.last(), u"18"_s);
         QCOMPARE(results.size(), 2);
-        QVERIFY2(results[0].contains(u"18 题没认清"_s), qPrintable(results[0]));
+        QVERIFY2(results[0].contains(u"错 1 题，已批改"_s), qPrintable(results[0]));
         QVERIFY2(results[1].contains(u"已经批改过"_s), qPrintable(results[1]));
         QCOMPARE(records.recordModel()->rowCount(), 1); // the list read again
-        QCOMPARE(findTestRecord(m_data->db(), set.first().number())->marked.value_or(0), 0);
+        const std::optional<TestRecord> record = findTestRecord(m_data->db(), number);
+        QCOMPARE(record->marked.value_or(0), 1);
+        QCOMPARE(record->wrong.value_or(0), 1);
+        QCOMPARE(record->elapsed, std::nullopt); // the parent's typing is not the child's time
+        QCOMPARE(records.recordModel()
+                     ->index(0, TestRecordModel::Time)
+                     .data()
+                     .toString(),
+            u"—"_s);
     }
 
 private:

@@ -68,6 +68,13 @@ ScanBatch::Page ScanBatch::add(
     return page;
 }
 
+void ScanBatch::correct(const QString &number, int position, const ReadAnswer &answer)
+{
+    const auto sheet = m_sheets.find(number);
+    if (sheet != m_sheets.end() && sheet->answers.contains(position))
+        sheet->answers.insert(position, answer);
+}
+
 QList<ScanBatch::Sheet> ScanBatch::store()
 {
     QList<Sheet> stored;

@@ -46,6 +46,9 @@ public:
     static std::optional<FoundPage> find(const QString &path, QString *problem);
     // Reads the answers of a page found, or tells why there are none.
     Page add(const QString &path, const std::optional<FoundPage> &found, const QString &problem);
+    // What the parent, looking at the paper, says a room of a sheet read in this batch holds;
+    // it counts as sure. Nothing for a sheet or a position the batch has not read.
+    void correct(const QString &number, int position, const ReadAnswer &answer);
     // Stores every sheet that has a page, in the order their first pages came, each in a
     // transaction of its own.
     QList<Sheet> store();

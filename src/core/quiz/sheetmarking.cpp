@@ -17,6 +17,11 @@ Verdict verdictOf(const ScanRoom &room, const ReadAnswer &answer)
     return answersMatch(answer.digits, room.answer) ? Verdict::Right : Verdict::Wrong;
 }
 
+QString nothingWritten()
+{
+    return u"—"_s;
+}
+
 QString verdictWord(Verdict verdict)
 {
     switch (verdict) {

@@ -21,6 +21,9 @@ struct ReadAnswer
 enum class Verdict { Right, Wrong, Unsure };
 Verdict verdictOf(const ScanRoom &room, const ReadAnswer &answer);
 QString verdictWord(Verdict verdict); // "right", "wrong", "unsure"
+// What stands in a room where the parent, looking at the paper, says the child wrote nothing:
+// a sure answer, and a wrong one.
+QString nothingWritten(); // "—"
 
 struct StoredSheet
 {

@@ -50,7 +50,7 @@ constexpr std::array families {
     Family { 72, 72, QSize(76, 76), stateBit(PictureRegistry::Normal) }, // the program's icon
     // Command buttons of mixed sheets (the mode, its entries and their list) and of marking
     // photographed sheets.
-    Family { 73, 82, QSize(93, 30), allButtonStates },
+    Family { 73, 84, QSize(93, 30), allButtonStates },
 };
 
 constexpr int firstTip = 5001;

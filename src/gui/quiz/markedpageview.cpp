@@ -1,6 +1,10 @@
 #include "markedpageview.h"
 
+#include "quizlayout.h"
+
 #include "cjkfont.h"
+
+#include <QMouseEvent>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -13,13 +17,13 @@ QColor inkOf(Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Right:
-        return QColor(0x1e8e3e);
+        return QColor(quizpalette::kReadRight);
     case Verdict::Wrong:
-        return QColor(0xd93025);
+        return QColor(quizpalette::kReadWrong);
     case Verdict::Unsure:
         break;
     }
-    return QColor(0xe69500);
+    return QColor(quizpalette::kUnsureInk);
 }
 
 QString signOf(Verdict verdict)
@@ -35,10 +39,11 @@ MarkedPageView::MarkedPageView(QWidget *parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
-void MarkedPageView::setPage(const QImage &page, const QList<Mark> &marks)
+void MarkedPageView::setPage(const QImage &page, const QList<Mark> &marks, int current)
 {
     m_page = page;
     m_marks = marks;
+    m_current = current;
     updateGeometry();
     update();
 }
@@ -60,11 +65,17 @@ void MarkedPageView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double scale = double(width()) / m_page.width();
+    const double scale = this->scale();
     painter.drawImage(QRectF(0, 0, width(), m_page.height() * scale), m_page);
-    for (const Mark &mark : std::as_const(m_marks)) {
+    for (qsizetype i = 0; i < m_marks.size(); ++i) {
+        const Mark &mark = m_marks.at(i);
         const QRectF room(mark.room.topLeft() * scale, mark.room.size() * scale);
         const QColor ink = inkOf(mark.verdict);
+        if (i == m_current) {
+            painter.setPen(QPen(QColor(quizpalette::kCheckedRoom), 3));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRoundedRect(room.adjusted(-3, -3, 3, 3), 4, 4);
+        }
         painter.setPen(QPen(ink, 1.5));
         painter.setBrush(QColor(ink.red(), ink.green(), ink.blue(), 28));
         painter.drawRoundedRect(room, 3, 3);
@@ -82,4 +93,29 @@ void MarkedPageView::paintEvent(QPaintEvent *)
         painter.setFont(font);
         painter.drawText(tagRect, Qt::AlignCenter, tag);
     }
+}
+
+double MarkedPageView::scale() const
+{
+    return m_page.isNull() ? 1.0 : double(width()) / m_page.width();
+}
+
+QRect MarkedPageView::markRect(int index) const
+{
+    if (index < 0 || index >= m_marks.size())
+        return {};
+    const QRectF room = m_marks.at(index).room;
+    return QRectF(room.topLeft() * scale(), room.size() * scale()).toAlignedRect();
+}
+
+void MarkedPageView::mousePressEvent(QMouseEvent *event)
+{
+    // A little around each room, as a finger or a shaky hand aims.
+    for (qsizetype i = 0; i < m_marks.size(); ++i) {
+        if (QRectF(markRect(int(i))).adjusted(-4, -4, 4, 4).contains(event->position())) {
+            emit roomClicked(int(i));
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
 }

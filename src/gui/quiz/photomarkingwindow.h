@@ -12,28 +12,41 @@ class MarkedPageView;
 class QLabel;
 class QListWidget;
 class QProgressBar;
+class QScrollArea;
 class QThread;
+class RoomCorrector;
 
 // 拍照批改: photos of scannable sheets read one after another on a thread of their own, each
-// page shown straightened with what was read over it, and every sheet stored as a test once
-// all photos are read: marked where every answer was sure, unfinished where the parent must
-// type some, which the records window then takes up.
+// page shown straightened with what was read over it. Before anything is stored the parent
+// checks the readings beside the photo: every room can be chosen, the unsure ones are visited
+// in order, and what the parent types is taken as sure. 保存 stores every sheet as a test:
+// marked where no answer is left unsure, unfinished otherwise, which the records window then
+// takes up. Leaving stores too: nothing read or typed is lost.
 class PhotoMarkingWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PhotoMarkingWindow)
 
 public:
+    enum Button { Close, Save, Next };
+
     PhotoMarkingWindow(AppContext &context, const QStringList &photos, QWidget *parent = nullptr);
     ~PhotoMarkingWindow() override;
 
-    bool isDone() const { return m_next >= m_photos.size() && !m_thread; }
+    bool isRead() const { return m_next >= m_photos.size() && !m_thread; }
+    bool isStored() const { return m_stored; }
     QListWidget *pageList() const { return m_pages; }
     MarkedPageView *pageView() const { return m_view; }
+    RoomCorrector *corrector() const { return m_corrector; }
     QLabel *resultLine() const { return m_result; }
+    HCommand *button(Button which) const { return m_buttons.at(which); }
+
+    // Stores what was read and typed; nothing once stored.
+    void save();
 
 signals:
-    void done();
+    void allRead();
+    void saved();
 
 protected:
     // Closing in the middle keeps what was read: the photo being read is finished first.
@@ -42,7 +55,11 @@ protected:
 private:
     void readNext();
     void showPage(int row);
-    void storeSheets();
+    void choose(int row, int position);
+    void take(const ReadAnswer &answer);
+    // To the next room left unsure after the chosen one, over every page, or the one before.
+    void step(bool backwards);
+    void refreshPageItem(int row);
 
     AppContext &m_context;
     QStringList m_photos;
@@ -52,10 +69,15 @@ private:
     QList<ScanBatch::Page> m_read;
     bool m_stored = false;
     bool m_leaveWhenRead = false;
+    int m_row = -1; // the page shown
+    QList<int> m_markPositions; // the question of each mark on the page shown
 
     QLabel *m_heading = nullptr;
     QProgressBar *m_progress = nullptr;
     QListWidget *m_pages = nullptr;
+    QScrollArea *m_scroll = nullptr;
     MarkedPageView *m_view = nullptr;
+    RoomCorrector *m_corrector = nullptr;
     QLabel *m_result = nullptr;
+    QList<HCommand *> m_buttons;
 };

@@ -48,13 +48,16 @@ constexpr QRect kHint(20, kGrid.bottom() + 39, 860, 28);
 } // namespace records
 
 namespace photos {
-constexpr QSize kWindow(900, 660);
+constexpr QSize kWindow(1000, 690);
 constexpr int kBand = 52;
-constexpr QRect kHeading(20, kTop + 10, 330, 32);
-constexpr QRect kProgressBar(360, kTop + 16, 300, 20);
-constexpr QRect kPages(20, kTop + kBand + 10, 300, 460);
-constexpr QRect kPage(332, kTop + kBand + 10, 548, 540);
-constexpr QRect kResult(20, kPages.bottom() + 8, 300, 80);
+constexpr int kBody = kTop + kBand + 10;
+constexpr QRect kHeading(20, kTop + 10, 400, 32);
+constexpr QRect kProgressBar(430, kTop + 16, 220, 20);
+constexpr QRect kPages(20, kBody, 240, 330);
+constexpr QRect kResult(20, kPages.bottom() + 10, 240, kWindow.height() - kPages.bottom() - 30);
+constexpr QRect kPage(272, kBody, 480, kWindow.height() - kBody - 20);
+constexpr QRect kCorrector(766, kBody, 214, kPage.height());
+constexpr QSize kCropBox(214, 110);
 } // namespace photos
 
 namespace chart {
@@ -95,6 +98,12 @@ constexpr QRgb kSpeedInk = 0xb07020;
 constexpr QRgb kChartGrid = 0xdde6f0;
 constexpr QRgb kChartHint = 0x5a7090;
 constexpr QRgb kTipInk = 0x333333;
+// What the reader made of a photographed answer: right, wrong, not sure; the room being
+// checked.
+constexpr QRgb kReadRight = 0x1e8e3e;
+constexpr QRgb kReadWrong = 0xd93025;
+constexpr QRgb kUnsureInk = 0xe69500;
+constexpr QRgb kCheckedRoom = 0x1f6fd8;
 // A point's level: green, blue, violet, orange, red from 一级 to 五级.
 constexpr QRgb kLevels[] = { 0x2ea04c, 0x1e8ad6, 0x8e52d6, 0xf08c00, 0xd8343c };
 
