@@ -102,6 +102,11 @@ private slots:
         row("mix carry of products", mix + u"5:2:4:carry"_s);
         row("mix with a type", mix + u"1:4:12 --type=1"_s);
         row("mix past a hundred rows", mix + u"1:4:300,2:4:200"_s);
+        row("five columns too narrow at 五号",
+            u"sheet --type=10 --level=3 --columns=5 --rows=20 --pdf=DIR/q.pdf"_s);
+        row("scannable mix too narrow at 五号",
+            u"sheet --mix=1:3:12:carry,5:2:10:first,7:2:8:second --shuffle --columns=5 "
+            "--scannable --database=DIR/x.dat --pdf=DIR/q.pdf"_s);
         row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
         row("database without scannable", sheet + u"--columns=3 --rows=5 --database=DIR/x.dat"_s);
         row("scan without photos", u"scan --database=DIR/x.dat"_s);

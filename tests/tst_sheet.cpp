@@ -304,42 +304,64 @@ private slots:
     void printedLayouts_data()
     {
         // Type, level, columns, rows, font and row height of a seeded sheet; the pages it takes
-        // (0: not counted) and the worksheet window's note (empty: printed as chosen).
+        // (0: not counted), the worksheet window's note (empty: printed as chosen) and the
+        // columns the lines need where the chosen ones are too narrow even at the floor size
+        // (0: they fit).
         QTest::addColumn<QList<int>>("sheet");
         QTest::addColumn<int>("pages");
         QTest::addColumn<QString>("note");
-        const auto row = [](const char *name, QList<int> sheet, int pages, const QString &note) {
-            QTest::newRow(name) << sheet << pages << note;
+        QTest::addColumn<int>("fitting");
+        const auto row = [](const char *name, QList<int> sheet, int pages, const QString &note,
+                             int fitting = 0) {
+            QTest::newRow(name) << sheet << pages << note << fitting;
         };
-        row("100 rows 适合 三号", { 6, 3, 4, 100, 3, 3 }, 5, u"四列放不下三号字，打印时用四号"_s);
-        row("100 rows 整页", { 6, 3, 4, 100, 3, 1 }, 1, u"整页100行放不下三号字，打印时用4.5磅"_s);
-        row("1 row 整页", { 6, 3, 4, 1, 3, 1 }, 1, u"四列放不下三号字，打印时用四号"_s);
-        row("30 rows 最大 二号", { 6, 3, 4, 30, 5, 5 }, 3, u"四列放不下二号字，打印时用四号"_s);
+        row("100 rows 适合 三号", { 6, 3, 4, 100, 3, 3 }, 5, u"四列放不下三号字，打印时用12.5磅"_s);
+        row("100 rows 整页: rows raised", { 6, 3, 4, 100, 3, 1 }, 3,
+            u"整页100行放不下三号字，打印时用五号、每页47行"_s);
+        row("1 row 整页", { 6, 3, 4, 1, 3, 1 }, 1, u"四列放不下三号字，打印时用12.5磅"_s);
+        row("30 rows 最大 二号", { 6, 3, 4, 30, 5, 5 }, 3, u"四列放不下二号字，打印时用12.5磅"_s);
         row("2 列 二号, 四则 三级", { 10, 3, 2, 20, 5, 3 }, 0, {});
         row("3 列 小二, A+B 五级", { 1, 5, 3, 20, 4, 3 }, 0, {});
-        row("3 列 三号, 四则 三级", { 10, 3, 3, 20, 3, 3 }, 0, u"三列放不下三号字，打印时用15磅"_s);
+        row("3 列 三号, 四则 三级", { 10, 3, 3, 20, 3, 3 }, 0, u"三列放不下三号字，打印时用四号"_s);
         row("4 列 四号, A×B 三级", { 5, 3, 4, 20, 2, 3 }, 0, {});
-        row("4 列 二号, A÷B 五级", { 7, 5, 4, 20, 5, 3 }, 0, u"四列放不下二号字，打印时用15.5磅"_s);
+        row("4 列 二号, A÷B 五级", { 7, 5, 4, 20, 5, 3 }, 0, u"四列放不下二号字，打印时用14.5磅"_s);
         row("5 列 小四, A+B 一级", { 1, 1, 5, 20, 1, 3 }, 0, {});
-        row("5 列 三号, A+B 一级", { 1, 1, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用15磅"_s);
-        row("5 列 三号, 四则 三级", { 10, 3, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用8磅"_s);
-        row("5 列 三号, 整页 60 行", { 1, 1, 5, 60, 3, 1 }, 0,
-            u"整页60行放不下三号字，打印时用8磅"_s);
+        row("5 列 三号, A+B 一级", { 1, 1, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用四号"_s);
+        row("5 列 三号, 四则 三级: too narrow", { 10, 3, 5, 20, 3, 3 }, 0,
+            u"五列放不下三号字，打印时用五号"_s, 3);
+        row("5 列 三号, 整页 60 行: rows raised", { 1, 1, 5, 60, 3, 1 }, 0,
+            u"整页60行放不下三号字，打印时用五号、每页47行"_s);
     }
 
     // Pages take whole rows in order, as many as fit, between header and footer; one size for
-    // the whole sheet: every line with the room for the longest answer fits its column, and
-    // half a point more would not.
+    // the whole sheet, never below 五号: every line with the room for the longest answer fits
+    // its column, and half a point more would not. Columns that cannot hold the lines at 五号
+    // give way to the most that can.
     void printedLayouts()
     {
         QFETCH(QList<int>, sheet);
         QFETCH(int, pages);
         QFETCH(QString, note);
+        QFETCH(int, fitting);
         const int font = sheet[4];
-        const auto [printedSheet, choices]
+        auto [printedSheet, choices]
             = printed(5, sheet[0], sheet[1], sheet[2], sheet[3], font, sheet[5]);
-        SheetDocument document = questionDocument(printedSheet, choices, u"T"_s);
-        const SheetLayout layout = SheetLayout::compute(document);
+        const auto documentWith = [&, &printedSheet = printedSheet, &choices = choices](int columns) {
+            Worksheet narrower = printedSheet;
+            narrower.setColumns(qint16(columns));
+            return questionDocument(narrower, choices, u"T"_s);
+        };
+        SheetDocument document = documentWith(sheet[2]);
+        SheetLayout layout = SheetLayout::compute(document);
+        QCOMPARE(printedSizeNote(layout, choices), note);
+        QCOMPARE(layout.overflows, fitting > 0);
+        QCOMPARE(columnsThatFit(documentWith, sheet[2]), fitting > 0 ? fitting : sheet[2]);
+        if (fitting > 0) {
+            printedSheet.setColumns(qint16(fitting));
+            document = documentWith(fitting);
+            layout = SheetLayout::compute(document);
+            QVERIFY(SheetLayout::compute(documentWith(fitting + 1)).overflows);
+        }
         QVERIFY(pages == 0 || layout.pageCount() == pages);
         int next = 0;
         for (const SheetLayout::Page &page : layout.pages) {
@@ -355,19 +377,20 @@ private slots:
         QVERIFY(layout.gridRect.bottom() <= layout.footerRect.top());
         QVERIFY(SheetLayout::printableRect().contains(layout.headerRect | layout.footerRect));
 
-        QCOMPARE(printedSizeNote(layout, choices), note);
+        QVERIFY(layout.cellPoints >= SheetLayout::kFloorPoints);
         QCOMPARE(layout.cellPoints == sheetformat::fontPoints(qint16(font)), note.isEmpty());
         const QFontMetricsF metrics(layout.cellFont());
+        constexpr double kFiveMm = 5 * 1440 / 25.4;
         QVERIFY(layout.answerRoom >= 2.5 * metrics.horizontalAdvance(u'0'));
         for (const QString &line : printedSheet.lines()) {
             const QuestionParts parts = splitQuestionLine(line);
-            QVERIFY(layout.answerRoom >= metrics.horizontalAdvance(parts.answer));
+            QVERIFY(layout.answerRoom >= parts.answer.size() * kFiveMm - 1e-6);
             QVERIFY2(
                 metrics.horizontalAdvance(parts.question) + layout.answerRoom <= layout.textWidth(),
                 qPrintable(line));
         }
         QVERIFY(metrics.height() <= layout.rowHeight);
-        if (!note.isEmpty()) {
+        if (!note.isEmpty() && layout.cellPoints > SheetLayout::kFloorPoints) {
             document.cellPoints = layout.cellPoints + 0.5;
             QVERIFY(SheetLayout::compute(document).limit != SheetLayout::Limit::None);
         }

@@ -178,6 +178,27 @@ private slots:
         QCOMPARE(countRows(m_data->db(), "SELECT count(DISTINCT scan_bh) FROM tab_scan"), 2);
     }
 
+    // Five columns cannot hold 四则混合 三级 at 五号 with room to write: the sheet on screen,
+    // every copy printed and the next sheet's choice take the columns that can, and say so.
+    void columnsTooNarrowGiveWay()
+    {
+        m_data->context->setCurrentType(10);
+        m_data->settings().write(u"txa10"_s, u"3\\5\\20\\3\\3"_s);
+        WorksheetWindow window(*m_data->context);
+        QList<SheetDocument> previewed;
+        window.preview = [&previewed](const QList<SheetDocument> &d) { previewed = d; };
+        window.findChild<QSpinBox *>(u"copies"_s)->setValue(2);
+        click(window, WorksheetWindow::Generate);
+        QCOMPARE(window.worksheet().columns(), 3);
+        QCOMPARE(window.currentChoices().columns, 3);
+        QVERIFY2(window.findChild<QLabel *>(u"sizeNote"_s)->text().contains(u"已改为三列"_s),
+            qPrintable(window.findChild<QLabel *>(u"sizeNote"_s)->text()));
+        click(window, WorksheetWindow::PrintQuestions);
+        QCOMPARE(previewed.size(), 2);
+        for (const SheetDocument &document : std::as_const(previewed))
+            QCOMPARE(document.columns, 3);
+    }
+
     void formsAndMixedSheetsAreMadeAndRemembered()
     {
         m_data->context->setCurrentType(1);
@@ -288,9 +309,9 @@ private slots:
 
         PrintPreviewDialog preview(documents);
         showActive(preview);
-        QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 5 页"_s);
+        QCOMPARE(preview.pageIndicator(), u"第 1 页 总共 6 页"_s);
         QTest::keyClick(&preview, Qt::Key_End);
-        QCOMPARE(preview.currentPage(), 5);
+        QCOMPARE(preview.currentPage(), 6);
 
         const QString pdf = m_data->dir.filePath(u"current.pdf"_s);
         preview.choosePrinter = [&pdf](QPrinter &printer) {
@@ -300,7 +321,7 @@ private slots:
         };
         preview.printCurrent();
         const QString text = readback::pdfText(pdf);
-        QVERIFY2(text.count(u"页，共"_s) == 1 && text.contains(u"第5页，共5页"_s),
+        QVERIFY2(text.count(u"页，共"_s) == 1 && text.contains(u"第6页，共6页"_s),
             qPrintable(text.left(200)));
     }
 

@@ -28,13 +28,16 @@ QFont cellFontAt(qreal points)
     return inTwips(cjkMonoFont(), points);
 }
 
-// A child's handwritten digit is half again as wide as a printed one, and
-// even a single digit wants air before the next column.
+constexpr double kTwipsPerMm = 1440 / 25.4;
+// A child's handwritten digit takes about 5 mm whatever size the question prints in, and even
+// a single digit wants two and a half printed characters of air before the next column.
+constexpr double kHandDigitTwips = 5 * kTwipsPerMm;
+
 double answerRoomAt(const QFontMetricsF &metrics, int answerLength)
 {
     if (answerLength <= 0)
         return 0;
-    return std::max(2.5, 1.5 * answerLength) * metrics.horizontalAdvance(u'0');
+    return std::max(2.5 * metrics.horizontalAdvance(u'0'), answerLength * kHandDigitTwips);
 }
 
 struct CellNeeds
@@ -46,7 +49,7 @@ struct CellNeeds
 
 // A sheet to be photographed keeps room for a child's digits whatever size the questions
 // print in: a reader cannot make out digits squeezed to fit.
-constexpr double kScanDigitTwips = 6.5 * 1440 / 25.4;
+constexpr double kScanDigitTwips = 6.5 * kTwipsPerMm;
 
 CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
 {
@@ -68,6 +71,13 @@ CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
 void fitCells(SheetLayout &layout, const SheetDocument &document)
 {
     const qreal chosen = document.cellPoints;
+    const qreal floor = std::min(chosen, SheetLayout::kFloorPoints);
+    // Rows too low for the floor's lines are raised: fewer rows on a page rather than letters
+    // a child cannot read.
+    if (const double least = cellNeedsAt(document, floor).height; layout.rowHeight < least) {
+        layout.rowHeight = least;
+        layout.rowsRaised = true;
+    }
     const auto fits = [&](qreal points) {
         const CellNeeds needs = cellNeedsAt(document, points);
         return needs.width <= layout.textWidth() && needs.height <= layout.rowHeight;
@@ -82,11 +92,12 @@ void fitCells(SheetLayout &layout, const SheetDocument &document)
         // Text widths grow with the size nearly in proportion; the steps
         // around the estimate settle what hinting makes of it.
         points = std::floor(chosen * std::min(widthScale, heightScale) / kPointStep) * kPointStep;
-        points = std::clamp(points, kPointStep, chosen - kPointStep);
-        while (points > kPointStep && !fits(points))
+        points = std::clamp(points, floor, std::max(floor, chosen - kPointStep));
+        while (points > floor && !fits(points))
             points -= kPointStep;
         while (points + kPointStep < chosen && fits(points + kPointStep))
             points += kPointStep;
+        layout.overflows = !fits(points);
     }
     layout.cellPoints = points;
     layout.answerRoom = cellNeedsAt(document, points).answerRoom;
@@ -123,6 +134,7 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
             document.footerPoints * 20 * 1.5);
     layout.gridRect = QRectF(printable.left(), printable.top() + header, gridWidth,
         printable.height() - header - footer);
+    fitCells(layout, document);
 
     // Rows are never split: a page takes as many whole rows as fit, and at
     // least one, so that even an oversized row is printed.
@@ -133,7 +145,6 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
         layout.pages.append({ first, std::min(layout.rowsPerPage, rows - first) });
     if (layout.pages.isEmpty())
         layout.pages.append({ 0, 0 });
-    fitCells(layout, document);
     return layout;
 }
 
@@ -143,24 +154,83 @@ QRectF SheetLayout::cellRect(int rowOnPage, int column) const
         columnWidth, rowHeight);
 }
 
+QString columnsCaption(int columns)
+{
+    static const QStringList kColumns = { u"一列"_s, u"两列"_s, u"三列"_s, u"四列"_s, u"五列"_s };
+    return kColumns.value(columns - 1, u"%1列"_s.arg(columns));
+}
+
+namespace {
+
+QString sizeCaption(qreal points)
+{
+    if (points == SheetLayout::kFloorPoints)
+        return u"五号"_s;
+    const QStringList captions = sheetformat::fontCaptions();
+    for (qint16 font = 1; font <= captions.size(); ++font) {
+        if (sheetformat::fontPoints(font) == points)
+            return captions.at(font - 1);
+    }
+    return u"%1磅"_s.arg(points);
+}
+
+} // namespace
+
 QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices)
 {
-    if (layout.limit == SheetLayout::Limit::None)
+    if (layout.limit == SheetLayout::Limit::None && !layout.rowsRaised)
         return QString();
-    const QStringList captions = sheetformat::fontCaptions();
-    QString printed = u"%1磅"_s.arg(layout.cellPoints);
-    for (qint16 font = 1; font <= captions.size(); ++font) {
-        if (sheetformat::fontPoints(font) == layout.cellPoints)
-            printed = captions.at(font - 1);
-    }
-    static const QStringList kColumns = { u"两列"_s, u"三列"_s, u"四列"_s, u"五列"_s };
     QString tooSmall;
     if (layout.limit == SheetLayout::Limit::ColumnWidth)
-        tooSmall = kColumns.value(layout.columns - 2);
+        tooSmall = columnsCaption(layout.columns);
     else if (choices.rowHeight == 1)
         tooSmall = u"整页%1行"_s.arg(choices.rows);
     else
         tooSmall = u"行高“%1”"_s.arg(sheetformat::rowHeightCaptions().value(choices.rowHeight - 1));
-    return u"%1放不下%2字，打印时用%3"_s.arg(
-        tooSmall, sheetformat::fontCaptions().value(choices.font - 1), printed);
+    QString note = u"%1放不下%2字，打印时用%3"_s.arg(tooSmall,
+        sheetformat::fontCaptions().value(choices.font - 1), sizeCaption(layout.cellPoints));
+    if (layout.rowsRaised)
+        note += u"、每页%1行"_s.arg(layout.rowsPerPage);
+    return note;
+}
+
+QString overflowNote(int columns)
+{
+    return u"%1放不下这些题（至少五号字，还要留出写答案的地方）"_s.arg(columnsCaption(columns));
+}
+
+int columnsThatFit(const std::function<SheetDocument(int columns)> &documentWith, int asked)
+{
+    int columns = std::max(1, asked);
+    while (columns > 1 && SheetLayout::compute(documentWith(columns)).overflows)
+        --columns;
+    return columns;
+}
+
+SheetDocument reflowed(const SheetDocument &document, int columns)
+{
+    QStringList cells;
+    for (const QStringList &row : document.rows)
+        cells << row;
+    while (!cells.isEmpty() && cells.last().isEmpty())
+        cells.removeLast();
+    SheetDocument laidOut = document;
+    laidOut.columns = std::max(1, columns);
+    laidOut.columnWidthTwips = sheetformat::columnWidthTwips(qint16(laidOut.columns));
+    laidOut.rows.clear();
+    for (qsizetype first = 0; first < cells.size(); first += laidOut.columns) {
+        QStringList row = cells.mid(first, laidOut.columns);
+        while (row.size() < laidOut.columns)
+            row << QString();
+        laidOut.rows << row;
+    }
+    return laidOut;
+}
+
+SheetDocument fittedToFloor(const SheetDocument &document)
+{
+    if (!document.scanNumber.isEmpty() || !SheetLayout::compute(document).overflows)
+        return document;
+    return reflowed(document,
+        columnsThatFit([&](int columns) { return reflowed(document, columns); }, document.columns));
 }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QRectF>
 
+#include <functional>
+
 struct SheetChoices;
 struct SheetDocument;
 
@@ -39,11 +41,17 @@ struct SheetLayout
     // Every line of a sheet prints in one size, so that its columns stay
     // aligned: the chosen size where the widest line with the room for its
     // answer fits a column and a line's height fits a row, else the largest
-    // whole or half point size that does. What stood in the way is kept for
-    // the worksheet window to say.
+    // whole or half point size that does, but never below kFloorPoints: a child
+    // of six reads and writes nothing smaller. Rows too low for it are made
+    // higher, so that fewer go on a page; columns too narrow for it overflow,
+    // and the sheet must be laid out in fewer columns (columnsThatFit). What
+    // stood in the way is kept for the worksheet window to say.
+    static constexpr qreal kFloorPoints = 10.5; // 五号
     enum class Limit { None, ColumnWidth, RowHeight };
     qreal cellPoints = 0;
     Limit limit = Limit::None;
+    bool overflows = false; // lines wider than their column even at the floor
+    bool rowsRaised = false; // rows made higher than chosen to hold the floor's lines
     double answerRoom = 0; // blank after every line, for the answer written by hand
     QFont cellFont() const; // sized in twips
 
@@ -58,7 +66,23 @@ struct SheetLayout
     static QRectF printableRect();
 };
 
-// A word for the worksheet window where the question sheet cannot print in
+// A word for the worksheet window and qrta-cli where the question sheet cannot print in
 // the chosen font, e.g. "五列放不下三号字，打印时用小四": what is too small for
-// it and the size that prints instead. Empty where the chosen size prints.
+// it and the size that prints instead, and how many rows a page then takes where rows were
+// raised. Empty where the chosen size prints.
 QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices);
+QString columnsCaption(int columns); // "三列"
+// Where the lines do not fit their columns even at the floor: "五列放不下这些题（至少五号字，
+// 还要留出写答案的地方）".
+QString overflowNote(int columns);
+
+// The most columns, no more than asked and at least one, in which a sheet's lines print at
+// the floor size or larger with the room for their answers; documentWith lays the same
+// lines out in a number of columns.
+int columnsThatFit(const std::function<SheetDocument(int columns)> &documentWith, int asked);
+// The same cells laid out again in another number of columns, in the same order.
+SheetDocument reflowed(const SheetDocument &document, int columns);
+// A sheet as it prints: reflowed into the columns that fit where its lines overflow. A sheet
+// to be photographed is never reflowed, as its answer rooms are filed where they are: whoever
+// makes one makes it in columns that fit.
+SheetDocument fittedToFloor(const SheetDocument &document);

@@ -15,8 +15,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 SheetPainter::SheetPainter(const SheetDocument &document)
-    : m_document(document)
-    , m_layout(SheetLayout::compute(document))
+    : m_document(fittedToFloor(document))
+    , m_layout(SheetLayout::compute(m_document))
 { }
 
 QStringList SheetPainter::pageTextSections(const QString &text, int page, int pageCount)
@@ -75,7 +75,7 @@ int pageCountOf(const QList<SheetDocument> &documents)
 {
     int pages = 0;
     for (const SheetDocument &document : documents)
-        pages += SheetLayout::compute(document).pageCount();
+        pages += SheetLayout::compute(fittedToFloor(document)).pageCount();
     return pages;
 }
 

@@ -8,6 +8,7 @@
 #include "generate/randomsource.h"
 #include "program/appcontext.h"
 #include "scanpage.h"
+#include "sheetlayout.h"
 #include "sheetpainter.h"
 #include "store/settings.h"
 #include "worksheet/sheetchoices.h"
@@ -170,6 +171,31 @@ int runSheetCommand(const QStringList &args)
     for (const Worksheet &sheet : std::as_const(sheets)) {
         questionSheets << questionOf(sheet);
         answerSheets << answerDocument(sheet, recipe.form.level, now);
+    }
+    // What prints too small to read and write on is not printed: the teacher is told which
+    // columns hold the lines. A size smaller than chosen but not too small is said.
+    if (arguments.has(u"pdf"_s) || scannable) {
+        QStringList notes;
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            const SheetLayout layout = SheetLayout::compute(questionSheets.at(i));
+            if (layout.overflows) {
+                const int fitting = columnsThatFit(
+                    [&](int columns) {
+                        Worksheet narrower = sheets.at(i);
+                        narrower.setColumns(qint16(columns));
+                        return questionOf(narrower);
+                    },
+                    choices.columns);
+                throw UsageError(u"--columns %1：%2，请用 %3 列或更少"_s.arg(
+                    QString::number(choices.columns), overflowNote(choices.columns),
+                    QString::number(fitting)));
+            }
+            notes << printedSizeNote(layout, choices);
+        }
+        notes.removeAll(QString());
+        notes.removeDuplicates();
+        for (const QString &note : std::as_const(notes))
+            writeError(u"qrta-cli sheet: %1\n"_s.arg(note));
     }
     // Checked before anything is written: a range that misses one of the two documents is
     // a mistake in the command, not half a result.

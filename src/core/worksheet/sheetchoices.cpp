@@ -93,7 +93,7 @@ double rowHeightTwips(qint16 rowHeight, qint16 font, qint16 rows)
 
 double columnWidthTwips(qint16 columns)
 {
-    return 10655.0 / std::clamp<int>(columns, 2, kMaxColumns);
+    return 10655.0 / std::clamp<int>(columns, 1, kMaxColumns);
 }
 
 } // namespace sheetformat

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 
 class QuestionMaker;
@@ -54,6 +55,9 @@ public:
     const QString &number() const { return m_number; }
     // A sheet filed to be photographed takes the next free number where its own is taken.
     void renumber(const QString &number) { m_number = number; }
+    // The same lines in another number of columns (at least one), where the chosen ones are
+    // too narrow to print them in.
+    void setColumns(qint16 columns) { m_columns = std::max<qint16>(1, columns); }
 
     enum class Sheet { Questions, Answers };
     // The text of a cell, empty past the last question.

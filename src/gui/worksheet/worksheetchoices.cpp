@@ -125,6 +125,11 @@ bool WorksheetChoices::scannable() const
     return m_scannable->isChecked();
 }
 
+void WorksheetChoices::setColumns(qint16 columns)
+{
+    m_columns->setCurrentIndex(std::clamp<int>(columns, 2, sheetformat::kMaxColumns) - 2);
+}
+
 SheetRecipe WorksheetChoices::recipe() const
 {
     SheetRecipe recipe;

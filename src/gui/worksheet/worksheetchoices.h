@@ -43,6 +43,9 @@ public:
     // Font and row height change a sheet on screen: they open once there is one.
     void enableLooks();
     QComboBox *fontList() const { return m_font; }
+    QComboBox *columnList() const { return m_columns; }
+    // The sheet on screen had to be laid out in fewer columns: the next one starts there too.
+    void setColumns(qint16 columns);
     QComboBox *rowHeightList() const { return m_rowHeight; }
     QLabel *sizeNote() const { return m_sizeNote; }
     QCheckBox *scannableBox() const { return m_scannable; }

@@ -212,13 +212,37 @@ void WorksheetWindow::applyFontAndRowHeight()
 {
     // The grid shows the sheet in the size it prints in.
     const SheetChoices choices = printChoices();
-    SheetDocument document = questionDocument(m_worksheet, choices, {});
-    // Room for handwriting that a photo can be read from may print the questions smaller.
-    if (m_choices->scannable())
-        document.scanNumber = m_worksheet.number();
-    const SheetLayout layout = SheetLayout::compute(document);
+    const auto documentWith = [&](int columns) {
+        Worksheet sheet = m_worksheet;
+        sheet.setColumns(qint16(columns));
+        SheetDocument document = questionDocument(sheet, choices, {});
+        // Room for handwriting that a photo can be read from may print the questions smaller.
+        if (m_choices->scannable())
+            document.scanNumber = m_worksheet.number();
+        return document;
+    };
+    SheetLayout layout = SheetLayout::compute(documentWith(m_sheetColumns));
+    QString fewerColumns;
+    if (layout.overflows) {
+        // Lines a child could not read or answer in are no choice: the sheet takes the
+        // columns that hold them, and the teacher is told.
+        const auto columns = qint16(columnsThatFit(documentWith, m_sheetColumns));
+        fewerColumns = overflowNote(m_sheetColumns) + u"，已改为"_s + columnsCaption(columns);
+        m_sheetColumns = columns;
+        m_recipe.columns = columns;
+        m_worksheet.setColumns(columns);
+        for (Worksheet &copy : m_otherCopies)
+            copy.setColumns(columns);
+        m_choices->setColumns(columns);
+        m_questions->setWorksheet(m_worksheet);
+        m_grid->showColumns(m_sheetColumns, false);
+        layout = SheetLayout::compute(documentWith(columns));
+    }
     m_grid->showRowsOf(layout);
-    m_choices->sizeNote()->setText(printedSizeNote(layout, choices));
+    const QString sizeNote = printedSizeNote(layout, choices);
+    QStringList notes { fewerColumns, sizeNote };
+    notes.removeAll(QString());
+    m_choices->sizeNote()->setText(notes.join(u"；"_s));
 }
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
