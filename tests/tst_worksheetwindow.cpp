@@ -19,6 +19,7 @@
 #include "support/testdata.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QJsonObject>
 #include <QLabel>
@@ -73,6 +74,23 @@ private slots:
         QTest::keyClick(target, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
         QCOMPARE(m_data->settings().read(u"txa6"_s), stored);
+    }
+
+    // Esc with a list open closes the list, not the window and the sheet made in it.
+    void escapeClosesAnOpenListOnly()
+    {
+        WorksheetWindow window(*m_data->context);
+        showActive(window);
+        click(window, WorksheetWindow::Generate);
+        auto *levels = window.findChild<QComboBox *>(u"level"_s);
+        levels->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        // As the key reaches the window where a desktop hands it there.
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(window.isVisible());
+        QTest::keyClick(levels, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
     }
 
     void closingStoresChoicesAndTitleOnlyAfterEdit()

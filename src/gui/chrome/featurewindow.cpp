@@ -6,6 +6,7 @@
 #include "titlestrip.h"
 #include "windowchrome.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
@@ -77,7 +78,10 @@ QShortcut *FeatureWindow::addShortcut(const QKeySequence &key, const std::functi
 {
     auto *shortcut = new QShortcut(key, this);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, action);
+    connect(shortcut, &QShortcut::activated, this, [this, action] {
+        if (!closeOpenList())
+            action();
+    });
     return shortcut;
 }
 
@@ -101,7 +105,19 @@ void FeatureWindow::closeNow()
 
 void FeatureWindow::reject()
 {
-    leave();
+    if (!closeOpenList())
+        leave();
+}
+
+bool FeatureWindow::closeOpenList()
+{
+    // A key meant for an open drop-down list must not reach the window behind it: Esc would
+    // close the window, and a sheet just made in it, instead of the list.
+    QWidget *popup = QApplication::activePopupWidget();
+    if (popup == nullptr || !isAncestorOf(popup->parentWidget()))
+        return false;
+    popup->close();
+    return true;
 }
 
 void FeatureWindow::closeEvent(QCloseEvent *event)

@@ -76,6 +76,8 @@ protected:
     void closeNow();
 
     void reject() override;
+    // Closes a drop-down list of this window that is open; false where none is.
+    bool closeOpenList();
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
