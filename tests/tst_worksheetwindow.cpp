@@ -217,6 +217,46 @@ private slots:
             QCOMPARE(document.columns, 3);
     }
 
+    // A sheet made of other choices than the band's is never printed or exported: any change
+    // of what it is made of takes it away until F5; its looks do not.
+    void changingWhatTheSheetIsMadeOfTakesItAway_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("keeps");
+        for (const char *change : { "level", "columns", "carry", "rows", "mix" })
+            QTest::newRow(change) << QString::fromLatin1(change) << false;
+        QTest::newRow("font") << u"font"_s << true;
+    }
+    void changingWhatTheSheetIsMadeOfTakesItAway()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, keeps);
+        m_data->context->setCurrentType(1);
+        WorksheetWindow window(*m_data->context);
+        window.chooseMix = [](SheetRecipe &recipe) {
+            recipe.entries = *sheetentries::read(u"2:4:6"_s);
+            return true;
+        };
+        showActive(window);
+        click(window, WorksheetWindow::Generate);
+        if (change == u"rows") {
+            window.findChild<QSpinBox *>(u"rows"_s)->stepUp();
+        } else if (change == u"mix") {
+            click(window, WorksheetWindow::Mix);
+        } else {
+            auto *list = change == u"carry" ? window.choices()->formChooser()->carryList()
+                                            : window.findChild<QComboBox *>(change);
+            list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+            emit list->activated(list->currentIndex());
+        }
+        QCOMPARE(window.grid()->isVisible(), keeps);
+        for (int i = WorksheetWindow::Export; i <= WorksheetWindow::PrintAnswers; ++i)
+            QCOMPARE(window.button(WorksheetWindow::Button(i))->isEnabled(), keeps);
+        QCOMPARE(window.worksheet().questionCount() > 0, keeps);
+        click(window, WorksheetWindow::Generate);
+        QVERIFY(window.button(WorksheetWindow::PrintQuestions)->isEnabled());
+    }
+
     void formsAndMixedSheetsAreMadeAndRemembered()
     {
         m_data->context->setCurrentType(1);

@@ -78,6 +78,9 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
     m_sizeNote->setObjectName(u"sizeNote"_s);
     connect(m_columns, &QComboBox::activated, this, &WorksheetChoices::showMix);
+    for (QComboBox *list : { m_level, m_columns, m_form->carryList(), m_form->blankList() })
+        connect(list, &QComboBox::activated, this, &WorksheetChoices::madeOfChanged);
+    connect(m_rows, &QSpinBox::valueChanged, this, &WorksheetChoices::madeOfChanged);
 }
 
 void WorksheetChoices::restore(const SheetChoices &choices, const QuestionForm &form,
@@ -148,10 +151,13 @@ void WorksheetChoices::setMix(const FormMemory::Mix &mix)
 {
     m_mix = mix;
     showMix();
+    emit madeOfChanged();
 }
 
 void WorksheetChoices::setMixed(bool mixed)
 {
+    if (mixed != m_mixed)
+        emit madeOfChanged();
     m_mixed = mixed;
     m_levelCaption->setText(mixed ? u"综合练习："_s : u"难度选择："_s);
     m_firstHint->setText(mixed ? u"1.编辑题组，设置列数"_s : u"1.先选择难度，设置列数"_s);

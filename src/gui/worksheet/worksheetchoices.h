@@ -51,6 +51,11 @@ public:
     QCheckBox *scannableBox() const { return m_scannable; }
     FormChooser *formChooser() const { return m_form; }
 
+signals:
+    // The user changed what the next sheet is made of: level, form, columns, rows, the mix or
+    // its mode; the sheet on screen no longer is what the choices say.
+    void madeOfChanged();
+
 private:
     void showMix();
 

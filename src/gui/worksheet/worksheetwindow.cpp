@@ -62,6 +62,7 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     buildButtons();
     buildSheet();
     restoreChoices();
+    connect(m_choices, &WorksheetChoices::madeOfChanged, this, &WorksheetWindow::clearSheet);
 
     // Esc and F5 act on the window whichever of its controls has the focus.
     addShortcut(Qt::Key_Escape, [this] { onButton(Close); });
@@ -424,6 +425,22 @@ void WorksheetWindow::editMix()
         return;
     m_choices->setMix({ recipe.entries, recipe.shuffle });
     setMixed(true);
+}
+
+void WorksheetWindow::clearSheet()
+{
+    // What is printed or exported is always what the choices say: a sheet made of other
+    // choices goes until F5 makes the new one.
+    if (m_worksheet.questionCount() == 0)
+        return;
+    m_worksheet = Worksheet();
+    m_otherCopies.clear();
+    m_questions->setWorksheet(m_worksheet);
+    m_grid->hide();
+    m_placeholder->show();
+    for (int i = Export; i <= PrintAnswers; ++i)
+        m_buttons[i]->setEnabled(false);
+    m_choices->sizeNote()->clear();
 }
 
 bool WorksheetWindow::isMixed() const

@@ -92,6 +92,7 @@ private:
     void restoreChoices();
     SheetChoices printChoices() const;
     void applyFontAndRowHeight();
+    void clearSheet();
     void onButton(qint16 index);
 
     AppContext &m_context;
