@@ -7,6 +7,7 @@
 #include "worksheet/pagerange.h"
 #include "worksheet/sheetentry.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetrecipe.h"
 #include "worksheet/worksheet.h"
 
 #include "support/readback.h"
@@ -299,6 +300,49 @@ private slots:
         }
         QCOMPARE(sheetTitle(u"【题型】〖难度〗数量题"_s, sheet).section(u'〗', 0, 0),
             u"【综合练习】〖"_s + sheet.levelName());
+    }
+
+    // A sheet short of its rows and columns says how many distinct questions its form has:
+    // as many as a long draw of another maker finds, and at least what the sheet holds.
+    void shortSheetsSayWhy_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("carry"); // 0 any, 1 with, 2 without
+        QTest::addColumn<bool>("isShort");
+        QTest::newRow("A − B 二级 必须退位") << 2 << 2 << 1 << true;
+        QTest::newRow("A + B 一级 必须进位") << 1 << 1 << 1 << true;
+        QTest::newRow("A + B 一级") << 1 << 1 << 0 << true;
+        QTest::newRow("A × B 三级") << 5 << 3 << 0 << false;
+    }
+    void shortSheetsSayWhy()
+    {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(int, carry);
+        QFETCH(bool, isShort);
+        SheetRecipe recipe;
+        recipe.form = QuestionForm { qint16(type), qint16(level) };
+        recipe.form.carry = CarryKind(carry);
+        recipe.columns = 5;
+        recipe.rows = 20;
+        SeededRandom rnd(7);
+        QuestionMaker maker(rnd);
+        const Worksheet sheet = recipe.make(maker, kMoment, nullptr);
+        const QString note = recipe.shortNote(sheet);
+        QCOMPARE(!note.isEmpty(), isShort);
+        if (!isShort)
+            return;
+        SeededRandom other(12345);
+        QuestionMaker drawer(other);
+        QSet<QString> lines;
+        for (int draw = 0; draw < 200000; ++draw)
+            lines.insert(drawer.make(recipe.form));
+        QCOMPARE(note,
+            u"这个难度和出题形式只有 %1 道不同的题，卷子出了 %2 题（选的是 100 题）"_s
+                .arg(lines.size())
+                .arg(sheet.questionCount()));
+        QVERIFY(sheet.questionCount() <= lines.size());
     }
 
     void printedLayouts_data()

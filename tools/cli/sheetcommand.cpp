@@ -149,7 +149,11 @@ int runSheetCommand(const QStringList &args)
         const QDateTime stamp = now.addSecs(copy);
         sheets << recipe.make(maker, stamp, &shortfalls);
     }
-    // A short sheet is not what the teacher asked for: nothing is written.
+    // A short sheet is not what the teacher asked for: nothing is written. A one-form sheet
+    // whose form has no more questions is printed, and the teacher told.
+    if (const QString note = sheets.isEmpty() ? QString() : recipe.shortNote(sheets.first());
+        !note.isEmpty())
+        writeError(u"qrta-cli sheet: %1\n"_s.arg(note));
     if (!shortfalls.isEmpty()) {
         shortfalls.removeDuplicates();
         writeError(u"qrta-cli sheet: %1\n"_s.arg(shortfalls.join(u"；"_s)));

@@ -3,6 +3,11 @@
 #include "sheetchoices.h"
 #include "worksheet.h"
 
+#include "generate/questionmaker.h"
+#include "generate/randomsource.h"
+
+#include <QSet>
+
 using namespace Qt::Literals::StringLiterals;
 
 int SheetRecipe::mixedTotal() const
@@ -44,6 +49,43 @@ Worksheet SheetRecipe::make(
     if (isMixed())
         return Worksheet::generateMixed(maker, entries, columns, shuffle, now, shortfalls);
     return Worksheet::generate(maker, form, columns, rows, now);
+}
+
+namespace {
+
+// How many distinct lines a form has, drawn from a maker of its own until a long run brings
+// nothing new. Asked only where a sheet came out short, which only a form of few lines does.
+int distinctLines(const QuestionForm &form)
+{
+    constexpr int kRunWithoutNew = 20000;
+    constexpr int kMostDraws = 2000000;
+    SeededRandom rnd(1);
+    QuestionMaker maker(rnd);
+    QSet<QString> seen;
+    int sinceNew = 0;
+    for (int draw = 0; draw < kMostDraws && sinceNew < kRunWithoutNew; ++draw) {
+        const QString line = maker.make(form);
+        if (line.isEmpty() || seen.contains(line)) {
+            ++sinceNew;
+        } else {
+            seen.insert(line);
+            sinceNew = 0;
+        }
+    }
+    return int(seen.size());
+}
+
+} // namespace
+
+QString SheetRecipe::shortNote(const Worksheet &sheet) const
+{
+    const int wanted = columns * rows;
+    if (isMixed() || sheet.questionCount() >= wanted)
+        return QString();
+    const int distinct = std::max(distinctLines(form), sheet.questionCount());
+    return u"这个难度和出题形式只有 %1 道不同的题，卷子出了 %2 题（选的是 %3 题）"_s.arg(distinct)
+        .arg(sheet.questionCount())
+        .arg(wanted);
 }
 
 QString SheetRecipe::title(

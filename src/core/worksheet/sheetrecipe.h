@@ -27,6 +27,10 @@ struct SheetRecipe
     // One copy; each entry of a mixed sheet that falls short of its count says so in
     // *shortfalls.
     Worksheet make(QuestionMaker &maker, const QDateTime &now, QStringList *shortfalls) const;
+    // Where a one-form sheet came out with fewer questions than its rows and columns hold,
+    // because the form has no more distinct ones: what to tell the teacher, how many there are
+    // and how many the sheet has. Empty for a full sheet.
+    QString shortNote(const Worksheet &sheet) const;
     // The print title. A one-type sheet names the level chosen now, which a teacher may have
     // changed since the sheet was made; a mixed sheet names its entries' levels.
     QString title(const QString &titleTemplate, const Worksheet &sheet, qint16 chosenLevel) const;

@@ -241,7 +241,7 @@ void WorksheetWindow::applyFontAndRowHeight()
     }
     m_grid->showRowsOf(layout);
     const QString sizeNote = printedSizeNote(layout, choices);
-    QStringList notes { fewerColumns, sizeNote };
+    QStringList notes { m_shortNote, fewerColumns, sizeNote };
     notes.removeAll(QString());
     m_choices->sizeNote()->setText(notes.join(u"；"_s));
 }
@@ -271,6 +271,7 @@ void WorksheetWindow::generate()
     m_recipe = recipe;
     m_madeAt = madeAt;
     m_worksheet = sheet;
+    m_shortNote = recipe.shortNote(sheet);
     m_sheetColumns = recipe.columns;
     m_sheetRows = recipe.sheetRows();
     m_otherCopies.clear();
@@ -434,6 +435,7 @@ void WorksheetWindow::clearSheet()
     if (m_worksheet.questionCount() == 0)
         return;
     m_worksheet = Worksheet();
+    m_shortNote.clear();
     m_otherCopies.clear();
     m_questions->setWorksheet(m_worksheet);
     m_grid->hide();

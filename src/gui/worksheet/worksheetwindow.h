@@ -102,6 +102,7 @@ private:
     QList<Worksheet> m_otherCopies; // made when first printed or exported as a set
     QDateTime m_madeAt;
     qint16 m_sheetColumns = 5;
+    QString m_shortNote; // why the sheet has fewer questions than chosen
     qint16 m_sheetRows = 10;
     bool m_titleChanged = false;
 
