@@ -18,15 +18,17 @@
 #include "support/storedtests.h"
 #include "support/testdata.h"
 
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 
@@ -164,6 +166,11 @@ private slots:
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != opened[1]);
         QVERIFY(opened[0].fileName().startsWith(number));
+        // In the user's documents, where a parent finds it again, and the window says so.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(QFileInfo(opened[1].toLocalFile()).absolutePath(), documents);
+        QCOMPARE(window.findChild<QLabel *>(u"paperNote"_s)->toolTip(),
+            u"已导出到 %1"_s.arg(opened[1].toLocalFile()));
         const QJsonArray workbook = readback::workbookSheets(opened[0].toLocalFile());
         QCOMPARE(workbook.size(), 6);
         for (int copy = 0; copy < 3; ++copy)

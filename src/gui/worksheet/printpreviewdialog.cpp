@@ -14,10 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -86,6 +88,13 @@ PrintPreviewDialog::PrintPreviewDialog(const QList<SheetDocument> &documents, QW
     layout->addWidget(m_preview, 1);
     m_preview->fitInView();
     m_preview->updatePreview();
+    // Large enough for the whole tool bar even where a desktop does not maximise dialogs, as
+    // on a small screen: its page counter must not hide behind an overflow arrow.
+    if (const QScreen *shown = parent ? parent->screen() : screen()) {
+        const QRect available = shown->availableGeometry();
+        resize(std::min(available.width(), std::max(sizeHint().width(), available.width() * 9 / 10)),
+            available.height() * 9 / 10);
+    }
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -268,20 +277,44 @@ void PrintPreviewDialog::printPages(const QList<int> &pages)
 {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer);
-    // The print dialog offers the document's name, with .pdf, in the working folder for
-    // printing to a file: let that be the user's documents.
     printer.setDocName(suggestedFileName());
+    // The pages asked for stand in the print dialog, where they can still be changed.
+    if (!pages.isEmpty()) {
+        QPageRanges ranges;
+        for (const int page : pages)
+            ranges.addPage(page);
+        printer.setPageRanges(ranges);
+        printer.setPrintRange(QPrinter::PageRange);
+    }
+    // A file is offered where the last one went, else in the user's documents.
+    static QString lastFolder;
     const QString working = QDir::currentPath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir::setCurrent(QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    const QString folder = QFileInfo(lastFolder).isDir() ? lastFolder
+        : QFileInfo(documents).isDir()                   ? documents
+                                                         : QDir::homePath();
+    // The dialog offers the document's name in the working folder; a file name set here
+    // would turn printing to paper into printing to a file.
+    QDir::setCurrent(folder);
     const bool chosen = choosePrinter(printer);
     QDir::setCurrent(working);
     if (!chosen)
         return;
+    if (!printer.outputFileName().isEmpty())
+        lastFolder = QFileInfo(printer.outputFileName()).absolutePath();
+    QList<int> chosenPages;
+    if (printer.printRange() == QPrinter::PageRange) {
+        for (int page = 1; page <= pageCount(); ++page) {
+            if (printer.pageRanges().contains(page))
+                chosenPages << page;
+        }
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        chosenPages << currentPage();
+    }
     WorkProgress progress(this, u"正在排版，准备打印…"_s);
     const ProgressCallback step = progress.callback();
     const int layouts = int(m_documents.size());
-    printSheets(printer, m_documents, pages, [&](int done, int total) {
+    printSheets(printer, m_documents, chosenPages, [&](int done, int total) {
         // From the first page on the printer's job has begun and cannot be called back.
         if (done == layouts + 1)
             progress.forbidCancel(u"正在送往打印机，请稍候…"_s);

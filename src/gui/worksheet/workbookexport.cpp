@@ -14,9 +14,9 @@ namespace workbookexport {
 
 QString freshPath(const QString &number)
 {
-    const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                               .filePath(u"qrta-workbooks"_s);
-    QDir().mkpath(folder);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir().mkpath(folder))
+        folder = QDir::homePath();
     QString path = QDir(folder).filePath(number + u".xlsx"_s);
     for (int copy = 2; QFile::exists(path); ++copy)
         path = QDir(folder).filePath(u"%1(%2).xlsx"_s.arg(number).arg(copy));
@@ -34,20 +34,21 @@ bool write(QWidget *parent, const QList<TitledSheet> &sheets, const QString &pat
     return false;
 }
 
-void writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
+QString writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
     const std::function<bool(const QUrl &)> &open)
 {
     if (sheets.isEmpty())
-        return;
+        return QString();
     const QString path = freshPath(sheets.first().sheet.number());
     if (!write(parent, sheets, path))
-        return;
+        return QString();
     if (!open(QUrl::fromLocalFile(path))) {
         showMessage(parent,
             u"试题和答案已导出到：\n%1\n但没有找到能打开它的表格程序。"
             "可以用“另存为…”（在【导出Excel】上点右键）把它存到别处。"_s.arg(
                 QDir::toNativeSeparators(path)));
     }
+    return path;
 }
 
 void saveAs(QWidget *parent, const QList<TitledSheet> &sheets)

@@ -13,7 +13,7 @@ class QWidget;
 // Writing a set of sheets to a workbook from the worksheet window.
 namespace workbookexport {
 
-// A new file in the temporary folder named after the sheet number: a workbook still open in
+// A new file in the user's documents named after the sheet number: a workbook still open in
 // the spreadsheet program is never overwritten.
 QString freshPath(const QString &number);
 
@@ -22,7 +22,8 @@ QString freshPath(const QString &number);
 bool write(QWidget *parent, const QList<TitledSheet> &sheets, const QString &path);
 
 // Writes a fresh workbook and hands it to open; where nothing opens it, says where it is.
-void writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
+// The path written, empty where nothing was.
+QString writeAndOpen(QWidget *parent, const QList<TitledSheet> &sheets,
     const std::function<bool(const QUrl &)> &open);
 
 // Asks where to save the workbook, offering the documents folder and the sheet's number.

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -119,7 +120,14 @@ QList<TitledSheet> WorksheetWindow::titledSet()
 
 void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
 {
-    workbookexport::writeAndOpen(this, sheets, openUrl);
+    const QString path = workbookexport::writeAndOpen(this, sheets, openUrl);
+    if (path.isEmpty())
+        return;
+    // Where it went, shortened in the middle to the line's width and whole in the tool tip.
+    const QString where = u"已导出到 %1"_s.arg(QDir::toNativeSeparators(path));
+    m_paperNote->setText(
+        m_paperNote->fontMetrics().elidedText(where, Qt::ElideMiddle, m_paperNote->width()));
+    m_paperNote->setToolTip(where);
 }
 
 void WorksheetWindow::saveWorkbookAs()
@@ -155,7 +163,8 @@ void WorksheetWindow::buildButtons()
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &WorksheetWindow::onButton);
     setButtons(m_buttons);
-    addHint(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, kPaperNote);
+    m_paperNote = addHint(u"1.支持纸张：A4纵向打印  2.系统须安装打印机驱动"_s, kPaperNote);
+    m_paperNote->setObjectName(u"paperNote"_s);
 }
 
 void WorksheetWindow::buildSheet()

@@ -103,6 +103,7 @@ private:
     QDateTime m_madeAt;
     qint16 m_sheetColumns = 5;
     QString m_shortNote; // why the sheet has fewer questions than chosen
+    QLabel *m_paperNote = nullptr; // what paper prints, then where the last export went
     qint16 m_sheetRows = 10;
     bool m_titleChanged = false;
 
