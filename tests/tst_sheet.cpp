@@ -339,7 +339,7 @@ private slots:
         for (int draw = 0; draw < 200000; ++draw)
             lines.insert(drawer.make(recipe.form));
         QCOMPARE(note,
-            u"这个难度和出题形式只有 %1 道不同的题，卷子出了 %2 题（选的是 100 题）"_s
+            u"这种题只有 %1 道不同的，卷子出了 %2 题（选的是 100 题）"_s
                 .arg(lines.size())
                 .arg(sheet.questionCount()));
         QVERIFY(sheet.questionCount() <= lines.size());

@@ -216,8 +216,8 @@ private slots:
         click(window, WorksheetWindow::Generate);
         QCOMPARE(window.worksheet().columns(), 3);
         QCOMPARE(window.currentChoices().columns, 3);
-        QVERIFY2(window.findChild<QLabel *>(u"sizeNote"_s)->text().contains(u"已改为三列"_s),
-            qPrintable(window.findChild<QLabel *>(u"sizeNote"_s)->text()));
+        QVERIFY2(window.findChild<QLabel *>(u"sizeNote"_s)->toolTip().contains(u"已改为三列"_s),
+            qPrintable(window.findChild<QLabel *>(u"sizeNote"_s)->toolTip()));
         click(window, WorksheetWindow::PrintQuestions);
         QCOMPARE(previewed.size(), 2);
         for (const SheetDocument &document : std::as_const(previewed))

@@ -1,6 +1,7 @@
 #include "sheetlayout.h"
 
 #include "cjkfont.h"
+#include "generate/blankform.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetdocument.h"
 
@@ -59,11 +60,13 @@ CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
     if (!document.scanNumber.isEmpty() && document.answerLength > 0)
         needs.answerRoom
             = std::max(needs.answerRoom, (document.answerLength + 0.5) * kScanDigitTwips);
+    // A question with a blank is answered inside its brackets: no room after it.
     for (const QStringList &row : document.rows) {
-        for (const QString &cell : row)
-            needs.width = std::max(needs.width, metrics.horizontalAdvance(cell));
+        for (const QString &cell : row) {
+            needs.width = std::max(needs.width,
+                metrics.horizontalAdvance(cell) + (blankform::isBlank(cell) ? 0 : needs.answerRoom));
+        }
     }
-    needs.width += needs.answerRoom;
     needs.height = metrics.height();
     return needs;
 }
@@ -196,7 +199,7 @@ QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices)
 
 QString overflowNote(int columns)
 {
-    return u"%1放不下这些题（至少五号字，还要留出写答案的地方）"_s.arg(columnsCaption(columns));
+    return u"%1放不下这些题（至少五号字，留出写答案的地方）"_s.arg(columnsCaption(columns));
 }
 
 int columnsThatFit(const std::function<SheetDocument(int columns)> &documentWith, int asked)

@@ -73,7 +73,7 @@ struct SheetLayout
 QString printedSizeNote(const SheetLayout &layout, const SheetChoices &choices);
 QString columnsCaption(int columns); // "三列"
 // Where the lines do not fit their columns even at the floor: "五列放不下这些题（至少五号字，
-// 还要留出写答案的地方）".
+// 留出写答案的地方）".
 QString overflowNote(int columns);
 
 // The most columns, no more than asked and at least one, in which a sheet's lines print at

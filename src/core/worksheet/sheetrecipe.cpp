@@ -83,7 +83,7 @@ QString SheetRecipe::shortNote(const Worksheet &sheet) const
     if (isMixed() || sheet.questionCount() >= wanted)
         return QString();
     const int distinct = std::max(distinctLines(form), sheet.questionCount());
-    return u"这个难度和出题形式只有 %1 道不同的题，卷子出了 %2 题（选的是 %3 题）"_s.arg(distinct)
+    return u"这种题只有 %1 道不同的，卷子出了 %2 题（选的是 %3 题）"_s.arg(distinct)
         .arg(sheet.questionCount())
         .arg(wanted);
 }

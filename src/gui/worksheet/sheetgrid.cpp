@@ -24,6 +24,12 @@ SheetGrid::SheetGrid(QWidget *parent)
                   " border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule)));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
+    // A question is one line, as on paper: wrapped in a narrow last column, its answer would
+    // stand below it.
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    // The columns are as wide as the paper's; the scroll bar stands outside them.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void SheetGrid::showRowsOf(const SheetLayout &layout)

@@ -45,7 +45,7 @@ constexpr QRect kCopies(690, kRow3, 93, 28);
 
 constexpr QRect kFirstHint(20, kHintRow, 150, 20);
 constexpr QRect kSecondHint(170, kHintRow, 150, 20);
-constexpr QRect kSizeNote(320, kHintRow, 318, 20);
+constexpr QRect kSizeNote(320, kHintRow, 484, 20);
 
 // The buttons, in the order of their indices from 生成试题 on.
 constexpr QPoint kButtons[4] { { 588, kRow1 - 1 }, { 690, kRow1 - 1 }, { 588, kRow2 - 1 },

@@ -252,7 +252,11 @@ void WorksheetWindow::applyFontAndRowHeight()
     const QString sizeNote = printedSizeNote(layout, choices);
     QStringList notes { m_shortNote, fewerColumns, sizeNote };
     notes.removeAll(QString());
-    m_choices->sizeNote()->setText(notes.join(u"；"_s));
+    // One line beside the hints: what does not fit it is in the tool tip, whole.
+    QLabel *line = m_choices->sizeNote();
+    const QString all = notes.join(u"；"_s);
+    line->setText(line->fontMetrics().elidedText(all, Qt::ElideRight, line->width()));
+    line->setToolTip(all);
 }
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
@@ -452,6 +456,7 @@ void WorksheetWindow::clearSheet()
     for (int i = Export; i <= PrintAnswers; ++i)
         m_buttons[i]->setEnabled(false);
     m_choices->sizeNote()->clear();
+    m_choices->sizeNote()->setToolTip(QString());
 }
 
 bool WorksheetWindow::isMixed() const
