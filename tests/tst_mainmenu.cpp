@@ -50,7 +50,10 @@ struct Menu
         };
         open.about = [this](QWidget *) { opened.append(u"about"_s); };
         open.news = [this](QWidget *) { opened.append(u"news"_s); };
-        open.openUrl = [this](const QUrl &url) { opened.append(url.toString()); };
+        open.openUrl = [this](const QUrl &url) {
+            opened.append(url.toString());
+            return true;
+        };
         window = std::make_unique<MainMenuWindow>(*context, open);
         exited = std::make_unique<QSignalSpy>(window.get(), &MainMenuWindow::exited);
     }

@@ -233,8 +233,8 @@ void MainMenuWindow::openLink(qint16 index)
             m_openers.about(this);
         return;
     }
-    if (m_openers.openUrl)
-        m_openers.openUrl(index == 2 ? programinfo::homePage() : programinfo::parentsPage());
+    openPage(this, m_openers.openUrl,
+        index == 2 ? programinfo::homePage() : programinfo::parentsPage());
 }
 
 void MainMenuWindow::buttonHovered(qint16 command)
