@@ -489,11 +489,13 @@ private slots:
         QTest::newRow("first, the leading blanks go")
             << u"  7 ＋ 17 ＝ 24"_s << 0 << u"（7）＋ 17 ＝ 24"_s << u"（　　）＋ 17 ＝ 24"_s;
         QTest::newRow("three digits, three rooms")
-            << u" 653 －  91 ＝ 562"_s << 0 << u"（653）－  91 ＝ 562"_s << u"（　　　）－  91 ＝ 562"_s;
+            << u" 653 －  91 ＝ 562"_s << 0 << u"（653）－  91 ＝ 562"_s
+            << u"（　　　）－  91 ＝ 562"_s;
         QTest::newRow("middle of three")
-            << u" 9 ＋ 1 － 9 ＝  1"_s << 1 << u" 9 ＋（1）－ 9 ＝  1"_s << u" 9 ＋（　　）－ 9 ＝  1"_s;
-        QTest::newRow("third of three")
-            << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（9）＝  1"_s << u" 9 ＋ 1 －（　　）＝  1"_s;
+            << u" 9 ＋ 1 － 9 ＝  1"_s << 1 << u" 9 ＋（1）－ 9 ＝  1"_s
+            << u" 9 ＋（　　）－ 9 ＝  1"_s;
+        QTest::newRow("third of three") << u" 9 ＋ 1 － 9 ＝  1"_s << 2 << u" 9 ＋ 1 －（9）＝  1"_s
+                                        << u" 9 ＋ 1 －（　　）＝  1"_s;
         QTest::newRow("no third of two") << u" 4 ＋ 5 ＝  9"_s << 2 << QString() << QString();
     }
 

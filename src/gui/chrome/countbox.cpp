@@ -18,7 +18,8 @@ QValidator::State CountBox::validate(QString &text, int &pos) const
     // Above the range no further digit can bring it back: it is the largest count now.
     const QString digits = text.trimmed();
     const bool allDigits = !digits.isEmpty()
-        && std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        && std::all_of(
+            digits.cbegin(), digits.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!allDigits)
         return state;
     text = textFromValue(maximum());

@@ -98,8 +98,8 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
 
 void AboutWindow::openLink(qint16 index)
 {
-    openPage(this, m_openUrl,
-        index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
+    openPage(
+        this, m_openUrl, index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
 }
 
 void AboutWindow::paintEvent(QPaintEvent *)

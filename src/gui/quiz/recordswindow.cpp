@@ -47,8 +47,8 @@ QString g_photoFolder;
 // writes it into the name box.
 QString photoFolder()
 {
-    for (const QString &folder : { g_photoFolder,
-             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) }) {
+    for (const QString &folder :
+        { g_photoFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) }) {
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return folder;
     }
@@ -96,9 +96,9 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
     };
     loadReader = &PhotoReader::load;
     choosePhotos = [this] {
-        const QStringList photos = QFileDialog::getOpenFileNames(this,
-            u"选择卷子的照片（可以多选）"_s, photoFolder(),
-            u"照片 (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"_s);
+        const QStringList photos
+            = QFileDialog::getOpenFileNames(this, u"选择卷子的照片（可以多选）"_s, photoFolder(),
+                u"照片 (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"_s);
         if (!photos.isEmpty())
             g_photoFolder = QFileInfo(photos.first()).absolutePath();
         return photos;
