@@ -276,12 +276,16 @@ private slots:
         Board board;
         board.deal({ 8, 3, 3, 9 });
         HintGuide guide;
-        const QStringList first = guide.next(board).steps, second = guide.next(board).steps;
+        const HintGuide::Hint first = guide.next(board), second = guide.next(board);
         const QStringList third = guide.next(board).steps;
-        QCOMPARE(first, second.mid(0, 1));
-        QCOMPARE(second, third.mid(0, 2));
+        QCOMPARE(first.steps, second.steps.mid(0, 1));
+        QCOMPARE(second.steps, third.mid(0, 2));
         QVERIFY(third.size() == 3 && third.last().endsWith(u"=24〗"_s));
-        QCOMPARE(guide.next(board).steps, third); // nothing more to reveal
+        // Each hint says whether there is more to see.
+        QCOMPARE(second.message, u"再点【提示】看下一步。"_s);
+        const HintGuide::Hint last = guide.next(board);
+        QCOMPARE(last.steps, third); // nothing more to reveal
+        QCOMPARE(last.message, u"照这样算下去就是 24。"_s);
 
         // Once the child has played a step, the hints start from there.
         board.setOperation(Board::Operation::Subtract);

@@ -1,5 +1,6 @@
 #include "chrome/hcommand.h"
 #include "menu/mainmenuwindow.h"
+#include "menu/newswindow.h"
 
 #include "program/appcontext.h"
 #include "program/menucommands.h"
@@ -11,6 +12,7 @@
 #include "support/storedtests.h"
 #include "support/testdata.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -50,7 +52,10 @@ struct Menu
         };
         open.about = [this](QWidget *) { opened.append(u"about"_s); };
         open.news = [this](QWidget *) { opened.append(u"news"_s); };
-        open.openUrl = [this](const QUrl &url) { opened.append(url.toString()); };
+        open.openUrl = [this](const QUrl &url) {
+            opened.append(url.toString());
+            return true;
+        };
         window = std::make_unique<MainMenuWindow>(*context, open);
         exited = std::make_unique<QSignalSpy>(window.get(), &MainMenuWindow::exited);
     }
@@ -178,6 +183,53 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(menu.window.get()));
         menu.run(steps);
         QCOMPARE(menu.result(), result);
+    }
+
+    // Tab reaches every control of the menu once, the menu itself no stop, and each shows
+    // that the keyboard is there: a button its hover picture and ring, and the tip names it
+    // as it would for the pointer, which leaves the button it rested on; a link its underline.
+    // The news window's headlines are reached and followed by the keyboard too.
+    void keyboardReachesEveryStopVisibly()
+    {
+        Menu menu(u"1"_s);
+        menu.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(menu.window.get()));
+        menu.run(u"over:12"_s);
+        QSet<QWidget *> reached;
+        for (QWidget *focus = menu.window.get(); reached.size() < 40;) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+            if (reached.contains(focus))
+                break;
+            reached.insert(focus);
+            auto *reachedButton = qobject_cast<HCommand *>(focus);
+            const int tip = reachedButton ? menu::tipPictureOf(reachedButton->index()) : 0;
+            QCOMPARE(menu.window->tipPicture(), tip != 0 ? tip : menu::kDefaultTip);
+            QStringList hovered;
+            for (qint16 command = 0; command < menu::CommandCount; ++command) {
+                if (menu.button(command)->state() == HCommand::State::Hover)
+                    hovered << QString::number(command);
+            }
+            QCOMPARE(hovered.join(u' '),
+                reachedButton ? QString::number(reachedButton->index()) : QString());
+            if (reachedButton)
+                QVERIFY(reachedButton->showsFocus());
+            else if (auto *link = qobject_cast<QLabel *>(focus))
+                QVERIFY(link->font().underline());
+            else
+                QVERIFY2(focus == menu.modeBox()
+                        || focus == menu.window->findChild<QPushButton *>(u"newsButton"_s),
+                    focus ? focus->metaObject()->className() : "nothing");
+        }
+        QCOMPARE(reached.size(), menu::CommandCount + 2 + 3);
+
+        NewsWindow news;
+        news.show();
+        QVERIFY(QTest::qWaitForWindowActive(&news));
+        for (int tab = 0; tab < 6 && QApplication::focusWidget()->objectName() != u"link2"_s; ++tab)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(news.shownArticle(), 2);
     }
 };
 

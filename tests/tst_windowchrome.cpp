@@ -35,10 +35,13 @@ struct ChromeWindow
             buttons.last()->move(20 + 100 * i, 60);
             QObject::connect(buttons.last(), &HCommand::clicked, logAs(u'B'));
             QObject::connect(buttons.last(), &HCommand::mouseMoved, logAs(u'M'));
+            named.insert(u"b%1"_s.arg(i), buttons.last());
+        }
+        // After the buttons: Tab reaches the links after the last button.
+        for (qint16 i = 0; i < 3; ++i) {
             links.append(new QLabel(u"link"_s, &window));
             links.last()->move(20 + 100 * i, 200);
             chrome->addLinkLabel(i, links.last());
-            named.insert(u"b%1"_s.arg(i), buttons.last());
             named.insert(u"l%1"_s.arg(i), links.last());
         }
         chrome->setButtons(buttons);
@@ -200,8 +203,11 @@ private slots:
         // Enter, on either keyboard, clicks and leaves the picture; other keys do nothing.
         row("Enter clicks", u"focus:b1 show key:Tab key:Return key:Enter key:Space key:A",
             u"NNHf --- - B2 B2");
-        // Disabling takes the focus on to the next button, and the disabled picture stays.
-        row("loses the focus", u"focus:b1 show key:Tab off:b2", u"HfND --- -");
+        // Disabling takes the focus on to the next stop, and the disabled picture stays.
+        row("loses the focus", u"focus:b0 show key:Tab off:b1", u"NDHf --- -");
+        // A link the keyboard reaches is underlined; Enter and Space follow it.
+        row("keyboard on a link", u"focus:b2 show key:Tab key:Return key:Space key:A",
+            u"NNN U-- 0 L0 L0");
 
         // The grab point is where the pointer rested before the button went down. Positions are
         // relative to the strip, which moves along with the window: the same position again is

@@ -39,6 +39,7 @@
 #include <QDir>
 #include <QImage>
 #include <QImageWriter>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,6 +57,16 @@ void movePointer(QWidget *widget, QPoint at)
     QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
+}
+
+// Tab pressed times over, wherever the focus of window is.
+void tab(QWidget *window, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        QWidget *focus = window->focusWidget() != nullptr ? window->focusWidget() : window;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(focus, &press);
+    }
 }
 
 } // namespace
@@ -89,6 +100,12 @@ void ScreenshotTour::start()
         movePointer(child, child->rect().center());
     });
     then(200, [this] { save(&m_menu, u"menu-child"_s); });
+    // The keyboard takes over from the pointer resting on the child: apple 3, then a link.
+    then(0, [this] { m_menu.activateWindow(); });
+    then(200, [this] { tab(&m_menu, 3); });
+    then(200, [this] { save(&m_menu, u"menu-keyboard"_s); });
+    then(0, [this] { tab(&m_menu, 14); });
+    then(200, [this] { save(&m_menu, u"menu-keyboard-link"_s); });
     then(0, [this] {
         movePointer(&m_menu, QPoint(m_menu.width() / 2, m_menu.height() - 60));
         auto *about = new AboutWindow({}, &m_menu);

@@ -34,8 +34,9 @@ HintGuide::Hint HintGuide::next(const Board &board)
         for (const game24::Step &step : *plan)
             m_plan << step.text();
     }
+    // The last step played: the picture says right or wrong, and there is nothing to hint.
     if (m_plan.isEmpty())
-        return { {}, false, u"已经是 24 了！"_s };
+        return {};
     m_revealed = std::min<int>(m_revealed + 1, int(m_plan.size()));
     const QString message
         = m_revealed == m_plan.size() ? u"照这样算下去就是 24。"_s : u"再点【提示】看下一步。"_s;

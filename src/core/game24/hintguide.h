@@ -16,7 +16,7 @@ public:
     {
         QStringList steps; // the steps revealed so far, as step lines
         bool deadEnd = false; // no way to 24 from here
-        QString message; // what to say about it
+        QString message; // what to say about it, where the goal stands
     };
 
     Hint next(const Board &board);

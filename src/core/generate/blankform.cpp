@@ -49,6 +49,22 @@ Brackets bracketsOf(const QString &text)
     return b.close < 0 ? Brackets {} : b;
 }
 
+// The one rule for the space around a blank, in every place that writes one: its brackets
+// stand against the signs beside it and against the start of the line, whatever blanks
+// the number's field had; the numbers around it keep theirs. A question stored by an
+// earlier version, "10 ＋ （　　）＝", comes out by the same rule.
+QString bracketed(QStringView before, QStringView inside, QStringView after)
+{
+    while (before.endsWith(u' '))
+        before.chop(1);
+    while (after.startsWith(u' '))
+        after = after.mid(1);
+    QString text;
+    text.reserve(before.size() + inside.size() + after.size() + 2);
+    text.append(before).append(kOpen).append(inside).append(kClose).append(after);
+    return text;
+}
+
 } // namespace
 
 std::optional<QString> make(const QString &line, int index)
@@ -57,16 +73,9 @@ std::optional<QString> make(const QString &line, int index)
     if (index < 0 || index >= operands.operands.size())
         return std::nullopt;
     const OperandLine::Operand &operand = operands.operands.at(index);
-    // The brackets take the place of the blanks between the number and its signs, so that
-    // the line keeps its length as nearly as it can; blanks that lead the line stay.
-    qsizetype from = operand.position;
-    if (index > 0 && line.at(from - 1) == u' ')
-        --from;
-    qsizetype to = operand.position + operand.length;
-    if (to < line.size() && line.at(to) == u' ')
-        ++to;
-    return line.left(from) + kOpen + line.mid(operand.position, operand.length) + kClose
-        + line.mid(to);
+    return bracketed(QStringView(line).left(operand.position),
+        QStringView(line).mid(operand.position, operand.length),
+        QStringView(line).mid(operand.position + operand.length));
 }
 
 bool isBlank(const QString &text)
@@ -80,8 +89,8 @@ QString question(const QString &blank)
     if (b.open < 0)
         return blank;
     const qsizetype digits = b.close - b.open - 1;
-    return blank.left(b.open + 1) + QString(std::max<qsizetype>(2, digits), kRoom)
-        + blank.mid(b.close);
+    return bracketed(QStringView(blank).left(b.open),
+        QString(std::max<qsizetype>(2, digits), kRoom), QStringView(blank).mid(b.close + 1));
 }
 
 QString filledIn(const QString &question, const QString &number)
@@ -89,7 +98,8 @@ QString filledIn(const QString &question, const QString &number)
     const Brackets b = bracketsOf(question);
     if (b.open < 0)
         return question;
-    return question.left(b.open + 1) + number + question.mid(b.close);
+    return bracketed(
+        QStringView(question).left(b.open), number, QStringView(question).mid(b.close + 1));
 }
 
 QString filler(const QString &blank)

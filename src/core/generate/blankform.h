@@ -16,8 +16,9 @@ std::optional<BlankPlace> blankPlaceNamed(const QString &word);
 // Fill in the blank: one operand of a question line is left for the child to write. A sheet
 // keeps such a question with the number in brackets, "  7 ＋（17）＝ 24", which is also how
 // its answer sheet prints it; the question sheet prints brackets around ideographic spaces,
-// wide enough to write the number by hand: "  7 ＋（　　）＝ 24". The rest of the line stays
-// as its type writes it, the result after "＝" included.
+// wide enough to write the number by hand: "  7 ＋（　　）＝ 24". No blank touches the
+// brackets (" 10 ＋  7" becomes " 10 ＋（　　）", "  7 ＋ 17" becomes "（　　）＋ 17"); the rest
+// of the line stays as its type writes it, the result after "＝" included.
 namespace blankform {
 
 // The line with operand `index` (0 for the first) in brackets; nothing where the line has no
@@ -30,7 +31,8 @@ QString question(const QString &blank);
 QString filledIn(const QString &question, const QString &number);
 // The number that fills the blank.
 QString filler(const QString &blank);
-// The line the blank was made from.
+// The line the blank was made from, with one blank either side of the number where its
+// field may have had more.
 QString wholeLine(const QString &blank);
 
 } // namespace blankform

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmapCache>
 
+#include "palette.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -78,6 +80,16 @@ void HCommand::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.drawPixmap(
         0, 0, fade ? fadedPixmap(number, ratio) : PictureRegistry::pixmap(number, ratio));
+    if (m_showsFocus && hasFocus()) {
+        // Some hover pictures differ little from the normal one (the minimise glyph): the
+        // ring shows the focus on every button. White inside, so that it shows on orange too.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(palette::kFocusRing), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+        painter.setPen(QPen(QColor(255, 255, 255, 200), 1));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 3, 3);
+    }
 }
 
 void HCommand::mousePressEvent(QMouseEvent *event)
@@ -121,15 +133,29 @@ void HCommand::focusInEvent(QFocusEvent *event)
     // Only a focus the keyboard moves within the active window shows. The one a window
     // hands its first control as it opens (a dialog announces it as a Tab before it is
     // active) would look as if the pointer rested on a button it never came near.
+    // A focus that comes back with the window (a dialog opened from the button has closed)
+    // shows again if the keyboard had it.
+    const Qt::FocusReason reason = event->reason();
     const bool byKeyboard = isActiveWindow()
-        && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
-    if (byKeyboard && m_state != State::Hover && m_state != State::Pressed)
-        setState(State::Hover);
+        && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+            || (reason == Qt::ActiveWindowFocusReason && m_showsFocus));
+    if (byKeyboard) {
+        m_showsFocus = true;
+        if (m_state != State::Hover && m_state != State::Pressed)
+            setState(State::Hover);
+        update();
+        emit focusShown(m_index);
+    }
     QWidget::focusInEvent(event);
 }
 
 void HCommand::focusOutEvent(QFocusEvent *event)
 {
+    // Only for as long as another window is in front is the focus kept for coming back.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_showsFocus = false;
+    update();
     // Disabling takes the focus away as well; the disabled picture has to stay.
     if (isEnabled() && m_state != State::Normal)
         setState(State::Normal);

@@ -29,6 +29,8 @@ public:
     void setState(State state);
     // The number of the picture asked for; a state without a picture shows the normal one.
     int pictureNumber() const;
+    // The keyboard has reached the button: it shows a ring around its picture as well.
+    bool showsFocus() const { return m_showsFocus && hasFocus(); }
 
     QSize sizeHint() const override;
 
@@ -36,6 +38,8 @@ signals:
     void mouseMoved(
         qint16 index, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
     void clicked(qint16 index);
+    // The keyboard has reached the button; the window may treat it as the pointer's arrival.
+    void focusShown(qint16 index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -52,4 +56,5 @@ private:
     qint16 m_bmpid;
     qint16 m_index;
     State m_state = State::Normal;
+    bool m_showsFocus = false;
 };

@@ -20,6 +20,10 @@ constexpr QRgb kInk = 0x1f4f86; // headings and values
 constexpr QRgb kQuietInk = 0x5a6a7a; // hints under a choice
 constexpr QRgb kPlaceholderInk = 0x7890a8;
 constexpr QRgb kWarningInk = 0xd01010;
+// Whatever the keyboard has reached: a ring around a button, the ground of a link. Deep orange
+// shows on the blue title strips, the green tree and the pale faces alike.
+constexpr QRgb kFocusRing = 0xd9480f;
+constexpr QRgb kFocusGround = 0xffd8a8;
 
 inline QString css(QRgb rgb)
 {

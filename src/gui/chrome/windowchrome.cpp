@@ -5,6 +5,7 @@
 #include "pictureregistry.h"
 #include "titlestrip.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,6 +47,7 @@ void WindowChrome::setButtons(const QList<HCommand *> &buttons)
     for (HCommand *button : buttons) {
         Q_ASSERT(button->index() == m_buttons.indexOf(button));
         connect(button, &HCommand::mouseMoved, this, [this](qint16 index) { hoverButton(index); });
+        connect(button, &HCommand::focusShown, this, &WindowChrome::hoverButton);
     }
 }
 
@@ -58,6 +60,11 @@ void WindowChrome::addButtonResetSurface(QWidget *surface)
 void WindowChrome::addLinkLabel(qint16 index, QLabel *label)
 {
     m_links.insert(index, label);
+    label->setFocusPolicy(Qt::TabFocus);
+    // A ground, not a frame: a frame would take room the label was sized without.
+    label->setStyleSheet(label->styleSheet()
+        + u" QLabel:focus { background: %1; border-radius: 3px; }"_s.arg(
+            palette::css(palette::kFocusGround)));
     watch(label);
 }
 
@@ -113,17 +120,21 @@ void WindowChrome::hoverLink(qint16 index)
     g_hoverLabel = index;
 }
 
+void WindowChrome::unhoverLink(QLabel *label)
+{
+    if (!label->font().underline())
+        return;
+    QFont font = label->font();
+    font.setUnderline(false);
+    label->setFont(font);
+}
+
 void WindowChrome::resetLinks()
 {
     if (g_hoverLabel == kNoLink)
         return;
-    for (QLabel *label : std::as_const(m_links)) {
-        if (label->font().underline()) {
-            QFont font = label->font();
-            font.setUnderline(false);
-            label->setFont(font);
-        }
-    }
+    for (QLabel *label : std::as_const(m_links))
+        unhoverLink(label);
     g_hoverLabel = kNoLink;
 }
 
@@ -206,6 +217,19 @@ bool WindowChrome::eventFilter(QObject *watched, QEvent *event)
                 && widget->rect().contains(mouse->position().toPoint()))
                 emit linkActivated(link.key());
             return true;
+        }
+        if (event->type() == QEvent::FocusIn) {
+            hoverLink(link.key());
+        } else if (event->type() == QEvent::FocusOut && !widget->underMouse()) {
+            unhoverLink(*link);
+            if (g_hoverLabel == link.key())
+                g_hoverLabel = kNoLink;
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                emit linkActivated(link.key());
+                return true;
+            }
         }
         return false;
     }

@@ -34,12 +34,14 @@ public:
     // The title strip; with draggable, the window follows the pointer while the left button
     // is held down on it.
     void setTitleStrip(QWidget *strip, bool draggable = true);
-    // The window's picture buttons, each at the place of its index.
+    // The window's picture buttons, each at the place of its index. The keyboard reaching one
+    // hovers it as the pointer would, so that only one button looks reached.
     void setButtons(const QList<HCommand *> &buttons);
     // The pointer over surface takes the hover off the buttons. The window itself stands for
     // its background: the parts where no other widget takes the mouse.
     void addButtonResetSurface(QWidget *surface);
-    // A text link at index of the window's link array.
+    // A text link at index of the window's link array. Tab reaches it too: it shows the
+    // pointer's underline on a ground of its own then, and Enter or Space follows it.
     void addLinkLabel(qint16 index, QLabel *label);
     // The pointer over surface removes the underline from every link.
     void addLinkResetSurface(QWidget *surface);
@@ -53,6 +55,7 @@ public:
     void resetButtonHover();
     void hoverLink(qint16 index);
     void resetLinks();
+    void unhoverLink(QLabel *label);
 
     // The band below the title strip that holds a window's choices or heading;
     // the window usually makes it a button reset surface.

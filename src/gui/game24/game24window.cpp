@@ -298,9 +298,12 @@ void Game24Window::showBoard()
     m_wrong->setVisible(verdict == false);
     m_goal->setVisible(!verdict);
     const bool dealt = !m_deck.isEmpty();
-    m_goal->setText(!dealt ? u"题库是空的"_s : m_hint.deadEnd ? m_hint.message : kGoal);
+    // While hinted steps show, the goal gives way to what the hint says next.
+    m_goal->setText(!dealt ? u"题库是空的"_s : m_hint.message.isEmpty() ? kGoal : m_hint.message);
     for (const Button needsPuzzle : { Next, Clear, ShowAnswer, Hint })
         m_buttons[needsPuzzle]->setEnabled(dealt);
+    // After the third step the picture has judged it; a hint would have nowhere to show.
+    m_buttons[Hint]->setEnabled(dealt && !verdict);
     m_buttons[AllSolutions]->setEnabled(dealt && (verdict.has_value() || !m_answer->isHidden()));
 }
 

@@ -5,6 +5,7 @@
 #include "chrome/pictureregistry.h"
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
+#include "menuopeners.h"
 
 #include "program/programinfo.h"
 
@@ -97,8 +98,8 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
 
 void AboutWindow::openLink(qint16 index)
 {
-    if (m_openUrl)
-        m_openUrl(index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
+    openPage(
+        this, m_openUrl, index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
 }
 
 void AboutWindow::paintEvent(QPaintEvent *)

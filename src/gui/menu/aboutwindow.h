@@ -16,7 +16,7 @@ class AboutWindow final : public QDialog
     Q_DISABLE_COPY_MOVE(AboutWindow)
 
 public:
-    using UrlOpener = std::function<void(const QUrl &)>;
+    using UrlOpener = std::function<bool(const QUrl &)>;
 
     explicit AboutWindow(UrlOpener openUrl, QWidget *parent = nullptr);
 

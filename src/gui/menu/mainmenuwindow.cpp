@@ -98,7 +98,9 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
     setWindowTitle(programinfo::productName());
     setFixedSize(kWindowSize);
     setFont(cjkFont(10));
-    setFocusPolicy(Qt::StrongFocus);
+    // It takes the keys while nothing else has the focus, but is no Tab stop: nothing on it
+    // would show that the keyboard is there.
+    setFocusPolicy(Qt::ClickFocus);
 
     m_chrome = new WindowChrome(this);
     m_titleStrip = new TitleStrip(programinfo::title(), this);
@@ -138,6 +140,7 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffa94d, stop:1 #f76707); }"
         "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 #ffc078, stop:1 #fd7e14); }"
+        "QPushButton:focus { border: 2px solid #1f4f86; }"
         "QPushButton:pressed { background: #e8590c; }"_s);
     m_newsButton->setFixedHeight(24);
     m_newsButton->adjustSize();
@@ -159,6 +162,26 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
         m_chrome->addLinkLabel(place.index, label);
     }
     connect(m_chrome, &WindowChrome::linkActivated, this, &MainMenuWindow::openLink);
+
+    // Tab goes through the apples in their order, then the cloud, the sun and the child, the
+    // footer, and the window's glyphs last.
+    QList<QWidget *> order;
+    for (qint16 command = menu::FirstType; command < menu::CommandCount; ++command)
+        order.append(m_buttons.at(command));
+    order << m_modeBox << m_newsButton;
+    for (QLabel *link : std::as_const(m_links))
+        order.append(link);
+    order << m_buttons.at(menu::Minimise) << m_buttons.at(menu::Exit);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // The tip follows the keyboard as it follows the pointer.
+    for (HCommand *button : std::as_const(m_buttons))
+        connect(button, &HCommand::focusShown, this, &MainMenuWindow::buttonHovered);
+    for (QWidget *other :
+        { static_cast<QWidget *>(m_modeBox), static_cast<QWidget *>(m_newsButton) })
+        other->installEventFilter(this);
+    for (QLabel *link : std::as_const(m_links))
+        link->installEventFilter(this);
     connect(m_chrome, &WindowChrome::pointerOverSurface, this, [this](QWidget *surface) {
         if (surface == this)
             pointerOverBackground();
@@ -233,8 +256,8 @@ void MainMenuWindow::openLink(qint16 index)
             m_openers.about(this);
         return;
     }
-    if (m_openers.openUrl)
-        m_openers.openUrl(index == 2 ? programinfo::homePage() : programinfo::parentsPage());
+    openPage(
+        this, m_openers.openUrl, index == 2 ? programinfo::homePage() : programinfo::parentsPage());
 }
 
 void MainMenuWindow::buttonHovered(qint16 command)
@@ -242,7 +265,20 @@ void MainMenuWindow::buttonHovered(qint16 command)
     if (const int tip = menu::tipPictureOf(command); tip != 0) {
         showTip(tip);
         m_tipFlag = true;
+    } else if (button(command)->showsFocus()) {
+        // A glyph has no tip: the keyboard on it leaves no other button's tip behind.
+        pointerOverBackground();
     }
+}
+
+bool MainMenuWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The keyboard on the footer: no button is reached, and the tip greets again.
+    if (event->type() == QEvent::FocusIn) {
+        m_chrome->resetButtonHover();
+        pointerOverBackground();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainMenuWindow::pointerOverBackground()

@@ -41,7 +41,7 @@ MenuOpeners MenuOpeners::standard(AppContext &context)
     openers.records = featureWindow<RecordsWindow>(u"电脑测试一览表无法打开"_s, context);
     openers.game24
         = featureWindow<Game24Window>(u"24点口算游戏无法打开"_s, context, processRandom());
-    openers.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    openers.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     openers.about = [open = openers.openUrl](QWidget *parent) {
         AboutWindow window(open, parent);
         window.exec();
@@ -51,4 +51,18 @@ MenuOpeners MenuOpeners::standard(AppContext &context)
         window.exec();
     };
     return openers;
+}
+
+void openPage(QWidget *parent, const std::function<bool(const QUrl &)> &open, const QUrl &url)
+{
+    if (!open || open(url))
+        return;
+    if (url.scheme() == u"mailto"_s) {
+        showMessage(parent,
+            u"这台电脑上没有能写邮件的程序。\n可以用别的邮箱写信到：\n%1"_s.arg(url.path()));
+        return;
+    }
+    showMessage(parent,
+        u"这台电脑上没有能打开网页的浏览器。\n可以在别的电脑或手机的浏览器里输入这个网址：\n%1"_s
+            .arg(url.toString()));
 }

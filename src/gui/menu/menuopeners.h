@@ -19,9 +19,14 @@ struct MenuOpeners
     Opener records;
     Opener about;
     Opener news;
-    std::function<void(const QUrl &)> openUrl;
+    // False when nothing could open the address.
+    std::function<bool(const QUrl &)> openUrl;
 
     // The windows that exist, opened modally over `context`, and the desktop's browser for
     // the links.
     static MenuOpeners standard(AppContext &context);
 };
+
+// Opens a page of the maker's (or a mail to them) with open. A computer without a browser
+// opens nothing, and no window would show why: the message gives the address to type.
+void openPage(QWidget *parent, const std::function<bool(const QUrl &)> &open, const QUrl &url);

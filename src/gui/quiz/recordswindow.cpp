@@ -19,7 +19,9 @@
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -36,6 +38,22 @@ constexpr int kPracticeLimit = 100; // questions of one practice test at the mos
 const QString kListHeading = u"电脑测试题目一览表："_s;
 const QString kBookUnread = u"错题本无法读取"_s;
 const QString kListHint = u"提示：对于没有完成的试题，可以点击其后面的〖答题〗继续答题。"_s;
+
+// Where the last photos came from in this run: the next class's photos are likely beside them.
+QString g_photoFolder;
+
+// The folder the photo picker opens in: the last one used, else the pictures folder, else
+// home. Always a folder that exists: Qt's dialog takes a missing one for a file name and
+// writes it into the name box.
+QString photoFolder()
+{
+    for (const QString &folder :
+        { g_photoFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) }) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
+}
 
 } // namespace
 
@@ -78,9 +96,12 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
     };
     loadReader = &PhotoReader::load;
     choosePhotos = [this] {
-        return QFileDialog::getOpenFileNames(this, u"选择卷子的照片（可以多选）"_s,
-            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-            u"照片 (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"_s);
+        const QStringList photos
+            = QFileDialog::getOpenFileNames(this, u"选择卷子的照片（可以多选）"_s, photoFolder(),
+                u"照片 (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"_s);
+        if (!photos.isEmpty())
+            g_photoFolder = QFileInfo(photos.first()).absolutePath();
+        return photos;
     };
     openPhotos = [this](const QStringList &photos) {
         PhotoMarkingWindow window(m_context, photos, this);

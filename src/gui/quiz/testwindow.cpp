@@ -1,6 +1,7 @@
 #include "testwindow.h"
 
 #include "cjkfont.h"
+#include "chrome/countbox.h"
 #include "chrome/formchooser.h"
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
@@ -20,7 +21,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
-#include <QSpinBox>
 #include <QTimer>
 
 #include <stdexcept>
@@ -76,13 +76,10 @@ void TestWindow::buildUi()
     m_level->setGeometry(kLevelList);
     m_level->setFont(cjkFont(11));
     m_numberLabel = addLabel(u"数量："_s, kCountCaption, 11);
-    m_count = new QSpinBox(this);
+    m_count = new CountBox(this);
     m_count->setGeometry(kCount);
     m_count->setFont(cjkFont(11));
     m_count->setRange(TestChoices::kMinCount, TestChoices::kMaxCount);
-    // A number typed below the range is taken as the least count, and the box shows it,
-    // instead of the count before it, which the child has typed over.
-    m_count->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_range = addLabel(u"数量范围：10-100"_s, kRange, 10);
     m_form = new FormChooser(this, kCarryList, kBlankList);
     m_range->setStyleSheet(palette::inkStyle(palette::kQuietInk));

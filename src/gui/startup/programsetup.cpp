@@ -33,11 +33,14 @@ void setUpApplication()
     QApplication::setFont(cjkFont(10));
 
     // Qt's own dialogs (print, files) speak the program's language: the system's Chinese,
-    // or simplified Chinese on a system set to any other language.
+    // or simplified Chinese on a system set to any other language. Their words come from
+    // the translator, their dates and numbers from the default locale ("2026/12/7 18:39",
+    // not "7 Dec 2026 18:39:53", which the file list's date column cuts short).
     const QLocale system = QLocale::system();
     const QLocale chinese = system.language() == QLocale::Chinese
         ? system
         : QLocale(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
     auto *translator = new QTranslator(qApp);
     if (translator->load(
             chinese, u"qtbase"_s, u"_"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
