@@ -388,13 +388,14 @@ private slots:
             const qsizetype operands = OperandLine::read(line).operands.size();
             for (int k = 0; blankable.contains(type) && k < (type == 4 ? 3 : 2); ++k) {
                 const std::optional<QString> blank = blankform::make(line, k);
+                const QString shown = blank ? blankform::shown(*blank) : QString();
                 QVERIFY2(blank && blankform::question(*blank).contains(room)
-                        && !blank->contains(u" （"_s) && !blank->contains(u"） "_s),
+                        && !shown.contains(u" （"_s) && !shown.contains(u"） "_s),
                     qPrintable(line));
-                QCOMPARE(blankform::wholeLine(*blank).simplified(), line.simplified());
+                QCOMPARE(blankform::wholeLine(*blank), line);
                 QCOMPARE(
                     blankform::filledIn(blankform::question(*blank), blankform::filler(*blank)),
-                    *blank);
+                    shown);
                 QCOMPARE(
                     blankform::filler(*blank).toInt(), OperandLine::read(line).operands[k].value);
                 QCOMPARE(blankform::question(*blank).section(u'＝', 1), line.section(u'＝', 1));
@@ -474,8 +475,8 @@ private slots:
         QCOMPARE(carry::lineCarriesOrBorrows(OperandLine::read(line)), carries);
     }
 
-    // One rule wherever a blank is written: no blank touches its brackets, the numbers around
-    // it keep their fields. `blank` is what a sheet keeps and its answer sheet prints.
+    // One rule wherever a blank is shown: no blank touches its brackets, the numbers around
+    // it keep their fields. `blank` is what the answer sheet prints.
     void blankForms_data()
     {
         QTest::addColumn<QString>("line");
@@ -506,7 +507,7 @@ private slots:
         QFETCH(QString, blank);
         QFETCH(QString, question);
         const QString made = blankform::make(line, index).value_or(QString());
-        QCOMPARE(made, blank);
+        QCOMPARE(made.isEmpty() ? QString() : blankform::shown(made), blank);
         QCOMPARE(blankform::question(made), question);
     }
 

@@ -73,9 +73,22 @@ std::optional<QString> make(const QString &line, int index)
     if (index < 0 || index >= operands.operands.size())
         return std::nullopt;
     const OperandLine::Operand &operand = operands.operands.at(index);
-    return bracketed(QStringView(line).left(operand.position),
-        QStringView(line).mid(operand.position, operand.length),
-        QStringView(line).mid(operand.position + operand.length));
+    // Kept as the line was made: the brackets take the place of one blank on either side
+    // of the number, so that the whole line comes back as its type wrote it. What is shown
+    // of it follows the rule of bracketed().
+    qsizetype from = operand.position;
+    if (index > 0 && line.at(from - 1) == u' ')
+        --from;
+    qsizetype to = operand.position + operand.length;
+    if (to < line.size() && line.at(to) == u' ')
+        ++to;
+    return line.left(from) + kOpen + line.mid(operand.position, operand.length) + kClose
+        + line.mid(to);
+}
+
+QString shown(const QString &blank)
+{
+    return filledIn(blank, filler(blank));
 }
 
 bool isBlank(const QString &text)

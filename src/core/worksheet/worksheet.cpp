@@ -117,7 +117,7 @@ QString Worksheet::cell(Sheet sheet, int row, int column) const
         return QString();
     const QString &line = m_lines.at(index);
     if (sheet == Sheet::Answers)
-        return line;
+        return blankform::isBlank(line) ? blankform::shown(line) : line;
     return blankform::isBlank(line) ? blankform::question(line) : splitQuestionLine(line).question;
 }
 
