@@ -1,6 +1,7 @@
 #include "worksheetchoices.h"
 
 #include "worksheetlayout.h"
+#include "chrome/countbox.h"
 #include "chrome/featurewindow.h"
 #include "chrome/formchooser.h"
 #include "chrome/palette.h"
@@ -47,7 +48,7 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_columns = list(window, u"columns"_s, kColumns, sheetformat::columnCaptions());
 
     window->addLabel(u"试卷行数："_s, kRowsCaption);
-    m_rows = choice<QSpinBox>(window, u"rows"_s, kRows);
+    m_rows = choice<CountBox>(window, u"rows"_s, kRows);
     m_rows->setRange(1, sheetformat::kMaxRows);
     m_mixRows = window->addLabel(QString(), kMixRows);
     m_mixRows->setStyleSheet(palette::inkStyle(palette::kInk, true));
@@ -63,7 +64,7 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_form->setType(type);
     // A class set: every child gets a sheet of its own.
     window->addLabel(u"份数："_s, kCopiesCaption);
-    m_copies = choice<QSpinBox>(window, u"copies"_s, kCopies);
+    m_copies = choice<CountBox>(window, u"copies"_s, kCopies);
     m_copies->setRange(1, 60);
     m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
     m_scannable = new QCheckBox(u"可拍照批改"_s, window);
