@@ -1,0 +1,425 @@
+#include "answerrecogniser.h"
+
+#include <opencv2/dnn.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+// The network's input and output, as tools/trainreader/trainanswers.py trains it: the view
+// of a room below must stay the same computation as reader_input() in answerink.py.
+constexpr int kInkHeight = 24;
+constexpr int kInkTop = 4;
+constexpr int kMaxInkWidth = 120;
+constexpr int kFrame = 4; // input columns for each column of output
+constexpr int kFrames = AnswerRecogniser::kInputWidth / kFrame;
+constexpr char kAlphabet[] = "0123456789X"; // class 0 is no symbol (CTC's blank)
+constexpr int kClasses = sizeof(kAlphabet);
+
+// Ink lies this much darker than the paper around it, at the least; a pencil's grey on white
+// paper lies 60 and more below it, a phone photo's noise within 15.
+constexpr double kMinContrast = 28;
+constexpr double kMaxContrast = 70;
+constexpr double kFaintFloor = 20;
+constexpr double kMaxInkShare = 0.35;
+
+// A piece of ink this wide, in the height of the writing, is two digits at the least.
+constexpr double kTwoDigitsWide = 1.3;
+// How far from where a digit was read its ink may reach, in the height of the writing.
+constexpr double kReach = 0.85;
+constexpr int kBeam = 12;
+
+constexpr double kNever = -std::numeric_limits<double>::infinity();
+
+struct Piece
+{
+    double left = 0, right = 0; // input columns
+    double width = 0; // in the height of the writing, before any squeezing to fit the input
+};
+
+struct View
+{
+    cv::Mat input;
+    std::vector<Piece> pieces;
+    bool crowded = false; // too much of the room is ink to be writing
+};
+
+// A printed line's remains: a grid line along the room's edge, the "＝" cut by its side.
+bool printedLine(const cv::Rect &r, const cv::Size &size)
+{
+    const int thin = std::max(4, size.height / 8);
+    const bool flat = r.height <= thin && r.width >= 3 * r.height;
+    const bool upright = r.width <= thin && r.height >= 3 * r.width;
+    const bool side = r.x == 0 || r.br().x == size.width;
+    if (flat && (r.y == 0 || r.br().y == size.height || side || r.width > 0.8 * size.width))
+        return true;
+    return upright && side && r.y == 0 && r.br().y == size.height;
+}
+
+View viewOf(const cv::Mat &room)
+{
+    View view;
+    if (room.empty() || room.rows < 8 || room.cols < 8 || room.type() != CV_8UC1)
+        return view;
+    // The paper's brightness with the strokes closed over, so that shade and a gradient of
+    // light stay paper; ink is how much darker than it a pixel is.
+    const int k = std::max(5, room.rows / 5) | 1;
+    cv::Mat paper, contrast, mask;
+    cv::dilate(room, paper, cv::getStructuringElement(cv::MORPH_RECT, { k, k }));
+    cv::blur(paper, paper, { k, k });
+    cv::subtract(paper, room, contrast);
+    double level = cv::threshold(contrast, mask, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
+    level = std::clamp(level, kMinContrast, kMaxContrast);
+    cv::threshold(contrast, mask, std::max(kFaintFloor, level / 2), 255, cv::THRESH_BINARY);
+
+    cv::Mat labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
+    auto box = [&](int i) {
+        return cv::Rect(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+            stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+    };
+    std::vector<bool> printed(count, false);
+    int tallest = 0;
+    for (int i = 1; i < count; ++i) {
+        printed[i] = printedLine(box(i), room.size());
+        if (!printed[i])
+            tallest = std::max(tallest, box(i).height);
+    }
+    std::vector<uchar> keep(count, 0);
+    bool any = false;
+    for (int i = 1; i < count; ++i) {
+        const cv::Rect r = box(i);
+        // A stub at the side, much lower than the writing: the end of a printed sign.
+        const bool stub = (r.x == 0 || r.br().x == room.cols) && r.height < 0.5 * tallest
+            && r.width < 0.5 * tallest;
+        keep[i] = !printed[i] && !stub && std::max(r.width, r.height) >= 0.2 * tallest
+            && stats.at<int>(i, cv::CC_STAT_AREA) >= 4;
+        any = any || keep[i];
+    }
+    if (!any)
+        return view;
+
+    // Pieces not kept are taken out of the picture; the strength of ink is measured against
+    // the darker strokes of what is kept, so that pencil and pen look alike.
+    std::array<int, 256> histogram {};
+    int inked = 0, x0 = room.cols, y0 = room.rows, x1 = 0, y1 = 0;
+    cv::Mat clean = contrast.clone();
+    for (int y = 0; y < room.rows; ++y) {
+        const int *l = labels.ptr<int>(y);
+        const uchar *c = contrast.ptr<uchar>(y);
+        uchar *out = clean.ptr<uchar>(y);
+        for (int x = 0; x < room.cols; ++x) {
+            if (l[x] == 0)
+                continue;
+            if (!keep[l[x]]) {
+                out[x] = 0;
+                continue;
+            }
+            ++histogram[c[x]];
+            ++inked;
+            x0 = std::min(x0, x);
+            x1 = std::max(x1, x + 1);
+            y0 = std::min(y0, y);
+            y1 = std::max(y1, y + 1);
+        }
+    }
+    const int need = int(std::ceil(0.9 * inked));
+    int reference = 0;
+    for (int sum = 0; reference < 255 && (sum += histogram[reference]) < need;)
+        ++reference;
+    reference = std::max(reference, 1);
+
+    const double scale = double(kInkHeight) / (y1 - y0);
+    const int width
+        = std::max(1, std::min(kMaxInkWidth, int(std::floor((x1 - x0) * scale + 0.5))));
+    cv::Mat small;
+    cv::resize(clean(cv::Rect(x0, y0, x1 - x0, y1 - y0)), small, { width, kInkHeight }, 0, 0,
+        cv::INTER_AREA);
+    view.input = cv::Mat::zeros(AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth,
+        CV_32F);
+    const int left = (AnswerRecogniser::kInputWidth - width) / 2;
+    cv::Mat strength;
+    small.convertTo(strength, CV_32F, 1.0 / reference);
+    cv::min(strength, 1.0, strength);
+    strength.copyTo(view.input(cv::Rect(left, kInkTop, width, kInkHeight)));
+
+    const double squeeze = double(width) / (x1 - x0);
+    for (int i = 1; i < count; ++i) {
+        if (!keep[i])
+            continue;
+        const cv::Rect r = box(i);
+        view.pieces.push_back({ left + (r.x - x0) * squeeze, left + (r.br().x - x0) * squeeze,
+            r.width * scale / kInkHeight });
+    }
+    view.crowded = inked > kMaxInkShare * room.total();
+    return view;
+}
+
+using Scores = std::array<std::array<double, kClasses>, kFrames>; // log-probabilities
+
+double logAdd(double a, double b)
+{
+    if (a == kNever)
+        return b;
+    if (b == kNever)
+        return a;
+    const double high = std::max(a, b);
+    return high + std::log1p(std::exp(std::min(a, b) - high));
+}
+
+int classOf(char c)
+{
+    return int(std::find(kAlphabet, kAlphabet + kClasses - 1, c) - kAlphabet) + 1;
+}
+
+// The label sequence of a reading with CTC's blanks around and between its symbols.
+std::vector<int> extended(const std::string &text)
+{
+    std::vector<int> states { 0 };
+    for (const char c : text) {
+        states.push_back(classOf(c));
+        states.push_back(0);
+    }
+    return states;
+}
+
+// Whether state s may be reached from s - 2, skipping the blank between two symbols.
+bool mayskip(const std::vector<int> &states, size_t s)
+{
+    return s >= 2 && states[s] != 0 && states[s] != states[s - 2];
+}
+
+// The probability of a reading: the sum over every path of the columns that spells it.
+double scoreOf(const Scores &scores, const std::string &text)
+{
+    const std::vector<int> states = extended(text);
+    std::vector<double> alpha(states.size(), kNever), next(states.size());
+    alpha[0] = scores[0][0];
+    if (states.size() > 1)
+        alpha[1] = scores[0][states[1]];
+    for (int t = 1; t < kFrames; ++t) {
+        for (size_t s = 0; s < states.size(); ++s) {
+            double a = alpha[s];
+            if (s >= 1)
+                a = logAdd(a, alpha[s - 1]);
+            if (mayskip(states, s))
+                a = logAdd(a, alpha[s - 2]);
+            next[s] = a == kNever ? kNever : a + scores[t][states[s]];
+        }
+        alpha.swap(next);
+    }
+    return states.size() > 1 ? logAdd(alpha.back(), alpha[states.size() - 2]) : alpha.back();
+}
+
+// The likeliest readings, best first, by CTC's prefix beam search; their scores are close to
+// but not always the whole sum, so the caller scores the ones it weighs again.
+std::vector<std::string> candidates(const Scores &scores)
+{
+    struct Odds
+    {
+        double blank = kNever, symbol = kNever; // ending in a blank, in a symbol
+        double total() const { return logAdd(blank, symbol); }
+    };
+    std::map<std::string, Odds> beams { { std::string(), Odds { 0, kNever } } };
+    for (int t = 0; t < kFrames; ++t) {
+        std::map<std::string, Odds> next;
+        for (const auto &[prefix, odds] : beams) {
+            next[prefix].blank = logAdd(next[prefix].blank, odds.total() + scores[t][0]);
+            for (int c = 1; c < kClasses; ++c) {
+                const double p = scores[t][c];
+                if (p < -12)
+                    continue;
+                const char symbol = kAlphabet[c - 1];
+                const std::string longer = prefix + symbol;
+                if (!prefix.empty() && prefix.back() == symbol) {
+                    next[longer].symbol = logAdd(next[longer].symbol, odds.blank + p);
+                    next[prefix].symbol = logAdd(next[prefix].symbol, odds.symbol + p);
+                } else {
+                    next[longer].symbol = logAdd(next[longer].symbol, odds.total() + p);
+                }
+            }
+        }
+        std::vector<std::pair<double, std::string>> ranked;
+        for (const auto &[prefix, odds] : next)
+            ranked.emplace_back(odds.total(), prefix);
+        std::sort(ranked.begin(), ranked.end(), std::greater<>());
+        ranked.resize(std::min<size_t>(ranked.size(), kBeam));
+        beams.clear();
+        for (const auto &[total, prefix] : ranked)
+            beams[prefix] = next[prefix];
+    }
+    std::vector<std::pair<double, std::string>> ranked;
+    for (const auto &[prefix, odds] : beams)
+        ranked.emplace_back(odds.total(), prefix);
+    std::sort(ranked.begin(), ranked.end(), std::greater<>());
+    std::vector<std::string> texts;
+    for (const auto &[total, prefix] : ranked)
+        texts.push_back(prefix);
+    return texts;
+}
+
+// Where along the input each symbol of a reading lies: the centre, in input columns, of the
+// output columns the likeliest single path of the reading gives it.
+std::vector<double> placesOf(const Scores &scores, const std::string &text)
+{
+    const std::vector<int> states = extended(text);
+    const size_t n = states.size();
+    std::vector<std::vector<double>> best(kFrames, std::vector<double>(n, kNever));
+    std::vector<std::vector<int>> from(kFrames, std::vector<int>(n, -1));
+    best[0][0] = scores[0][0];
+    if (n > 1)
+        best[0][1] = scores[0][states[1]];
+    for (int t = 1; t < kFrames; ++t) {
+        for (size_t s = 0; s < n; ++s) {
+            int origin = int(s);
+            double b = best[t - 1][s];
+            if (s >= 1 && best[t - 1][s - 1] > b)
+                b = best[t - 1][origin = int(s - 1)];
+            if (mayskip(states, s) && best[t - 1][s - 2] > b)
+                b = best[t - 1][origin = int(s - 2)];
+            if (b == kNever)
+                continue;
+            best[t][s] = b + scores[t][states[s]];
+            from[t][s] = origin;
+        }
+    }
+    int s = int(n) - 1;
+    if (n > 1 && best[kFrames - 1][n - 2] > best[kFrames - 1][n - 1])
+        s = int(n) - 2;
+    std::vector<double> sum(text.size(), 0), frames(text.size(), 0);
+    for (int t = kFrames - 1; t >= 0 && s >= 0; --t) {
+        if (s % 2 == 1) {
+            sum[s / 2] += t;
+            frames[s / 2] += 1;
+        }
+        s = from[t][s];
+    }
+    std::vector<double> places;
+    for (size_t i = 0; i < text.size(); ++i)
+        places.push_back(frames[i] > 0 ? (sum[i] / frames[i] + 0.5) * kFrame : -1e9);
+    return places;
+}
+
+// Whether the ink supports the reading: every piece as wide as two digits holds two read
+// symbols at the least, and no ink lies far from every read symbol.
+bool inkSupports(const View &view, const std::vector<double> &places)
+{
+    for (const Piece &piece : view.pieces) {
+        if (piece.width <= kTwoDigitsWide)
+            continue;
+        const auto inside = std::count_if(places.begin(), places.end(),
+            [&](double x) { return x >= piece.left && x <= piece.right; });
+        if (inside < 2)
+            return false;
+    }
+    const double reach = kReach * kInkHeight;
+    for (int x = 0; x < view.input.cols; ++x) {
+        if (cv::sum(view.input.col(x))[0] < 0.5)
+            continue;
+        const bool near = std::any_of(
+            places.begin(), places.end(), [&](double p) { return std::abs(x + 0.5 - p) <= reach; });
+        if (!near)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+struct AnswerRecogniser::Model
+{
+    cv::dnn::Net net;
+};
+
+AnswerRecogniser::AnswerRecogniser(const std::vector<uchar> &onnx)
+    : m_model(std::make_unique<Model>())
+{
+    try {
+        m_model->net = cv::dnn::readNetFromONNX(onnx);
+    } catch (const cv::Exception &e) {
+        throw std::runtime_error(std::string("the answer model cannot be read: ") + e.what());
+    }
+    if (m_model->net.empty())
+        throw std::runtime_error("the answer model is empty");
+    m_model->net.setPreferableBackend(cv::dnn::DNN_BACKEND_OPENCV);
+    m_model->net.setPreferableTarget(cv::dnn::DNN_TARGET_CPU);
+}
+
+AnswerRecogniser::~AnswerRecogniser() = default;
+AnswerRecogniser::AnswerRecogniser(AnswerRecogniser &&) noexcept = default;
+AnswerRecogniser &AnswerRecogniser::operator=(AnswerRecogniser &&) noexcept = default;
+
+cv::Mat AnswerRecogniser::networkInput(const cv::Mat &room)
+{
+    return viewOf(room).input;
+}
+
+AnswerReading AnswerRecogniser::read(const cv::Mat &room, const std::string &expected) const
+{
+    return read(room, expected, Margins());
+}
+
+AnswerReading AnswerRecogniser::read(
+    const cv::Mat &room, const std::string &expected, Margins margins) const
+{
+    AnswerReading reading;
+    const View view = viewOf(room);
+    if (view.input.empty())
+        return reading;
+    const int shape[] = { 1, 1, kInputHeight, kInputWidth };
+    m_model->net.setInput(cv::Mat(4, shape, CV_32F, view.input.data));
+    const cv::Mat out = m_model->net.forward();
+    if (out.total() != size_t(kClasses * kFrames))
+        throw std::runtime_error("the answer model gives scores of another shape");
+    Scores scores;
+    const float *raw = out.ptr<float>();
+    for (int t = 0; t < kFrames; ++t) {
+        double high = kNever;
+        for (int c = 0; c < kClasses; ++c)
+            high = std::max(high, double(raw[c * kFrames + t]));
+        double sum = 0;
+        for (int c = 0; c < kClasses; ++c)
+            sum += std::exp(raw[c * kFrames + t] - high);
+        for (int c = 0; c < kClasses; ++c)
+            scores[t][c] = raw[c * kFrames + t] - high - std::log(sum);
+    }
+
+    const std::vector<std::string> likeliest = candidates(scores);
+    double bestScore = kNever;
+    for (const std::string &text : likeliest) {
+        const double score = scoreOf(scores, text);
+        if (score > bestScore) {
+            bestScore = score;
+            reading.best = text;
+        }
+        if (text != expected && score > reading.rivalScore) {
+            reading.rivalScore = score;
+            reading.rival = text;
+        }
+    }
+    reading.expectedScore = expected.empty() ? kNever : scoreOf(scores, expected);
+    if (reading.expectedScore > bestScore)
+        reading.best = expected;
+
+    reading.doubtful = view.crowded || reading.best.find('X') != std::string::npos
+        || !inkSupports(view, placesOf(scores, reading.best));
+    reading.verdict = verdictOf(reading, expected, margins);
+    return reading;
+}
+
+AnswerReading::Verdict AnswerRecogniser::verdictOf(
+    const AnswerReading &reading, const std::string &expected, Margins margins)
+{
+    if (reading.doubtful || reading.best.empty())
+        return AnswerReading::Verdict::Unsure;
+    if (reading.best == expected && reading.expectedScore - reading.rivalScore >= margins.right)
+        return AnswerReading::Verdict::Right;
+    if (reading.best != expected && reading.rivalScore - reading.expectedScore >= margins.wrong)
+        return AnswerReading::Verdict::Wrong;
+    return AnswerReading::Verdict::Unsure;
+}
