@@ -25,13 +25,12 @@ constexpr int kClasses = sizeof(kAlphabet);
 // paper lies 60 and more below it, a phone photo's noise within 15.
 constexpr double kMinContrast = 28;
 constexpr double kMaxContrast = 70;
-constexpr double kFaintFloor = 20;
+constexpr double kFaintFloor = 14;
+constexpr double kInkFloor = 20;
 constexpr double kMaxInkShare = 0.35;
 
 // A piece of ink this wide, in the height of the writing, is two digits at the least.
 constexpr double kTwoDigitsWide = 1.3;
-// How far from where a digit was read its ink may reach, in the height of the writing.
-constexpr double kReach = 0.85;
 constexpr int kBeam = 12;
 
 constexpr double kNever = -std::numeric_limits<double>::infinity();
@@ -47,6 +46,7 @@ struct View
     cv::Mat input;
     std::vector<Piece> pieces;
     bool crowded = false; // too much of the room is ink to be writing
+    double squeeze = 1; // the input's columns for one of the writing's, in its height
 };
 
 // A printed line's remains: a grid line along the room's edge, the "＝" cut by its side.
@@ -75,10 +75,21 @@ View viewOf(const cv::Mat &room)
     cv::subtract(paper, room, contrast);
     double level = cv::threshold(contrast, mask, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
     level = std::clamp(level, kMinContrast, kMaxContrast);
-    cv::threshold(contrast, mask, std::max(kFaintFloor, level / 2), 255, cv::THRESH_BINARY);
-
+    // Faint parts of strokes count where they touch ink: a pencil's grain leaves a stroke
+    // half as dark in places, and the reader must see the whole digit.
+    cv::threshold(contrast, mask, std::max(kFaintFloor, level / 3), 255, cv::THRESH_BINARY);
     cv::Mat labels, stats, centroids;
     const int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
+    std::vector<bool> inkedPiece(count, false);
+    const double inkLevel = std::max(kInkFloor, level / 2);
+    for (int y = 0; y < room.rows; ++y) {
+        const int *l = labels.ptr<int>(y);
+        const uchar *c = contrast.ptr<uchar>(y);
+        for (int x = 0; x < room.cols; ++x) {
+            if (c[x] > inkLevel)
+                inkedPiece[l[x]] = true;
+        }
+    }
     auto box = [&](int i) {
         return cv::Rect(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
             stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
@@ -87,7 +98,7 @@ View viewOf(const cv::Mat &room)
     int tallest = 0;
     for (int i = 1; i < count; ++i) {
         printed[i] = printedLine(box(i), room.size());
-        if (!printed[i])
+        if (inkedPiece[i] && !printed[i])
             tallest = std::max(tallest, box(i).height);
     }
     std::vector<uchar> keep(count, 0);
@@ -97,7 +108,8 @@ View viewOf(const cv::Mat &room)
         // A stub at the side, much lower than the writing: the end of a printed sign.
         const bool stub = (r.x == 0 || r.br().x == room.cols) && r.height < 0.5 * tallest
             && r.width < 0.5 * tallest;
-        keep[i] = !printed[i] && !stub && std::max(r.width, r.height) >= 0.2 * tallest
+        keep[i] = inkedPiece[i] && !printed[i] && !stub
+            && std::max(r.width, r.height) >= 0.2 * tallest
             && stats.at<int>(i, cv::CC_STAT_AREA) >= 4;
         any = any || keep[i];
     }
@@ -149,6 +161,7 @@ View viewOf(const cv::Mat &room)
     strength.copyTo(view.input(cv::Rect(left, kInkTop, width, kInkHeight)));
 
     const double squeeze = double(width) / (x1 - x0);
+    view.squeeze = squeeze / scale;
     for (int i = 1; i < count; ++i) {
         if (!keep[i])
             continue;
@@ -305,28 +318,30 @@ std::vector<double> placesOf(const Scores &scores, const std::string &text)
     return places;
 }
 
-// Whether the ink supports the reading: every piece as wide as two digits holds two read
-// symbols at the least, and no ink lies far from every read symbol.
-bool inkSupports(const View &view, const std::vector<double> &places)
+// Whether a piece of ink as wide as two digits holds fewer than two of the symbols read.
+bool merged(const View &view, const std::vector<double> &places)
 {
-    for (const Piece &piece : view.pieces) {
-        if (piece.width <= kTwoDigitsWide)
-            continue;
-        const auto inside = std::count_if(places.begin(), places.end(),
-            [&](double x) { return x >= piece.left && x <= piece.right; });
-        if (inside < 2)
-            return false;
-    }
-    const double reach = kReach * kInkHeight;
+    return std::any_of(view.pieces.begin(), view.pieces.end(), [&](const Piece &piece) {
+        return piece.width > kTwoDigitsWide
+            && std::count_if(places.begin(), places.end(),
+                   [&](double x) { return x >= piece.left && x <= piece.right; })
+            < 2;
+    });
+}
+
+// How far the ink reaches beyond the symbols read, in the height of the writing.
+double stray(const View &view, const std::vector<double> &places)
+{
+    double farthest = 0;
     for (int x = 0; x < view.input.cols; ++x) {
         if (cv::sum(view.input.col(x))[0] < 0.5)
             continue;
-        const bool near = std::any_of(
-            places.begin(), places.end(), [&](double p) { return std::abs(x + 0.5 - p) <= reach; });
-        if (!near)
-            return false;
+        double nearest = std::numeric_limits<double>::infinity();
+        for (const double p : places)
+            nearest = std::min(nearest, std::abs(x + 0.5 - p));
+        farthest = std::max(farthest, nearest);
     }
-    return true;
+    return farthest / (kInkHeight * view.squeeze);
 }
 
 } // namespace
@@ -406,8 +421,10 @@ AnswerReading AnswerRecogniser::read(
     if (reading.expectedScore > bestScore)
         reading.best = expected;
 
-    reading.doubtful = view.crowded || reading.best.find('X') != std::string::npos
-        || !inkSupports(view, placesOf(scores, reading.best));
+    const std::vector<double> places = placesOf(scores, reading.best);
+    reading.crowded = view.crowded;
+    reading.merged = merged(view, places);
+    reading.stray = stray(view, places);
     reading.verdict = verdictOf(reading, expected, margins);
     return reading;
 }
@@ -415,7 +432,8 @@ AnswerReading AnswerRecogniser::read(
 AnswerReading::Verdict AnswerRecogniser::verdictOf(
     const AnswerReading &reading, const std::string &expected, Margins margins)
 {
-    if (reading.doubtful || reading.best.empty())
+    if (reading.best.empty() || reading.best.find('X') != std::string::npos || reading.crowded
+        || reading.merged || reading.stray > margins.stray)
         return AnswerReading::Verdict::Unsure;
     if (reading.best == expected && reading.expectedScore - reading.rivalScore >= margins.right)
         return AnswerReading::Verdict::Right;

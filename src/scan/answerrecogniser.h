@@ -21,9 +21,13 @@ struct AnswerReading
     double expectedScore = -std::numeric_limits<double>::infinity();
     double rivalScore = -std::numeric_limits<double>::infinity();
     std::string rival;
-    // Why the reading cannot be trusted whatever its scores: the room is too full of ink, a
-    // piece of ink is wider than the digits read in it, or ink lies where no digit was read.
-    bool doubtful = false;
+    // What the ink says of the best reading besides its score: too much of the room is ink
+    // to be an answer (crowded), a piece of ink as wide as two digits holds one read digit
+    // (merged), and how far, in the height of the writing, ink lies from the nearest digit
+    // read (stray: a stroke the reading leaves out).
+    bool crowded = false;
+    bool merged = false;
+    double stray = 0;
 };
 
 // Reads the handwritten answer in a room of a straightened page as a whole: a convolutional
@@ -43,6 +47,9 @@ public:
     {
         double right = 2.5;
         double wrong = 2.5;
+        // Ink farther than this from every digit read, in the height of the writing, leaves
+        // the room unsure.
+        double stray = 0.85;
     };
 
     // onnx: the model as trainanswers.py writes it; throws std::runtime_error if it is not one.

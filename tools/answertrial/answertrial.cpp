@@ -182,21 +182,28 @@ int main(int argc, char **argv)
 
     if (tune) {
         // Wrong verdicts and unsure rooms among the answers, and sure verdicts on rooms that
-        // must stay unsure, as the margins grow.
-        std::printf("margin right  margin wrong   wrong verdicts   unsure   sure of a crossed, "
-                    "stray or blank room\n");
-        for (const double right : { 0.0, 1.0, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0 }) {
-            for (const double wrong : { 0.0, 1.0, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0 }) {
-                Tally answers, others;
-                for (size_t i = 0; i < rooms.size(); ++i) {
-                    const Verdict v = AnswerRecogniser::verdictOf(
-                        readings[i], rooms[i].expected, { right, wrong });
-                    tally(isAnswer(rooms[i]) ? answers : others, rooms[i], readings[i], v);
-                }
-                std::printf("%12.1f  %12.1f   %12.2f %%  %6.1f %%   %d\n", right, wrong,
-                    100.0 * answers.wrongVerdicts / answers.rooms,
-                    100.0 * answers.unsure / answers.rooms, others.wrongVerdicts);
+        // must stay unsure (crossed out, a stray stroke, blank), as the margins grow.
+        auto row = [&](AnswerRecogniser::Margins m) {
+            Tally answers, others;
+            for (size_t i = 0; i < rooms.size(); ++i) {
+                const Verdict v = AnswerRecogniser::verdictOf(readings[i], rooms[i].expected, m);
+                const bool mustDoubt = rooms[i].truth == Verdict::Unsure;
+                if (isAnswer(rooms[i]) || mustDoubt)
+                    tally(mustDoubt ? others : answers, rooms[i], readings[i], v);
             }
+            std::printf("%8.2f %8.2f %8.2f   %8.2f %%  %8.1f %%   %5d of %d\n", m.right, m.wrong,
+                m.stray, 100.0 * answers.wrongVerdicts / answers.rooms,
+                100.0 * answers.unsure / answers.rooms, others.wrongVerdicts, others.rooms);
+        };
+        const AnswerRecogniser::Margins built;
+        std::printf("   right    wrong    stray   wrong verdicts    unsure   sure where it must "
+                    "not be\n");
+        for (const double stray : { 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.2, 1e9 })
+            row({ built.right, built.wrong, stray });
+        std::printf("\n");
+        for (const double right : { 0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 8.0 }) {
+            for (const double wrong : { 0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 8.0 })
+                row({ right, wrong, built.stray });
         }
         return 0;
     }
@@ -215,10 +222,12 @@ int main(int argc, char **argv)
         if (wrongVerdict || (isAnswer(room) && reading.best != room.written)) {
             char line[200];
             std::snprintf(line, sizeof line,
-                "%s %-8s wrote %-5s expected %-5s read %-5s (rival %-5s by %5.1f)%s %s%s",
+                "%s %-8s wrote %-5s expected %-5s read %-5s (rival %-5s by %5.1f) stray %.2f%s%s "
+                "%s%s",
                 room.file.c_str(), room.kind.c_str(), room.written.c_str(),
                 room.expected.c_str(), reading.best.c_str(), reading.rival.c_str(),
-                reading.expectedScore - reading.rivalScore, reading.doubtful ? " doubtful" : "",
+                reading.expectedScore - reading.rivalScore, reading.stray,
+                reading.merged ? " merged" : "", reading.crowded ? " crowded" : "",
                 word(reading.verdict), wrongVerdict ? "  WRONG VERDICT" : "");
             failures.push_back(line);
         }

@@ -174,7 +174,7 @@ def pen(rng, alpha, height, slant, stroke):
     pad = 3
     size = (int(np.ceil(hi[0] - lo[0])) + 2 * pad, int(np.ceil(hi[1] - lo[1])) + 2 * pad)
     m = np.hstack([a, (pad - lo).reshape(2, 1)]).astype(np.float64)
-    out = cv2.warpAffine(alpha, m, size, flags=cv2.INTER_CUBIC, borderValue=0)
+    out = cv2.warpAffine(alpha, m, size, flags=cv2.INTER_LINEAR, borderValue=0)
     # The sheet's strokes are a fifth of a cell wide; a pencil's are thinner at this size.
     cut = stroke
     out = np.clip((out - cut) / 0.25 + 0.5, 0, 1)
@@ -333,24 +333,38 @@ def printed_remains(rng, paper_ink):
             paper_ink[h - t:h, :] = 1
 
 
+_NOISE = np.random.default_rng(1).standard_normal((1024, 1024), dtype=np.float32)
+
+
+def noise(rng, shape):
+    """Gaussian noise of that shape: a random part of one large field, as drawing it afresh
+    for every room costs more than the rest of the room."""
+    h, w = shape
+    if h > 1024 or w > 1024:
+        return rng.standard_normal(shape, dtype=np.float32)
+    y, x = int(rng.integers(0, 1025 - h)), int(rng.integers(0, 1025 - w))
+    field = _NOISE[y:y + h, x:x + w]
+    return field if rng.random() < 0.5 else field[::-1, ::-1]
+
+
 def photograph(rng, ink, style):
     """Ink on paper as a phone sees it after the page is straightened: pencil grey to pen
     black, graphite's grain, uneven light, noise, blur, JPEG."""
     h, w = ink.shape
     if rng.random() < 0.6:  # pencil: grainy
-        grain = rng.standard_normal(ink.shape, dtype=np.float32)
+        grain = noise(rng, ink.shape)
         grain = cv2.GaussianBlur(grain, (0, 0), rng.uniform(0.5, 1.2))
-        ink = ink * np.clip(1 - rng.uniform(0.1, 0.45) * np.abs(grain) * 1.5, 0, 1)
-        darkness = rng.uniform(0.3, 0.8)
+        ink = ink * np.clip(1 - rng.uniform(0.1, 0.35) * np.abs(grain) * 1.5, 0, 1)
+        darkness = rng.uniform(0.4, 0.85)
     else:
         darkness = rng.uniform(0.55, 0.95)
     printed = np.zeros_like(ink)
     if rng.random() < style.printed:
         printed_remains(rng, printed)
     paper = rng.uniform(120, 235)
-    gy, gx = np.mgrid[0:h, 0:w].astype(np.float32)
-    light = paper * (1 + rng.uniform(-0.12, 0.12) * (gx / w - 0.5)
-                     + rng.uniform(-0.12, 0.12) * (gy / h - 0.5))
+    across = rng.uniform(-0.12, 0.12) * (np.arange(w, dtype=np.float32) / w - 0.5)
+    down = rng.uniform(-0.12, 0.12) * (np.arange(h, dtype=np.float32) / h - 0.5)
+    light = paper * (1 + across[None, :] + down[:, None])
     grey = light * (1 - darkness * ink) * (1 - 0.85 * printed)
     grey = cv2.GaussianBlur(grey, (0, 0), rng.uniform(0.3, 1.4))
     if rng.random() < 0.4:  # a photo of less resolution than the straightened page
@@ -358,9 +372,9 @@ def photograph(rng, ink, style):
         small = cv2.resize(grey, (max(8, int(w / f)), max(8, int(h / f))),
                            interpolation=cv2.INTER_AREA)
         grey = cv2.resize(small, (w, h), interpolation=cv2.INTER_LINEAR)
-    grey = grey + rng.uniform(1, 5) * rng.standard_normal(grey.shape, dtype=np.float32)
+    grey = grey + rng.uniform(1, 5) * noise(rng, grey.shape)
     grey = np.clip(grey, 0, 255).astype(np.uint8)
-    ok, jpeg = cv2.imencode('.jpg', grey, [cv2.IMWRITE_JPEG_QUALITY, int(rng.integers(35, 95))])
+    ok, jpeg = cv2.imencode('.jpg', grey, [cv2.IMWRITE_JPEG_QUALITY, int(rng.integers(50, 95))])
     return cv2.imdecode(jpeg, cv2.IMREAD_GRAYSCALE)
 
 
@@ -369,7 +383,8 @@ def photograph(rng, ink, style):
 
 MIN_CONTRAST = 28
 MAX_CONTRAST = 70
-FAINT_FLOOR = 20
+FAINT_FLOOR = 14
+INK_FLOOR = 20
 MAX_INK_SHARE = 0.35
 
 
@@ -398,15 +413,19 @@ def reader_input(room):
     contrast = cv2.subtract(paper, room)
     level, _ = cv2.threshold(contrast, 0, 255, cv2.THRESH_BINARY | cv2.THRESH_OTSU)
     level = min(max(level, MIN_CONTRAST), MAX_CONTRAST)
-    _, mask = cv2.threshold(contrast, max(FAINT_FLOOR, level / 2), 255, cv2.THRESH_BINARY)
+    # Faint parts of strokes count where they touch ink: a pencil's grain leaves a stroke
+    # half as dark in places, and the reader must see the whole digit.
+    _, mask = cv2.threshold(contrast, max(FAINT_FLOOR, level / 3), 255, cv2.THRESH_BINARY)
     n, labels, stats, _ = cv2.connectedComponentsWithStats(mask, connectivity=8)
+    inked = np.zeros(n, bool)
+    inked[labels[contrast > max(INK_FLOOR, level / 2)]] = True
     x, y, w, h, area = (stats[:, i] for i in range(5))
     remains = printed_line(x, y, w, h, rows, cols)
     remains[0] = True  # the paper
-    tallest = h[~remains].max() if (~remains).any() else 0
+    tallest = h[inked & ~remains].max() if (inked & ~remains).any() else 0
     # A stub at the side, much lower than the writing: the end of a printed sign.
     stub = ((x == 0) | (x + w == cols)) & (h < 0.5 * tallest) & (w < 0.5 * tallest)
-    keep = ~remains & ~stub & (np.maximum(w, h) >= 0.2 * tallest) & (area >= 4)
+    keep = inked & ~remains & ~stub & (np.maximum(w, h) >= 0.2 * tallest) & (area >= 4)
     if not keep.any():
         return None
     kept = keep[labels]

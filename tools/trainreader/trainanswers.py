@@ -141,6 +141,7 @@ def evaluate(model, sheet, span, seed, count=1000):
 
 
 def export(model, path):
+    model = model.to(memory_format=torch.contiguous_format)
     model.eval()
     dummy = torch.zeros(1, 1, ai.INPUT_H, ai.INPUT_W)
     torch.onnx.export(model, dummy, path, opset_version=11, input_names=['room'],
@@ -161,7 +162,7 @@ def export(model, path):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument('--steps', type=int, default=30000)
+    parser.add_argument('--steps', type=int, default=12000)
     parser.add_argument('--batch', type=int, default=48)
     parser.add_argument('--out', default=os.path.join(ROOT, 'resources', 'reader', 'answers.onnx'))
     parser.add_argument('--checkpoint', default='/tmp/trainanswers.pt')
@@ -171,7 +172,8 @@ def main():
     cv2.setNumThreads(1)
     torch.manual_seed(SEED)
     sheet = ai.DigitSheet()
-    model = AnswerNet()
+    # Channels last: oneDNN's convolutions and pooling run two to three times faster so.
+    model = AnswerNet().to(memory_format=torch.channels_last)
     start = 0
     optimiser = torch.optim.AdamW(model.parameters(), lr=2e-3, weight_decay=1e-4)
     schedule = torch.optim.lr_scheduler.OneCycleLR(
@@ -193,7 +195,7 @@ def main():
         rng = np.random.default_rng([SEED, step])
         x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
         targets, lengths = encode(labels)
-        scores = model(torch.from_numpy(x))
+        scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
         logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
         frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
         loss = ctc(logp, targets, frames, lengths)
@@ -202,7 +204,7 @@ def main():
         optimiser.step()
         schedule.step()
         running = 0.98 * running + 0.02 * loss.item() if step > start else loss.item()
-        if (step + 1) % 500 == 0 or step + 1 == args.steps:
+        if (step + 1) % 1000 == 0 or step + 1 == args.steps:
             tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
             print(f'step {step + 1}: loss {running:.3f}, answers misread {100 * tuning:.1f} % '
                   f'(held-out tuning digits), {time.time() - began:.0f} s', flush=True)
