@@ -32,6 +32,9 @@ constexpr double kMaxInkShare = 0.35;
 // A piece of ink this wide, in the height of the writing, is two digits at the least.
 constexpr double kTwoDigitsWide = 1.3;
 constexpr int kBeam = 12;
+// The network looks at the ink again shifted by these input columns: each output column
+// covers kFrame of them, and half a column's shift is a second opinion on the same ink.
+constexpr int kShifts[] = { 0, 2 };
 
 constexpr double kNever = -std::numeric_limits<double>::infinity();
 
@@ -61,6 +64,16 @@ bool printedLine(const cv::Rect &r, const cv::Size &size)
     return upright && side && r.y == 0 && r.br().y == size.height;
 }
 
+// The least value that share of the count lies at or below.
+int percentile(const std::array<int, 256> &histogram, int count, double share)
+{
+    const int need = int(std::ceil(share * count));
+    int value = 0;
+    for (int sum = 0; value < 255 && (sum += histogram[value]) < need;)
+        ++value;
+    return value;
+}
+
 View viewOf(const cv::Mat &room)
 {
     View view;
@@ -76,8 +89,17 @@ View viewOf(const cv::Mat &room)
     double level = cv::threshold(contrast, mask, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
     level = std::clamp(level, kMinContrast, kMaxContrast);
     // Faint parts of strokes count where they touch ink: a pencil's grain leaves a stroke
-    // half as dark in places, and the reader must see the whole digit.
-    cv::threshold(contrast, mask, std::max(kFaintFloor, level / 3), 255, cv::THRESH_BINARY);
+    // half as dark in places, and the reader must see the whole digit. Faint is above the
+    // paper's own mottle, which most of the room is.
+    std::array<int, 256> all {};
+    for (int y = 0; y < room.rows; ++y) {
+        const uchar *c = contrast.ptr<uchar>(y);
+        for (int x = 0; x < room.cols; ++x)
+            ++all[c[x]];
+    }
+    const double faint
+        = std::max({ kFaintFloor, level / 3, 2.0 * percentile(all, int(room.total()), 0.5) });
+    cv::threshold(contrast, mask, faint, 255, cv::THRESH_BINARY);
     cv::Mat labels, stats, centroids;
     const int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
     std::vector<bool> inkedPiece(count, false);
@@ -140,11 +162,7 @@ View viewOf(const cv::Mat &room)
             y1 = std::max(y1, y + 1);
         }
     }
-    const int need = int(std::ceil(0.9 * inked));
-    int reference = 0;
-    for (int sum = 0; reference < 255 && (sum += histogram[reference]) < need;)
-        ++reference;
-    reference = std::max(reference, 1);
+    const int reference = std::max(percentile(histogram, inked, 0.9), 1);
 
     const double scale = double(kInkHeight) / (y1 - y0);
     const int width
@@ -155,9 +173,10 @@ View viewOf(const cv::Mat &room)
     view.input = cv::Mat::zeros(AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth,
         CV_32F);
     const int left = (AnswerRecogniser::kInputWidth - width) / 2;
+    const double span = std::max(reference - faint, 1.0);
     cv::Mat strength;
-    small.convertTo(strength, CV_32F, 1.0 / reference);
-    cv::min(strength, 1.0, strength);
+    small.convertTo(strength, CV_32F, 1 / span, -faint / span);
+    strength = cv::max(cv::min(strength, 1.0), 0.0);
     strength.copyTo(view.input(cv::Rect(left, kInkTop, width, kInkHeight)));
 
     const double squeeze = double(width) / (x1 - x0);
@@ -344,6 +363,29 @@ double stray(const View &view, const std::vector<double> &places)
     return farthest / (kInkHeight * view.squeeze);
 }
 
+// The network's log-probabilities of each symbol in each output column.
+Scores scoresOf(cv::dnn::Net &net, const cv::Mat &input)
+{
+    const int shape[] = { 1, 1, AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth };
+    net.setInput(cv::Mat(4, shape, CV_32F, input.data));
+    const cv::Mat out = net.forward();
+    if (out.total() != size_t(kClasses * kFrames))
+        throw std::runtime_error("the answer model gives scores of another shape");
+    Scores scores;
+    const float *raw = out.ptr<float>();
+    for (int t = 0; t < kFrames; ++t) {
+        double high = kNever;
+        for (int c = 0; c < kClasses; ++c)
+            high = std::max(high, double(raw[c * kFrames + t]));
+        double sum = 0;
+        for (int c = 0; c < kClasses; ++c)
+            sum += std::exp(raw[c * kFrames + t] - high);
+        for (int c = 0; c < kClasses; ++c)
+            scores[t][c] = raw[c * kFrames + t] - high - std::log(sum);
+    }
+    return scores;
+}
+
 } // namespace
 
 struct AnswerRecogniser::Model
@@ -386,28 +428,30 @@ AnswerReading AnswerRecogniser::read(
     const View view = viewOf(room);
     if (view.input.empty())
         return reading;
-    const int shape[] = { 1, 1, kInputHeight, kInputWidth };
-    m_model->net.setInput(cv::Mat(4, shape, CV_32F, view.input.data));
-    const cv::Mat out = m_model->net.forward();
-    if (out.total() != size_t(kClasses * kFrames))
-        throw std::runtime_error("the answer model gives scores of another shape");
-    Scores scores;
-    const float *raw = out.ptr<float>();
-    for (int t = 0; t < kFrames; ++t) {
-        double high = kNever;
-        for (int c = 0; c < kClasses; ++c)
-            high = std::max(high, double(raw[c * kFrames + t]));
-        double sum = 0;
-        for (int c = 0; c < kClasses; ++c)
-            sum += std::exp(raw[c * kFrames + t] - high);
-        for (int c = 0; c < kClasses; ++c)
-            scores[t][c] = raw[c * kFrames + t] - high - std::log(sum);
+    std::vector<Scores> looks;
+    for (const int shift : kShifts) {
+        cv::Mat input = cv::Mat::zeros(view.input.size(), CV_32F);
+        view.input.colRange(0, kInputWidth - shift).copyTo(input.colRange(shift, kInputWidth));
+        looks.push_back(scoresOf(m_model->net, input));
     }
+    // A reading's probability is its average over the looks.
+    auto scoreOfText = [&](const std::string &text) {
+        double sum = kNever;
+        for (const Scores &scores : looks)
+            sum = logAdd(sum, scoreOf(scores, text));
+        return sum - std::log(double(looks.size()));
+    };
 
-    const std::vector<std::string> likeliest = candidates(scores);
+    std::vector<std::string> likeliest;
+    for (const Scores &scores : looks) {
+        for (const std::string &text : candidates(scores)) {
+            if (std::find(likeliest.begin(), likeliest.end(), text) == likeliest.end())
+                likeliest.push_back(text);
+        }
+    }
     double bestScore = kNever;
     for (const std::string &text : likeliest) {
-        const double score = scoreOf(scores, text);
+        const double score = scoreOfText(text);
         if (score > bestScore) {
             bestScore = score;
             reading.best = text;
@@ -417,10 +461,11 @@ AnswerReading AnswerRecogniser::read(
             reading.rival = text;
         }
     }
-    reading.expectedScore = expected.empty() ? kNever : scoreOf(scores, expected);
+    reading.expectedScore = expected.empty() ? kNever : scoreOfText(expected);
     if (reading.expectedScore > bestScore)
         reading.best = expected;
 
+    const Scores &scores = looks.front();
     const std::vector<double> places = placesOf(scores, reading.best);
     reading.crowded = view.crowded;
     reading.merged = merged(view, places);
