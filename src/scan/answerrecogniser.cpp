@@ -31,6 +31,10 @@ constexpr double kMaxInkShare = 0.35;
 
 // A piece of ink this wide, in the height of the writing, is two digits at the least.
 constexpr double kTwoDigitsWide = 1.3;
+// Pieces of ink this far apart, in the height of the writing, are apart; a symbol read this
+// far beside a group of ink may be its reading.
+constexpr double kApart = 0.1;
+constexpr double kBeside = 0.15;
 constexpr int kBeam = 12;
 // The network looks at the ink again shifted by these input columns: each output column
 // covers kFrame of them, and half a column's shift is a second opinion on the same ink.
@@ -59,7 +63,9 @@ bool printedLine(const cv::Rect &r, const cv::Size &size)
     const bool flat = r.height <= thin && r.width >= 3 * r.height;
     const bool upright = r.width <= thin && r.height >= 3 * r.width;
     const bool side = r.x == 0 || r.br().x == size.width;
-    if (flat && (r.y == 0 || r.br().y == size.height || side || r.width > 0.8 * size.width))
+    if (flat && (r.y == 0 || r.br().y == size.height || r.width > 0.8 * size.width))
+        return true;
+    if (side && r.height <= thin)
         return true;
     return upright && side && r.y == 0 && r.br().y == size.height;
 }
@@ -348,19 +354,32 @@ bool merged(const View &view, const std::vector<double> &places)
     });
 }
 
-// How far the ink reaches beyond the symbols read, in the height of the writing.
-double stray(const View &view, const std::vector<double> &places)
+// Whether some ink lies apart from every symbol read: pieces whose columns overlap are one
+// group (a digit written in two strokes, digits across one another), and each group must
+// hold a symbol read, or lie close beside one.
+bool unread(const View &view, const std::vector<double> &places)
 {
-    double farthest = 0;
-    for (int x = 0; x < view.input.cols; ++x) {
-        if (cv::sum(view.input.col(x))[0] < 0.5)
-            continue;
-        double nearest = std::numeric_limits<double>::infinity();
-        for (const double p : places)
-            nearest = std::min(nearest, std::abs(x + 0.5 - p));
-        farthest = std::max(farthest, nearest);
+    std::vector<Piece> pieces = view.pieces;
+    std::sort(pieces.begin(), pieces.end(),
+        [](const Piece &a, const Piece &b) { return a.left < b.left; });
+    const double unit = kInkHeight * view.squeeze;
+    auto holdsSymbol = [&](double left, double right) {
+        return std::any_of(places.begin(), places.end(), [&](double x) {
+            return x >= left - kBeside * unit && x <= right + kBeside * unit;
+        });
+    };
+    double left = 0, right = -1;
+    for (const Piece &piece : pieces) {
+        if (right >= left && piece.left > right + kApart * unit) {
+            if (!holdsSymbol(left, right))
+                return true;
+            right = -1;
+        }
+        if (right < left)
+            left = piece.left;
+        right = std::max(right, piece.right);
     }
-    return farthest / (kInkHeight * view.squeeze);
+    return right >= left && !holdsSymbol(left, right);
 }
 
 // The network's log-probabilities of each symbol in each output column.
@@ -469,7 +488,7 @@ AnswerReading AnswerRecogniser::read(
     const std::vector<double> places = placesOf(scores, reading.best);
     reading.crowded = view.crowded;
     reading.merged = merged(view, places);
-    reading.stray = stray(view, places);
+    reading.unread = unread(view, places);
     reading.verdict = verdictOf(reading, expected, margins);
     return reading;
 }
@@ -478,7 +497,7 @@ AnswerReading::Verdict AnswerRecogniser::verdictOf(
     const AnswerReading &reading, const std::string &expected, Margins margins)
 {
     if (reading.best.empty() || reading.best.find('X') != std::string::npos || reading.crowded
-        || reading.merged || reading.stray > margins.stray)
+        || reading.merged || reading.unread)
         return AnswerReading::Verdict::Unsure;
     if (reading.best == expected && reading.expectedScore - reading.rivalScore >= margins.right)
         return AnswerReading::Verdict::Right;

@@ -23,11 +23,11 @@ struct AnswerReading
     std::string rival;
     // What the ink says of the best reading besides its score: too much of the room is ink
     // to be an answer (crowded), a piece of ink as wide as two digits holds one read digit
-    // (merged), and how far, in the height of the writing, ink lies from the nearest digit
-    // read (stray: a stroke the reading leaves out).
+    // (merged), ink lies apart from every digit read (unread: a stroke the reading leaves
+    // out). Any of them leaves the room unsure.
     bool crowded = false;
     bool merged = false;
-    double stray = 0;
+    bool unread = false;
 };
 
 // Reads the handwritten answer in a room of a straightened page as a whole: a convolutional
@@ -47,9 +47,6 @@ public:
     {
         double right = 2.5;
         double wrong = 2.5;
-        // Ink farther than this from every digit read, in the height of the writing, leaves
-        // the room unsure.
-        double stray = 0.85;
     };
 
     // onnx: the model as trainanswers.py writes it; throws std::runtime_error if it is not one.

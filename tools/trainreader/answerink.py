@@ -205,9 +205,10 @@ def cross_out(rng, ink, box, height):
         xs = np.linspace(x0 - over / 2, x1 + over / 2, n + 1)
         lines.append([(x, y0 + (y1 - y0) * (0.15 if i % 2 else 0.85) + rng.uniform(-4, 4))
                       for i, x in enumerate(xs)])
-    else:  # a scribble over it
+    else:  # a scribble over it, wider than a stroke of the digit it hides
         n = int(rng.integers(6, 14))
-        lines.append([(rng.uniform(x0 - over / 2, x1 + over / 2), rng.uniform(y0, y1))
+        mid, half = (x0 + x1) / 2, max((x1 - x0) / 2 + over / 2, 0.35 * height)
+        lines.append([(rng.uniform(mid - half, mid + half), rng.uniform(y0, y1))
                       for _ in range(n)])
     layer = np.zeros_like(ink)
     for pts in lines:
@@ -216,13 +217,23 @@ def cross_out(rng, ink, box, height):
     np.maximum(ink, layer, out=ink)
 
 
-def stray(rng, ink, x, y, height):
-    """A short stroke that is no digit."""
-    length = height * rng.uniform(0.25, 0.5)
-    angle = rng.uniform(0, np.pi)
+def stray(rng, ink, x, y, height, away):
+    """A short stroke that is no digit, starting at (x, y) and reaching away (+1 right, -1
+    left) from the answer: a dash, a tick or a wave. Nothing upright, nothing closed: that
+    would be a 1 or a 0."""
+    length = height * rng.uniform(0.3, 0.5)
     width = max(2, int(round(height * rng.uniform(0.06, 0.1))))
-    p = [(x, y), (x + length * np.cos(angle), y + length * np.sin(angle))]
-    p = np.round(np.array(p) * 16).astype(np.int32)
+    kind = rng.integers(0, 3)
+    angle = rng.uniform(-0.8, 0.8)
+    if kind == 0:
+        pts = [(0, 0), (length * np.cos(angle), length * np.sin(angle))]
+    elif kind == 1:
+        pts = [(0, -0.15 * length), (0.35 * length, 0.2 * length), (length, -0.5 * length)]
+    else:
+        t = np.linspace(0, 1, 9)
+        pts = [(length * a, 0.12 * length * np.sin(2 * np.pi * a)) for a in t]
+    p = np.array([(x + away * px, y + py) for px, py in pts])
+    p = np.round(p * 16).astype(np.int32)
     cv2.polylines(ink, [p], False, 1.0, width, cv2.LINE_AA, shift=4)
 
 
@@ -274,6 +285,15 @@ def write_answer(rng, sheet, text, span, style):
     room_h = int(max(ink_h + 8, ink_h / rng.uniform(0.3, 0.88)))
     margin_l = rng.uniform(0.05, 1.2) * height
     margin_r = rng.uniform(0.05, 1.8) * height
+    crossed = rng.random() < style.cross_out
+    # A stroke beside the answer: far enough from the room's edge that it is not mistaken for
+    # what is left there of the printed sheet.
+    away = 0 if crossed or rng.random() >= style.stray else (1 if rng.random() < 0.5 else -1)
+    gap = rng.uniform(0.2, 0.35) * height
+    if away == 1:
+        margin_r = max(margin_r, gap + height * rng.uniform(0.7, 1.0))
+    elif away == -1:
+        margin_l = max(margin_l, gap + height * rng.uniform(0.7, 1.0))
     room_w = int(ink_w + margin_l + margin_r)
     oy = rng.uniform(2, max(3, room_h - ink_h - 2)) - top
     ink = np.zeros((room_h, room_w), np.float32)
@@ -290,24 +310,18 @@ def write_answer(rng, sheet, text, span, style):
         boxes.append((x0, y0, x1, y1))
 
     label = text
-    if rng.random() < style.cross_out and boxes:
+    if crossed and boxes:
         i = int(rng.integers(0, len(boxes)))
         j = int(rng.integers(i, len(boxes)))
         box = (boxes[i][0], min(b[1] for b in boxes[i:j + 1]),
                boxes[j][2], max(b[3] for b in boxes[i:j + 1]))
         cross_out(rng, ink, box, height)
         label = text[:i] + 'X' + text[j + 1:]
-    elif rng.random() < style.stray and boxes:
-        # Beside the answer, or above or below it: the reader must not take it for nothing.
-        where = rng.integers(0, 3)
-        if where == 0 and margin_r > 0.5 * height:
-            stray(rng, ink, boxes[-1][2] + rng.uniform(0.2, 0.3) * height,
-                  rng.uniform(0.2, 0.7) * room_h, height)
-            label = text + 'X'
-        elif where == 1 and margin_l > 0.5 * height:
-            stray(rng, ink, rng.uniform(0.05, 0.2) * height, rng.uniform(0.2, 0.7) * room_h,
-                  height)
-            label = 'X' + text
+    elif away != 0 and boxes:
+        near = boxes[-1] if away == 1 else boxes[0]
+        y = rng.uniform(near[1] + 0.2 * (near[3] - near[1]), near[3] - 0.2 * (near[3] - near[1]))
+        stray(rng, ink, (near[2] + gap) if away == 1 else (near[0] - gap), y, height, away)
+        label = text + 'X' if away == 1 else 'X' + text
 
     return photograph(rng, ink, style), label
 
@@ -393,7 +407,8 @@ def printed_line(x, y, w, h, rows, cols):
     flat = (h <= thin) & (w >= 3 * h)
     upright = (w <= thin) & (h >= 3 * w)
     edge_x = (x == 0) | (x + w == cols)
-    return ((flat & ((y == 0) | (y + h == rows) | edge_x | (w > 0.8 * cols)))
+    return ((flat & ((y == 0) | (y + h == rows) | (w > 0.8 * cols)))
+            | (edge_x & (h <= thin))
             | (upright & edge_x & (y == 0) & (y + h == rows)))
 
 

@@ -69,9 +69,10 @@ def answer_text(rng):
 def make_batch(rng, sheet, span, style, size):
     inputs, labels = [], []
     while len(inputs) < size:
-        if rng.random() < 0.02:  # an empty room, perhaps with printed remains at its edges
+        if rng.random() < 0.03:  # an empty room, mostly with printed remains at its edges
             h, w = int(rng.integers(40, 160)), int(rng.integers(60, 400))
-            room, label = ai.photograph(rng, np.zeros((h, w), np.float32), style), ''
+            blank = ai.Style(printed=0.7)
+            room, label = ai.photograph(rng, np.zeros((h, w), np.float32), blank), ''
         else:
             room, label = ai.write_answer(rng, sheet, answer_text(rng), span, style)
         seen = ai.reader_input(room)
