@@ -1,12 +1,12 @@
+#include "matimage.h"
 #include "pagefinder.h"
 #include "sheetreader.h"
 #include "trialphoto.h"
 
 #include <QGuiApplication>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
-
-#include <opencv2/imgcodecs.hpp>
 
 // One phone photo of a written page of 4 × 15 answers, from its JPEG to every answer read:
 // what a parent waits for per page, the model already loaded.
@@ -15,12 +15,12 @@ static void BM_ReadPhotographedPage(benchmark::State &state)
     const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
     const trialphoto::PhotographedSheet sheet
         = trialphoto::photographedSheet(digits, 1, 4, 15, QDateTime::currentDateTime(), 1, 2);
-    std::vector<uchar> jpeg;
-    cv::imencode(".jpg", sheet.photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 80 });
-    sheetreader::readRoom(sheet.photo, QRectF(0, 0, 10, 10)); // loads the model
+    const QByteArray jpeg = matimage::jpeg(sheet.photo, 80);
+    sheetreader::readRoom(sheet.photo, QRectF(0, 0, 10, 10), QString()); // loads the model
     for (auto _ : state) {
-        const cv::Mat photo = cv::imdecode(jpeg, cv::IMREAD_COLOR);
-        const std::optional<FoundPage> found = pagefinder::find(photo);
+        const cv::Mat photo
+            = matimage::toMat(QImage::fromData(jpeg).convertToFormat(QImage::Format_RGB888));
+        const std::optional<StraightenedPage> found = pagefinder::find(photo);
         if (!found) {
             state.SkipWithError("the page was not found");
             break;

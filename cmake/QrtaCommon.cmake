@@ -22,3 +22,17 @@ function(qrta_add_test name)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;${arg_ENVIRONMENT}")
 endfunction()
+
+# The reader of photographed sheets is a module of its own (src/scan), loaded from the first
+# folder that has it: beside the program (the build tree), else where it is installed, found
+# from the program's own folder and, failing that, at the path of the Debian package.
+include(GNUInstallDirs)
+set(QRTA_READER_FILE qrta-photo-reader.so)
+if(CMAKE_LIBRARY_ARCHITECTURE)
+    set(QRTA_READER_INSTALL_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/qrta)
+else()
+    set(QRTA_READER_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/qrta)
+endif()
+file(RELATIVE_PATH QRTA_READER_RELATIVE_DIR /prefix/${CMAKE_INSTALL_BINDIR}
+    /prefix/${QRTA_READER_INSTALL_DIR})
+set(QRTA_READER_INSTALL_PATH /usr/${QRTA_READER_INSTALL_DIR})

@@ -1,9 +1,10 @@
-# OpenCV from Debian's per-module development packages (core, imgproc, imgcodecs, objdetect,
-# ml): the meta package libopencv-dev, which brings the CMake config, would pull in every
-# module and the toolkits of its windows. Gives the interface target qrta_opencv.
+# OpenCV from Debian's per-module development packages (core, imgproc, objdetect): the meta
+# package libopencv-dev, which brings the CMake config, would pull in every module and the
+# toolkits of its windows. Never imgcodecs: it brings GDAL and a whole graphics and GIS stack;
+# Qt decodes and encodes every image file. Gives the interface target qrta_opencv.
 find_path(QRTA_OPENCV_INCLUDE_DIR opencv2/core.hpp PATH_SUFFIXES opencv4 REQUIRED)
 add_library(qrta_opencv INTERFACE)
-foreach(module core imgproc imgcodecs objdetect ml)
+foreach(module core imgproc objdetect)
     find_library(QRTA_OPENCV_${module} opencv_${module} REQUIRED)
     target_link_libraries(qrta_opencv INTERFACE ${QRTA_OPENCV_${module}})
 endforeach()

@@ -9,18 +9,18 @@
 #include "quiz/progressscale.h"
 #include "worksheet/formmemory.h"
 #include "worksheet/scannablesheet.h"
+#include "worksheet/sheetchoices.h"
 #include "quiz/progressseries.h"
-#include "quiz/sheetmarking.h"
 #include "quiz/testitemmodel.h"
 #include "quiz/testrecordmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QProcess>
 #include <QTest>
-#include <QThread>
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,14 +30,14 @@ const QDateTime kMoment(QDate(2011, 8, 30), QTime(6, 36, 48));
 constexpr auto kQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
 
 // Run as a child process by the crash test: confirms a test, then records
-// answers one by one, telling the parent after each, until it is killed.
+// answers one by one, telling the parent after each, and waits to be killed.
 int crashChild(const QString &path)
 {
     auto context = AppContext::open(path);
     SeededRandom rnd(5);
     QuestionMaker maker(rnd);
     TestSession session(context->database(), context->settings());
-    session.generate(maker, 5, 2, 30, QDateTime::currentDateTime());
+    session.generate(maker, 5, 2, 30, kMoment);
     session.confirm();
     std::printf("number %s\n", qPrintable(session.number()));
     for (int i = 0; i < session.items().size(); ++i) {
@@ -46,7 +46,7 @@ int crashChild(const QString &path)
         std::fflush(stdout);
     }
     for (;;)
-        QThread::sleep(1);
+        ::pause();
 }
 
 TestRecord marked(const QString &number, qint64 count, std::optional<qint64> right,
@@ -75,25 +75,46 @@ class TestQuiz : public QObject
     Q_OBJECT
 
 private slots:
+    // The choices a window keeps for the next time, read back as written; whatever is out of
+    // range or does not read falls back to its default.
     void choicesFromSetting_data()
     {
+        QTest::addColumn<bool>("sheet"); // the worksheet window's, else the test window's
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("restored");
-        QTest::newRow("nothing stored") << QString() << 1 << u"1\\20"_s;
-        QTest::newRow("level and count") << u"3\\40"_s << 5 << u"3\\40"_s;
-        QTest::newRow("level beyond the type") << u"4\\40"_s << 10 << u"1\\40"_s;
-        QTest::newRow("count below ten") << u"2\\9"_s << 2 << u"2\\20"_s;
-        QTest::newRow("count above hundred") << u"2\\101"_s << 2 << u"2\\20"_s;
-        QTest::newRow("garbage") << u"x\\y"_s << 2 << u"1\\20"_s;
+        QTest::addColumn<QString>("restored"); // as written back
+        QTest::newRow("test, nothing stored") << false << QString() << 1 << u"1\\20"_s;
+        QTest::newRow("test, level and count") << false << u"3\\40"_s << 5 << u"3\\40"_s;
+        QTest::newRow("test, level beyond the type") << false << u"4\\40"_s << 10 << u"1\\40"_s;
+        QTest::newRow("test, count below ten") << false << u"2\\9"_s << 2 << u"2\\20"_s;
+        QTest::newRow("test, count above hundred") << false << u"2\\101"_s << 2 << u"2\\20"_s;
+        QTest::newRow("test, garbage") << false << u"x\\y"_s << 2 << u"1\\20"_s;
+        QTest::newRow("sheet, all fields")
+            << true << u"2\\4\\12\\1\\5"_s << 1 << u"2\\4\\12\\1\\5"_s;
+        QTest::newRow("sheet, empty") << true << QString() << 1 << u"1\\5\\10\\3\\3"_s;
+        QTest::newRow("sheet, garbage") << true << u"abc"_s << 1 << u"1\\5\\10\\3\\3"_s;
+        QTest::newRow("sheet, each field out of range")
+            << true << u"9\\9\\999\\0\\7"_s << 1 << u"1\\5\\10\\3\\3"_s;
+        QTest::newRow("sheet, too few fields") << true << u"2\\4"_s << 1 << u"2\\4\\10\\3\\3"_s;
+        QTest::newRow("sheet, halves to even")
+            << true << u"2.5\\3.5\\14.5\\1\\1"_s << 2 << u"2\\4\\14\\1\\1"_s;
+        QTest::newRow("sheet, type 10 has three levels")
+            << true << u"4\\2\\15\\3\\1"_s << 10 << u"1\\2\\15\\3\\1"_s;
+        QTest::newRow("sheet, blanks around numbers")
+            << true << u" 2 \\3\\ 20\\2\\2"_s << 3 << u"2\\3\\20\\2\\2"_s;
+        QTest::newRow("sheet, one row minimum")
+            << true << u"1\\2\\0\\3\\1"_s << 3 << u"1\\2\\10\\3\\1"_s;
     }
 
     void choicesFromSetting()
     {
+        QFETCH(bool, sheet);
         QFETCH(QString, stored);
         QFETCH(int, type);
         QFETCH(QString, restored);
-        QCOMPARE(TestChoices::fromSetting(stored, qint16(type)).toSetting(), restored);
+        QCOMPARE(sheet ? SheetChoices::fromSetting(stored, qint16(type)).toSetting()
+                       : TestChoices::fromSetting(stored, qint16(type)).toSetting(),
+            restored);
     }
 
     // What the child typed against the stored answer, as a parent would mark it. The answer
@@ -159,6 +180,20 @@ private slots:
         QCOMPARE(session.number(), u"05_3_20_20110830063649"_s);
         QVERIFY(!findTestRecord(d.db(), session.number()));
         QCOMPARE(d.settings().read(u"txb5"_s), u"1\\10"_s);
+        TestItemModel model;
+        QAbstractItemModelTester tester(&model, kQtTest);
+        model.setSession(&session);
+        const QModelIndex cell = model.index(5, TestItemModel::Answer);
+        // Whether the cell takes what is typed, what it shows then, and what the file holds: an
+        // answer is written the moment it is committed, not when the test is left.
+        const auto type = [&](const QString &typed) {
+            const bool taken = model.setData(cell, typed);
+            return u"%1 %2|%3"_s.arg(int(taken))
+                .arg(cell.data().toString(),
+                    session.isConfirmed() ? d.storedAnswer(session.number(), 5) : u"-"_s);
+        };
+        QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable)); // not confirmed yet
+        QCOMPARE(type(u"4"_s), u"0 |-"_s);
 
         session.confirm();
         QCOMPARE(d.settings().read(u"txb5"_s), u"3\\20"_s);
@@ -167,6 +202,14 @@ private slots:
             u"A × B 三级 20"_s);
         QVERIFY(!record->marked && !record->wrong && record->timeText.isEmpty());
         QCOMPARE(session.firstUnanswered(), 0);
+        model.refresh();
+        QVERIFY(model.flags(cell) & Qt::ItemIsEditable);
+        QVERIFY(!(model.flags(model.index(5, TestItemModel::Question)) & Qt::ItemIsEditable));
+        QCOMPARE(type(u" 7 "_s), u"1 7|7"_s);
+        QCOMPARE(type(QString()), u"1 |"_s);
+        QCOMPARE(type(u"123456789"_s), u"1 123456789|123456789"_s);
+        for (const QString &refused : { u"-3"_s, u"１２"_s, u"1234567890"_s, u"1a"_s })
+            QCOMPARE(type(refused), u"0 123456789|123456789"_s);
 
         // Left and taken up again, it keeps its questions, answers and clock.
         session.recordAnswer(0, u"15"_s);
@@ -178,23 +221,20 @@ private slots:
         QCOMPARE(lines(resumed.items()), lines(session.items()));
         QCOMPARE((QList<int> { resumed.elapsed(), resumed.type(), resumed.level(),
                      resumed.answeredCount(), resumed.firstUnanswered() }),
-            (QList<int> { 125, 5, 3, 2, 1 }));
+            (QList<int> { 125, 5, 3, 3, 1 }));
         QVERIFY(!resumed.isMarked());
+        model.setItems(resumed.items()); // a stored test, to look at
+        QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable));
+        QCOMPARE(type(u"4"_s), u"0 123456789|123456789"_s);
         QVERIFY(!TestSession(d.db(), d.settings()).resume(u"01_1_10_20000101000000"_s));
 
-        // Another test of the same kind made within the same second is stamped a second on.
-        TestSession second(d.db(), d.settings());
-        second.generate(d.maker, 5, 3, 20, kMoment.addSecs(1));
-        second.confirm();
-        QCOMPARE(second.number(), u"05_3_20_20110830063650"_s);
-
         // The clock stops at three hours.
-        second.setElapsed(10798);
-        QCOMPARE((QList<bool> { second.tick(), second.tick(), second.tick() }),
+        resumed.setElapsed(10798);
+        QCOMPARE((QList<bool> { resumed.tick(), resumed.tick(), resumed.tick() }),
             (QList<bool> { true, false, false }));
-        QCOMPARE(second.elapsed(), 10800);
-        second.setElapsed(20000);
-        QCOMPARE(second.elapsed(), 10800);
+        QCOMPARE(resumed.elapsed(), 10800);
+        resumed.setElapsed(20000);
+        QCOMPARE(resumed.elapsed(), 10800);
     }
 
     void marking()
@@ -271,41 +311,6 @@ private slots:
         QCOMPARE(items.size(), 30);
         for (int i = 0; i <= lastAnswered; ++i)
             QCOMPARE(items[i].userAnswer, QString::number(1000 + i));
-    }
-
-    void answerCell()
-    {
-        TestData d;
-        TestSession session(d.db(), d.settings());
-        session.generate(d.maker, 1, 2, 10, kMoment);
-        TestItemModel model;
-        QAbstractItemModelTester tester(&model, kQtTest);
-        model.setSession(&session);
-        const QModelIndex cell = model.index(3, TestItemModel::Answer);
-        // Whether the cell takes what is typed, what it shows then, and what the file holds: an
-        // answer is written the moment it is committed, not when the test is left.
-        const auto type = [&](const QString &typed) {
-            const bool taken = model.setData(cell, typed);
-            return u"%1 %2|%3"_s.arg(int(taken))
-                .arg(cell.data().toString(),
-                    session.isConfirmed() ? d.storedAnswer(session.number(), 3) : u"-"_s);
-        };
-        QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable)); // not confirmed yet
-        QCOMPARE(type(u"4"_s), u"0 |-"_s);
-
-        session.confirm();
-        model.refresh();
-        QVERIFY(model.flags(cell) & Qt::ItemIsEditable);
-        QVERIFY(!(model.flags(model.index(3, TestItemModel::Question)) & Qt::ItemIsEditable));
-        QCOMPARE(type(u" 7 "_s), u"1 7|7"_s);
-        QCOMPARE(type(QString()), u"1 |"_s);
-        QCOMPARE(type(u"123456789"_s), u"1 123456789|123456789"_s);
-        for (const QString &refused : { u"-3"_s, u"１２"_s, u"1234567890"_s, u"1a"_s })
-            QCOMPARE(type(refused), u"0 123456789|123456789"_s);
-
-        model.setItems(session.items()); // a stored test, to look at
-        QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable));
-        QCOMPARE(type(u"4"_s), u"0 123456789|123456789"_s);
     }
 
     void recordsNewestFirstWithTheirAction()
@@ -411,35 +416,30 @@ private slots:
         TestData d;
         const QString number
             = d.store({ .type = 5, .level = 2, .wrong = { 2, 5, 7 }, .blank = blank });
-        const MistakeBook book(d.db());
-        const QList<Mistake> learning = book.toLearn();
-        QStringList sheet;
+        const QList<Mistake> learning = MistakeBook(d.db()).toLearn();
+        QStringList sheet, inBook, wrong;
         for (const QStringList &row : mistakeSheets(learning, 2, kMoment).answers.rows)
             sheet << row;
-        for (qsizetype i = 0; i < learning.size(); ++i) {
-            const bool isBlank = blankform::isBlank(learning[i].question);
+        for (const Mistake &m : learning) {
+            const bool isBlank = blankform::isBlank(m.question);
             QCOMPARE(isBlank, blank != BlankPlace::None);
-            QVERIFY(!isBlank
-                || sheet.contains(blankform::filledIn(learning[i].question, learning[i].answer)));
+            QVERIFY(!isBlank || sheet.contains(blankform::filledIn(m.question, m.answer)));
+            inBook << u"%1 %2 %3"_s.arg(m.type).arg(m.level).arg(m.question);
         }
         // Marking put the wrong questions into the book, of the test's type and level.
-        QStringList wrong, inBook;
         for (const TestItem &item : loadTestItems(d.db(), number, ItemOrder::WrongFirst).first(3))
             wrong << u"5 2 "_s + item.question;
-        for (const Mistake &m : book.toLearn())
-            inBook << u"%1 %2 %3"_s.arg(m.type).arg(m.level).arg(m.question);
         wrong.removeDuplicates();
         wrong.sort();
         inBook.sort();
         QCOMPARE(inBook, wrong);
         // A practice run is a test of its own.
-        const QList<Mistake> mistakes = book.toLearn();
         TestSession practice(d.db(), d.settings());
-        practice.generatePractice(mistakes, kMoment);
+        practice.generatePractice(learning, kMoment);
         practice.confirm();
-        for (int i = 0; i < mistakes.size(); ++i) {
-            QCOMPARE(practice.items().at(i).question, mistakes.at(i).question);
-            practice.recordAnswer(i, mistakes.at(i).answer);
+        for (int i = 0; i < learning.size(); ++i) {
+            QCOMPARE(practice.items().at(i).question, learning.at(i).question);
+            practice.recordAnswer(i, learning.at(i).answer);
         }
         QVERIFY(practice.mark().complete);
         QVERIFY(practice.number().startsWith(u"00_0_%1_"_s.arg(inBook.size())));
@@ -474,7 +474,7 @@ private slots:
             auto db = datafile::open(d.path);
             QCOMPARE(migrations::versionOf(*db), migrations::kCurrentVersion);
             QCOMPARE(loadTestItems(*db, number, ItemOrder::Question).size(), 10);
-            MistakeBook(*db).recordMarked({}, 1, 1, QDateTime::currentDateTime()); // every column
+            MistakeBook(*db).recordMarked({}, 1, 1, kMoment); // every column
             db->exec("INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
             FormMemory(*db).setMix({ { SheetEntry { { 1, 4, CarryKind::With }, 12 } }, true });
             scannablesheets::store(*db,
@@ -502,7 +502,6 @@ private slots:
         leftOut("stamp one digit short", marked(u"05_3_20_2026120614323"_s, 20, 17, 90));
         leftOut("30 February", marked(u"05_3_20_20260230143236"_s, 20, 17, 90));
         leftOut("practice from the book", marked(u"00_0_3_20261206143236"_s, 3, 2, 12));
-        leftOut("level 4 of type 10", marked(u"10_4_20_20261206143236"_s, 20, 17, 90));
         leftOut("no questions", marked(number, 0, 0, 90));
         leftOut("more right than asked", marked(number, 20, 21, 90));
         leftOut("no time", marked(number, 20, 17, std::nullopt));

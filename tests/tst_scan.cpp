@@ -1,6 +1,9 @@
 #include "digitsplitter.h"
+#include "matimage.h"
 #include "pagefinder.h"
 #include "pageframe.h"
+#include "photoreader.h"
+#include "qrcode.h"
 #include "sheetcode.h"
 #include "sheetreader.h"
 #include "trialphoto.h"
@@ -8,9 +11,13 @@
 #include "quiz/mistakebook.h"
 #include "support/testdata.h"
 
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QLibraryInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <random>
@@ -36,7 +43,7 @@ void printCode(cv::Mat &image, const QList<QList<bool>> &modules, double px, dou
 
 cv::Mat digitSample(int digit, int index)
 {
-    static const cv::Mat all = cv::imread(QRTA_DIGITS_PNG, cv::IMREAD_GRAYSCALE);
+    static const cv::Mat all = matimage::readGrey(QStringLiteral(QRTA_DIGITS_PNG));
     return all(cv::Rect(index % 100 * 20, (digit * 5 + index / 100) * 20, 20, 20));
 }
 
@@ -86,12 +93,46 @@ private slots:
         const PageCode code { number, page, check };
         QCOMPARE(code.payload(), payload);
         QCOMPARE(PageCode::read(payload), code);
-        QList<QList<bool>> modules = sheetcode::modules(code);
+        qrcode::Modules modules = qrcode::encodeNumeric(code.payload());
         for (int i = 0; i < spoilt; ++i) // up the right edge's codewords, down the next ones
             modules[i < 3 ? 20 - 4 * i : 9 + 4 * (i - 3)][i < 3 ? 20 : 18] ^= true;
         cv::Mat straightened(kPageSize, CV_8U, cv::Scalar(255));
         printCode(straightened, modules, pageframe::kPixelsPerMm, 48);
         QCOMPARE(sheetcode::decode(straightened), code);
+    }
+
+    // A sheet printed again carries the very code it had: the modules (each row's 21 as hex),
+    // mask included, of the encoder these codes were first printed with.
+    void codesPrintAsTheyAlwaysHave_data()
+    {
+        QTest::addColumn<QString>("payload");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("60 questions")
+            << u"805300600368001408010000000"_s
+            << u"1fc27f 104c41 17555d 174c5d 17515d 105541 1fd57f 000700 0959b4 1e0cdd 06f91a "
+               "1cb42d 13c9eb 0011a4 1fcb7f 104831 1753cd 1749c3 174a38 105632 1fcdff"_s;
+        // A code whose mask each of the four penalties decides.
+        QTest::newRow("every penalty weighs")
+            << u"892579314339052074251806649"_s
+            << u"1fd37f 105741 17525d 17595d 175e5d 104541 1fd57f 001700 0d635f 1e3dfe 17725e "
+               "042849 0cdf97 001ce5 1fdebe 10445b 175a5b 174cee 1758e1 1056e0 1fc43d"_s;
+        QTest::newRow("9999 questions")
+            << u"810599993155759999999999999"_s
+            << u"1fd27f 105041 17565d 17565d 17575d 104f41 1fd57f 001500 0d6a5f 0e134f 094e8c "
+               "1e0653 154f2d 001615 1fddba 104057 1759a3 1749fa 1753ed 105b78 1fceb1"_s;
+    }
+    void codesPrintAsTheyAlwaysHave()
+    {
+        QFETCH(QString, payload);
+        QFETCH(QString, rows);
+        QStringList printed;
+        for (const QList<bool> &row : qrcode::encodeNumeric(payload)) {
+            int bits = 0;
+            for (const bool dark : row)
+                bits = bits << 1 | int(dark);
+            printed << u"%1"_s.arg(bits, 6, 16, QChar(u'0'));
+        }
+        QCOMPARE(printed.join(u' '), rows);
     }
 
     void refusesWhatIsNotACode()
@@ -104,7 +145,33 @@ private slots:
             QVERIFY2(!PageCode::read(text), qPrintable(text));
         QVERIFY((PageCode { u"05_3_060_20110830063648"_s, 1, u"0000000"_s }.payload().isEmpty()));
         QVERIFY((PageCode { u"05_3_60_20110830063648"_s, 1, u"000000"_s }.payload().isEmpty()));
-        QVERIFY((sheetcode::modules(PageCode { u"05_3_60"_s, 1, u"0000000"_s }).isEmpty()));
+        for (const QString &digits : { u""_s, u"8053006003680014080100000000"_s, u"80530060x"_s })
+            QVERIFY2(qrcode::encodeNumeric(digits).isEmpty(), qPrintable(digits));
+    }
+
+    // A reader module that cannot be used is named, with what is wrong with it.
+    void unusableReaderIsNamed_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << u"missing.so"_s << u"无法载入"_s;
+        QTest::newRow("not a library") << u"text.so"_s << u"无法载入"_s;
+        QTest::newRow("another library")
+            << QLibraryInfo::path(QLibraryInfo::LibrariesPath) + u"/libQt6Core.so.6"_s
+            << u"不是晨曦算苑读照片的模块"_s;
+    }
+    void unusableReaderIsNamed()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        QFile text(dir.filePath(u"text.so"_s));
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a module\n") > 0);
+        text.close();
+        const QString path = QDir::isAbsolutePath(file) ? file : dir.filePath(file);
+        QString problem;
+        QVERIFY(!PhotoReader::loadFile(path, &problem));
+        QVERIFY2(problem.contains(why) && problem.contains(path), qPrintable(problem));
     }
 
     // A sheet printed at 6 px per mm, photographed turned, tilted and slanting on a dark
@@ -130,7 +197,7 @@ private slots:
         const std::vector<cv::Point2f> marks { { 9, 9 }, { 201, 9 }, { 201, 288 }, { 9, 288 } };
         for (const cv::Point2f c : marks)
             cv::rectangle(sheet, cv::Rect((c.x - 3) * px, (c.y - 3) * px, 6 * px, 6 * px), 20, -1);
-        printCode(sheet, sheetcode::modules(kSheet), px, 9 * px);
+        printCode(sheet, qrcode::encodeNumeric(kSheet.payload()), px, 9 * px);
         cv::putText(sheet, "MENTAL SUMS 60", { 110, 100 }, cv::FONT_HERSHEY_DUPLEX, 3, 0, 8);
         for (int row = 0; row < 24; ++row) {
             const cv::Point at(100 + row % 2 * 600, 200 + row / 2 * 130);
@@ -156,11 +223,9 @@ private slots:
             cv::INTER_AREA, cv::BORDER_CONSTANT, 90);
         for (int y = 0; y < photo.rows; ++y)
             photo.row(y) *= 0.55 + 0.45 * y / photo.rows;
-        std::vector<uchar> jpeg;
-        cv::imencode(".jpg", photo, jpeg, { cv::IMWRITE_JPEG_QUALITY, 75 });
-
         QString why;
-        const std::optional<FoundPage> found = pagefinder::find(cv::imdecode(jpeg, 0), &why);
+        const std::optional<StraightenedPage> found
+            = pagefinder::find(matimage::fromJpeg(matimage::jpeg(photo, 75)), &why);
         QVERIFY2(found, qPrintable(why));
         QCOMPARE(found->code, kSheet);
         QCOMPARE(found->image.size(), kPageSize);
@@ -215,7 +280,8 @@ private slots:
 
     // Printed with its marks, code and rooms, written on by hand with some answers wrong,
     // photographed lying on a table, read back and stored: the printing and the reading agree on
-    // where every answer is, and only the answers written wrong go into the wrong-answer book.
+    // where every answer is, a sure reading is never a wrong verdict on a right answer nor the
+    // other way round, and only the answers written wrong go into the wrong-answer book.
     void writtenSheetReadBack()
     {
         // Every fifth answer one too many, every seventh the start of the right one.
@@ -229,10 +295,24 @@ private slots:
         const trialphoto::PhotographedSheet sheet = trialphoto::photographedSheet(
             trialphoto::HeldOutDigits(QRTA_DIGITS_PNG), 1, 3, 12, madeAt, 3, 14, written);
         const ScannableSheet &scannable = sheet.scannable;
-        const std::optional<FoundPage> found = pagefinder::find(sheet.photo);
-        QVERIFY(found);
+        // Through the reader module, from a file, as the programs read a photo.
+        QTemporaryDir dir;
+        const QString photo = dir.filePath(u"photo.png"_s);
+        QImageWriter writer(photo);
+        writer.setQuality(100); // no compression: quick, and not one pixel changed
+        QVERIFY(writer.write(matimage::toImage(sheet.photo)));
+        QString why;
+        const PhotoReader *reader = PhotoReader::load(&why);
+        QVERIFY2(reader, qPrintable(why));
+        const std::optional<FoundPage> found = reader->find(photo, &why);
+        QVERIFY2(found, qPrintable(why));
         QCOMPARE(found->code.sheetNumber, scannable.number);
-        const QMap<int, ReadAnswer> answers = sheetreader::readAnswers(*found, scannable);
+        QCOMPARE(found->image.size(), QSize(kPageSize.width, kPageSize.height));
+        const QList<ReadAnswer> read = reader->readRooms(found->image, scannable.rooms);
+        QCOMPARE(read.size(), scannable.rooms.size());
+        QMap<int, ReadAnswer> answers;
+        for (qsizetype i = 0; i < read.size(); ++i)
+            answers.insert(scannable.rooms[i].position, read[i]);
         QStringList misjudged, writtenWrong;
         int unsure = 0;
         for (const ScanRoom &room : scannable.rooms) {

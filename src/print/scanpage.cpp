@@ -3,7 +3,7 @@
 #include "sheetlayout.h"
 
 #include "pageframe.h"
-#include "sheetcode.h"
+#include "qrcode.h"
 
 #include "generate/blankform.h"
 #include "quiz/testitem.h"
@@ -55,7 +55,7 @@ void paintMarks(QPainter &painter, const PageCode &code)
         painter.drawRect(toTwips(QRectF(
             centre - QPointF(half, half), QSizeF(pageframe::kMarkSide, pageframe::kMarkSide))));
     }
-    const QList<QList<bool>> modules = sheetcode::modules(code);
+    const qrcode::Modules modules = qrcode::encodeNumeric(code.payload());
     if (!modules.isEmpty()) {
         const QRectF place = toTwips(pageframe::kCode);
         const double module = place.width() / double(modules.size() + 2 * kQuietModules);

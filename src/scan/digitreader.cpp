@@ -58,7 +58,10 @@ DigitGuess DigitReader::read(const cv::Mat &ink) const
     cv::Point best;
     double top;
     cv::minMaxLoc(p, nullptr, &top, nullptr, &best);
-    return { best.x, top };
+    DigitGuess guess { best.x, top, {} };
+    for (int digit = 0; digit < 10; ++digit)
+        guess.probabilities[size_t(digit)] = p.at<float>(0, digit);
+    return guess;
 }
 
 DigitReader::DigitReader() = default;

@@ -2,6 +2,7 @@
 
 #include <opencv2/core.hpp>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@ struct DigitGuess
 {
     int digit = -1;
     double confidence = 0;
+    std::array<double, 10> probabilities {}; // of each digit; confidence is the digit's
 };
 
 // The recogniser of handwritten digits, trained by scripts/train-reader and built into the
@@ -22,6 +24,9 @@ public:
     // so that a wrong reading is rarely sure while nearly every right one is: 0.9 let through
     // half again as many wrong readings of the same digits drawn larger or thicker.
     static constexpr double kSureAbove = 0.95;
+    // The same bar for readings of whole answers: the likeliest beats the nearest other by
+    // 0.95 to 0.05 in one digit.
+    static constexpr double kClearMargin = 2.9444389791664403; // ln 19
 
     // The model built into the program, loaded once.
     static const DigitReader &builtIn();

@@ -219,9 +219,9 @@ cv::Mat partToPhoto(const cv::Mat &toPhoto, cv::Point origin, double zoom)
 
 namespace pagefinder {
 
-std::optional<FoundPage> find(const cv::Mat &photo, QString *why)
+std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why)
 {
-    auto fail = [why](const QString &reason) -> std::optional<FoundPage> {
+    auto fail = [why](const QString &reason) -> std::optional<StraightenedPage> {
         if (why)
             *why = reason;
         return std::nullopt;
@@ -254,7 +254,7 @@ std::optional<FoundPage> find(const cv::Mat &photo, QString *why)
     const double slack = sheetcode::kPlaceSlack;
     const cv::Rect codeRect = pixelRect(pageframe::kCode.adjusted(-slack, -slack, slack, slack));
     for (const int turn : turns) {
-        FoundPage page;
+        StraightenedPage page;
         for (int i = 0; i < 4; ++i)
             page.marks[i] = centres[(i + turn) % 4];
         const cv::Mat toPhoto = pageToPhoto(page.marks);
@@ -276,12 +276,8 @@ std::optional<FoundPage> find(const cv::Mat &photo, QString *why)
 
 cv::Rect pixelRect(const QRectF &frameRect)
 {
-    const double ppm = pageframe::kPixelsPerMm, border = pageframe::kBorder;
-    const int left = cvRound((frameRect.left() + border) * ppm);
-    const int top = cvRound((frameRect.top() + border) * ppm);
-    const int right = cvRound((frameRect.right() + border) * ppm);
-    const int bottom = cvRound((frameRect.bottom() + border) * ppm);
-    return { left, top, right - left, bottom - top };
+    const QRect pixels = pageframe::pixelRect(frameRect);
+    return { pixels.x(), pixels.y(), pixels.width(), pixels.height() };
 }
 
 } // namespace pagefinder

@@ -12,7 +12,7 @@
 
 // A page found in a photo or scan: straightened to the frame of pageframe.h (the frame plus
 // kBorder around it, at kPixelsPerMm, in 8-bit grey), turned upright, with its code read.
-struct FoundPage
+struct StraightenedPage
 {
     cv::Mat image;
     PageCode code;
@@ -26,9 +26,9 @@ namespace pagefinder {
 // Finds the four marks of a scannable page in a photo (any of the four orientations, some
 // tilt and perspective, uneven light), straightens the page and reads its code. Nothing
 // where no page or no code is found; *why then says, in Chinese, what was missing.
-std::optional<FoundPage> find(const cv::Mat &photo, QString *why = nullptr);
+std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why = nullptr);
 
-// The pixels of a straightened page that a rectangle of the frame (millimetres) covers.
+// pageframe::pixelRect as OpenCV has rectangles.
 cv::Rect pixelRect(const QRectF &frameRect);
 
 } // namespace pagefinder

@@ -1,10 +1,10 @@
 #include "photofile.h"
 
+#include "matimage.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-
-#include <opencv2/imgproc.hpp>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -45,12 +45,7 @@ cv::Mat load(const QString &path, QString *problem)
         *problem = u"不是能读的 JPEG 或 PNG 图片"_s;
         return {};
     }
-    image = std::move(image).convertToFormat(QImage::Format_RGB888);
-    const cv::Mat rgb(image.height(), image.width(), CV_8UC3, image.bits(),
-        size_t(image.bytesPerLine()));
-    cv::Mat bgr;
-    cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
-    return bgr;
+    return matimage::toMat(std::move(image).convertToFormat(QImage::Format_RGB888));
 }
 
 } // namespace photofile

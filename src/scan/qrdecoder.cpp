@@ -1,42 +1,19 @@
 #include "qrdecoder.h"
 
+#include "qrcode.h"
+
 #include <array>
 #include <bit>
 #include <vector>
 
 namespace {
 
-constexpr int kSize = 21;
-constexpr int kCodewords = 26;
+using qrcode::kCodewords;
+using qrcode::kSize;
 
-// Arithmetic in GF(256) with the polynomial QR codes use, x^8 + x^4 + x^3 + x^2 + 1.
-class Galois
+const qrcode::Field &field()
 {
-public:
-    Galois()
-    {
-        int x = 1;
-        for (int i = 0; i < 255; ++i) {
-            m_exp[i] = m_exp[i + 255] = quint8(x);
-            m_log[x] = i;
-            x <<= 1;
-            if (x & 0x100)
-                x ^= 0x11d;
-        }
-    }
-    quint8 mul(quint8 a, quint8 b) const { return a && b ? m_exp[m_log[a] + m_log[b]] : 0; }
-    quint8 div(quint8 a, quint8 b) const { return a ? m_exp[m_log[a] + 255 - m_log[b]] : 0; }
-    quint8 pow(int power) const { return m_exp[((power % 255) + 255) % 255]; }
-
-private:
-    std::array<quint8, 510> m_exp {};
-    std::array<int, 256> m_log {};
-};
-
-const Galois &field()
-{
-    static const Galois galois;
-    return galois;
+    return qrcode::Field::instance();
 }
 
 // A polynomial with its lowest power first.
@@ -74,7 +51,7 @@ bool allZero(const std::vector<quint8> &values)
 // Berlekamp-Massey, Chien search and Forney's formula; false where the errors are too many.
 bool correct(std::vector<quint8> &block, int nsym)
 {
-    const Galois &gf = field();
+    const qrcode::Field &gf = field();
     const std::vector<quint8> s = syndromes(block, nsym);
     if (allZero(s))
         return true;
@@ -136,43 +113,6 @@ bool correct(std::vector<quint8> &block, int nsym)
     return found == errors && allZero(syndromes(block, nsym));
 }
 
-bool isFunction(int row, int column)
-{
-    return (row <= 8 && (column <= 8 || column >= kSize - 8)) || (row >= kSize - 8 && column <= 8)
-        || row == 6 || column == 6;
-}
-
-bool masked(int mask, int row, int column)
-{
-    const int x = column, y = row;
-    switch (mask) {
-    case 0:
-        return (x + y) % 2 == 0;
-    case 1:
-        return y % 2 == 0;
-    case 2:
-        return x % 3 == 0;
-    case 3:
-        return (x + y) % 3 == 0;
-    case 4:
-        return (x / 3 + y / 2) % 2 == 0;
-    case 5:
-        return x * y % 2 + x * y % 3 == 0;
-    case 6:
-        return (x * y % 2 + x * y % 3) % 2 == 0;
-    default:
-        return ((x + y) % 2 + x * y % 3) % 2 == 0;
-    }
-}
-
-int formatWord(int data)
-{
-    int remainder = data;
-    for (int i = 0; i < 10; ++i)
-        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
-    return ((data << 10) | remainder) ^ 0x5412;
-}
-
 // The format's five bits from either copy, whichever lies nearer a valid word; -1 where both
 // are too damaged.
 int readFormat(const QList<QList<bool>> &m)
@@ -191,7 +131,7 @@ int readFormat(const QList<QList<bool>> &m)
 
     int best = -1, bestDistance = 4;
     for (int data = 0; data < 32; ++data) {
-        const int word = formatWord(data);
+        const int word = qrcode::formatWord(data);
         for (const int seen : { first, second }) {
             const int distance = std::popcount(unsigned(word ^ seen));
             if (distance < bestDistance) {
@@ -277,27 +217,14 @@ std::optional<QString> read(const QList<QList<bool>> &modules)
     if (format < 0)
         return std::nullopt;
     const int mask = format & 7;
-    // The level's two bits: L 01, M 00, Q 11, H 10; version 1's correction codewords.
-    static constexpr std::array<int, 4> kCorrection { 10, 7, 17, 13 };
-    const int nsym = kCorrection[format >> 3];
+    const int nsym = qrcode::correctionCodewords(format >> 3);
 
     std::vector<quint8> block(kCodewords, 0);
-    int index = 0;
-    for (int right = kSize - 1; right >= 1; right -= 2) {
-        if (right == 6)
-            right = 5;
-        const bool upward = ((right + 1) & 2) == 0;
-        for (int vertical = 0; vertical < kSize; ++vertical) {
-            for (int j = 0; j < 2; ++j) {
-                const int column = right - j;
-                const int row = upward ? kSize - 1 - vertical : vertical;
-                if (isFunction(row, column) || index >= kCodewords * 8)
-                    continue;
-                if (modules[row][column] != masked(mask, row, column))
-                    block[index / 8] |= quint8(1 << (7 - index % 8));
-                ++index;
-            }
-        }
+    const std::vector<std::pair<int, int>> &order = qrcode::dataOrder();
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto [row, column] = order[i];
+        if (modules[row][column] != qrcode::masked(mask, row, column))
+            block[i / 8] |= quint8(1 << (7 - i % 8));
     }
     if (!correct(block, nsym))
         return std::nullopt;

@@ -108,27 +108,6 @@ std::vector<cv::Point2f> inkBox(const cv::Mat &dark)
 
 namespace sheetcode {
 
-QList<QList<bool>> modules(const PageCode &code)
-{
-    const QString payload = code.payload();
-    if (payload.isEmpty())
-        return {};
-    cv::QRCodeEncoder::Params params;
-    params.version = 1;
-    params.correction_level = cv::QRCodeEncoder::CORRECT_LEVEL_Q;
-    params.mode = cv::QRCodeEncoder::MODE_NUMERIC;
-    cv::Mat image;
-    cv::QRCodeEncoder::create(params)->encode(payload.toStdString(), image);
-    // The encoder draws one pixel a module, light 255, with a quiet zone around the code.
-    const int quiet = (image.rows - kModules) / 2;
-    QList<QList<bool>> result(kModules, QList<bool>(kModules));
-    for (int r = 0; r < kModules; ++r) {
-        for (int c = 0; c < kModules; ++c)
-            result[r][c] = image.at<uchar>(r + quiet, c + quiet) == 0;
-    }
-    return result;
-}
-
 std::optional<PageCode> decodeArea(const cv::Mat &grey)
 {
     if (grey.empty())

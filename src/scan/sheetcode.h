@@ -2,23 +2,18 @@
 
 #include "pagecode.h"
 
-#include <QList>
-
 #include <optional>
 
 namespace cv {
 class Mat;
 }
 
-// The QR code of a scannable page: its modules for printing, and reading it back.
+// Reading the QR code of a scannable page back (printing it needs only qrcode.h).
 namespace sheetcode {
 
 // How far around its place (pageframe::kCode) the code is looked for, in millimetres: a
 // straightened page may be a millimetre or so off, and the quiet zone keeps neighbours away.
 constexpr double kPlaceSlack = 1.5;
-
-// The dark (true) and light modules of the page's code, row by row, without quiet zone.
-QList<QList<bool>> modules(const PageCode &code);
 
 // The code on a straightened page (8-bit grey, see pageframe), looked for where it is
 // printed; nothing where it does not read or is not this program's.

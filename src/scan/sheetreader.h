@@ -9,12 +9,14 @@
 struct ScannableSheet;
 
 // Reading the handwritten answers of a straightened page: each room of the sheet's questions
-// on that page cut out, split into digits and recognised. An answer is sure only where the
-// room held tidy digits and the recogniser was sure of every one of them.
+// on that page cut out, split into digits and recognised, and the room's right answer weighed
+// against the digits' likelihoods. An answer is sure only where the room held tidy digits
+// and one reading clearly beats the other.
 namespace sheetreader {
 
-ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room);
+// expected: the answer the room should hold.
+ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room, const QString &expected);
 // The answers of the questions on the page, by their position on the sheet.
-QMap<int, ReadAnswer> readAnswers(const FoundPage &page, const ScannableSheet &sheet);
+QMap<int, ReadAnswer> readAnswers(const StraightenedPage &page, const ScannableSheet &sheet);
 
 } // namespace sheetreader

@@ -3,12 +3,12 @@
 #include "commonoptions.h"
 #include "output.h"
 
+#include "photoreader.h"
 #include "scanbatch.h"
 
 #include "program/appcontext.h"
 #include "quiz/sheetmarking.h"
 #include "worksheet/scannablesheet.h"
-
 
 using namespace Qt::Literals::StringLiterals;
 using namespace commonoptions;
@@ -28,6 +28,12 @@ int runScanCommand(const QStringList &args)
         return flushOut();
     if (arguments.files().isEmpty())
         throw UsageError(u"缺少要批改的照片（JPEG 或 PNG）"_s);
+
+    // Without the reader no photo can be read: said once, not for every photo.
+    if (QString why; !PhotoReader::load(&why)) {
+        writeError(u"qrta-cli scan: %1\n"_s.arg(why));
+        return 1;
+    }
 
     int status = 0;
     const auto refuse = [&status](const QString &path, const QString &why) {

@@ -6,8 +6,10 @@
 
 #include "trialphoto.h"
 
+#include "matimage.h"
 #include "pageframe.h"
 #include "pagefinder.h"
+#include "photofile.h"
 #include "scanpage.h"
 #include "sheetpainter.h"
 #include "sheetreader.h"
@@ -26,9 +28,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <cstdio>
@@ -110,14 +112,17 @@ int main(int argc, char **argv)
             }
             const cv::Mat photo = photograph(image, rnd);
             const QString name = out.filePath(u"%1-%2.jpg"_s.arg(sheet.number()).arg(page + 1));
-            cv::imwrite(name.toStdString(), photo, { cv::IMWRITE_JPEG_QUALITY, 80 });
+            QImageWriter writer(name, "jpeg");
+            writer.setQuality(80);
+            writer.write(matimage::toImage(photo));
             ++pages;
 
             QElapsedTimer timer;
             timer.start();
-            const cv::Mat back = cv::imread(name.toStdString(), cv::IMREAD_COLOR);
+            // Decoded as the program decodes a photo.
             QString why;
-            const std::optional<FoundPage> found = pagefinder::find(back, &why);
+            const cv::Mat back = photofile::load(name, &why);
+            const std::optional<StraightenedPage> found = pagefinder::find(back, &why);
             QMap<int, ReadAnswer> read;
             if (found && found->code.sheetNumber == sheet.number())
                 read = sheetreader::readAnswers(*found, scannable);
@@ -140,13 +145,12 @@ int main(int argc, char **argv)
                     && qEnvironmentVariableIsSet("QRTA_TRIAL_ROOMS")) {
                     const cv::Rect pixels = pagefinder::pixelRect(room.room)
                         & cv::Rect(0, 0, found->image.cols, found->image.rows);
-                    cv::imwrite(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s
-                                                 .arg(sheet.number())
-                                                 .arg(room.position)
-                                                 .arg(written.digits, answer.digits,
-                                                     answer.sure ? u"-sure"_s : QString()))
-                                    .toStdString(),
-                        found->image(pixels));
+                    matimage::toImage(found->image(pixels))
+                        .save(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s
+                                               .arg(sheet.number())
+                                               .arg(room.position)
+                                               .arg(written.digits, answer.digits,
+                                                   answer.sure ? u"-sure"_s : QString())));
                 }
                 if (verdict != Verdict::Unsure && (verdict == Verdict::Right) != written.right) {
                     ++wrongVerdicts;

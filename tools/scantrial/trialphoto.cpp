@@ -1,5 +1,6 @@
 #include "trialphoto.h"
 
+#include "matimage.h"
 #include "pageframe.h"
 #include "scanpage.h"
 #include "sheetpainter.h"
@@ -13,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 namespace trialphoto {
@@ -21,7 +21,7 @@ namespace trialphoto {
 constexpr double kPxPerMm = kPrintDpi / 25.4;
 
 HeldOutDigits::HeldOutDigits(const std::string &path)
-    : sheet(cv::imread(path, cv::IMREAD_GRAYSCALE))
+    : sheet(matimage::readGrey(QString::fromStdString(path)))
 { }
 
 cv::Mat HeldOutDigits::sample(int digit, int index) const
@@ -29,18 +29,6 @@ cv::Mat HeldOutDigits::sample(int digit, int index) const
     const int row = digit * 5 + 4, column = 50 + index;
     return sheet(cv::Rect(column * 20, row * 20, 20, 20));
 }
-
-namespace {
-
-cv::Mat toMat(const QImage &image)
-{
-    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    return cv::Mat(
-        grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.bits()), grey.bytesPerLine())
-        .clone();
-}
-
-} // namespace
 
 cv::Mat renderPage(const SheetPainter &painter, int page)
 {
@@ -50,7 +38,7 @@ cv::Mat renderPage(const SheetPainter &painter, int page)
     p.setRenderHint(QPainter::Antialiasing);
     painter.paintPage(p, page, kPrintDpi, kPrintDpi);
     p.end();
-    return toMat(image);
+    return matimage::toMat(image.convertToFormat(QImage::Format_Grayscale8));
 }
 
 void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,

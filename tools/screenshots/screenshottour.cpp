@@ -18,6 +18,7 @@
 #include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
 
+#include "matimage.h"
 #include "trialphoto.h"
 
 #include "worksheet/scannablesheet.h"
@@ -37,13 +38,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSpinBox>
 #include <QTimer>
-
-#include <opencv2/imgcodecs.hpp>
 
 #include <cstdio>
 
@@ -381,7 +381,9 @@ void ScreenshotTour::writePhotographedSheet(const QString &path)
             return room.position % 9 == 4 ? QString::number(room.answer.toInt() + 10) : room.answer;
         });
     scannablesheets::store(m_menu.context().database(), sheet.scannable);
-    cv::imwrite(path.toStdString(), sheet.photo);
+    QImageWriter writer(path);
+    writer.setQuality(95);
+    writer.write(matimage::toImage(sheet.photo));
 }
 
 void ScreenshotTour::then(int delayMs, Step step)

@@ -4,8 +4,8 @@
 #include "digitimage.h"
 #include "digitnet.h"
 #include "digitreader.h"
+#include "matimage.h"
 
-#include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <chrono>
@@ -240,7 +240,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: qrta-train-reader DIGITS_PNG OUTPUT_JSON\n");
         return 2;
     }
-    const cv::Mat sheet = cv::imread(argv[1], cv::IMREAD_GRAYSCALE);
+    const cv::Mat sheet = matimage::readGrey(QString::fromLocal8Bit(argv[1]));
     if (sheet.cols != 100 * kCell || sheet.rows != 50 * kCell) {
         std::fprintf(stderr, "%s is not OpenCV's digits.png\n", argv[1]);
         return 3;

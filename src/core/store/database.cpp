@@ -1,11 +1,15 @@
 #include "database.h"
+#include "keystretching.h"
 
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
 #include <QFile>
 
+#include <openssl/evp.h>
+
 #include <cerrno>
+#include <mutex>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,6 +50,71 @@ Database::Database(const QString &path, Mode mode, const QByteArray &key)
         int persist = 1;
         sqlite3_file_control(m_db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
     }
+}
+
+namespace {
+
+// The engine's key stretching, as it applies it to a passphrase: PBKDF2 with its default
+// digest and count, which depend on its version (SHA-1 and 64,000 before SQLCipher 4).
+struct KeyStretching
+{
+    const EVP_MD *digest = EVP_sha1();
+    int iterations = 64000;
+};
+
+const KeyStretching &engineStretching()
+{
+    static KeyStretching stretching;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        sqlite3 *db = nullptr;
+        if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            return;
+        }
+        const auto ask = [db](const char *pragma) {
+            QByteArray answer;
+            sqlite3_stmt *statement = nullptr;
+            if (sqlite3_prepare_v2(db, pragma, -1, &statement, nullptr) == SQLITE_OK
+                && sqlite3_step(statement) == SQLITE_ROW)
+                answer = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
+            sqlite3_finalize(statement);
+            return answer;
+        };
+        if (const int count = ask("PRAGMA cipher_default_kdf_iter").toInt(); count > 0)
+            stretching.iterations = count;
+        const QByteArray algorithm = ask("PRAGMA cipher_default_kdf_algorithm");
+        if (algorithm.contains("SHA512"))
+            stretching.digest = EVP_sha512();
+        else if (algorithm.contains("SHA256"))
+            stretching.digest = EVP_sha256();
+        sqlite3_close(db);
+    });
+    return stretching;
+}
+
+} // namespace
+
+QByteArray Database::rawKey(const QByteArray &passphrase, const QByteArray &salt)
+{
+    constexpr int kSaltBytes = 16, kKeyBytes = 32; // AES-256
+    if (salt.size() != kSaltBytes)
+        return {};
+    const KeyStretching &stretching = engineStretching();
+    QByteArray key;
+    if (stretching.digest == EVP_sha1()) {
+        key = keystretching::pbkdf2Sha1(passphrase, salt, stretching.iterations, kKeyBytes);
+    } else {
+        key.resize(kKeyBytes);
+        if (PKCS5_PBKDF2_HMAC(passphrase.constData(), int(passphrase.size()),
+                reinterpret_cast<const unsigned char *>(salt.constData()), kSaltBytes,
+                stretching.iterations, stretching.digest, kKeyBytes,
+                reinterpret_cast<unsigned char *>(key.data()))
+            != 1)
+            return {};
+    }
+    // x'…' of the key and the salt: the engine neither stretches it nor reads the salt again.
+    return "x'" + key.toHex().toUpper() + salt.toHex().toUpper() + "'";
 }
 
 Database::~Database()

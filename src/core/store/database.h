@@ -57,8 +57,16 @@ public:
     // A ReadOnly connection never writes the file or its log, not even when it closes.
     enum class Mode { ReadOnly, ReadWrite, Create };
 
+    // key: the passphrase, which the engine stretches into the file's key on every
+    // connection (tens of milliseconds), or rawKey()'s result, which it takes as it is.
     Database(const QString &path, Mode mode, const QByteArray &key);
     ~Database();
+
+    // The key the engine stretches a passphrase into for a file with this salt (the file's
+    // first 16 bytes), with the engine's own settings, in the raw form a connection takes
+    // without stretching it again: one derivation serves every connection to the file. The
+    // file's format is the passphrase's. Empty where the salt is not 16 bytes.
+    static QByteArray rawKey(const QByteArray &passphrase, const QByteArray &salt);
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 

@@ -345,16 +345,23 @@ std::unique_ptr<Database> open(const QString &path, Role role, SeededRandom &rnd
     if (programHasIt && role == Role::Program)
         throw DataFileError::unusable(path, Kind::Busy);
 
+    // Stretched once for both connections: each would take tens of milliseconds over it.
+    // While the program has the file, this tool holds no descriptor of it to read the salt
+    // through, and opens one connection anyway.
+    QByteArray fileKey = Database::rawKey(key(), lock.readStart(16));
+    if (fileKey.isEmpty())
+        fileKey = key();
+
     LogCleanup cleanup(path);
     try {
-        auto reader = std::make_unique<Database>(path, Database::Mode::ReadOnly, key());
+        auto reader = std::make_unique<Database>(path, Database::Mode::ReadOnly, fileKey);
         check(*reader, path);
         if (programHasIt) {
             cleanup.disarm();
             return reader;
         }
         reader.reset();
-        auto db = std::make_unique<Database>(path, Database::Mode::ReadWrite, key());
+        auto db = std::make_unique<Database>(path, Database::Mode::ReadWrite, fileKey);
         useDurableJournal(*db);
         migrations::bringUpToDate(*db);
         db->keepLock(std::move(lock));

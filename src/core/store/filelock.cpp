@@ -62,3 +62,12 @@ FileLock::Result FileLock::take(const QString &path, Mode mode, int waitMs, int 
     m_fd = fd;
     return Result::Taken;
 }
+
+QByteArray FileLock::readStart(int count) const
+{
+    if (m_fd < 0)
+        return {};
+    QByteArray bytes(count, Qt::Uninitialized);
+    const ssize_t read = ::pread(m_fd, bytes.data(), size_t(count), 0);
+    return read == count ? bytes : QByteArray();
+}

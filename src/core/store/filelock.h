@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // A whole-file advisory lock (flock) on a descriptor of its own, held until the object goes.
@@ -23,6 +24,10 @@ public:
     // the errno of the failed open is in *error.
     Result take(const QString &path, Mode mode, int waitMs, int *error = nullptr);
     bool isHeld() const { return m_fd >= 0; }
+    // The file's first bytes, read through the lock's own descriptor: opening the file again
+    // and closing it would drop the record locks the engine holds on it in this process.
+    // Empty where the lock is not held or the file is shorter.
+    QByteArray readStart(int count) const;
     void release();
 
 private:

@@ -5,6 +5,8 @@
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
 
+#include "pageframe.h"
+
 #include "program/appcontext.h"
 
 #include <QFileInfo>
@@ -18,12 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace quizlayout::photos;
 
 namespace {
-
-QImage toImage(const cv::Mat &grey)
-{
-    return QImage(grey.data, grey.cols, grey.rows, int(grey.step), QImage::Format_Grayscale8)
-        .copy();
-}
 
 // "对 18  错 2  没认清 3" of the questions on a page.
 QString verdictCounts(const ScanBatch::Page &page)
@@ -133,11 +129,10 @@ void PhotoMarkingWindow::showPage(int row)
             continue;
         const ReadAnswer answer = page.answers.value(room.position);
         // The very pixels the reader looked at.
-        const cv::Rect pixels = pagefinder::pixelRect(room.room);
-        marks.append({ QRectF(pixels.x, pixels.y, pixels.width, pixels.height), answer.digits,
+        marks.append({ QRectF(pageframe::pixelRect(room.room)), answer.digits,
             verdictOf(room, answer) });
     }
-    m_view->setPage(toImage(page.found->image), marks);
+    m_view->setPage(page.found->image, marks);
 }
 
 void PhotoMarkingWindow::storeSheets()

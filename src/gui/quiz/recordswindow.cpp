@@ -76,6 +76,7 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
             window.exec();
         });
     };
+    loadReader = &PhotoReader::load;
     choosePhotos = [this] {
         return QFileDialog::getOpenFileNames(this, u"选择卷子的照片（可以多选）"_s,
             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
@@ -339,6 +340,11 @@ void RecordsWindow::onButton(qint16 index)
             openChart();
         break;
     case Photos:
+        // Without the reader no photo is asked for: the parent learns at once what to repair.
+        if (QString why; loadReader && !loadReader(&why)) {
+            showMessage(this, u"无法拍照批改：%1。"_s.arg(why));
+            break;
+        }
         if (const QStringList photos = choosePhotos ? choosePhotos() : QStringList();
             !photos.isEmpty() && openPhotos) {
             openPhotos(photos);

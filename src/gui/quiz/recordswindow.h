@@ -12,6 +12,7 @@ class AppContext;
 struct Mistake;
 struct SheetDocument;
 class HCommand;
+class PhotoReader;
 class QLabel;
 class QTableView;
 class TestItemModel;
@@ -47,7 +48,9 @@ public:
     std::function<void(const QList<SheetDocument> &)> previewBook;
     // How the progress chart is shown.
     std::function<void()> openChart;
-    // 拍照批改: which photos, and how they are marked.
+    // 拍照批改: the reader of photos (nothing, with why, where it cannot be loaded), which
+    // photos, and how they are marked.
+    std::function<const PhotoReader *(QString *)> loadReader;
     std::function<QStringList()> choosePhotos;
     std::function<void(const QStringList &)> openPhotos;
 

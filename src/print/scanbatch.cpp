@@ -1,8 +1,5 @@
 #include "scanbatch.h"
 
-#include "photofile.h"
-#include "sheetreader.h"
-
 #include "store/settings.h"
 
 #include <QFileInfo>
@@ -16,19 +13,8 @@ ScanBatch::ScanBatch(Database &db, Settings &settings)
 
 std::optional<FoundPage> ScanBatch::find(const QString &path, QString *problem)
 {
-    const cv::Mat photo = photofile::load(path, problem);
-    if (photo.empty())
-        return std::nullopt;
-    std::optional<FoundPage> found;
-    try {
-        found = pagefinder::find(photo, problem);
-    } catch (const cv::Exception &) {
-        // An image of a size or kind the finder cannot take is no page, not a failure.
-        found.reset();
-    }
-    if (!found && problem->isEmpty())
-        *problem = u"照片里找不到卷子四角的定位块和二维码"_s;
-    return found;
+    const PhotoReader *reader = PhotoReader::load(problem);
+    return reader ? reader->find(path, problem) : std::nullopt;
 }
 
 ScanBatch::Page ScanBatch::add(
@@ -64,11 +50,20 @@ ScanBatch::Page ScanBatch::add(
     }
     sheet.pathOfPage.insert(found->code.page, path);
     page.sheet = sheet.sheet;
-    try {
-        page.answers = sheetreader::readAnswers(*found, sheet.sheet);
-    } catch (const cv::Exception &) {
-        page.answers.clear(); // nothing read is nothing sure: the parent types the answers
+    QList<int> positions;
+    QList<ScanRoom> rooms;
+    for (const ScanRoom &room : std::as_const(sheet.sheet.rooms)) {
+        if (room.page == found->code.page) {
+            positions << room.position;
+            rooms << room;
+        }
     }
+    // Nothing read is nothing sure: without the reader the parent types the answers.
+    QString why;
+    const PhotoReader *reader = PhotoReader::load(&why);
+    const QList<ReadAnswer> read = reader ? reader->readRooms(found->image, rooms) : QList<ReadAnswer>();
+    for (qsizetype i = 0; i < positions.size(); ++i)
+        page.answers.insert(positions[i], read.value(i));
     sheet.answers.insert(page.answers);
     return page;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
+
+#include <cmath>
 
 // The geometry a scannable sheet and its reader share, in millimetres. Four filled square
 // marks stand at the corners of every question page, outside the header, grid and footer;
@@ -37,6 +40,15 @@ constexpr QPointF toPaper(QPointF frame)
 constexpr QPointF toFrame(QPointF paper)
 {
     return { paper.x() - kMarkInset, paper.y() - kMarkInset };
+}
+
+// The pixels of a straightened page that a rectangle of the frame covers. Halves go to the
+// even neighbour, as the reader has always rounded them.
+inline QRect pixelRect(const QRectF &frameRect)
+{
+    const auto pixel = [](double mm) { return int(std::lrint((mm + kBorder) * kPixelsPerMm)); };
+    const int left = pixel(frameRect.left()), top = pixel(frameRect.top());
+    return { left, top, pixel(frameRect.right()) - left, pixel(frameRect.bottom()) - top };
 }
 
 } // namespace pageframe

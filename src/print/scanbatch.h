@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagefinder.h"
+#include "photoreader.h"
 
 #include "quiz/sheetmarking.h"
 #include "worksheet/scannablesheet.h"
@@ -41,6 +41,8 @@ public:
 
     ScanBatch(Database &db, Settings &settings);
 
+    // Through the reader module, loaded on the first photo; where it cannot be, *problem says
+    // so, as for a photo that holds no page.
     static std::optional<FoundPage> find(const QString &path, QString *problem);
     // Reads the answers of a page found, or tells why there are none.
     Page add(const QString &path, const std::optional<FoundPage> &found, const QString &problem);
