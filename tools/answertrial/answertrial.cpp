@@ -2,10 +2,12 @@
 // tools/trainreader/answerset.py with digits the reader never learned from, and reports for
 // each kind of room how many were read exactly as written, how many got a wrong verdict and
 // how many were left unsure, and how long a room takes. OpenCV core, imgproc and dnn only.
-//   qrta-answer-trial MODEL.onnx SET-FOLDER           the figures at the built-in margins
+//   qrta-answer-trial MODEL.onnx SET-FOLDER [MARGIN]  the figures at that margin
 //   qrta-answer-trial MODEL.onnx SET-FOLDER --tune    wrong verdicts against unsure rooms
 //                                                     for a range of margins
 #include "answerrecogniser.h"
+
+#include "quiz/inkweighing.h"
 
 #include <opencv2/core/utility.hpp>
 
@@ -19,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-using Verdict = AnswerReading::Verdict;
 
 struct Room
 {
@@ -104,8 +104,8 @@ void checkInputs(const std::string &folder, const std::vector<cv::Mat> &images)
     double worst = 0;
     int differing = 0;
     for (size_t i = 0; i < count && i * kParityEvery < images.size(); ++i) {
-        const cv::Mat theirs(AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth,
-            CV_32F, const_cast<uchar *>(bytes.data() + i * each * sizeof(float)));
+        const cv::Mat theirs(AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth, CV_32F,
+            const_cast<uchar *>(bytes.data() + i * each * sizeof(float)));
         cv::Mat ours = AnswerRecogniser::networkInput(images[i * kParityEvery]);
         if (ours.empty())
             ours = cv::Mat::zeros(theirs.size(), CV_32F);
@@ -113,8 +113,8 @@ void checkInputs(const std::string &folder, const std::vector<cv::Mat> &images)
         worst = std::max(worst, gap);
         differing += gap > 1e-3;
     }
-    std::printf("view of %zu rooms: %d differ from the trainer's, by %.2g at most\n",
-        count, differing, worst);
+    std::printf("view of %zu rooms: %d differ from the trainer's, by %.2g at most\n", count,
+        differing, worst);
 }
 
 bool isAnswer(const Room &room)
@@ -122,10 +122,19 @@ bool isAnswer(const Room &room)
     return room.kind.rfind("answer", 0) == 0;
 }
 
-void tally(Tally &t, const Room &room, const AnswerReading &reading, Verdict verdict)
+Verdict verdictAt(const InkWeighing &ink, const Room &room, double margin)
+{
+    const QString expected = QString::fromStdString(room.expected);
+    const ReadAnswer answer = answerFromInk(ink, expected, margin);
+    if (!answer.sure)
+        return Verdict::Unsure;
+    return answer.digits == expected ? Verdict::Right : Verdict::Wrong;
+}
+
+void tally(Tally &t, const Room &room, const InkWeighing &ink, Verdict verdict)
 {
     ++t.rooms;
-    t.exact += reading.best == room.written;
+    t.exact += ink.best.toStdString() == room.written;
     t.unsure += verdict == Verdict::Unsure;
     t.wrongVerdicts += verdict != Verdict::Unsure && verdict != room.truth;
 }
@@ -148,11 +157,12 @@ const char *word(Verdict v)
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: qrta-answer-trial MODEL.onnx SET-FOLDER [--tune]\n");
+        std::fprintf(stderr, "usage: qrta-answer-trial MODEL.onnx SET-FOLDER [--tune|MARGIN]\n");
         return 2;
     }
     const std::string folder = argv[2];
     const bool tune = argc > 3 && std::string(argv[3]) == "--tune";
+    const double margin = argc > 3 && !tune ? std::stod(argv[3]) : kClearMargin;
     // One core, as a parent's laptop gives a page while the window stays responsive.
     cv::setNumThreads(1);
     const AnswerRecogniser reader(fileBytes(argv[1]));
@@ -171,35 +181,34 @@ int main(int argc, char **argv)
     }
     checkInputs(folder, images);
 
-    std::vector<AnswerReading> readings;
+    std::vector<InkWeighing> readings;
     double seconds = 0;
-    reader.read(images[0], rooms[0].expected); // the network's first run sets it up
+    // The network's first run sets it up.
+    reader.weigh(images[0], QString::fromStdString(rooms[0].expected));
     for (size_t i = 0; i < rooms.size(); ++i) {
         const auto start = std::chrono::steady_clock::now();
-        readings.push_back(reader.read(images[i], rooms[i].expected));
+        readings.push_back(reader.weigh(images[i], QString::fromStdString(rooms[i].expected)));
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
     if (tune) {
         // Wrong verdicts and unsure rooms among the answers, and sure verdicts on rooms that
         // must stay unsure (crossed out, a stray stroke, blank), as the margins grow.
-        auto row = [&](AnswerRecogniser::Margins m) {
+        auto row = [&](double m) {
             Tally answers, others;
             for (size_t i = 0; i < rooms.size(); ++i) {
-                const Verdict v = AnswerRecogniser::verdictOf(readings[i], rooms[i].expected, m);
+                const Verdict v = verdictAt(readings[i], rooms[i], m);
                 const bool mustDoubt = rooms[i].truth == Verdict::Unsure;
                 if (isAnswer(rooms[i]) || mustDoubt)
                     tally(mustDoubt ? others : answers, rooms[i], readings[i], v);
             }
-            std::printf("%8.2f %8.2f   %8.2f %%  %8.1f %%   %5d of %d\n", m.right, m.wrong,
+            std::printf("%8.2f   %8.2f %%  %8.1f %%   %5d of %d\n", m,
                 100.0 * answers.wrongVerdicts / answers.rooms,
                 100.0 * answers.unsure / answers.rooms, others.wrongVerdicts, others.rooms);
         };
-        std::printf("   right    wrong   wrong verdicts    unsure   sure where it must not be\n");
-        for (const double right : { 0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 8.0 }) {
-            for (const double wrong : { 0.0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 8.0 })
-                row({ right, wrong });
-        }
+        std::printf("  margin   wrong verdicts    unsure   sure where it must not be\n");
+        for (const double m : { 0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 3.5, 4.0, 5.0, 6.0, 8.0 })
+            row(m);
         return 0;
     }
 
@@ -208,26 +217,27 @@ int main(int argc, char **argv)
     std::vector<std::string> failures;
     for (size_t i = 0; i < rooms.size(); ++i) {
         const Room &room = rooms[i];
-        const AnswerReading &reading = readings[i];
-        tally(kinds[room.kind], room, reading, reading.verdict);
+        const InkWeighing &reading = readings[i];
+        const Verdict verdict = verdictAt(reading, room, margin);
+        tally(kinds[room.kind], room, reading, verdict);
         if (isAnswer(room))
-            tally(answers, room, reading, reading.verdict);
-        const bool wrongVerdict
-            = reading.verdict != Verdict::Unsure && reading.verdict != room.truth;
-        if (wrongVerdict || (isAnswer(room) && reading.best != room.written)) {
+            tally(answers, room, reading, verdict);
+        const bool wrongVerdict = verdict != Verdict::Unsure && verdict != room.truth;
+        const std::string best = reading.best.toStdString(), rival = reading.rival.toStdString();
+        if (wrongVerdict || (isAnswer(room) && best != room.written)) {
             char line[200];
             std::snprintf(line, sizeof line,
-                "%s %-8s wrote %-5s expected %-5s read %-5s (rival %-5s by %5.1f)%s%s%s %s%s",
-                room.file.c_str(), room.kind.c_str(), room.written.c_str(),
-                room.expected.c_str(), reading.best.c_str(), reading.rival.c_str(),
-                reading.expectedScore - reading.rivalScore, reading.unread ? " unread" : "",
-                reading.merged ? " merged" : "", reading.crowded ? " crowded" : "",
-                word(reading.verdict), wrongVerdict ? "  WRONG VERDICT" : "");
+                "%s %-8s wrote %-5s expected %-5s read %-5s (rival %-5s by %5.1f)%s %s%s",
+                room.file.c_str(), room.kind.c_str(), room.written.c_str(), room.expected.c_str(),
+                best.c_str(), rival.c_str(), reading.expectedScore - reading.rivalScore,
+                reading.doubtful ? " doubtful" : "", word(verdict),
+                wrongVerdict ? "  WRONG VERDICT" : "");
             failures.push_back(line);
         }
     }
-    std::printf("%zu rooms, %.2f ms a room on one core (its view, the network and the verdict)\n",
-        rooms.size(), 1000 * seconds / rooms.size());
+    std::printf("%zu rooms, %.2f ms a room on one core (its view, the network and the verdict); "
+                "margin %.2f\n",
+        rooms.size(), 1000 * seconds / rooms.size(), margin);
     printTally("answers", answers);
     for (const auto &[kind, t] : kinds)
         printTally(kind, t);

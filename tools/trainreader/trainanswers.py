@@ -38,7 +38,7 @@ class AnswerNet(nn.Module):
     """1 × 32 × 128 in; CLASSES × 1 × 32 out, one column of class scores for every four
     input columns. Only operations OpenCV 4.6's dnn reads from ONNX the same way."""
 
-    def __init__(self, width=(16, 32, 64, 64, 96, 128)):
+    def __init__(self, width=(8, 24, 32, 48, 64, 96)):
         super().__init__()
         a, b, c, d, e, f = width
         self.features = nn.Sequential(
@@ -163,7 +163,7 @@ def export(model, path):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument('--steps', type=int, default=12000)
+    parser.add_argument('--steps', type=int, default=9000)
     parser.add_argument('--batch', type=int, default=48)
     parser.add_argument('--out', default=os.path.join(ROOT, 'resources', 'reader', 'answers.onnx'))
     parser.add_argument('--checkpoint', default='/tmp/trainanswers.pt')
