@@ -9,6 +9,8 @@ foreach(module core imgproc objdetect)
     target_link_libraries(qrta_opencv INTERFACE ${QRTA_OPENCV_${module}})
 endforeach()
 target_include_directories(qrta_opencv SYSTEM INTERFACE ${QRTA_OPENCV_INCLUDE_DIR})
+# dnn runs the whole-answer reader's network (qrta_answerreader), nothing the module links.
+find_library(QRTA_OPENCV_DNN opencv_dnn REQUIRED)
 
 # The handwritten digits opencv-doc ships: the recogniser learns from them, and the tests and
 # the trials read the part it never learned from.

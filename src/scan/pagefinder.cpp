@@ -215,20 +215,27 @@ cv::Mat partToPhoto(const cv::Mat &toPhoto, cv::Point origin, double zoom)
     return toPhoto * part;
 }
 
-} // namespace
+// Where a point of a photo turned by cv::rotate(code) lies in the photo before the turn.
+cv::Point2f beforeTurn(cv::Point2f p, int code, cv::Size before)
+{
+    const float right = float(before.width - 1), bottom = float(before.height - 1);
+    switch (code) {
+    case cv::ROTATE_90_CLOCKWISE:
+        return { p.y, bottom - p.x };
+    case cv::ROTATE_180:
+        return { right - p.x, bottom - p.y };
+    default:
+        return { right - p.y, p.x };
+    }
+}
 
-namespace pagefinder {
-
-std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why)
+std::optional<StraightenedPage> findIn(const cv::Mat &grey, QString *why)
 {
     auto fail = [why](const QString &reason) -> std::optional<StraightenedPage> {
         if (why)
             *why = reason;
         return std::nullopt;
     };
-    if (photo.empty())
-        return fail(u"图片是空的。"_s);
-    const cv::Mat grey = greyOf(photo);
     const double scale = std::min(1.0, kSearchSide / std::max(grey.cols, grey.rows));
     cv::Mat small = grey;
     if (scale < 1)
@@ -252,7 +259,8 @@ std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why)
     const std::array<int, 4> turns
         = portraitFromFirst ? std::array { 0, 2, 1, 3 } : std::array { 1, 3, 0, 2 };
     const double slack = sheetcode::kPlaceSlack;
-    const cv::Rect codeRect = pixelRect(pageframe::kCode.adjusted(-slack, -slack, slack, slack));
+    const cv::Rect codeRect
+        = pagefinder::pixelRect(pageframe::kCode.adjusted(-slack, -slack, slack, slack));
     for (const int turn : turns) {
         StraightenedPage page;
         for (int i = 0; i < 4; ++i)
@@ -272,6 +280,41 @@ std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why)
     }
     return fail(
         u"找到了页面的四角，却读不出右上角的二维码：请拍得更近、更清楚些，别让二维码反光或被遮住。"_s);
+}
+
+} // namespace
+
+namespace pagefinder {
+
+std::optional<StraightenedPage> find(const cv::Mat &photo, QString *why)
+{
+    if (photo.empty()) {
+        if (why)
+            *why = u"图片是空的。"_s;
+        return std::nullopt;
+    }
+    const cv::Mat grey = greyOf(photo);
+    std::optional<StraightenedPage> page = findIn(grey, why);
+    if (!page)
+        return page;
+    // The page is found again in the photo turned so that the page stands upright in it: that
+    // is the same picture to the pixel whichever way round the photo was taken, so a page
+    // reads the same in every orientation, even where a hair's shift of the marks would tip
+    // a doubtful answer one way or the other.
+    const cv::Point2f up = page->marks[0] - page->marks[3];
+    if (std::abs(up.y) >= std::abs(up.x) && up.y < 0)
+        return page;
+    const int code = std::abs(up.y) >= std::abs(up.x) ? cv::ROTATE_180
+        : up.x > 0                                    ? cv::ROTATE_90_COUNTERCLOCKWISE
+                                                      : cv::ROTATE_90_CLOCKWISE;
+    cv::Mat upright;
+    cv::rotate(grey, upright, code);
+    std::optional<StraightenedPage> again = findIn(upright, why);
+    if (!again)
+        return page;
+    for (cv::Point2f &mark : again->marks)
+        mark = beforeTurn(mark, code, grey.size());
+    return again;
 }
 
 cv::Rect pixelRect(const QRectF &frameRect)

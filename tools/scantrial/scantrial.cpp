@@ -2,9 +2,12 @@
 // sheets of many kinds, writes answers into their rooms with handwritten digits the
 // recogniser never learned from, photographs them as a phone would (a sheet lying on a
 // table, tilted, in any orientation, unevenly lit, JPEG), reads the photos back and reports
-// how many answers were read exactly, how many got a wrong verdict, and how long a page took.
+// how many answers were read exactly, how many got a wrong verdict, how long a page took, and
+// whether the page turned any other way reads the same.
 
 #include "trialphoto.h"
+
+#include "answerrecogniser.h"
 
 #include "matimage.h"
 #include "pageframe.h"
@@ -18,6 +21,7 @@
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 #include "program/appcontext.h"
+#include "quiz/inkweighing.h"
 #include "quiz/sheetmarking.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetdocument.h"
@@ -45,6 +49,13 @@ struct Written
 {
     QString digits;
     bool right = false;
+    bool close = false; // some neighbours touch or cross
+};
+
+struct Share
+{
+    int answers = 0, exact = 0;
+    double percent() const { return 100.0 * exact / std::max(1, answers); }
 };
 
 } // namespace
@@ -57,7 +68,33 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: qrta-scan-trial DIGITS.png OUT-FOLDER [SHEETS]\n");
         return 2;
     }
-    const HeldOutDigits digits(args.at(1).toStdString());
+    // With QRTA_TRIAL_TUNE set, the answers are written with the other half of the held-out
+    // digits and the trial weighs every room at a range of margins: where the reader's margin
+    // is chosen, never on the digits that report its figures.
+    const bool tune = qEnvironmentVariableIsSet("QRTA_TRIAL_TUNE");
+    HeldOutDigits digits(args.at(1).toStdString());
+    if (tune)
+        digits.half = 0;
+    // With QRTA_TRIAL_READER=whole, the rooms are read by the whole-answer reader instead of
+    // the program's digit reader, to weigh the one against the other on the same photos.
+    const bool whole = qgetenv("QRTA_TRIAL_READER") == "whole";
+    const auto readPage = [whole](const StraightenedPage &page, const ScannableSheet &sheet) {
+        if (!whole)
+            return sheetreader::readAnswers(page, sheet);
+        QMap<int, ReadAnswer> answers;
+        for (const ScanRoom &room : sheet.rooms) {
+            const cv::Rect pixels = pagefinder::pixelRect(room.room)
+                & cv::Rect(0, 0, page.image.cols, page.image.rows);
+            if (room.page == page.code.page && !pixels.empty())
+                answers.insert(room.position,
+                    answerFromInk(
+                        AnswerRecogniser::builtIn().weigh(page.image(pixels), room.answer),
+                        room.answer, AnswerRecogniser::kMargin));
+        }
+        return answers;
+    };
+    const std::vector<double> margins { 2, 2.5, 3, 3.5, 4, 4.5, 5, 6, 7, 8 };
+    std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
     if (digits.sheet.empty()) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(args.at(1)));
         return 2;
@@ -73,6 +110,8 @@ int main(int argc, char **argv)
     QuestionMaker maker(questions);
     // Sheets as parents print them: every type, two to five columns, the five sizes.
     int pages = 0, answers = 0, exact = 0, wrongVerdicts = 0, unsure = 0, pagesFound = 0;
+    Share singles, touching, apart;
+    int turnedPages = 0, turnedPagesDiffering = 0, turnedRoomsDiffering = 0;
     qint64 readMs = 0;
     QStringList failures;
     for (int s = 0; s < sheetCount; ++s) {
@@ -107,8 +146,8 @@ int main(int argc, char **argv)
                     if (text.startsWith(u'-'))
                         text.remove(0, 1);
                 }
-                writeAnswer(image, room.room, text, digits, rnd);
-                truth.insert(room.position, { text, right });
+                const bool close = writeAnswer(image, room.room, text, digits, rnd);
+                truth.insert(room.position, { text, right, close });
             }
             const cv::Mat photo = photograph(image, rnd);
             const QString name = out.filePath(u"%1-%2.jpg"_s.arg(sheet.number()).arg(page + 1));
@@ -125,20 +164,61 @@ int main(int argc, char **argv)
             const std::optional<StraightenedPage> found = pagefinder::find(back, &why);
             QMap<int, ReadAnswer> read;
             if (found && found->code.sheetNumber == sheet.number())
-                read = sheetreader::readAnswers(*found, scannable);
+                read = readPage(*found, scannable);
             readMs += timer.elapsed();
             if (!found)
                 failures << u"%1: page not found: %2"_s.arg(name, why);
             else
                 ++pagesFound;
+            // The same page turned any other way must read the same.
+            for (const cv::RotateFlags turn :
+                { cv::ROTATE_90_CLOCKWISE, cv::ROTATE_180, cv::ROTATE_90_COUNTERCLOCKWISE }) {
+                if (!found)
+                    break;
+                cv::Mat turned;
+                cv::rotate(back, turned, turn);
+                const std::optional<StraightenedPage> again = pagefinder::find(turned, &why);
+                const QMap<int, ReadAnswer> reread
+                    = again ? readPage(*again, scannable) : QMap<int, ReadAnswer>();
+                ++turnedPages;
+                bool same = true;
+                for (auto it = read.cbegin(); it != read.cend(); ++it) {
+                    const ReadAnswer other = reread.value(it.key());
+                    const bool differs
+                        = other.digits != it.value().digits || other.sure != it.value().sure;
+                    turnedRoomsDiffering += differs;
+                    same = same && !differs;
+                }
+                turnedPagesDiffering += !same;
+                if (!same)
+                    failures << u"%1 turned %2: read otherwise"_s.arg(name).arg(int(turn));
+            }
             for (const ScanRoom &room : scannable.rooms) {
                 if (room.page != page + 1)
                     continue;
                 const Written written = truth.value(room.position);
                 const ReadAnswer answer = read.value(room.position);
                 const Verdict verdict = verdictOf(room, answer);
+                if (tune && found) {
+                    const cv::Rect pixels = pagefinder::pixelRect(room.room)
+                        & cv::Rect(0, 0, found->image.cols, found->image.rows);
+                    const InkWeighing ink
+                        = AnswerRecogniser::builtIn().weigh(found->image(pixels), room.answer);
+                    for (size_t m = 0; m < margins.size(); ++m) {
+                        const Verdict v
+                            = verdictOf(room, answerFromInk(ink, room.answer, margins[m]));
+                        unsureAt[m] += v == Verdict::Unsure;
+                        wrongAt[m]
+                            += v != Verdict::Unsure && (v == Verdict::Right) != written.right;
+                    }
+                }
                 ++answers;
                 exact += answer.digits == written.digits;
+                Share &kind = written.digits.size() == 1 ? singles
+                    : written.close                      ? touching
+                                                         : apart;
+                ++kind.answers;
+                kind.exact += answer.digits == written.digits;
                 unsure += verdict == Verdict::Unsure;
                 // With QRTA_TRIAL_ROOMS set, the rooms not read as written are kept to look at.
                 if (found && answer.digits != written.digits
@@ -146,8 +226,7 @@ int main(int argc, char **argv)
                     const cv::Rect pixels = pagefinder::pixelRect(room.room)
                         & cv::Rect(0, 0, found->image.cols, found->image.rows);
                     matimage::toImage(found->image(pixels))
-                        .save(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s
-                                               .arg(sheet.number())
+                        .save(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s.arg(sheet.number())
                                                .arg(room.position)
                                                .arg(written.digits, answer.digits,
                                                    answer.sure ? u"-sure"_s : QString())));
@@ -166,6 +245,15 @@ int main(int argc, char **argv)
         pages, pagesFound, answers, 100.0 * exact / std::max(1, answers),
         100.0 * unsure / std::max(1, answers), 100.0 * wrongVerdicts / std::max(1, answers),
         double(readMs) / std::max(1, pages));
+    for (size_t m = 0; tune && m < margins.size(); ++m)
+        std::printf("margin %.1f: wrong verdicts %.2f %%, unsure %.1f %%\n", margins[m],
+            100.0 * wrongAt[m] / std::max(1, answers), 100.0 * unsureAt[m] / std::max(1, answers));
+    std::printf("read exactly: single digits %.1f %% of %d, digits apart %.1f %% of %d, "
+                "touching or crossing %.1f %% of %d\n",
+        singles.percent(), singles.answers, apart.percent(), apart.answers, touching.percent(),
+        touching.answers);
+    std::printf("pages turned another way: %d, read otherwise %d (%d answers)\n", turnedPages,
+        turnedPagesDiffering, turnedRoomsDiffering);
     for (const QString &failure : std::as_const(failures).mid(0, 40))
         std::printf("  %s\n", qPrintable(failure));
     return 0;

@@ -41,7 +41,7 @@ cv::Mat renderPage(const SheetPainter &painter, int page)
     return matimage::toMat(image.convertToFormat(QImage::Format_Grayscale8));
 }
 
-void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const HeldOutDigits &digits, std::mt19937 &rnd)
 {
     std::uniform_real_distribution<double> unit(0, 1);
@@ -52,8 +52,10 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const double height = std::min(room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd)), widest);
     double x = paper.x() * kPxPerMm + 2 + 6 * unit(rnd);
     const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
-    for (const QChar c : text) {
-        const cv::Mat cell = digits.sample(c.digitValue(), int(rnd() % 50));
+    bool close = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const cv::Mat cell = digits.sample(c.digitValue(), digits.half + int(rnd() % 25));
         const int size = std::max(8, int(height * (1.0 + 0.1 * (unit(rnd) - 0.5)) * 20 / 16));
         cv::Mat scaled;
         cv::resize(cell, scaled, cv::Size(size, size), 0, 0, cv::INTER_LINEAR);
@@ -61,7 +63,7 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
             + (unit(rnd) - 0.5) * height * 0.2);
         const cv::Rect place(int(x), top, size, size);
         if ((place & cv::Rect(0, 0, page.cols, page.rows)) != place)
-            break;
+            return close;
         cv::Mat target = page(place);
         for (int r = 0; r < size; ++r)
             for (int col = 0; col < size; ++col) {
@@ -69,13 +71,20 @@ void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
                 uchar &px = target.at<uchar>(r, col);
                 px = uchar(std::min<double>(px, 255 * (1 - a)));
             }
-        x += size * (0.6 + 0.25 * unit(rnd));
+        // A digit's ink is about 0.6 of its cell wide: a third of the neighbours touch or
+        // cross.
+        const double advance = 0.45 + 0.4 * unit(rnd);
+        close = close || (advance < 0.6 && i + 1 < text.size());
+        x += size * advance;
     }
+    return close;
 }
 
 cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
 {
     std::uniform_real_distribution<double> unit(0, 1);
+    // OpenCV's noise from the same seed too, so that a trial is the same on every run.
+    cv::theRNG().state = rnd();
     const cv::Size photo(3000, 4000);
     const double tilt = (unit(rnd) - 0.5) * 20 * CV_PI / 180; // up to 10°
     const double width = photo.width * (0.72 + 0.15 * unit(rnd));

@@ -26,6 +26,9 @@ struct HeldOutDigits
     cv::Mat sheet;
     explicit HeldOutDigits(const std::string &path);
     cv::Mat sample(int digit, int index) const; // index 0..49
+    // The half of them writeAnswer writes with: the last (25), on which the figures are
+    // reported, or the first (0), on which the reader's margin is chosen.
+    int half = 25;
 };
 
 inline constexpr double kPrintDpi = 200;
@@ -33,8 +36,9 @@ inline constexpr double kPrintDpi = 200;
 // The page at kPrintDpi, 8-bit grey.
 cv::Mat renderPage(const SheetPainter &painter, int page);
 // Writes the digits of text into the room (frame millimetres), a child's way: a little uneven
-// in size, height and spacing, in pen or pencil.
-void writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+// in size, height and spacing, in pen or pencil, neighbours now and then touching or
+// crossing. Returns whether any do.
+bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const HeldOutDigits &digits, std::mt19937 &rnd);
 // A phone's photo of the page lying on a table: tilted up to 10°, the far edge shorter,
 // lit from one side, slightly blurred, in any of the four orientations.

@@ -1,0 +1,222 @@
+#!/usr/bin/python3
+"""Trains the reader of handwritten answers (resources/reader/answers.onnx) and reports its errors
+on digits it never learned from.
+
+    nice -n 19 /usr/bin/python3 tools/trainreader/trainanswers.py [--steps N] [--out FILE]
+
+Developer tool only: needs Debian's python3-torch and python3-opencv, never the build. The
+model reads a whole answer room at once, a convolutional network whose columns of output are
+scored with CTC, so that digits written close, touching or across one another are read
+together rather than cut apart first. Every room it learns from is composed afresh from the
+first 450 of each digit in opencv-doc's digits.png (answerink.py); fixed seeds make the
+same model from the same sheet.
+"""
+
+import argparse
+import os
+import sys
+import time
+
+import cv2
+import numpy as np
+import torch
+from torch import nn
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import answerink as ai  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
+SEED = 20261207
+
+
+def block(cin, cout, kernel=3, padding=1):
+    return [nn.Conv2d(cin, cout, kernel, padding=padding, bias=False), nn.BatchNorm2d(cout),
+            nn.ReLU(inplace=True)]
+
+
+class AnswerNet(nn.Module):
+    """1 × 32 × 128 in; CLASSES × 1 × 32 out, one column of class scores for every four
+    input columns. Only operations OpenCV 4.6's dnn reads from ONNX the same way."""
+
+    def __init__(self, width=(8, 24, 32, 48, 64, 96)):
+        super().__init__()
+        a, b, c, d, e, f = width
+        self.features = nn.Sequential(
+            *block(1, a), nn.MaxPool2d(2),                 # 16 × 64
+            *block(a, b), nn.MaxPool2d(2),                 # 8 × 32
+            *block(b, c), *block(c, d), nn.MaxPool2d((2, 1)),  # 4 × 32
+            *block(d, e), nn.MaxPool2d((2, 1)),            # 2 × 32
+            *block(e, f, (2, 3), (0, 1)),                  # 1 × 32
+            *block(f, f, (1, 5), (0, 2)),
+            nn.Dropout(0.2),
+            nn.Conv2d(f, ai.CLASSES, 1))
+
+    def forward(self, x):
+        return self.features(x)
+
+
+def answer_text(rng):
+    n = int(rng.choice([1, 2, 3, 4], p=[0.2, 0.35, 0.25, 0.2]))
+    text = ''
+    for i in range(n):
+        if i > 0 and rng.random() < 0.12:
+            text += text[-1]  # 11, 22, 00 touching are the hardest to tell from one digit
+        else:
+            text += str(int(rng.integers(0, 10)))
+    return text
+
+
+def make_batch(rng, sheet, span, style, size):
+    inputs, labels = [], []
+    while len(inputs) < size:
+        if rng.random() < 0.03:  # an empty room, mostly with printed remains at its edges
+            h, w = int(rng.integers(40, 160)), int(rng.integers(60, 400))
+            blank = ai.Style(printed=0.7)
+            room, label = ai.photograph(rng, np.zeros((h, w), np.float32), blank), ''
+        else:
+            room, label = ai.write_answer(rng, sheet, answer_text(rng), span, style)
+        seen = ai.reader_input(room)
+        if seen is None:
+            continue
+        inputs.append(seen[0])
+        labels.append(label)
+    return np.stack(inputs)[:, None], labels
+
+
+def encode(labels):
+    targets = [ai.ALPHABET.index(ch) + 1 for label in labels for ch in label]
+    lengths = [len(label) for label in labels]
+    return torch.tensor(targets, dtype=torch.long), torch.tensor(lengths, dtype=torch.long)
+
+
+def greedy(scores):
+    """scores: N × CLASSES × 1 × T. The best path's reading of each room."""
+    best = scores[:, :, 0, :].argmax(1).numpy()
+    out = []
+    for row in best:
+        text, last = '', 0
+        for c in row:
+            if c != last and c != 0:
+                text += ai.ALPHABET[c - 1]
+            last = c
+        out.append(text)
+    return out
+
+
+def single_and_pairs(model, sheet, span, seed, count):
+    """Errors on lone digits and on touching or overlapping pairs of held-out digits."""
+    rng = np.random.default_rng(seed)
+    lone = ai.Style(cross_out=0, stray=0)
+    close = ai.Style(cross_out=0, stray=0, spacing=(0.0, 0.6, 0.4))
+    result = {}
+    for name, style, length in (('single digits', lone, 1), ('touching pairs', close, 2)):
+        wrong = total = 0
+        while total < count:
+            inputs, labels = [], []
+            for _ in range(100):
+                text = ''.join(str(int(rng.integers(0, 10))) for _ in range(length))
+                room, label = ai.write_answer(rng, sheet, text, span, style)
+                seen = ai.reader_input(room)
+                inputs.append(seen[0] if seen else np.zeros((ai.INPUT_H, ai.INPUT_W), np.float32))
+                labels.append(label)
+            with torch.no_grad():
+                read = greedy(model(torch.from_numpy(np.stack(inputs)[:, None])))
+            wrong += sum(r != l for r, l in zip(read, labels))
+            total += len(labels)
+        result[name] = wrong / total
+    return result
+
+
+def evaluate(model, sheet, span, seed, count=1000):
+    model.eval()
+    rng = np.random.default_rng(seed)
+    style = ai.Style()
+    wrong = 0
+    for _ in range(count // 100):
+        x, labels = make_batch(rng, sheet, span, style, 100)
+        with torch.no_grad():
+            read = greedy(model(torch.from_numpy(x)))
+        wrong += sum(r != l for r, l in zip(read, labels))
+    model.train()
+    return wrong / count
+
+
+def export(model, path):
+    model = model.to(memory_format=torch.contiguous_format)
+    model.eval()
+    dummy = torch.zeros(1, 1, ai.INPUT_H, ai.INPUT_W)
+    torch.onnx.export(model, dummy, path, opset_version=11, input_names=['room'],
+                      output_names=['scores'], do_constant_folding=True)
+    # OpenCV's dnn must give what torch gives, or the model is not the one trained.
+    net = cv2.dnn.readNetFromONNX(path)
+    rng = np.random.default_rng(1)
+    x = rng.random((1, 1, ai.INPUT_H, ai.INPUT_W), dtype=np.float32)
+    net.setInput(x)
+    ours = net.forward()
+    with torch.no_grad():
+        theirs = model(torch.from_numpy(x)).numpy()
+    gap = float(np.abs(ours - theirs).max())
+    print(f'exported {path} ({os.path.getsize(path) // 1024} KB), dnn differs by {gap:.2e}')
+    if gap > 1e-3:
+        raise SystemExit('OpenCV reads the exported model differently')
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--steps', type=int, default=9000)
+    parser.add_argument('--batch', type=int, default=48)
+    parser.add_argument('--out', default=os.path.join(ROOT, 'resources', 'reader', 'answers.onnx'))
+    parser.add_argument('--checkpoint', default='/tmp/trainanswers.pt')
+    args = parser.parse_args()
+
+    torch.set_num_threads(1)
+    cv2.setNumThreads(1)
+    torch.manual_seed(SEED)
+    sheet = ai.DigitSheet()
+    # Channels last: oneDNN's convolutions and pooling run two to three times faster so.
+    model = AnswerNet().to(memory_format=torch.channels_last)
+    start = 0
+    optimiser = torch.optim.AdamW(model.parameters(), lr=2e-3, weight_decay=1e-4)
+    schedule = torch.optim.lr_scheduler.OneCycleLR(
+        optimiser, max_lr=2e-3, total_steps=args.steps, pct_start=0.05)
+    if os.path.exists(args.checkpoint):
+        saved = torch.load(args.checkpoint)
+        if saved['steps'] == args.steps:
+            model.load_state_dict(saved['model'])
+            optimiser.load_state_dict(saved['optimiser'])
+            schedule.load_state_dict(saved['schedule'])
+            start = saved['step']
+            print(f'resuming at step {start}')
+    ctc = nn.CTCLoss(blank=0, zero_infinity=True)
+    style = ai.Style()
+    began, running = time.time(), 0.0
+    for step in range(start, args.steps):
+        # Each step's rooms depend on the seed and the step alone, so that a resumed run
+        # learns from what an unbroken one would.
+        rng = np.random.default_rng([SEED, step])
+        x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
+        targets, lengths = encode(labels)
+        scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
+        logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
+        frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
+        loss = ctc(logp, targets, frames, lengths)
+        optimiser.zero_grad()
+        loss.backward()
+        optimiser.step()
+        schedule.step()
+        running = 0.98 * running + 0.02 * loss.item() if step > start else loss.item()
+        if (step + 1) % 1000 == 0 or step + 1 == args.steps:
+            tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
+            print(f'step {step + 1}: loss {running:.3f}, answers misread {100 * tuning:.1f} % '
+                  f'(held-out tuning digits), {time.time() - began:.0f} s', flush=True)
+            torch.save({'steps': args.steps, 'step': step + 1, 'model': model.state_dict(),
+                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict()},
+                       args.checkpoint)
+    model.eval()
+    for name, error in single_and_pairs(model, sheet, ai.TRIAL, 9, 2000).items():
+        print(f'held-out {name}: {100 * error:.2f} % misread')
+    export(model, args.out)
+
+
+if __name__ == '__main__':
+    main()
