@@ -12,11 +12,9 @@
 
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
