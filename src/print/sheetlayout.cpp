@@ -230,10 +230,14 @@ SheetDocument reflowed(const SheetDocument &document, int columns)
     return laidOut;
 }
 
-SheetDocument fittedToFloor(const SheetDocument &document)
+FittedSheet fittedToFloor(const SheetDocument &document)
 {
-    if (!document.scanNumber.isEmpty() || !SheetLayout::compute(document).overflows)
-        return document;
-    return reflowed(document,
+    // Laying a sheet out measures every line: the layout found is the one kept.
+    FittedSheet fitted { document, SheetLayout::compute(document) };
+    if (!fitted.layout.overflows || !document.scanNumber.isEmpty())
+        return fitted;
+    fitted.document = reflowed(document,
         columnsThatFit([&](int columns) { return reflowed(document, columns); }, document.columns));
+    fitted.layout = SheetLayout::compute(fitted.document);
+    return fitted;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "worksheet/sheetdocument.h"
+
 #include <QFont>
 #include <QList>
 #include <QRectF>
@@ -7,7 +9,6 @@
 #include <functional>
 
 struct SheetChoices;
-struct SheetDocument;
 
 // Where everything of a sheet stands on A4 portrait paper, in twips (1440 to
 // the inch) from the paper's top left corner. Plain data, so that pagination
@@ -82,7 +83,12 @@ QString overflowNote(int columns);
 int columnsThatFit(const std::function<SheetDocument(int columns)> &documentWith, int asked);
 // The same cells laid out again in another number of columns, in the same order.
 SheetDocument reflowed(const SheetDocument &document, int columns);
-// A sheet as it prints: reflowed into the columns that fit where its lines overflow. A sheet
-// to be photographed is never reflowed, as its answer rooms are filed where they are: whoever
-// makes one makes it in columns that fit.
-SheetDocument fittedToFloor(const SheetDocument &document);
+// A sheet as it prints, with its layout: reflowed into the columns that fit where its lines
+// overflow. A sheet to be photographed is never reflowed, as its answer rooms are filed where
+// they are: whoever makes one makes it in columns that fit.
+struct FittedSheet
+{
+    SheetDocument document;
+    SheetLayout layout;
+};
+FittedSheet fittedToFloor(const SheetDocument &document);

@@ -15,8 +15,12 @@
 using namespace Qt::Literals::StringLiterals;
 
 SheetPainter::SheetPainter(const SheetDocument &document)
-    : m_document(fittedToFloor(document))
-    , m_layout(SheetLayout::compute(m_document))
+    : SheetPainter(fittedToFloor(document))
+{ }
+
+SheetPainter::SheetPainter(FittedSheet fitted)
+    : m_document(std::move(fitted.document))
+    , m_layout(std::move(fitted.layout))
 { }
 
 QStringList SheetPainter::pageTextSections(const QString &text, int page, int pageCount)
@@ -75,7 +79,7 @@ int pageCountOf(const QList<SheetDocument> &documents)
 {
     int pages = 0;
     for (const SheetDocument &document : documents)
-        pages += SheetLayout::compute(fittedToFloor(document)).pageCount();
+        pages += fittedToFloor(document).layout.pageCount();
     return pages;
 }
 

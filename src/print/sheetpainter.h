@@ -29,6 +29,7 @@ public:
     static QStringList pageTextSections(const QString &text, int page, int pageCount);
 
 private:
+    explicit SheetPainter(FittedSheet fitted);
     void paintPageText(
         QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const;
 

@@ -27,6 +27,14 @@ bool onPage(const ScanBatch::Page &page, const ScanRoom &room)
     return page.found && room.page == page.found->code.page;
 }
 
+// The room of a question on the page; nothing where the question is on another page.
+const ScanRoom *roomOf(const ScanBatch::Page &page, int position)
+{
+    const auto room = std::find_if(page.sheet.rooms.cbegin(), page.sheet.rooms.cend(),
+        [&](const ScanRoom &r) { return r.position == position && onPage(page, r); });
+    return room == page.sheet.rooms.cend() ? nullptr : &*room;
+}
+
 Verdict verdictAt(const ScanBatch::Page &page, const ScanRoom &room)
 {
     return verdictOf(room, page.answers.value(room.position));
@@ -186,9 +194,8 @@ void PhotoMarkingWindow::choose(int row, int position)
     if (m_stored || row < 0 || row >= m_read.size() || !m_read.at(row).found)
         return;
     const ScanBatch::Page &page = m_read.at(row);
-    const auto room = std::find_if(page.sheet.rooms.cbegin(), page.sheet.rooms.cend(),
-        [&](const ScanRoom &r) { return r.position == position && onPage(page, r); });
-    if (room == page.sheet.rooms.cend())
+    const ScanRoom *room = roomOf(page, position);
+    if (room == nullptr)
         return;
     if (row != m_row)
         m_pages->setCurrentRow(row);
@@ -230,9 +237,7 @@ void PhotoMarkingWindow::step(bool backwards)
             % rooms.size();
         const auto [row, position] = rooms.at(next);
         const ScanBatch::Page &page = m_read.at(row);
-        const auto room = std::find_if(page.sheet.rooms.cbegin(), page.sheet.rooms.cend(),
-            [position](const ScanRoom &r) { return r.position == position; });
-        if (verdictAt(page, *room) == Verdict::Unsure) {
+        if (verdictAt(page, *roomOf(page, position)) == Verdict::Unsure) {
             choose(row, position);
             return;
         }
