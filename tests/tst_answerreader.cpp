@@ -25,8 +25,8 @@ cv::Mat heldOutDigit(int digit, int index)
 // the samples in 56 px cells, each cell `advance` of a cell after the last (a digit's ink is
 // about 0.6 of its cell wide: below that neighbours touch, well below it they cross), the
 // ink that share of black, on paper under a slope of light, as soft as a phone's photo.
-cv::Mat room(const QString &text, double advance, double ink, std::mt19937 &random,
-    bool dash = false)
+cv::Mat room(
+    const QString &text, double advance, double ink, std::mt19937 &random, bool dash = false)
 {
     constexpr int kCell = 56;
     cv::Mat strokes = cv::Mat::zeros(80, 320, CV_8U);

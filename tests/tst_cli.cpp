@@ -427,9 +427,8 @@ private slots:
                 // The blank filled is the whole line, spaced as a blank is shown.
                 QString filled = fields[1];
                 filled.replace(QRegularExpression(u"\u3000{2,}"_s), fields[2]);
-                const auto bare = [](QString text) {
-                    return text.remove(QRegularExpression(u"[ （）]"_s));
-                };
+                const auto bare
+                    = [](QString text) { return text.remove(QRegularExpression(u"[ （）]"_s)); };
                 QCOMPARE(bare(filled), bare(fields[0]));
             }
             QVERIFY2(carry::isOfKind(fields[0], carry), qPrintable(line));

@@ -541,13 +541,13 @@ private slots:
                 QCOMPARE(corrector->room().position, 1);
                 QTest::keyClick(corrector->answerBox(), Qt::Key_Tab);
                 QCOMPARE(corrector->room().position, 2);
-                QTest::mouseClick(window.pageView(), Qt::LeftButton, {},
-                    window.pageView()->markRect(9).center());
+                QTest::mouseClick(
+                    window.pageView(), Qt::LeftButton, {}, window.pageView()->markRect(9).center());
                 QCOMPARE(corrector->room().position, 10);
                 QTest::keyClick(corrector->answerBox(), Qt::Key_Backtab);
                 QCOMPARE(corrector->room().position, 9);
-                QTest::mouseClick(window.pageView(), Qt::LeftButton, {},
-                    window.pageView()->markRect(0).center());
+                QTest::mouseClick(
+                    window.pageView(), Qt::LeftButton, {}, window.pageView()->markRect(0).center());
                 // Enter takes what was typed and goes on to the next room left unsure.
                 while (corrector->room().position > 0 && visited.size() < 20) {
                     const ScanRoom room = corrector->room();
@@ -573,11 +573,7 @@ private slots:
         QCOMPARE(record->marked.value_or(0), 1);
         QCOMPARE(record->wrong.value_or(0), 1);
         QCOMPARE(record->elapsed, std::nullopt); // the parent's typing is not the child's time
-        QCOMPARE(records.recordModel()
-                     ->index(0, TestRecordModel::Time)
-                     .data()
-                     .toString(),
-            u"—"_s);
+        QCOMPARE(records.recordModel()->index(0, TestRecordModel::Time).data().toString(), u"—"_s);
     }
 
 private:

@@ -96,9 +96,8 @@ private slots:
                              double rivalScore, double runnerUp, bool doubtful, const char *digits,
                              const char *verdict) {
             QTest::newRow(name) << QString::fromLatin1(best) << expected
-                                << QString::fromLatin1(rival) << rivalScore << runnerUp
-                                << doubtful << QString::fromLatin1(digits)
-                                << QString::fromLatin1(verdict);
+                                << QString::fromLatin1(rival) << rivalScore << runnerUp << doubtful
+                                << QString::fromLatin1(digits) << QString::fromLatin1(verdict);
         };
         row("right answer clearly likelier", "14", -0.1, "19", -4.0, -5.0, false, "14", "right");
         row("right answer just at the margin", "14", -0.5, "19", -3.0, -5.0, false, "14", "right");
@@ -108,8 +107,7 @@ private slots:
             "wrong");
         row("another answer only a little likelier", "4", -2.0, "4", -0.2, -4.0, false, "4",
             "unsure");
-        row("another answer itself in doubt", "41", -6.0, "41", -0.2, -1.0, false, "41",
-            "unsure");
+        row("another answer itself in doubt", "41", -6.0, "41", -0.2, -1.0, false, "41", "unsure");
         row("a right reading of doubtful ink", "14", -0.1, "19", -9.0, -9.0, true, "14", "unsure");
         row("a wrong reading of doubtful ink", "4", -9.0, "4", -0.1, -9.0, true, "4", "unsure");
         row("no ink", "", never, "", never, never, false, "", "unsure");

@@ -339,8 +339,7 @@ private slots:
         for (int draw = 0; draw < 200000; ++draw)
             lines.insert(drawer.make(recipe.form));
         QCOMPARE(note,
-            u"这种题只有 %1 道不同的，卷子出了 %2 题（选的是 100 题）"_s
-                .arg(lines.size())
+            u"这种题只有 %1 道不同的，卷子出了 %2 题（选的是 100 题）"_s.arg(lines.size())
                 .arg(sheet.questionCount()));
         QVERIFY(sheet.questionCount() <= lines.size());
     }
@@ -355,10 +354,9 @@ private slots:
         QTest::addColumn<int>("pages");
         QTest::addColumn<QString>("note");
         QTest::addColumn<int>("fitting");
-        const auto row = [](const char *name, QList<int> sheet, int pages, const QString &note,
-                             int fitting = 0) {
-            QTest::newRow(name) << sheet << pages << note << fitting;
-        };
+        const auto row
+            = [](const char *name, QList<int> sheet, int pages, const QString &note,
+                  int fitting = 0) { QTest::newRow(name) << sheet << pages << note << fitting; };
         row("100 rows 适合 三号", { 6, 3, 4, 100, 3, 3 }, 5, u"四列放不下三号字，打印时用12.5磅"_s);
         row("100 rows 整页: rows raised", { 6, 3, 4, 100, 3, 1 }, 3,
             u"整页100行放不下三号字，打印时用五号、每页47行"_s);
@@ -390,11 +388,12 @@ private slots:
         const int font = sheet[4];
         auto [printedSheet, choices]
             = printed(5, sheet[0], sheet[1], sheet[2], sheet[3], font, sheet[5]);
-        const auto documentWith = [&, &printedSheet = printedSheet, &choices = choices](int columns) {
-            Worksheet narrower = printedSheet;
-            narrower.setColumns(qint16(columns));
-            return questionDocument(narrower, choices, u"T"_s);
-        };
+        const auto documentWith
+            = [&, &printedSheet = printedSheet, &choices = choices](int columns) {
+                  Worksheet narrower = printedSheet;
+                  narrower.setColumns(qint16(columns));
+                  return questionDocument(narrower, choices, u"T"_s);
+              };
         SheetDocument document = documentWith(sheet[2]);
         SheetLayout layout = SheetLayout::compute(document);
         QCOMPARE(printedSizeNote(layout, choices), note);

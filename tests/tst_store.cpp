@@ -381,9 +381,8 @@ private slots:
     void stretchedKeyIsTheEngines_data()
     {
         QTest::addColumn<QByteArray>("passphrase");
-        for (const int length : {2, 20, 63, 64, 65, 100})
-            QTest::addRow("%d bytes", length)
-                << QByteArray(length - 2, 'k').append("\x01\xfe", 2);
+        for (const int length : { 2, 20, 63, 64, 65, 100 })
+            QTest::addRow("%d bytes", length) << QByteArray(length - 2, 'k').append("\x01\xfe", 2);
     }
     void stretchedKeyIsTheEngines()
     {

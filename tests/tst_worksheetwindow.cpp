@@ -167,7 +167,8 @@ private slots:
         QVERIFY(opened[0] != opened[1]);
         QVERIFY(opened[0].fileName().startsWith(number));
         // In the user's documents, where a parent finds it again, and the window says so.
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents
+            = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         QCOMPARE(QFileInfo(opened[1].toLocalFile()).absolutePath(), documents);
         QCOMPARE(window.findChild<QLabel *>(u"paperNote"_s)->toolTip(),
             u"已导出到 %1"_s.arg(opened[1].toLocalFile()));

@@ -64,7 +64,8 @@ CellNeeds cellNeedsAt(const SheetDocument &document, qreal points)
     for (const QStringList &row : document.rows) {
         for (const QString &cell : row) {
             needs.width = std::max(needs.width,
-                metrics.horizontalAdvance(cell) + (blankform::isBlank(cell) ? 0 : needs.answerRoom));
+                metrics.horizontalAdvance(cell)
+                    + (blankform::isBlank(cell) ? 0 : needs.answerRoom));
         }
     }
     needs.height = metrics.height();

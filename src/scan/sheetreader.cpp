@@ -55,7 +55,8 @@ InkWeighing weigh(const SplitRoom &split, const QString &expected)
             QString digits = ink.best;
             digits[qsizetype(i)] = QChar(u'0' + digit);
             others.push_back({ digits,
-                bestScore - logOf(guesses[i].confidence) + logOf(guesses[i].probabilities[size_t(digit)]) });
+                bestScore - logOf(guesses[i].confidence)
+                    + logOf(guesses[i].probabilities[size_t(digit)]) });
         }
     }
     std::sort(others.begin(), others.end(),
@@ -67,9 +68,8 @@ InkWeighing weigh(const SplitRoom &split, const QString &expected)
         ink.expectedScore = 0;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             const int digit = expected[i].digitValue();
-            ink.expectedScore += digit < 0
-                ? InkWeighing::kNever
-                : logOf(guesses[size_t(i)].probabilities[size_t(digit)]);
+            ink.expectedScore += digit < 0 ? InkWeighing::kNever
+                                           : logOf(guesses[size_t(i)].probabilities[size_t(digit)]);
         }
     }
     if (ink.best == expected) {
@@ -92,8 +92,8 @@ ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room, const Q
         & cv::Rect(0, 0, straightenedPage.cols, straightenedPage.rows);
     if (pixels.empty())
         return {};
-    return answerFromInk(weigh(digitsplitter::split(straightenedPage(pixels)), expected),
-        expected, DigitReader::kClearMargin);
+    return answerFromInk(weigh(digitsplitter::split(straightenedPage(pixels)), expected), expected,
+        DigitReader::kClearMargin);
 }
 
 QMap<int, ReadAnswer> readAnswers(const StraightenedPage &page, const ScannableSheet &sheet)

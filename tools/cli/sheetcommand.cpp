@@ -190,9 +190,9 @@ int runSheetCommand(const QStringList &args)
                         return questionOf(narrower);
                     },
                     choices.columns);
-                throw UsageError(u"--columns %1：%2，请用 %3 列或更少"_s.arg(
-                    QString::number(choices.columns), overflowNote(choices.columns),
-                    QString::number(fitting)));
+                throw UsageError(
+                    u"--columns %1：%2，请用 %3 列或更少"_s.arg(QString::number(choices.columns),
+                        overflowNote(choices.columns), QString::number(fitting)));
             }
             notes << printedSizeNote(layout, choices);
         }

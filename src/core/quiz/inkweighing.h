@@ -30,7 +30,7 @@ inline constexpr double kClearMargin = 2.5;
 // The reading marking takes from a room: the right answer, sure, where the ink says it
 // clearly rather than anything else; the rival, sure, where the ink clearly says the rival
 // rather than the right answer or anything else; otherwise the likeliest reading, unsure, for
-// the parent to look at. Doubtful ink and an empty room are never sure: a skipped question is the parent's
-// to judge, and a child's right answer is never filed as wrong on a guess.
+// the parent to look at. Doubtful ink and an empty room are never sure: a skipped question is the
+// parent's to judge, and a child's right answer is never filed as wrong on a guess.
 ReadAnswer answerFromInk(
     const InkWeighing &ink, const QString &expected, double margin = kClearMargin);

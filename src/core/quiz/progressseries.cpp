@@ -127,10 +127,9 @@ QString pointText(const ProgressPoint &point)
 {
     const QString time = point.elapsed
         ? u"每题用时：%1 秒（共 %2）"_s.arg(decimal(point.secondsPerQuestion.value_or(0)),
-              elapsedText(*point.elapsed, TimeForm::Words))
+            elapsedText(*point.elapsed, TimeForm::Words))
         : u"写在纸上、拍照批改，没有计时"_s;
-    return u"试卷编号：%1\n日期：%2\n难度：%3\n正确率：%4%（%5 题对 %6 题）\n%7"_s
-        .arg(point.number)
+    return u"试卷编号：%1\n日期：%2\n难度：%3\n正确率：%4%（%5 题对 %6 题）\n%7"_s.arg(point.number)
         .arg(formatStamp(point.moment, 1, true))
         .arg(catalogue::levelName(point.level))
         .arg(decimal(point.percentRight))

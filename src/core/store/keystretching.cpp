@@ -46,7 +46,7 @@ Digest finishTwentyBytes(const SHA_CTX &afterPad, const unsigned char *message)
     SHA_CTX state = afterPad;
     SHA1_Transform(&state, block);
     Digest out;
-    const unsigned int words[] = {state.h0, state.h1, state.h2, state.h3, state.h4};
+    const unsigned int words[] = { state.h0, state.h1, state.h2, state.h3, state.h4 };
     for (int i = 0; i < 5; ++i)
         storeBigEndian(out.data() + 4 * i, words[i]);
     return out;
@@ -54,8 +54,8 @@ Digest finishTwentyBytes(const SHA_CTX &afterPad, const unsigned char *message)
 
 } // namespace
 
-QByteArray pbkdf2Sha1(const QByteArray &passphrase, const QByteArray &salt, int iterations,
-    int keyBytes)
+QByteArray pbkdf2Sha1(
+    const QByteArray &passphrase, const QByteArray &salt, int iterations, int keyBytes)
 {
     unsigned char key[kBlock] = {};
     if (passphrase.size() > kBlock)

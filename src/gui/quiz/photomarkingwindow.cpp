@@ -232,8 +232,8 @@ void PhotoMarkingWindow::step(bool backwards)
     }
     const qsizetype at = rooms.indexOf(std::pair { m_row, m_corrector->room().position });
     for (qsizetype i = 1; i <= rooms.size(); ++i) {
-        const qsizetype next = ((at < 0 ? (backwards ? 0 : -1) : at)
-                                   + (backwards ? -i : i) + rooms.size())
+        const qsizetype next
+            = ((at < 0 ? (backwards ? 0 : -1) : at) + (backwards ? -i : i) + rooms.size())
             % rooms.size();
         const auto [row, position] = rooms.at(next);
         const ScanBatch::Page &page = m_read.at(row);

@@ -51,8 +51,8 @@ QPixmap enlargedRoom(const QImage &page, const QRectF &room, const QSize &box, q
     // The room itself, as the reader looked at it.
     const double scale = fitted.width() / cut.width();
     painter.setPen(QPen(QColor(palette::kOutline), 1.5, Qt::DashLine));
-    painter.drawRect(QRectF(target.topLeft() + (pixels.topLeft() - cut.topLeft()) * scale,
-        pixels.size() * scale));
+    painter.drawRect(QRectF(
+        target.topLeft() + (pixels.topLeft() - cut.topLeft()) * scale, pixels.size() * scale));
     return shown;
 }
 
@@ -75,8 +75,7 @@ RoomCorrector::RoomCorrector(QWidget *parent)
     m_box = new QLineEdit(this);
     m_box->setFont(cjkFont(16, true));
     m_box->setMaxLength(12);
-    m_box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), m_box));
+    m_box->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), m_box));
     m_box->setPlaceholderText(u"没有作答就清空"_s);
     m_box->installEventFilter(this);
     column->addWidget(m_box);
@@ -97,8 +96,7 @@ void RoomCorrector::showRoom(const QImage &page, const ScanRoom &room, const Rea
     const bool typed = answer.sure && answer.digits == nothingWritten();
     m_read->setText(answer.digits.isEmpty() ? u"没有认出字来"_s
             : typed                         ? u"记为没有作答"_s
-                                            : u"认作 %1%2"_s.arg(answer.digits,
-                                                answer.sure ? QString() : u"，没有把握"_s));
+                    : u"认作 %1%2"_s.arg(answer.digits, answer.sure ? QString() : u"，没有把握"_s));
     m_box->setEnabled(true);
     m_box->setText(typed ? QString() : answer.digits);
     m_box->selectAll();

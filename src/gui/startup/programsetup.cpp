@@ -63,8 +63,8 @@ std::unique_ptr<AppContext> openDataFile(const QString &path, int *status)
     // longest steps before the menu can paint, and neither needs the other: the file opens
     // on a thread of its own (nothing of it touches the GUI) while this one lays out the
     // program's name in its font, which loads the font database the menu would load anyway.
-    std::future<std::unique_ptr<AppContext>> opening = std::async(std::launch::async,
-        [path] { return AppContext::open(path, datafile::Role::Program); });
+    std::future<std::unique_ptr<AppContext>> opening = std::async(
+        std::launch::async, [path] { return AppContext::open(path, datafile::Role::Program); });
     QFontMetrics(QApplication::font()).boundingRect(programinfo::productName());
     try {
         return opening.get();

@@ -92,7 +92,8 @@ PrintPreviewDialog::PrintPreviewDialog(const QList<SheetDocument> &documents, QW
     // on a small screen: its page counter must not hide behind an overflow arrow.
     if (const QScreen *shown = parent ? parent->screen() : screen()) {
         const QRect available = shown->availableGeometry();
-        resize(std::min(available.width(), std::max(sizeHint().width(), available.width() * 9 / 10)),
+        resize(
+            std::min(available.width(), std::max(sizeHint().width(), available.width() * 9 / 10)),
             available.height() * 9 / 10);
     }
     setWindowState(Qt::WindowMaximized);
