@@ -345,8 +345,8 @@ Transaction::~Transaction()
     if (!m_open)
         return;
     if (m_nested) {
-        sqlite3_exec(m_db.handle(), "ROLLBACK TO nested; RELEASE nested", nullptr, nullptr,
-            nullptr);
+        sqlite3_exec(
+            m_db.handle(), "ROLLBACK TO nested; RELEASE nested", nullptr, nullptr, nullptr);
     } else {
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     }
