@@ -7,11 +7,13 @@
 #include "worksheet/pagerange.h"
 #include "worksheet/sheetentry.h"
 #include "worksheet/sheetchoices.h"
+#include "worksheet/sheetmodel.h"
 #include "worksheet/sheetrecipe.h"
 #include "worksheet/worksheet.h"
 
 #include "support/readback.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -139,6 +141,19 @@ private slots:
                 QVERIFY(answer.isEmpty() && question.isEmpty());
             }
         }
+        // The window's table shows the same cells and keeps the rules of item models when
+        // a sheet replaces another.
+        SheetModel model(Worksheet::Sheet::Answers);
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setWorksheet(sheet);
+        QCOMPARE(model.rowCount(), rowCount);
+        QCOMPARE(model.columnCount(), placed > 0 ? columns : 0);
+        if (placed > 0)
+            QCOMPARE(model.index(rowCount - 1, 0).data().toString(),
+                sheet.cell(Worksheet::Sheet::Answers, rowCount - 1, 0));
+        model.setWorksheet({});
+        QCOMPARE(model.rowCount(), 0);
     }
 
     void titlesAndPageTexts_data()

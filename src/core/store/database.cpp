@@ -178,15 +178,15 @@ bool DatabaseError::leavesFileIntact() const
         || c == Cause::DiskError;
 }
 
-QString DatabaseError::reason(Cause cause)
+QString DatabaseError::causeText(Cause cause)
 {
     switch (cause) {
     case Cause::Damaged:
-        return u"数据文件已经损坏"_s;
+        return u"已经损坏"_s;
     case Cause::DiskFull:
         return u"磁盘已满"_s;
     case Cause::Busy:
-        return u"数据文件正被另一个程序使用"_s;
+        return u"正被另一个程序使用"_s;
     case Cause::NoPermission:
         return u"没有读写权限"_s;
     case Cause::DiskError:
@@ -194,7 +194,15 @@ QString DatabaseError::reason(Cause cause)
     case Cause::Other:
         break;
     }
-    return u"读写数据文件时出错"_s;
+    return u"读写时出错"_s;
+}
+
+QString DatabaseError::reason(Cause cause)
+{
+    if (cause == Cause::Other)
+        return u"读写数据文件时出错"_s;
+    const bool aboutTheFile = cause == Cause::Damaged || cause == Cause::Busy;
+    return aboutTheFile ? u"数据文件"_s + causeText(cause) : causeText(cause);
 }
 
 QString DatabaseError::explanation() const

@@ -38,6 +38,9 @@ public:
     QString explanation() const;
     // The reason alone, without the code: "磁盘已满" and the like.
     static QString reason(Cause cause);
+    // The same without naming the data file, for a message that names it already: "已经损坏",
+    // "正被另一个程序使用".
+    static QString causeText(Cause cause);
     // What a failed system call's errno means, for a disk error the engine or we met.
     static Cause causeOfSystemError(int error);
 

@@ -35,15 +35,20 @@ QString native(const QString &path)
 // What people are told about an intact file they cannot use now.
 QString unusableProblem(Kind kind)
 {
+    using Cause = DatabaseError::Cause;
     switch (kind) {
     case Kind::DiskFull:
-        return u"无法使用：磁盘已满。文件本身完好，请腾出磁盘空间后再试。"_s;
+        return u"无法使用：%1。文件本身完好，请腾出磁盘空间后再试。"_s.arg(
+            DatabaseError::causeText(Cause::DiskFull));
     case Kind::Busy:
-        return u"正被另一个程序使用，暂时无法打开。文件本身完好，请稍后再试。"_s;
+        return u"%1，暂时无法打开。文件本身完好，请稍后再试。"_s.arg(
+            DatabaseError::causeText(Cause::Busy));
     case Kind::NoPermission:
-        return u"无法使用：没有读写权限。文件本身完好，请检查文件和所在文件夹的权限。"_s;
+        return u"无法使用：%1。文件本身完好，请检查文件和所在文件夹的权限。"_s.arg(
+            DatabaseError::causeText(Cause::NoPermission));
     case Kind::DiskError:
-        return u"无法使用：读写磁盘时出错。文件本身没有被改动，请检查磁盘后再试。"_s;
+        return u"无法使用：%1。文件本身没有被改动，请检查磁盘后再试。"_s.arg(
+            DatabaseError::causeText(Cause::DiskError));
     case Kind::InUseByProgram:
         return u"：晨曦算苑正在使用这个数据文件，请先退出程序。"_s;
     default:
@@ -94,7 +99,8 @@ DataFileError DataFileError::fromDatabase(const QString &path, const DatabaseErr
         if (error.isForeign())
             return DataFileError(
                 Kind::NotOurs, path, u"不是晨曦算苑的数据文件，或者密码不符，无法打开。"_s);
-        return DataFileError(Kind::Damaged, path, u"已经损坏，无法读取。"_s);
+        return DataFileError(Kind::Damaged, path,
+            DatabaseError::causeText(DatabaseError::Cause::Damaged) + u"，无法读取。"_s);
     default:
         break;
     }
@@ -133,8 +139,8 @@ DataFileError cannotCreate(const QString &path, DatabaseError::Cause cause)
 {
     using Cause = DatabaseError::Cause;
     const QString reason = cause == Cause::NoPermission ? u"所在的文件夹不能写入"_s
-        : cause == Cause::Busy                          ? u"文件夹正被另一个程序使用"_s
-                                                        : DatabaseError::reason(cause);
+        : cause == Cause::Busy ? u"文件夹"_s + DatabaseError::causeText(cause)
+                               : DatabaseError::reason(cause);
     return DataFileError(kindOf(cause), path, u"无法创建：%1。"_s.arg(reason));
 }
 

@@ -54,7 +54,6 @@ protected:
     // over it takes the hover off the buttons. Call before making what lies on it.
     QWidget *addBand(int height);
     int bandTop() const;
-    int bandHeight() const { return m_bandHeight; }
 
     // The close glyph at the right end of the title strip, as the button at index.
     HCommand *makeCloseGlyph(qint16 index, const QString &toolTip);

@@ -46,7 +46,6 @@ public:
     // The pointer over surface removes the underline from every link.
     void addLinkResetSurface(QWidget *surface);
 
-    qint16 hoverIndex() const { return m_hoverIndex; }
     // The link last underlined in whichever window had it; dialogs are modal, so one
     // process-wide value serves them all.
     static qint16 hoverLabel();

@@ -15,7 +15,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QScrollArea>
-#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quizlayout::photos;
@@ -113,13 +113,13 @@ PhotoMarkingWindow::PhotoMarkingWindow(
     m_result->setWordWrap(true);
     m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_result->setStyleSheet(palette::inkStyle(palette::kInk));
+    connect(&m_reading, &QFutureWatcher<Found>::finished, this, &PhotoMarkingWindow::photoRead);
     readNext();
 }
 
 PhotoMarkingWindow::~PhotoMarkingWindow()
 {
-    if (m_thread)
-        m_thread->wait();
+    m_reading.waitForFinished();
 }
 
 void PhotoMarkingWindow::readNext()
@@ -141,28 +141,30 @@ void PhotoMarkingWindow::readNext()
     }
     const QString path = m_photos.at(m_next);
     m_heading->setText(u"正在读第 %1 张照片，共 %2 张…"_s.arg(m_next + 1).arg(m_photos.size()));
-    auto found = std::make_shared<std::optional<FoundPage>>();
-    auto problem = std::make_shared<QString>();
-    m_thread = QThread::create(
-        [path, found, problem] { *found = ScanBatch::find(path, problem.get()); });
-    connect(m_thread, &QThread::finished, this, [this, path, found, problem] {
-        m_thread->deleteLater();
-        m_thread = nullptr;
-        ++m_next;
-        m_progress->setValue(int(std::min(m_next, m_photos.size())));
-        // A page whose sheet could not be looked up is listed with why, like any page not read.
-        ScanBatch::Page page { path, std::nullopt, u"数据文件读不出这份卷子"_s, {}, {} };
-        runOrReport(u"照片没有批改"_s, [&] { page = m_batch.add(path, *found, *problem); });
-        m_read << page;
-        auto *item = new QListWidgetItem(pageItemText(page));
-        if (!page.found)
-            item->setForeground(QColor(palette::kWarningInk));
-        m_pages->addItem(item);
-        if (m_pages->currentRow() < 0 && page.found)
-            m_pages->setCurrentItem(item);
-        readNext();
-    });
-    m_thread->start();
+    m_reading.setFuture(QtConcurrent::run([path] {
+        Found found { path, std::nullopt, QString() };
+        found.page = ScanBatch::find(path, &found.problem);
+        return found;
+    }));
+}
+
+void PhotoMarkingWindow::photoRead()
+{
+    const Found found = m_reading.result();
+    const QString &path = found.path;
+    ++m_next;
+    m_progress->setValue(int(std::min(m_next, m_photos.size())));
+    // A page whose sheet could not be looked up is listed with why, like any page not read.
+    ScanBatch::Page page { path, std::nullopt, u"数据文件读不出这份卷子"_s, {}, {} };
+    runOrReport(u"照片没有批改"_s, [&] { page = m_batch.add(path, found.page, found.problem); });
+    m_read << page;
+    auto *item = new QListWidgetItem(pageItemText(page));
+    if (!page.found)
+        item->setForeground(QColor(palette::kWarningInk));
+    m_pages->addItem(item);
+    if (m_pages->currentRow() < 0 && page.found)
+        m_pages->setCurrentItem(item);
+    readNext();
 }
 
 void PhotoMarkingWindow::showPage(int row)
@@ -278,7 +280,7 @@ void PhotoMarkingWindow::save()
 
 bool PhotoMarkingWindow::mayLeave()
 {
-    if (m_thread) {
+    if (m_reading.isRunning()) {
         m_next = m_photos.size(); // no photo after the one being read
         m_leaveWhenRead = true;
         m_heading->setText(u"读完这张照片就保存并关闭…"_s);

@@ -4,6 +4,7 @@
 
 #include "scanbatch.h"
 
+#include <QFutureWatcher>
 #include <QStringList>
 
 class AppContext;
@@ -13,10 +14,9 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QScrollArea;
-class QThread;
 class RoomCorrector;
 
-// 拍照批改: photos of scannable sheets read one after another on a thread of their own, each
+// 拍照批改: photos of scannable sheets read one after another on the thread pool, each
 // page shown straightened with what was read over it. Before anything is stored the parent
 // checks the readings beside the photo: every room can be chosen, the unsure ones are visited
 // in order, and what the parent types is taken as sure. 保存 stores every sheet as a test:
@@ -33,7 +33,7 @@ public:
     PhotoMarkingWindow(AppContext &context, const QStringList &photos, QWidget *parent = nullptr);
     ~PhotoMarkingWindow() override;
 
-    bool isRead() const { return m_next >= m_photos.size() && !m_thread; }
+    bool isRead() const { return m_next >= m_photos.size() && !m_reading.isRunning(); }
     bool isStored() const { return m_stored; }
     QListWidget *pageList() const { return m_pages; }
     MarkedPageView *pageView() const { return m_view; }
@@ -53,7 +53,14 @@ protected:
     bool mayLeave() override;
 
 private:
+    struct Found
+    {
+        QString path;
+        std::optional<FoundPage> page;
+        QString problem;
+    };
     void readNext();
+    void photoRead();
     void showPage(int row);
     void choose(int row, int position);
     void take(const ReadAnswer &answer);
@@ -64,7 +71,7 @@ private:
     AppContext &m_context;
     QStringList m_photos;
     qsizetype m_next = 0;
-    QThread *m_thread = nullptr;
+    QFutureWatcher<Found> m_reading;
     ScanBatch m_batch;
     QList<ScanBatch::Page> m_read;
     bool m_stored = false;

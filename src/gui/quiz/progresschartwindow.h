@@ -38,7 +38,6 @@ public:
     // The tool tip of the shown type's test at index, oldest first.
     QString pointText(int index) const;
 
-    const QList<ProgressSeries> &chartData() const { return m_data; }
     HCommand *button(Button index) const { return m_buttons.at(index); }
     QComboBox *typeChooser() const { return m_typeChooser; }
     QChartView *chartView() const { return m_view; }

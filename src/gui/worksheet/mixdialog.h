@@ -31,7 +31,6 @@ public:
     QSpinBox *countBox() const { return m_count; }
     QListWidget *entryList() const { return m_list; }
     FormChooser *formChooser() const { return m_form; }
-    QCheckBox *shuffleBox() const { return m_shuffle; }
 
     void addEntry();
     void removeEntry();

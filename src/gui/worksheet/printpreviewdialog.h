@@ -32,7 +32,6 @@ public:
     int pageCount() const;
     int currentPage() const;
     QString pageIndicator() const;
-    QPrintPreviewWidget *previewWidget() const { return m_preview; }
     QAction *action(const QString &objectName) const;
 
     // How a printer is chosen before printing: the print dialog, unless a

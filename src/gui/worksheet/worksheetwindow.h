@@ -76,7 +76,6 @@ public:
     QList<TitledSheet> titledSet();
     HCommand *button(Button index) const { return m_buttons.at(index); }
     SheetGrid *grid() const { return m_grid; }
-    SheetModel *questionModel() const { return m_questions; }
     WorksheetChoices *choices() const { return m_choices; }
 
 protected:
