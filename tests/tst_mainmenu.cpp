@@ -109,7 +109,7 @@ struct Menu
             what.append(u"tip %1"_s.arg(window->tipPicture()));
         const bool left = exited->count() == 1 && !context->isOpen() && !window->isVisible();
         if (left)
-            what.append(u"left, %1 saved"_s.arg(AppContext::open(data.path)->settings().system3()));
+            what.append(u"left, %1 saved"_s.arg(AppContext::open(data.path)->settings().read(u"system_3"_s)));
         else if (exited->count() != 0 || !context->isOpen() || !window->isVisible())
             what.append(u"half gone"_s);
         return what.join(u", "_s);

@@ -62,10 +62,11 @@ int runSettingsCommand(const QStringList &args)
             throw UsageError(u"--set 的取值须为 KEY=VALUE，收到“%1”"_s.arg(assignment));
         setKey = assignment.left(eq);
         setValue = assignment.mid(eq + 1);
-        if (!Settings::key(setKey))
+        const SettingKey *key = Settings::key(setKey);
+        if (!key)
             throw UsageError(u"没有设置项“%1”"_s.arg(setKey));
-        if (setKey == u"system_0"_s)
-            throw UsageError(u"system_0 是安装编号，不能改写"_s);
+        if (key->family == SettingKey::Family::Installation)
+            throw UsageError(u"%1 是安装编号，不能改写"_s.arg(setKey));
     }
 
     const auto file = openAsProgram(arguments, setKey.isEmpty() ? Access::Read : Access::Write);

@@ -127,7 +127,7 @@ int runSheetCommand(const QStringList &args)
     choices.rowHeight = qint16(arguments.integer(u"row-height"_s, 1, 5, 3));
     const QString titleTemplate = arguments.has(u"title"_s)
         ? arguments.text(u"title"_s)
-        : Settings::key(u"system_5"_s)->firstStartValue;
+        : Settings::defaultPrintTitle();
     commonoptions::checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s });
     std::optional<PageRange> range;
     if (arguments.has(u"pages"_s)) {

@@ -15,27 +15,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TestChoices TestChoices::fromSetting(const QString &value, qint16 type)
-{
-    TestChoices choices;
-    const QStringList fields = value.split(u'\\');
-    if (value.isEmpty() || fields.size() < 2)
-        return choices;
-    bool levelOk = false, countOk = false;
-    const int level = fields.at(0).trimmed().toInt(&levelOk);
-    const int count = fields.at(1).trimmed().toInt(&countOk);
-    if (levelOk && catalogue::offersLevel(type, qint16(level)))
-        choices.level = qint16(level);
-    if (countOk && count >= kMinCount && count <= kMaxCount)
-        choices.count = count;
-    return choices;
-}
-
-QString TestChoices::toSetting() const
-{
-    return u"%1\\%2"_s.arg(level).arg(count);
-}
-
 TestSession::TestSession(Database &db, Settings &settings)
     : m_db(db)
     , m_settings(settings)
@@ -120,8 +99,7 @@ void TestSession::confirm()
         m_number = recordnumbers::firstFree(m_db, m_number);
     // A practice test has no level and count of its own to remember.
     if (!isPractice() && m_sheetTypeName.isEmpty()) {
-        m_settings.write(
-            u"txb%1"_s.arg(m_type), TestChoices { m_level, int(m_items.size()) }.toSetting());
+        m_settings.setTestChoices(m_type, TestChoices { m_level, int(m_items.size()) });
     }
 
     Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testchoices.h"
 #include "testitem.h"
 
 #include "generate/questionform.h"
@@ -15,20 +16,6 @@ class Database;
 class QuestionMaker;
 class Settings;
 struct Mistake;
-
-// The level and count a type's test starts with, as setting "txb" keeps them.
-struct TestChoices
-{
-    qint16 level = 1;
-    int count = 20;
-
-    static constexpr int kMinCount = 10;
-    static constexpr int kMaxCount = 100;
-
-    // A value that does not read falls back to level 1 and 20 questions.
-    static TestChoices fromSetting(const QString &value, qint16 type);
-    QString toSetting() const;
-};
 
 // The result of handing a test in.
 struct MarkResult

@@ -215,7 +215,7 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
         for (const SettingKey &k : Settings::keys()) {
             insert.bind(1, k.name);
             insert.bind(
-                2, k.name == u"system_0"_s ? Settings::encodedNeverStarted(rnd) : QString());
+                2, k.family == SettingKey::Family::Installation ? Settings::encodedNeverStarted(rnd) : QString());
             insert.run();
             insert.reset();
         }

@@ -5,6 +5,8 @@
 
 #include "generate/numbers.h"
 #include "generate/randomsource.h"
+#include "quiz/testchoices.h"
+#include "worksheet/sheetchoices.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,24 +18,37 @@ const QString kSystemTag = u"Zsy"_s;
 const QString kWorksheetTag = u"Zta"_s;
 const QString kTestTag = u"Ztb"_s;
 
+// The stored names of the keys the accessors stand for.
+const QString kInstallationKey = u"system_0"_s;
+const QString kMenuModeKey = u"system_3"_s;
+const QString kGame24LevelKey = u"system_4"_s;
+const QString kPrintTitleKey = u"system_5"_s;
+QString sheetChoicesKey(qint16 type)
+{
+    return u"txa%1"_s.arg(type);
+}
+QString testChoicesKey(qint16 type)
+{
+    return u"txb%1"_s.arg(type);
+}
+
 QList<SettingKey> buildKeys()
 {
     using Family = SettingKey::Family;
     QList<SettingKey> keys = {
-        { u"system_0"_s, 0, Family::Installation, QString() },
-        { u"system_3"_s, 1, Family::System, u"1"_s },
-        { u"system_4"_s, 1, Family::System, u"1"_s },
-        { u"system_5"_s, 1, Family::System,
-            u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s },
+        { kInstallationKey, 0, Family::Installation, QString() },
+        { kMenuModeKey, 1, Family::System, u"1"_s },
+        { kGame24LevelKey, 1, Family::System, u"1"_s },
+        { kPrintTitleKey, 1, Family::System, Settings::defaultPrintTitle() },
         { u"system_7"_s, 1, Family::System, QString() },
         { u"system_8"_s, 1, Family::System, QString() },
         { u"system_9"_s, 1, Family::System, QString() },
     };
     for (int type = 1; type <= 10; ++type)
-        keys.append({ u"txa%1"_s.arg(type), 2, Family::Worksheet,
+        keys.append({ sheetChoicesKey(qint16(type)), 2, Family::Worksheet,
             type == 10 ? u"1\\2\\15\\3\\1"_s : u"1\\3\\15\\3\\1"_s });
     for (int type = 1; type <= 10; ++type)
-        keys.append({ u"txb%1"_s.arg(type), 3, Family::Test, u"1\\10"_s });
+        keys.append({ testChoicesKey(qint16(type)), 3, Family::Test, u"1\\10"_s });
     return keys;
 }
 
@@ -111,18 +126,62 @@ void Settings::write(const QString &name, const QString &value)
     if (!k)
         return;
     writeEncoded(*k, value);
-    if (name == u"system_3"_s)
-        m_system3 = value;
-    else if (name == u"system_4"_s)
-        m_system4 = value;
-    else if (name == u"system_5"_s)
-        m_system5 = value;
+    if (name == kMenuModeKey || name == kGame24LevelKey || name == kPrintTitleKey)
+        readShared();
+}
+
+void Settings::setMenuOpensWorksheet(bool worksheet)
+{
+    write(kMenuModeKey, worksheet ? u"1"_s : u"0"_s);
+}
+
+void Settings::setGame24Level(int level)
+{
+    write(kGame24LevelKey, QString::number(level));
+}
+
+void Settings::setPrintTitle(const QString &title)
+{
+    write(kPrintTitleKey, title);
+}
+
+QString Settings::defaultPrintTitle()
+{
+    return u"【题型】〖难度〗数量 题(对___题,错___题) _____年___月___日,用时___分钟"_s;
+}
+
+SheetChoices Settings::sheetChoices(qint16 type) const
+{
+    return SheetChoices::fromSetting(read(sheetChoicesKey(type)), type);
+}
+
+void Settings::setSheetChoices(qint16 type, const SheetChoices &choices)
+{
+    write(sheetChoicesKey(type), choices.toSetting());
+}
+
+TestChoices Settings::testChoices(qint16 type) const
+{
+    return TestChoices::fromSetting(read(testChoicesKey(type)), type);
+}
+
+void Settings::setTestChoices(qint16 type, const TestChoices &choices)
+{
+    write(testChoicesKey(type), choices.toSetting());
+}
+
+void Settings::readShared()
+{
+    m_menuMode = read(kMenuModeKey);
+    const QString level = read(kGame24LevelKey);
+    m_game24Level = level.size() == 1 && level >= u"1"_s && level <= u"5"_s ? level.toInt() : 1;
+    m_printTitle = read(kPrintTitleKey);
 }
 
 std::optional<QString> Settings::storedInstallation(Database &db)
 {
     Statement select = db.prepare("SELECT system_bz FROM tab_system WHERE system_dm = ?");
-    select.bind(1, u"system_0"_s);
+    select.bind(1, kInstallationKey);
     if (!select.next() || !select.isText(0))
         return std::nullopt;
     const QString number = settingscodec::decode(select.text(0), 0, kInstallationSalt);
@@ -156,11 +215,6 @@ bool Settings::load()
     if (!firstStart)
         m_installationNumber = installation.value_or(QString()).toInt();
 
-    m_system3 = read(u"system_3"_s);
-    m_system4 = read(u"system_4"_s);
-    m_system5 = read(u"system_5"_s);
-    static const QStringList levels = { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s };
-    if (!levels.contains(m_system4))
-        m_system4 = u"1"_s;
+    readShared();
     return firstStart;
 }

@@ -75,8 +75,8 @@ Game24Window::Game24Window(AppContext &context, RandomSource &rnd, QWidget *pare
     buildUi();
     addKeys();
 
-    const int saved = int(std::lround(m_context.settings().system4().toDouble()));
-    const int level = std::clamp(saved, 1, int(PuzzleDeck::levelCaptions().size()));
+    const int level = std::clamp(
+        m_context.settings().game24Level(), 1, int(PuzzleDeck::levelCaptions().size()));
     m_levelList->setCurrentIndex(level - 1);
     // Unguarded: a file that cannot be read keeps the window from opening, and its opener
     // says why.
@@ -312,8 +312,7 @@ bool Game24Window::mayLeave()
     return runOrReport(
         u"选好的难度没有保存"_s,
         [this] {
-            m_context.settings().write(
-                u"system_4"_s, QString::number(m_levelList->currentIndex() + 1));
+            m_context.settings().setGame24Level(m_levelList->currentIndex() + 1);
         },
         Report::WindowStaysOpen);
 }

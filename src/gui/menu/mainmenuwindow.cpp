@@ -189,7 +189,7 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
 
     // The rest of the start-up belongs to the window: the worksheet/test choice, the rounded
     // outline (WindowChrome), and the tip that may follow the buttons from now on.
-    m_modeBox->setChecked(m_context.settings().system3() == u"1"_s);
+    m_modeBox->setChecked(m_context.settings().menuOpensWorksheet());
     m_tipPicture = menu::kDefaultTip;
     m_tipFlag = true;
     setFocus();
@@ -314,7 +314,7 @@ void MainMenuWindow::closeEvent(QCloseEvent *event)
         m_closed = true;
         // The program ends all the same: the choice is only for the next start.
         runOrReport(this, u"“出题/测试”的选择没有保存"_s, [this] {
-            m_context.settings().write(u"system_3"_s, opensWorksheet() ? u"1"_s : u"0"_s);
+            m_context.settings().setMenuOpensWorksheet(opensWorksheet());
         });
         m_context.close();
         emit exited();

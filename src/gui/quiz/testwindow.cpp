@@ -153,8 +153,7 @@ void TestWindow::showType(qint16 type)
 
 void TestWindow::restoreChoices()
 {
-    const TestChoices choices
-        = TestChoices::fromSetting(m_context.settings().read(u"txb%1"_s.arg(m_type)), m_type);
+    const TestChoices choices = m_context.settings().testChoices(m_type);
     m_level->setCurrentIndex(choices.level - 1);
     m_count->setValue(choices.count);
     m_form->setForm(FormMemory(m_context.database()).form(Window::Test, m_type, choices.level));

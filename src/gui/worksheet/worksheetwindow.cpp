@@ -194,15 +194,14 @@ void WorksheetWindow::buildSheet()
 
 void WorksheetWindow::restoreChoices()
 {
-    const SheetChoices choices
-        = SheetChoices::fromSetting(m_context.settings().read(u"txa%1"_s.arg(m_type)), m_type);
+    const SheetChoices choices = m_context.settings().sheetChoices(m_type);
     m_sheetRows = choices.rows;
     const FormMemory memory(m_context.database());
     m_choices->restore(choices, memory.form(FormMemory::Window::Sheet, m_type, choices.level),
         memory.mix(), memory.scannable());
     setMixed(false);
     applyFontAndRowHeight();
-    m_title->setText(m_context.settings().system5());
+    m_title->setText(m_context.settings().printTitle());
     m_titleChanged = false;
 }
 
@@ -306,8 +305,8 @@ bool WorksheetWindow::mayLeave()
         [this] {
             Settings &settings = m_context.settings();
             if (m_titleChanged)
-                settings.write(u"system_5"_s, m_title->text());
-            settings.write(u"txa%1"_s.arg(m_type), currentChoices().toSetting());
+                settings.setPrintTitle(m_title->text());
+            settings.setSheetChoices(m_type, currentChoices());
             FormMemory memory(m_context.database());
             memory.setForm(FormMemory::Window::Sheet, m_choices->form());
             memory.setMix(m_choices->mix());
@@ -368,7 +367,7 @@ void WorksheetWindow::restoreDefaultTitle()
     box.button(QMessageBox::No)->setText(u"否(&N)"_s);
     if (box.exec() != QMessageBox::Yes)
         return;
-    m_title->setText(Settings::key(u"system_5"_s)->firstStartValue);
+    m_title->setText(Settings::defaultPrintTitle());
     m_titleChanged = true;
 }
 
