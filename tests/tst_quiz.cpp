@@ -222,7 +222,8 @@ private slots:
         QCOMPARE((QList<int> { resumed.elapsed(), resumed.type(), resumed.level(),
                      resumed.answeredCount(), resumed.firstUnanswered() }),
             (QList<int> { 125, 5, 3, 3, 1 }));
-        QVERIFY(!resumed.isMarked());
+        QCOMPARE(resumed.state(), TestSession::State::Running);
+        QCOMPARE(resumed.origin(), TestSession::Origin::Screen);
         model.setItems(resumed.items()); // a stored test, to look at
         QVERIFY(!(model.flags(cell) & Qt::ItemIsEditable));
         QCOMPARE(type(u"4"_s), u"0 123456789|123456789"_s);

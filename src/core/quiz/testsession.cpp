@@ -20,20 +20,30 @@ TestSession::TestSession(Database &db, Settings &settings)
     , m_settings(settings)
 { }
 
-void TestSession::generate(
-    QuestionMaker &maker, const QuestionForm &form, int count, const QDateTime &now)
+void TestSession::begin(Origin origin, const QString &number, const QList<TestItem> &items)
 {
-    m_type = form.type;
-    m_level = form.level;
+    m_origin = origin;
+    m_number = number;
+    m_items = items;
     m_sheetTypeName.clear();
     m_sheetLevelName.clear();
     m_formOfPosition.clear();
-    m_photographed = false;
-    m_number = recordNumber(form.type, form.level, count, now);
-    m_items.clear();
-    m_elapsed = 0;
+    m_elapsed = m_unsavedSeconds = 0;
     m_confirmed = m_marked = false;
     m_wrong = 0;
+}
+
+TestSession::State TestSession::state() const
+{
+    return !m_confirmed ? State::NotStarted : m_marked ? State::Marked : State::Running;
+}
+
+void TestSession::generate(
+    QuestionMaker &maker, const QuestionForm &form, int count, const QDateTime &now)
+{
+    begin(Origin::Screen, recordNumber(form.type, form.level, count, now), {});
+    m_type = form.type;
+    m_level = form.level;
     for (int attempt = 1; attempt < 3 * count && m_items.size() < count; ++attempt) {
         m_items << testItemOf(maker.make(form), int(m_items.size()) + 1);
     }
@@ -51,22 +61,15 @@ QString TestSession::typeLabel(qint16 type)
 
 QString TestSession::label() const
 {
-    return m_type == 0 && !m_sheetTypeName.isEmpty() ? m_sheetTypeName : typeLabel(m_type);
+    return m_origin == Origin::PhotographedSheet && m_type == 0 ? m_sheetTypeName
+                                                                : typeLabel(m_type);
 }
 
 void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTime &now)
 {
+    begin(Origin::Practice, recordNumber(0, 0, int(mistakes.size()), now), {});
     m_type = 0;
     m_level = 0;
-    m_sheetTypeName.clear();
-    m_sheetLevelName.clear();
-    m_formOfPosition.clear();
-    m_photographed = false;
-    m_number = recordNumber(0, 0, int(mistakes.size()), now);
-    m_items.clear();
-    m_elapsed = 0;
-    m_confirmed = m_marked = false;
-    m_wrong = 0;
     for (const Mistake &mistake : mistakes) {
         TestItem item;
         item.position = int(m_items.size()) + 1;
@@ -79,15 +82,11 @@ void TestSession::generatePractice(const QList<Mistake> &mistakes, const QDateTi
 void TestSession::takeSheet(const QString &number, const QString &typeName,
     const QString &levelName, const QList<TestItem> &items)
 {
+    begin(Origin::PhotographedSheet, number, items);
     m_type = qint16(catalogue::typeNames().indexOf(typeName) + 1);
     m_level = qint16(catalogue::levelNames().indexOf(levelName) + 1);
     m_sheetTypeName = typeName;
     m_sheetLevelName = levelName;
-    m_number = number;
-    m_items = items;
-    m_elapsed = 0;
-    m_confirmed = m_marked = false;
-    m_wrong = 0;
     rememberSheetForms();
 }
 
@@ -95,20 +94,21 @@ void TestSession::confirm()
 {
     Transaction transaction(m_db);
     // A photographed sheet keeps the number printed on it.
-    if (m_sheetTypeName.isEmpty())
+    if (m_origin != Origin::PhotographedSheet)
         m_number = recordnumbers::firstFree(m_db, m_number);
-    // A practice test has no level and count of its own to remember.
-    if (!isPractice() && m_sheetTypeName.isEmpty()) {
+    // Only a test made on screen has a level and count of its own to remember.
+    if (m_origin == Origin::Screen)
         m_settings.setTestChoices(m_type, TestChoices { m_level, int(m_items.size()) });
-    }
 
     Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
     header.bind(1, m_number)
         .bind(2,
-            !m_sheetTypeName.isEmpty() ? m_sheetTypeName
-                : isPractice()         ? practiceName()
-                                       : catalogue::typeName(m_type))
-        .bind(3, m_sheetLevelName.isEmpty() ? catalogue::levelName(m_level) : m_sheetLevelName)
+            m_origin == Origin::PhotographedSheet ? m_sheetTypeName
+                : isPractice()                    ? practiceName()
+                                                  : catalogue::typeName(m_type))
+        .bind(3,
+            m_origin == Origin::PhotographedSheet ? m_sheetLevelName
+                                                  : catalogue::levelName(m_level))
         .bind(4, int(m_items.size()));
     header.run();
 
@@ -121,7 +121,7 @@ void TestSession::confirm()
         item.id = m_db.lastInsertId();
     }
     transaction.commit();
-    m_elapsed = 0;
+    m_elapsed = m_unsavedSeconds = 0;
     m_confirmed = true;
 }
 
@@ -130,31 +130,32 @@ bool TestSession::resume(const QString &number)
     const std::optional<TestRecord> record = findTestRecord(m_db, number);
     if (!record)
         return false;
-    m_number = number;
-    m_items = loadTestItems(m_db, number, ItemOrder::Question);
+    m_type = qint16(catalogue::typeNames().indexOf(record->typeName) + 1);
+    m_level = qint16(catalogue::levelNames().indexOf(record->levelName) + 1);
+    const bool practice = m_type == 0 && record->typeName == practiceName();
+    begin(practice ? Origin::Practice : Origin::Screen, number,
+        loadTestItems(m_db, number, ItemOrder::Question));
     m_elapsed = std::clamp(int(record->elapsed.value_or(0)), 0, kMaxSeconds);
     m_marked = record->marked.value_or(0) == 1;
     m_wrong = m_marked ? int(record->wrong.value_or(0)) : 0;
     m_confirmed = true;
-    m_type = qint16(catalogue::typeNames().indexOf(record->typeName) + 1);
-    m_level = qint16(catalogue::levelNames().indexOf(record->levelName) + 1);
-    // A photographed mixed sheet has no type of its own, and is no practice.
-    const bool namedOwn = m_type == 0 && record->typeName != practiceName();
-    m_sheetTypeName = namedOwn ? record->typeName : QString();
-    m_sheetLevelName = namedOwn ? record->levelName : QString();
-    rememberSheetForms();
+    if (!practice && rememberSheetForms()) {
+        m_origin = Origin::PhotographedSheet;
+        m_sheetTypeName = record->typeName;
+        m_sheetLevelName = record->levelName;
+    }
     return true;
 }
 
-void TestSession::rememberSheetForms()
+bool TestSession::rememberSheetForms()
 {
     m_formOfPosition.clear();
     const std::optional<ScannableSheet> sheet = scannablesheets::find(m_db, m_number);
-    m_photographed = sheet.has_value();
-    if (sheet) {
-        for (const ScanRoom &room : sheet->rooms)
-            m_formOfPosition.insert(room.position, { room.type, room.level });
-    }
+    if (!sheet)
+        return false;
+    for (const ScanRoom &room : sheet->rooms)
+        m_formOfPosition.insert(room.position, { room.type, room.level });
+    return true;
 }
 
 void TestSession::writeAnswer(const TestItem &item)
@@ -180,10 +181,17 @@ void TestSession::recordAnswer(int index, const QString &digits)
 
 bool TestSession::tick()
 {
-    if (m_photographed || m_elapsed >= kMaxSeconds)
+    if (isPhotographed() || m_elapsed >= kMaxSeconds)
         return false;
     ++m_elapsed;
+    ++m_unsavedSeconds;
     return m_elapsed < kMaxSeconds;
+}
+
+bool TestSession::clockSaveDue() const
+{
+    return m_unsavedSeconds > 0
+        && (m_unsavedSeconds >= kSaveEverySeconds || m_elapsed >= kMaxSeconds);
 }
 
 void TestSession::setElapsed(int seconds)
@@ -193,11 +201,12 @@ void TestSession::setElapsed(int seconds)
 
 void TestSession::saveElapsed()
 {
-    if (!m_confirmed || m_photographed)
+    if (!m_confirmed || isPhotographed())
         return;
     Statement update = m_db.prepare("UPDATE tab_test SET js = ? WHERE bh = ?");
     update.bind(1, m_elapsed).bind(2, m_number);
     update.run();
+    m_unsavedSeconds = 0;
 }
 
 void TestSession::leave()
@@ -244,7 +253,7 @@ MarkResult TestSession::mark()
     Statement header = m_db.prepare(
         "UPDATE tab_test SET zqs = ts - ?, cws = ?, sj = ?, zt = 1, js = ? WHERE bh = ?");
     header.bind(1, result.wrong).bind(2, result.wrong).bind(5, m_number);
-    if (m_photographed) {
+    if (isPhotographed()) {
         header.bindNull(3).bindNull(4);
     } else {
         result.timeText = elapsedText(m_elapsed);

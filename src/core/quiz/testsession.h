@@ -32,6 +32,14 @@ class TestSession
 {
 public:
     static constexpr int kMaxSeconds = 10800; // the clock stops at three hours
+    // A running clock is written to the file this often, so that a crash loses little time.
+    static constexpr int kSaveEverySeconds = 10;
+
+    // Where the questions came from: made on screen, the wrong-answer book's practice, or a
+    // sheet written on paper and photographed.
+    enum class Origin { Screen, Practice, PhotographedSheet };
+    // Made but not stored yet; stored and being answered; handed in and marked.
+    enum class State { NotStarted, Running, Marked };
 
     TestSession(Database &db, Settings &settings);
 
@@ -53,7 +61,9 @@ public:
     // mixed sheet's differ in, go with its wrong answers into the book.
     void takeSheet(const QString &number, const QString &typeName, const QString &levelName,
         const QList<TestItem> &items);
-    bool isPractice() const { return m_type == 0 && m_sheetTypeName.isEmpty(); }
+    Origin origin() const { return m_origin; }
+    State state() const;
+    bool isPractice() const { return m_origin == Origin::Practice; }
     static QString practiceName(); // "错题重练"
     // What a test of the type is called in titles: "①〖A+B〗" …, the practice name for 0.
     static QString typeLabel(qint16 type);
@@ -70,6 +80,8 @@ public:
     // One more second on the clock; false once it has stopped. A photographed sheet has no
     // clock: the child's time was spent on paper, and a parent's typing is not the child's.
     bool tick();
+    // Whether the clock has run long enough since it was last saved to be saved now.
+    bool clockSaveDue() const;
     void saveElapsed();
     // Leaving a running test: every answer and the clock, in one transaction.
     void leave();
@@ -83,7 +95,7 @@ public:
     int elapsed() const { return m_elapsed; }
     void setElapsed(int seconds);
     bool isConfirmed() const { return m_confirmed; }
-    bool isPhotographed() const { return m_photographed; }
+    bool isPhotographed() const { return m_origin == Origin::PhotographedSheet; }
     bool isMarked() const { return m_marked; }
     const QList<TestItem> &items() const { return m_items; }
     int answeredCount() const;
@@ -93,22 +105,25 @@ public:
     int wrongCount() const { return m_wrong; }
 
 private:
+    // Forgets the test held: a new one of that origin, numbered number, begins.
+    void begin(Origin origin, const QString &number, const QList<TestItem> &items);
     void writeAnswer(const TestItem &item);
     // The types and levels of a photographed sheet's questions, as its data file row keeps
-    // them; none for a test made on screen.
-    void rememberSheetForms();
+    // them; false for a test made on screen.
+    bool rememberSheetForms();
 
     Database &m_db;
     Settings &m_settings;
     QString m_number;
     qint16 m_type = 0;
     qint16 m_level = 0;
+    Origin m_origin = Origin::Screen;
     int m_elapsed = 0;
+    int m_unsavedSeconds = 0;
     bool m_confirmed = false;
     bool m_marked = false;
     int m_wrong = 0;
     QList<TestItem> m_items;
     QString m_sheetTypeName, m_sheetLevelName; // of a photographed sheet
     QHash<int, QuestionForm> m_formOfPosition; // of a photographed sheet's questions
-    bool m_photographed = false;
 };

@@ -239,7 +239,6 @@ void TestWindow::confirm()
     m_context.setCurrentTestNo(m_session.number());
     m_items->refresh();
     showAnswering();
-    m_unsavedSeconds = 0;
     m_clock->start();
 }
 
@@ -341,14 +340,13 @@ void TestWindow::tick()
     const bool running = m_session.tick();
     if (!running)
         m_clock->stop();
-    if (++m_unsavedSeconds >= kSaveEverySeconds || !running)
+    if (m_session.clockSaveDue())
         saveClock();
     showClock();
 }
 
 void TestWindow::saveClock()
 {
-    m_unsavedSeconds = 0;
     try {
         m_session.saveElapsed();
     } catch (const std::runtime_error &) {
@@ -356,20 +354,15 @@ void TestWindow::saveClock()
     }
 }
 
-bool TestWindow::isShown(Button index) const
-{
-    // Asked of the widget itself, so that it holds before the window is first shown too.
-    return !m_buttons.at(index)->isHidden();
-}
-
 bool TestWindow::isOffered(Button index) const
 {
-    return isShown(index) && m_buttons.at(index)->isEnabled();
+    // Asked of the widget itself, so that it holds before the window is first shown too.
+    return !m_buttons.at(index)->isHidden() && m_buttons.at(index)->isEnabled();
 }
 
 bool TestWindow::mayLeave()
 {
-    if (!isShown(Generate) && isOffered(Finish)) {
+    if (m_session.state() == TestSession::State::Running) {
         m_grid->commitOpenEditor();
         m_clock->stop();
         // An answer typed while the file was busy lives in the session alone; closing now
@@ -387,6 +380,8 @@ bool TestWindow::mayLeave()
 
 void TestWindow::reject()
 {
-    if (isShown(Generate))
+    // Esc leaves while the test is still being chosen, never from the middle of one.
+    if (m_session.origin() == TestSession::Origin::Screen
+        && m_session.state() == TestSession::State::NotStarted)
         leave();
 }

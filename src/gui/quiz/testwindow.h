@@ -28,8 +28,6 @@ class TestWindow final : public FeatureWindow
 
 public:
     enum Button : qint16 { Exit = 0, Generate = 1, Confirm = 2, Finish = 3, CloseGlyph = 4 };
-    // The clock is written to the data file at least this often while it runs.
-    static constexpr int kSaveEverySeconds = 10;
 
     explicit TestWindow(AppContext &context, QuestionMaker &maker = processQuestionMaker(),
         QWidget *parent = nullptr);
@@ -79,14 +77,12 @@ private:
     void showProgress();
     void showClock();
     void saveClock();
-    bool isShown(Button index) const;
     bool isOffered(Button index) const;
 
     AppContext &m_context;
     QuestionMaker &m_maker;
     qint16 m_type;
     TestSession m_session;
-    int m_unsavedSeconds = 0;
 
     QList<HCommand *> m_buttons;
     QLabel *m_levelCaption = nullptr;
