@@ -8,6 +8,7 @@
 #include "quiz/testwindow.h"
 #include "scanpage.h"
 #include "sheetpainter.h"
+#include "worksheet/classset.h"
 #include "worksheet/scannablesheet.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetdocument.h"
@@ -512,9 +513,14 @@ private slots:
         SheetChoices choices;
         choices.columns = 3;
         choices.rows = 6;
-        QList<Worksheet> set { Worksheet::generate(m_data->maker, 5, 2, 3, 6, kMonday) };
+        SheetRecipe recipe;
+        recipe.form = { 5, 2 };
+        recipe.columns = 3;
+        recipe.rows = 6;
+        QStringList shortfalls;
+        ClassSet set = *ClassSet::make(m_data->maker, recipe, kMonday, &shortfalls);
         const SheetDocument document = scanpage::fileSet(m_data->db(),
-            m_data->settings().installationNumber(), set, [&choices](const Worksheet &sheet) {
+            m_data->settings().installationNumber(), set, 1, [&choices](const Worksheet &sheet) {
                 return questionDocument(sheet, choices, u"乘法"_s);
             }).first();
         QImage page(1240, 1754, QImage::Format_RGB32); // A4 at 150 dpi, as a flatbed scans it

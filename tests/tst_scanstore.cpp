@@ -8,6 +8,7 @@
 #include "quiz/mistakebook.h"
 #include "quiz/sheetmarking.h"
 #include "quiz/testitem.h"
+#include "worksheet/classset.h"
 #include "worksheet/recordnumbers.h"
 #include "worksheet/scannablesheet.h"
 #include "worksheet/sheetchoices.h"
@@ -180,21 +181,25 @@ private slots:
         const auto documentOf = [&choices](const Worksheet &sheet) {
             return questionDocument(sheet, choices, u"题"_s);
         };
-        QList<Worksheet> setA, setB;
-        for (int copy = 0; copy < 3; ++copy) {
-            setA << Worksheet::generate(d.maker, 1, 2, 2, 5, now.addSecs(copy));
-            setB << Worksheet::generate(d.maker, 1, 2, 2, 5, now.addSecs(copy));
-        }
+        SheetRecipe recipe;
+        recipe.form = { 1, 2 };
+        recipe.rows = 5;
+        QStringList shortfalls;
+        ClassSet setA = *ClassSet::make(d.maker, recipe, now, &shortfalls);
+        ClassSet setB = *ClassSet::make(d.maker, recipe, now, &shortfalls);
+        const auto copies = [&](ClassSet &set) { return set.copies(d.maker, 3, &shortfalls); };
+        copies(setA);
+        copies(setB);
         const int installation = d.settings().installationNumber();
-        scanpage::fileSet(d.db(), installation, setA, documentOf);
+        scanpage::fileSet(d.db(), installation, setA, 3, documentOf);
         QList<ScannableSheet> filedA;
-        for (const Worksheet &sheet : std::as_const(setA))
+        for (const Worksheet &sheet : copies(setA))
             filedA << *scannablesheets::find(d.db(), sheet.number());
-        scanpage::fileSet(d.db(), installation, setB, documentOf);
+        scanpage::fileSet(d.db(), installation, setB, 3, documentOf);
 
         QSet<QString> numbers;
-        for (const QList<Worksheet> *set : { &setA, &setB }) {
-            for (const Worksheet &sheet : *set) {
+        for (ClassSet *set : { &setA, &setB }) {
+            for (const Worksheet &sheet : copies(*set)) {
                 numbers << sheet.number();
                 const std::optional<ScannableSheet> filed = scannablesheets::find(d.db(), sheet.number());
                 QVERIFY(filed);
@@ -202,15 +207,16 @@ private slots:
             }
         }
         QCOMPARE(numbers.size(), 6);
-        for (qsizetype i = 0; i < setA.size(); ++i)
-            QCOMPARE(scannablesheets::find(d.db(), setA[i].number()), filedA[i]);
+        QVERIFY(shortfalls.isEmpty());
+        for (qsizetype i = 0; i < filedA.size(); ++i)
+            QCOMPARE(scannablesheets::find(d.db(), copies(setA)[i].number()), filedA[i]);
 
         const qint64 rooms = countRows(d.db(), "SELECT count(*) FROM tab_scan");
-        QList<Worksheet> again = setA;
-        scanpage::fileSet(d.db(), installation, again, documentOf);
+        ClassSet again = setA;
+        scanpage::fileSet(d.db(), installation, again, 3, documentOf);
         QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_scan"), rooms);
-        for (qsizetype i = 0; i < setA.size(); ++i)
-            QCOMPARE(again[i].number(), setA[i].number());
+        for (qsizetype i = 0; i < filedA.size(); ++i)
+            QCOMPARE(copies(again)[i].number(), copies(setA)[i].number());
 
         TestSession session(d.db(), d.settings());
         session.generate(d.maker, 1, 2, 10, now);

@@ -7,12 +7,12 @@
 
 #include "generate/blankform.h"
 #include "quiz/testitem.h"
-#include "store/database.h"
-#include "worksheet/recordnumbers.h"
+#include "worksheet/classset.h"
 #include "worksheet/sheetdocument.h"
 #include "worksheet/worksheet.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 using namespace Qt::Literals::StringLiterals;
@@ -115,32 +115,24 @@ void markForScanning(SheetDocument &document, const ScannableSheet &sheet, int i
         document.scanChecks << sheet.pageCheck(installationNumber, page);
 }
 
-QList<SheetDocument> fileSet(Database &db, int installationNumber, QList<Worksheet> &sheets,
+QList<SheetDocument> fileSet(Database &db, int installationNumber, ClassSet &set, int count,
     const std::function<SheetDocument(const Worksheet &)> &documentOf)
 {
-    const auto laidOut = [&documentOf](const Worksheet &sheet) {
+    // Each copy is laid out once for the number it is filed under.
+    QHash<QString, std::pair<SheetDocument, ScannableSheet>> laidOut;
+    const QList<Worksheet> filed = set.fileScannable(db, count, [&](const Worksheet &sheet) {
         SheetDocument document = documentOf(sheet);
         document.scanNumber = sheet.number();
-        return document;
-    };
+        const ScannableSheet described = describe(sheet, document);
+        laidOut.insert(sheet.number(), { document, described });
+        return described;
+    });
     QList<SheetDocument> documents;
-    Transaction transaction(db);
-    for (Worksheet &sheet : sheets) {
-        SheetDocument document = laidOut(sheet);
-        ScannableSheet described = describe(sheet, document);
-        if (scannablesheets::find(db, sheet.number()) != described) {
-            if (const QString free = recordnumbers::firstFree(db, sheet.number());
-                free != sheet.number()) {
-                sheet.renumber(free);
-                document = laidOut(sheet);
-                described = describe(sheet, document);
-            }
-            scannablesheets::store(db, described);
-        }
+    for (const Worksheet &sheet : filed) {
+        auto [document, described] = laidOut.value(sheet.number());
         markForScanning(document, described, installationNumber);
         documents << document;
     }
-    transaction.commit();
     return documents;
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class ClassSet;
 class Database;
 class QPainter;
 class Worksheet;
@@ -25,12 +26,10 @@ ScannableSheet describe(const Worksheet &sheet, const SheetDocument &document);
 // The document of a described sheet, ready to print: its number and each page's check.
 void markForScanning(SheetDocument &document, const ScannableSheet &sheet, int installationNumber);
 
-// Files a set of sheets to be photographed in the data file, all of them or none, before any
-// reaches paper: each under a number that nothing there holds yet, renumbered to the next
-// free one where its own is taken (a sheet printed again just as it was keeps its number),
-// and returns each question document made by documentOf for the number it got, marked for
-// scanning.
-QList<SheetDocument> fileSet(Database &db, int installationNumber, QList<Worksheet> &sheets,
+// Files the first count copies of a class set to be photographed (ClassSet::fileScannable)
+// and returns each one's question document made by documentOf for the number it got, marked
+// for scanning.
+QList<SheetDocument> fileSet(Database &db, int installationNumber, ClassSet &set, int count,
     const std::function<SheetDocument(const Worksheet &)> &documentOf);
 
 } // namespace scanpage

@@ -11,6 +11,7 @@
 #include "sheetlayout.h"
 #include "sheetpainter.h"
 #include "store/settings.h"
+#include "worksheet/classset.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/scannablesheet.h"
 #include "worksheet/sheetentry.h"
@@ -125,9 +126,8 @@ int runSheetCommand(const QStringList &args)
     choices.rows = recipe.sheetRows();
     choices.font = qint16(arguments.integer(u"font"_s, 1, 5, 3));
     choices.rowHeight = qint16(arguments.integer(u"row-height"_s, 1, 5, 3));
-    const QString titleTemplate = arguments.has(u"title"_s)
-        ? arguments.text(u"title"_s)
-        : Settings::defaultPrintTitle();
+    const QString titleTemplate
+        = arguments.has(u"title"_s) ? arguments.text(u"title"_s) : Settings::defaultPrintTitle();
     commonoptions::checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s, u"xlsx"_s });
     std::optional<PageRange> range;
     if (arguments.has(u"pages"_s)) {
@@ -143,16 +143,12 @@ int runSheetCommand(const QStringList &args)
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
     const int copies = int(arguments.integer(u"copies"_s, 1, 60, 1));
-    QList<Worksheet> sheets;
     QStringList shortfalls;
-    for (int copy = 0; copy < copies; ++copy) {
-        const QDateTime stamp = now.addSecs(copy);
-        sheets << recipe.make(maker, stamp, &shortfalls);
-    }
+    std::optional<ClassSet> set = ClassSet::make(maker, recipe, now, &shortfalls);
+    QList<Worksheet> sheets = set ? set->copies(maker, copies, &shortfalls) : QList<Worksheet>();
     // A short sheet is not what the teacher asked for: nothing is written. A one-form sheet
     // whose form has no more questions is printed, and the teacher told.
-    if (const QString note = sheets.isEmpty() ? QString() : recipe.shortNote(sheets.first());
-        !note.isEmpty())
+    if (const QString note = set ? recipe.shortNote(set->first()) : QString(); !note.isEmpty())
         writeError(u"qrta-cli sheet: %1\n"_s.arg(note));
     if (!shortfalls.isEmpty()) {
         shortfalls.removeDuplicates();
@@ -164,8 +160,8 @@ int runSheetCommand(const QStringList &args)
     if (arguments.has(u"database"_s) && !scannable)
         throw UsageError(u"--database 只和 --scannable 一起用"_s);
     const auto questionOf = [&](const Worksheet &sheet) {
-        SheetDocument document
-            = questionDocument(sheet, choices, recipe.title(titleTemplate, sheet, recipe.form.level));
+        SheetDocument document = questionDocument(
+            sheet, choices, recipe.title(titleTemplate, sheet, recipe.form.level));
         // Room for handwriting may print the sheet smaller, on other pages.
         if (scannable)
             document.scanNumber = sheet.number();
@@ -222,7 +218,8 @@ int runSheetCommand(const QStringList &args)
     if (scannable) {
         const auto file = commonoptions::openAsProgram(arguments, commonoptions::Access::Write);
         questionSheets = scanpage::fileSet(
-            file->database(), file->settings().installationNumber(), sheets, questionOf);
+            file->database(), file->settings().installationNumber(), *set, copies, questionOf);
+        sheets = set->copies(maker, copies, &shortfalls);
         answerSheets.clear();
         for (const Worksheet &sheet : std::as_const(sheets))
             answerSheets << answerDocument(sheet, recipe.form.level, now);

@@ -83,37 +83,26 @@ WorksheetWindow::WorksheetWindow(AppContext &context, QWidget *parent)
     };
 }
 
-void WorksheetWindow::keepNumbers(const QList<Worksheet> &filed)
+const Worksheet &WorksheetWindow::worksheet() const
 {
-    // A copy renumbered when it was filed prints its answers under the same number.
-    m_worksheet = filed.value(0, m_worksheet);
-    for (qsizetype i = 1; i < filed.size() && i <= m_otherCopies.size(); ++i)
-        m_otherCopies[i - 1] = filed.at(i);
-    m_context.setCurrentTestNo(m_worksheet.number());
+    static const Worksheet none;
+    return m_set.isEmpty() ? none : m_set.first();
 }
 
-QList<Worksheet> WorksheetWindow::classSet()
+QList<Worksheet> WorksheetWindow::makeCopies()
 {
-    const int copies = m_choices->copies();
-    // The rest of the set is made once and kept, so that its questions and
-    // its answers always belong together.
     QStringList shortfalls;
-    while (m_otherCopies.size() < copies - 1) {
-        const Worksheet copy = m_recipe.make(
-            processQuestionMaker(), m_madeAt.addSecs(m_otherCopies.size() + 1), &shortfalls);
-        if (!shortfalls.isEmpty()) {
-            tellShortfalls(this, shortfalls);
-            return {};
-        }
-        m_otherCopies << copy;
-    }
-    return QList<Worksheet> { m_worksheet } + m_otherCopies.mid(0, copies - 1);
+    const QList<Worksheet> copies
+        = m_set.copies(processQuestionMaker(), m_choices->copies(), &shortfalls);
+    if (!shortfalls.isEmpty())
+        tellShortfalls(this, shortfalls);
+    return copies;
 }
 
 QList<TitledSheet> WorksheetWindow::titledSet()
 {
     QList<TitledSheet> sheets;
-    for (const Worksheet &sheet : classSet())
+    for (const Worksheet &sheet : makeCopies())
         sheets.append({ sheet, printTitle(sheet) });
     return sheets;
 }
@@ -132,7 +121,7 @@ void WorksheetWindow::exportAndOpen(const QList<TitledSheet> &sheets)
 
 void WorksheetWindow::saveWorkbookAs()
 {
-    if (m_worksheet.questionCount() > 0)
+    if (worksheet().questionCount() > 0)
         workbookexport::saveAs(this, titledSet());
 }
 
@@ -222,12 +211,12 @@ void WorksheetWindow::applyFontAndRowHeight()
     // The grid shows the sheet in the size it prints in.
     const SheetChoices choices = printChoices();
     const auto documentWith = [&](int columns) {
-        Worksheet sheet = m_worksheet;
+        Worksheet sheet = worksheet();
         sheet.setColumns(qint16(columns));
         SheetDocument document = questionDocument(sheet, choices, {});
         // Room for handwriting that a photo can be read from may print the questions smaller.
         if (m_choices->scannable())
-            document.scanNumber = m_worksheet.number();
+            document.scanNumber = worksheet().number();
         return document;
     };
     SheetLayout layout = SheetLayout::compute(documentWith(m_sheetColumns));
@@ -238,12 +227,9 @@ void WorksheetWindow::applyFontAndRowHeight()
         const auto columns = qint16(columnsThatFit(documentWith, m_sheetColumns));
         fewerColumns = overflowNote(m_sheetColumns) + u"，已改为"_s + columnsCaption(columns);
         m_sheetColumns = columns;
-        m_recipe.columns = columns;
-        m_worksheet.setColumns(columns);
-        for (Worksheet &copy : m_otherCopies)
-            copy.setColumns(columns);
+        m_set.setColumns(columns);
         m_choices->setColumns(columns);
-        m_questions->setWorksheet(m_worksheet);
+        m_questions->setWorksheet(worksheet());
         m_grid->showColumns(m_sheetColumns, false);
         layout = SheetLayout::compute(documentWith(columns));
     }
@@ -260,7 +246,7 @@ void WorksheetWindow::applyFontAndRowHeight()
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
 {
-    return m_recipe.title(m_title->text(), sheet, m_choices->level());
+    return m_set.recipe().title(m_title->text(), sheet, m_choices->level());
 }
 
 void WorksheetWindow::generate()
@@ -271,24 +257,21 @@ void WorksheetWindow::generate()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QDateTime madeAt = QDateTime::currentDateTime();
     QStringList shortfalls;
-    const Worksheet sheet = recipe.make(processQuestionMaker(), madeAt, &shortfalls);
+    std::optional<ClassSet> set
+        = ClassSet::make(processQuestionMaker(), recipe, QDateTime::currentDateTime(), &shortfalls);
     QApplication::restoreOverrideCursor();
     // A sheet short of what the teacher asked for is not shown as if it were complete.
-    if (!shortfalls.isEmpty()) {
+    if (!set) {
         tellShortfalls(this, shortfalls);
         return;
     }
-    m_recipe = recipe;
-    m_madeAt = madeAt;
-    m_worksheet = sheet;
-    m_shortNote = recipe.shortNote(sheet);
+    m_set = std::move(*set);
+    m_shortNote = recipe.shortNote(worksheet());
     m_sheetColumns = recipe.columns;
     m_sheetRows = recipe.sheetRows();
-    m_otherCopies.clear();
-    m_context.setCurrentTestNo(m_worksheet.number());
-    m_questions->setWorksheet(m_worksheet);
+    m_context.setCurrentTestNo(worksheet().number());
+    m_questions->setWorksheet(worksheet());
     m_grid->showColumns(m_sheetColumns, false);
     m_placeholder->hide();
     m_grid->show();
@@ -317,10 +300,10 @@ bool WorksheetWindow::mayLeave()
 
 void WorksheetWindow::printQuestions()
 {
-    if (m_worksheet.questionCount() == 0)
+    if (worksheet().questionCount() == 0)
         return;
     const SheetChoices choices = printChoices();
-    QList<Worksheet> sheets = classSet();
+    const QList<Worksheet> sheets = makeCopies();
     const auto documentOf = [&](const Worksheet &sheet) {
         return questionDocument(sheet, choices, printTitle(sheet));
     };
@@ -332,10 +315,12 @@ void WorksheetWindow::printQuestions()
         // A sheet to be photographed is kept as it prints, before it can reach paper.
         if (!runOrReport(u"可拍照批改的卷子没有记进数据文件，没有打印"_s, [&] {
                 documents = scanpage::fileSet(m_context.database(),
-                    m_context.settings().installationNumber(), sheets, documentOf);
+                    m_context.settings().installationNumber(), m_set, int(sheets.size()),
+                    documentOf);
             }))
             return;
-        keepNumbers(sheets);
+        // A copy renumbered when it was filed prints its answers under the same number.
+        m_context.setCurrentTestNo(worksheet().number());
     }
     if (documents.isEmpty())
         return;
@@ -346,11 +331,11 @@ void WorksheetWindow::printQuestions()
 
 void WorksheetWindow::printAnswers()
 {
-    if (m_worksheet.questionCount() == 0)
+    if (worksheet().questionCount() == 0)
         return;
     const QDateTime now = QDateTime::currentDateTime();
     QList<SheetDocument> documents;
-    for (const Worksheet &sheet : classSet())
+    for (const Worksheet &sheet : makeCopies())
         documents << answerDocument(sheet, m_choices->level(), now);
     if (!documents.isEmpty())
         preview(documents);
@@ -381,7 +366,7 @@ void WorksheetWindow::onButton(qint16 index)
         generate();
         break;
     case Export:
-        if (exportSheets && m_worksheet.questionCount() > 0) {
+        if (exportSheets && worksheet().questionCount() > 0) {
             if (const QList<TitledSheet> sheets = titledSet(); !sheets.isEmpty())
                 exportSheets(sheets);
         }
@@ -444,12 +429,11 @@ void WorksheetWindow::clearSheet()
 {
     // What is printed or exported is always what the choices say: a sheet made of other
     // choices goes until F5 makes the new one.
-    if (m_worksheet.questionCount() == 0)
+    if (worksheet().questionCount() == 0)
         return;
-    m_worksheet = Worksheet();
+    m_set = ClassSet();
     m_shortNote.clear();
-    m_otherCopies.clear();
-    m_questions->setWorksheet(m_worksheet);
+    m_questions->setWorksheet(worksheet());
     m_grid->hide();
     m_placeholder->show();
     for (int i = Export; i <= PrintAnswers; ++i)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "chrome/featurewindow.h"
+
+#include "worksheet/classset.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetrecipe.h"
 #include "worksheet/sheetworkbook.h"
@@ -69,9 +71,11 @@ public:
     SheetChoices currentChoices() const;
     bool titleChanged() const { return m_titleChanged; }
     QString printTitle(const Worksheet &sheet) const;
-    const Worksheet &worksheet() const { return m_worksheet; }
-    // The sheet on screen and, with more than one copy, the rest of the set.
-    QList<Worksheet> classSet();
+    // The sheet on screen: the first copy of the set.
+    const Worksheet &worksheet() const;
+    // The sheet on screen and, with more than one copy, the rest of the set; empty, with a
+    // message, where a copy comes out short.
+    QList<Worksheet> makeCopies();
     // The set with each sheet's print title, as it is exported.
     QList<TitledSheet> titledSet();
     HCommand *button(Button index) const { return m_buttons.at(index); }
@@ -85,7 +89,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void keepNumbers(const QList<Worksheet> &filed);
     void buildButtons();
     void buildSheet();
     void restoreChoices();
@@ -96,10 +99,7 @@ private:
 
     AppContext &m_context;
     qint16 m_type;
-    SheetRecipe m_recipe; // of the sheet on screen
-    Worksheet m_worksheet;
-    QList<Worksheet> m_otherCopies; // made when first printed or exported as a set
-    QDateTime m_madeAt;
+    ClassSet m_set; // the sheet on screen and the rest of its set, made when first needed
     qint16 m_sheetColumns = 5;
     QString m_shortNote; // why the sheet has fewer questions than chosen
     QLabel *m_paperNote = nullptr; // what paper prints, then where the last export went
