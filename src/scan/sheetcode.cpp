@@ -1,6 +1,5 @@
 #include "sheetcode.h"
 
-#include "pagefinder.h"
 #include "pageframe.h"
 #include "qrdecoder.h"
 
@@ -138,7 +137,8 @@ std::optional<PageCode> decode(const cv::Mat &straightenedPage)
 {
     const QRectF area
         = pageframe::kCode.adjusted(-kPlaceSlack, -kPlaceSlack, kPlaceSlack, kPlaceSlack);
-    const cv::Rect place = pagefinder::pixelRect(area)
+    const QRect pixels = pageframe::pixelRect(area);
+    const cv::Rect place = cv::Rect(pixels.x(), pixels.y(), pixels.width(), pixels.height())
         & cv::Rect(0, 0, straightenedPage.cols, straightenedPage.rows);
     if (place.empty())
         return std::nullopt;

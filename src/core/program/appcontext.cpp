@@ -1,5 +1,6 @@
 #include "appcontext.h"
 
+#include "game24/puzzletable.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
 #include "store/datafile.h"
@@ -7,7 +8,9 @@
 
 std::unique_ptr<AppContext> AppContext::open(const QString &path, datafile::Role role)
 {
-    auto context = std::make_unique<AppContext>(datafile::open(path, role), processRandom());
+    // A new file comes with the 24-point puzzles, dealt once for it.
+    auto context = std::make_unique<AppContext>(
+        datafile::open(path, role, processRandom(), game24::storePuzzles), processRandom());
     try {
         context->settings().load();
     } catch (const DatabaseError &error) {

@@ -6,7 +6,6 @@
 #include "schema.h"
 #include "settings.h"
 
-#include "game24/puzzletable.h"
 #include "generate/randomsource.h"
 #include "program/exitstatus.h"
 
@@ -183,7 +182,7 @@ bool putInPlace(const QString &building, const QString &path)
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
-void createDeliveredState(const QString &path, SeededRandom &rnd)
+void createDeliveredState(const QString &path, SeededRandom &rnd, const NewFileContent &content)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir())
@@ -219,7 +218,8 @@ void createDeliveredState(const QString &path, SeededRandom &rnd)
             insert.run();
             insert.reset();
         }
-        game24::storePuzzles(db, rnd);
+        if (content)
+            content(db, rnd);
         transaction.commit();
         migrations::bringUpToDate(db);
         // Folds the log into the file, so that moving the file carries everything.
@@ -325,11 +325,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<Database> open(const QString &path, Role role, SeededRandom &rnd)
+std::unique_ptr<Database> open(
+    const QString &path, Role role, SeededRandom &rnd, const NewFileContent &content)
 {
     QFileInfo info(path);
     if (!info.exists()) {
-        createDeliveredState(path, rnd);
+        createDeliveredState(path, rnd, content);
         info.refresh();
     } else if (!info.isFile()) {
         throw DataFileError(Kind::NotOurs, path, u"不是一个文件。"_s);
@@ -380,7 +381,7 @@ std::unique_ptr<Database> open(const QString &path, Role role, SeededRandom &rnd
 
 std::unique_ptr<Database> open(const QString &path, Role role)
 {
-    return open(path, role, processRandom());
+    return open(path, role, processRandom(), {});
 }
 
 } // namespace datafile

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -68,7 +69,11 @@ enum class Role { Program, Tool };
 // must). An existing file is checked whole, through a connection that cannot write, before
 // anything is written to it or its journal mode is changed; a file that fails raises
 // DataFileError and stays byte for byte as it was, and so does its log.
-std::unique_ptr<Database> open(const QString &path, Role role, SeededRandom &rnd);
+// content: what a new file is given besides its tables and settings, inside the transaction
+// that builds it: the data a feature delivers with the program (the 24-point puzzles).
+using NewFileContent = std::function<void(Database &db, SeededRandom &rnd)>;
+std::unique_ptr<Database> open(
+    const QString &path, Role role, SeededRandom &rnd, const NewFileContent &content);
 std::unique_ptr<Database> open(const QString &path, Role role = Role::Tool);
 
 // The file's key. Tests use it to make damaged files of their own.
