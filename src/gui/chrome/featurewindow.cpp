@@ -1,4 +1,5 @@
 #include "featurewindow.h"
+#include "pictureregistry.h"
 
 #include "cjkfont.h"
 #include "hcommand.h"
@@ -56,7 +57,7 @@ QLabel *FeatureWindow::addHint(const QString &text, const QRect &geometry)
 
 HCommand *FeatureWindow::makeCloseGlyph(qint16 index, const QString &toolTip)
 {
-    auto *glyph = new HCommand(2, index, this);
+    auto *glyph = new HCommand(picture::kCloseGlyph, index, this);
     const QSize size = glyph->sizeHint();
     glyph->move(width() - size.width() - kButtonGap, (TitleStrip::kHeight - size.height()) / 2);
     glyph->setToolTip(toolTip);

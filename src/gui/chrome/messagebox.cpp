@@ -7,16 +7,20 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QMessageBox::StandardButton showMessage(
-    QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton showMessage(QWidget *parent, const QString &text,
+    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::Warning, programinfo::messageTitle(), text, buttons, parent);
+    const QMessageBox::Icon icon
+        = buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Question : QMessageBox::Warning;
+    QMessageBox box(icon, programinfo::messageTitle(), text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     // Qt's own button texts are English unless its translations are installed.
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
         { QMessageBox::Ok, u"确定"_s },
         { QMessageBox::Cancel, u"取消"_s },
-        { QMessageBox::Yes, u"是"_s },
-        { QMessageBox::No, u"否"_s },
+        { QMessageBox::Yes, u"是(&Y)"_s },
+        { QMessageBox::No, u"否(&N)"_s },
     };
     for (const auto &[button, caption] : captions) {
         if (QAbstractButton *widget = box.button(button))

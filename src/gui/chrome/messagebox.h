@@ -4,10 +4,12 @@
 
 #include <functional>
 
-// Every message of the program: the message title, the warning icon and Chinese buttons.
-// Returns the button that was pressed.
-QMessageBox::StandardButton showMessage(
-    QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+// Every message of the program: the message title, Chinese buttons, and the warning icon, or
+// the question's where it asks yes or no. Returns the button that was pressed; Enter presses
+// defaultButton where one is given.
+QMessageBox::StandardButton showMessage(QWidget *parent, const QString &text,
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // What a report adds after the reason: nothing, or that the window that was closing stays
 // open (its caller keeps it open).

@@ -99,26 +99,28 @@ void Game24Window::buildUi()
     m_levelList->setFont(cjkFont(13, true));
     m_levelList->addItems(PuzzleDeck::levelCaptions());
     m_levelList->setStyleSheet(
-        u"QComboBox { color: #1f4f86; background: white; border: 2px solid #7fb3e6;"
+        u"QComboBox { color: %2; background: white; border: 2px solid %3;"
         " border-radius: 10px; padding-left: 10px; }"
         " QComboBox::drop-down { width: 30px; border: none; }"
         " QComboBox::down-arrow { image: url(%1); width: 16px; height: 10px; }"
-        " QComboBox QAbstractItemView { background: white; selection-background-color: #ffe08a;"
-        " selection-color: #7a3e00; }"_s.arg(PictureRegistry::resourcePath(kDropArrow)));
+        " QComboBox QAbstractItemView { background: white; selection-background-color: %4;"
+        " selection-color: %5; }"_s.arg(PictureRegistry::resourcePath(kDropArrow),
+            palette::css(palette::kInk), palette::css(palette::kLevelListOutline),
+            palette::css(palette::kLevelListChoice), palette::css(palette::kNoteInk)));
     m_levelList->setFocusPolicy(Qt::StrongFocus);
 
     m_progress = styled(addLabel(QString(), kProgress), cjkFont(15, true),
-        u"color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #ffae4a, stop:1 #f57c00); border: 2px solid #c75f00;"
-        " border-radius: 17px;"_s,
+        u"color: white; background: %1; border: 2px solid %2; border-radius: 17px;"_s.arg(
+            palette::gradient(palette::kProgressTop, palette::kProgressBottom),
+            palette::css(palette::kProgressOutline)),
         Qt::AlignCenter);
     m_progress->setToolTip(u"第几题 / 本轮还没算出的题数"_s);
 
     buildTable();
     buildNotebook();
 
-    m_goal = styled(
-        addLabel(kGoal, kVerdictBox), cjkFont(15, true), u"color: #d9822b;"_s, Qt::AlignCenter);
+    m_goal = styled(addLabel(kGoal, kVerdictBox), cjkFont(15, true),
+        palette::inkStyle(palette::kGoalInk), Qt::AlignCenter);
     m_goal->setWordWrap(true);
     m_goal->setContentsMargins(16, 0, 16, 0);
     m_right = new PictureView(kRightPicture, this);
@@ -131,9 +133,10 @@ void Game24Window::buildUi()
     styled(addLabel(u"想不出来？点【查看答案】看看吧。"_s, kAnswerBox), cjkFont(11),
         palette::inkStyle(palette::kPlaceholderInk), Qt::AlignCenter);
     m_answer = styled(addLabel(QString(), kAnswerBox), cjkFont(14, true),
-        u"color: #7a3e00; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #fffbe6, stop:1 #ffe8a3); border: 2px solid #f0a030;"
-        " border-radius: 14px; padding: 4px 10px;"_s,
+        u"color: %1; background: %2; border: 2px solid %3; border-radius: 14px;"
+        " padding: 4px 10px;"_s.arg(palette::css(palette::kNoteInk),
+            palette::gradient(palette::kNoteTop, palette::kNoteBottom),
+            palette::css(palette::kNoteOutline)),
         Qt::AlignCenter);
     m_answer->setWordWrap(true);
     m_answer->hide();
@@ -151,7 +154,7 @@ void Game24Window::buildUi()
 void Game24Window::buildTable()
 {
     styled(addLabel(u"先点一张牌 → 再选 ＋ － × ÷ → 然后点另一张牌"_s, kHint), cjkFont(12, true),
-        u"color: #fffbe0;"_s, Qt::AlignCenter);
+        palette::inkStyle(palette::kTableInk), Qt::AlignCenter);
 
     for (int i = 0; i < Board::kCardCount; ++i) {
         const auto kind = i < 4     ? Game24Card::Kind::Number
@@ -177,12 +180,16 @@ void Game24Window::buildTable()
 void Game24Window::buildNotebook()
 {
     styled(addLabel(u"计算过程"_s, kNotebookTitle), cjkFont(13, true),
-        u"color: white; background: #3f8fd8; border-radius: 15px;"_s, Qt::AlignCenter);
+        u"color: white; background: %1; border-radius: 15px;"_s.arg(
+            palette::css(palette::kNotebookBadge)),
+        Qt::AlignCenter);
     QFont stepFont = cjkFont(10, true);
     stepFont.setPixelSize(kStepPixels);
     for (int i = 0; i < 3; ++i) {
         styled(addLabel(QString::number(i + 1), { kStepBadgeX, kStepRows[i] + 8, 28, 28 }),
-            cjkFont(12, true), u"color: white; background: #ff8a1e; border-radius: 14px;"_s,
+            cjkFont(12, true),
+            u"color: white; background: %1; border-radius: 14px;"_s.arg(
+                palette::css(palette::kStepBadge)),
             Qt::AlignCenter);
         m_steps[size_t(i)]
             = styled(addLabel(QString(), { kStepTextX, kStepRows[i], kStepTextWidth, kStepHeight }),
@@ -192,10 +199,11 @@ void Game24Window::buildNotebook()
 
 void Game24Window::buildButtons()
 {
-    m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(59, Next, this),
-        new HCommand(57, Clear, this), new HCommand(58, ShowAnswer, this),
-        new HCommand(52, Leave, this), new HCommand(63, Hint, this),
-        new HCommand(64, AllSolutions, this) };
+    m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(picture::kNextPuzzle, Next, this),
+        new HCommand(picture::kClearWorking, Clear, this),
+        new HCommand(picture::kShowAnswer, ShowAnswer, this),
+        new HCommand(picture::kLeave, Leave, this), new HCommand(picture::kHint, Hint, this),
+        new HCommand(picture::kAllSolutions, AllSolutions, this) };
     for (int i = Next; i <= Leave; ++i)
         m_buttons[i]->move(kButtonColumns[i - Next], kButtonRow);
     m_buttons[Hint]->move(kHintButtons[0], kButtonRow);
@@ -288,7 +296,8 @@ void Game24Window::showBoard()
         QLabel *row = m_steps[size_t(i)];
         const int hinted = i - played;
         const bool isHint = i >= played && hinted < m_hint.steps.size();
-        row->setStyleSheet(isHint ? u"color: #9aa7b5;"_s : palette::inkStyle(palette::kInk));
+        row->setStyleSheet(
+            isHint ? palette::inkStyle(palette::kHintedStepInk) : palette::inkStyle(palette::kInk));
         row->setToolTip(isHint ? u"提示：还没有算，照这样点牌试试"_s : QString());
         setFittedText(row, isHint ? m_hint.steps.at(hinted) : m_board.stepLine(i));
     }
@@ -311,9 +320,7 @@ bool Game24Window::mayLeave()
 {
     return runOrReport(
         u"选好的难度没有保存"_s,
-        [this] {
-            m_context.settings().setGame24Level(m_levelList->currentIndex() + 1);
-        },
+        [this] { m_context.settings().setGame24Level(m_levelList->currentIndex() + 1); },
         Report::WindowStaysOpen);
 }
 

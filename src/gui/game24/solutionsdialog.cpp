@@ -1,6 +1,7 @@
 #include "solutionsdialog.h"
 
 #include "cjkfont.h"
+#include "chrome/palette.h"
 #include "chrome/hcommand.h"
 #include "chrome/titlestrip.h"
 
@@ -40,21 +41,22 @@ SolutionsDialog::SolutionsDialog(const QList<int> &hand, QWidget *parent)
         this);
     heading->setGeometry(16, TitleStrip::kHeight + 8, kSize.width() - 32, 24);
     heading->setFont(cjkFont(11, true));
-    heading->setStyleSheet(u"color: #7a3e00;"_s);
+    heading->setStyleSheet(palette::inkStyle(palette::kNoteInk));
     auto *rule = new QLabel(
         u"只是加、乘的先后或顺序不同，或者乘 1、除以 1 的地方不同的，算一种。"_s, this);
     rule->setGeometry(16, TitleStrip::kHeight + 32, kSize.width() - 32, 34);
     rule->setWordWrap(true);
     rule->setFont(cjkFont(9));
-    rule->setStyleSheet(u"color: #8a6a40;"_s);
+    rule->setStyleSheet(palette::inkStyle(palette::kSolutionsRule));
     rule->setVisible(!m_solutions.isEmpty());
 
     auto *list = new QListWidget(this);
     list->setGeometry(16, TitleStrip::kHeight + 70, kSize.width() - 32,
         kSize.height() - TitleStrip::kHeight - 86);
     list->setFont(cjkFont(15, true));
-    list->setStyleSheet(u"QListWidget { background: white; border: 2px solid #f0c060;"
-                        " border-radius: 10px; color: #1f4f86; padding: 6px; }"
-                        " QListWidget::item { padding: 4px; }"_s);
+    list->setStyleSheet(u"QListWidget { background: white; border: 2px solid %1;"
+                        " border-radius: 10px; color: %2; padding: 6px; }"
+                        " QListWidget::item { padding: 4px; }"_s.arg(
+                            palette::css(palette::kSolutionsOutline), palette::css(palette::kInk)));
     list->addItems(m_solutions);
 }

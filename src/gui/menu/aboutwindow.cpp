@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include "cjkfont.h"
+#include "chrome/palette.h"
 #include "chrome/hcommand.h"
 #include "chrome/pictureregistry.h"
 #include "chrome/titlestrip.h"
@@ -37,11 +38,11 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
     strip->setGeometry(0, 0, kWindowSize.width(), TitleStrip::kHeight);
     m_chrome->setTitleStrip(strip, false);
 
-    auto *close = new HCommand(2, kCloseButton, this);
+    auto *close = new HCommand(picture::kCloseGlyph, kCloseButton, this);
     close->move(
         kWindowSize.width() - close->width() - 8, (TitleStrip::kHeight - close->height()) / 2);
     close->setToolTip(u"关闭"_s);
-    auto *leave = new HCommand(52, kLeaveButton, this);
+    auto *leave = new HCommand(picture::kLeave, kLeaveButton, this);
     leave->move(
         (kWindowSize.width() - leave->width()) / 2, kWindowSize.height() - leave->height() - 16);
     for (HCommand *button : { close, leave })
@@ -56,13 +57,13 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
 
     auto *name = new QLabel(programinfo::productName(), this);
     name->setFont(cjkFont(20, true));
-    name->setStyleSheet(u"color: #d9480f;"_s);
+    name->setStyleSheet(palette::inkStyle(palette::kAccentInk));
     name->adjustSize();
     name->move(112, 50);
 
     auto *version = new QLabel(
         u"版本 %1　·　%2"_s.arg(programinfo::version(), programinfo::subtitle()), this);
-    version->setStyleSheet(u"color: #5c6f7e;"_s);
+    version->setStyleSheet(palette::inkStyle(palette::kVersionInk));
     version->adjustSize();
     version->move(114, name->geometry().bottom() + 2);
 
@@ -73,12 +74,12 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
         this);
     text->setWordWrap(true);
     text->setFixedWidth(kWindowSize.width() - 56);
-    text->setStyleSheet(u"color: #2f3d4a;"_s);
+    text->setStyleSheet(palette::inkStyle(palette::kBodyInk));
     text->adjustSize();
     text->move(28, 136);
 
     QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0x1c, 0x64, 0xb4));
+    linkPalette.setColor(QPalette::WindowText, QColor(palette::kLinkInk));
     const std::pair<qint16, QString> links[] = {
         { 0, u"官方网站"_s },
         { 1, u"意见反馈"_s },
@@ -105,7 +106,7 @@ void AboutWindow::openLink(qint16 index)
 void AboutWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    WindowChrome::paintFrame(painter, size(), 0xf4fbff, 0xdff1fc);
+    WindowChrome::paintFrame(painter, size(), palette::kAboutFaceTop, palette::kAboutFaceBottom);
     painter.drawPixmap(
         kIconAt, PictureRegistry::pixmap(PictureRegistry::kProgramIcon, devicePixelRatioF()));
 }

@@ -1,6 +1,7 @@
 #include "mainmenuwindow.h"
 
 #include "cjkfont.h"
+#include "chrome/palette.h"
 #include "chrome/hcommand.h"
 #include "chrome/messagebox.h"
 #include "chrome/pictureregistry.h"
@@ -78,11 +79,11 @@ QColor rgb(int value)
 // the footer itself is part of the landscape.
 void paintFooterWords(QPainter &painter)
 {
-    painter.setPen(rgb(0x6b7f8f));
+    painter.setPen(rgb(palette::kFooterInk));
     painter.setFont(cjkFont(9));
     painter.drawText(QRectF(122, kFooter.y(), 200, kFooter.height()), Qt::AlignVCenter,
         u"勾选出题打印，不勾在线测试"_s);
-    painter.setPen(rgb(0xa8b8c4));
+    painter.setPen(rgb(palette::kFooterRule));
     painter.setFont(cjkFont(10));
     for (const int x : { 644, 716 })
         painter.drawText(QRectF(x, kFooter.y(), 10, kFooter.height()), Qt::AlignCenter, u"|"_s);
@@ -135,13 +136,14 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
     m_newsButton->setFocusPolicy(Qt::TabFocus);
     m_newsButton->setCursor(Qt::PointingHandCursor);
     m_newsButton->setStyleSheet(
-        u"QPushButton { color: white; font-weight: bold; border: 1px solid #d9480f;"
-        " border-radius: 12px; padding: 0 14px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffa94d, stop:1 #f76707); }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #ffc078, stop:1 #fd7e14); }"
-        "QPushButton:focus { border: 2px solid #1f4f86; }"
-        "QPushButton:pressed { background: #e8590c; }"_s);
+        u"QPushButton { color: white; font-weight: bold; border: 1px solid %1;"
+        " border-radius: 12px; padding: 0 14px; background: %2; }"
+        "QPushButton:hover { background: %3; }"
+        "QPushButton:focus { border: 2px solid %4; }"
+        "QPushButton:pressed { background: %5; }"_s.arg(palette::css(palette::kAccentInk),
+            palette::gradient(palette::kOrangeTop, palette::kOrangeBottom),
+            palette::gradient(palette::kOrangeHoverTop, palette::kOrangeHoverBottom),
+            palette::css(palette::kInk), palette::css(palette::kOrangePressed)));
     m_newsButton->setFixedHeight(24);
     m_newsButton->adjustSize();
     m_newsButton->move(400, kFooter.center().y() - 11);
@@ -151,7 +153,7 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
     });
 
     QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0x1c, 0x64, 0xb4));
+    linkPalette.setColor(QPalette::WindowText, QColor(palette::kLinkInk));
     for (const LinkPlace &place : kLinkPlaces) {
         auto *label = new QLabel(place.text, this);
         label->setObjectName(u"link%1"_s.arg(place.index));
@@ -313,9 +315,8 @@ void MainMenuWindow::closeEvent(QCloseEvent *event)
     if (!m_closed) {
         m_closed = true;
         // The program ends all the same: the choice is only for the next start.
-        runOrReport(this, u"“出题/测试”的选择没有保存"_s, [this] {
-            m_context.settings().setMenuOpensWorksheet(opensWorksheet());
-        });
+        runOrReport(this, u"“出题/测试”的选择没有保存"_s,
+            [this] { m_context.settings().setMenuOpensWorksheet(opensWorksheet()); });
         m_context.close();
         emit exited();
     }

@@ -1,4 +1,6 @@
 #include "newswindow.h"
+#include "chrome/palette.h"
+#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
@@ -66,7 +68,7 @@ NewsWindow::NewsWindow(QWidget *parent)
     m_chrome->addButtonResetSurface(strip);
     m_chrome->addLinkResetSurface(this);
 
-    auto *close = new HCommand(2, kCloseButton, this);
+    auto *close = new HCommand(picture::kCloseGlyph, kCloseButton, this);
     close->move(
         kWindowSize.width() - close->width() - 8, (TitleStrip::kHeight - close->height()) / 2);
     close->setToolTip(u"关闭"_s);
@@ -74,7 +76,7 @@ NewsWindow::NewsWindow(QWidget *parent)
     m_chrome->setButtons({ close });
 
     QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0x1c, 0x64, 0xb4));
+    linkPalette.setColor(QPalette::WindowText, QColor(palette::kLinkInk));
     int y = kListArea.y() + 14;
     for (qint16 index = 0; index < articles().size(); ++index) {
         auto *label = new QLabel(u"• "_s + articles().at(index).headline, this);
@@ -90,13 +92,13 @@ NewsWindow::NewsWindow(QWidget *parent)
 
     m_heading = new QLabel(this);
     m_heading->setFont(cjkFont(12, true));
-    m_heading->setStyleSheet(u"color: #d9480f;"_s);
+    m_heading->setStyleSheet(palette::inkStyle(palette::kAccentInk));
     m_heading->setGeometry(
         kArticleArea.x() + 14, kArticleArea.y() + 12, kArticleArea.width() - 28, 26);
     m_article = new QLabel(this);
     m_article->setWordWrap(true);
     m_article->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_article->setStyleSheet(u"color: #2f3d4a;"_s);
+    m_article->setStyleSheet(palette::inkStyle(palette::kBodyInk));
     m_article->setGeometry(kArticleArea.adjusted(14, 46, -14, -12));
     showArticle(0);
 }
@@ -119,9 +121,9 @@ void NewsWindow::showArticle(qint16 index)
 void NewsWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    WindowChrome::paintFrame(painter, size(), 0xfff9e8, 0xffeec8);
+    WindowChrome::paintFrame(painter, size(), palette::kNewsFaceTop, palette::kNewsFaceBottom);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0xf0, 0xc0, 0x70), 1));
+    painter.setPen(QPen(QColor(palette::kNewsListOutline), 1));
     painter.setBrush(QColor(255, 255, 255, 170));
     painter.drawRoundedRect(QRectF(kListArea).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     painter.setBrush(Qt::white);

@@ -1,4 +1,5 @@
 #include "photomarkingwindow.h"
+#include "chrome/pictureregistry.h"
 
 #include "markedpageview.h"
 #include "quizlayout.h"
@@ -77,8 +78,8 @@ PhotoMarkingWindow::PhotoMarkingWindow(
     m_progress = new QProgressBar(this);
     m_progress->setGeometry(kProgressBar);
     m_progress->setRange(0, int(photos.size()));
-    m_buttons = { new HCommand(52, Close, this), new HCommand(83, Save, this),
-        new HCommand(84, Next, this) };
+    m_buttons = { new HCommand(picture::kLeave, Close, this),
+        new HCommand(picture::kSave, Save, this), new HCommand(picture::kNextRoom, Next, this) };
     for (int place = 0; place < m_buttons.size(); ++place)
         placeInButtonRow(m_buttons[place], place);
     m_buttons[Save]->setToolTip(u"把批改结果存成测试记录（Ctrl+S）"_s);

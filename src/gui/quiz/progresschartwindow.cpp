@@ -1,4 +1,5 @@
 #include "progresschartwindow.h"
+#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
@@ -103,7 +104,8 @@ void ProgressChartWindow::buildUi()
     m_summary->setObjectName(u"summaryLine"_s);
     m_summary->setStyleSheet(palette::inkStyle(palette::kInk));
 
-    m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s) };
+    m_buttons
+        = { new HCommand(picture::kLeave, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s) };
     placeInButtonRow(m_buttons[Back], 0);
     for (HCommand *b : std::as_const(m_buttons))
         connect(b, &HCommand::clicked, this, &FeatureWindow::leave);

@@ -1,4 +1,5 @@
 #include "recordswindow.h"
+#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
@@ -116,9 +117,10 @@ void RecordsWindow::buildUi()
     m_heading->setObjectName(u"heading"_s);
     m_heading->setFont(cjkFont(12, true));
 
-    m_buttons = { new HCommand(52, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s),
-        new HCommand(65, Practice, this), new HCommand(66, PrintBook, this),
-        new HCommand(67, Chart, this), new HCommand(82, Photos, this) };
+    m_buttons = { new HCommand(picture::kLeave, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s),
+        new HCommand(picture::kPractice, Practice, this),
+        new HCommand(picture::kPrintBook, PrintBook, this),
+        new HCommand(picture::kChart, Chart, this), new HCommand(picture::kPhotos, Photos, this) };
     placeInButtonRow(m_buttons[Back], 0);
     placeInButtonRow(m_buttons[Chart], 1);
     placeInButtonRow(m_buttons[PrintBook], 2);

@@ -68,7 +68,8 @@ RoomCorrector::RoomCorrector(QWidget *parent)
     m_question = addText(column, 12, palette::kInk);
     m_crop = new QLabel(this);
     m_crop->setFixedSize(kCropBox);
-    m_crop->setStyleSheet(u"border: 1px solid #a9c6e8; background: white;"_s);
+    m_crop->setStyleSheet(
+        u"border: 1px solid %1; background: white;"_s.arg(palette::css(palette::kBandRule)));
     column->addWidget(m_crop);
     m_read = addText(column, 9, palette::kQuietInk);
     addText(column, 10, palette::kInk)->setText(u"纸上写的是："_s);

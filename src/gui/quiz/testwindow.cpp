@@ -1,4 +1,5 @@
 #include "testwindow.h"
+#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "chrome/countbox.h"
@@ -87,9 +88,10 @@ void TestWindow::buildUi()
     m_testInfo->setStyleSheet(palette::inkStyle(palette::kInk));
     m_testInfo->hide();
 
-    m_buttons = { new HCommand(52, Exit, this), new HCommand(49, Generate, this),
-        new HCommand(50, Confirm, this), new HCommand(51, Finish, this),
-        makeCloseGlyph(CloseGlyph, u"退出"_s) };
+    m_buttons = { new HCommand(picture::kLeave, Exit, this),
+        new HCommand(picture::kGenerate, Generate, this),
+        new HCommand(picture::kConfirmTest, Confirm, this),
+        new HCommand(picture::kHandIn, Finish, this), makeCloseGlyph(CloseGlyph, u"退出"_s) };
     placeInButtonRow(m_buttons[Exit], 0);
     placeInButtonRow(m_buttons[Confirm], 1);
     // Finishing takes the place of confirming: the two are never shown together.

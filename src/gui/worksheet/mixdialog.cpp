@@ -1,4 +1,5 @@
 #include "mixdialog.h"
+#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "worksheetlayout.h"
@@ -65,9 +66,10 @@ void MixDialog::buildChoices()
 
 void MixDialog::buildList()
 {
-    m_buttons = { makeCloseGlyph(Close, u"取消"_s), new HCommand(76, Add, this),
-        new HCommand(77, Remove, this), new HCommand(78, Up, this), new HCommand(79, Down, this),
-        new HCommand(80, Confirm, this), new HCommand(81, Cancel, this) };
+    m_buttons = { makeCloseGlyph(Close, u"取消"_s), new HCommand(picture::kAdd, Add, this),
+        new HCommand(picture::kRemove, Remove, this), new HCommand(picture::kMoveUp, Up, this),
+        new HCommand(picture::kMoveDown, Down, this), new HCommand(picture::kOk, Confirm, this),
+        new HCommand(picture::kCancel, Cancel, this) };
     m_buttons[Add]->move(kAdd);
     m_buttons[Add]->setToolTip(u"把这一组加到题组的末尾（Enter）"_s);
     m_buttons[Up]->move(kListButtons[0]);

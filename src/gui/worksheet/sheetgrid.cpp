@@ -20,8 +20,9 @@ SheetGrid::SheetGrid(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setShowGrid(true);
-    setStyleSheet(u"QTableView { background: white; gridline-color: #dde7f2;"
-                  " border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule)));
+    setStyleSheet(
+        u"QTableView { background: white; gridline-color: %1; border: 1px solid %2; }"_s.arg(
+            palette::css(palette::kGridLine), palette::css(palette::kBandRule)));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
     // A question is one line, as on paper: wrapped in a narrow last column, its answer would

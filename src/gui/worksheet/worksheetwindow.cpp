@@ -1,4 +1,5 @@
 #include "worksheetwindow.h"
+#include "chrome/pictureregistry.h"
 
 #include "mixdialog.h"
 #include "printpreviewdialog.h"
@@ -127,10 +128,13 @@ void WorksheetWindow::saveWorkbookAs()
 
 void WorksheetWindow::buildButtons()
 {
-    m_buttons = { makeCloseGlyph(Close, QString()), new HCommand(49, Generate, this),
-        new HCommand(54, Export, this), new HCommand(55, PrintQuestions, this),
-        new HCommand(56, PrintAnswers, this), new HCommand(73, Mix, this),
-        new HCommand(74, Single, this), new HCommand(75, EditMix, this) };
+    m_buttons = { makeCloseGlyph(Close, QString()),
+        new HCommand(picture::kGenerate, Generate, this),
+        new HCommand(picture::kExport, Export, this),
+        new HCommand(picture::kPrintQuestions, PrintQuestions, this),
+        new HCommand(picture::kPrintAnswers, PrintAnswers, this),
+        new HCommand(picture::kMixed, Mix, this), new HCommand(picture::kSingleType, Single, this),
+        new HCommand(picture::kEditMix, EditMix, this) };
     for (int i = Generate; i <= PrintAnswers; ++i) {
         m_buttons[i]->move(kButtons[i - Generate]);
         m_buttons[i]->setEnabled(i == Generate); // the rest once there is a sheet
@@ -161,8 +165,8 @@ void WorksheetWindow::buildSheet()
     m_placeholder = addLabel(u"选好难度、列数和行数，按【生成试题(F5)】出一份卷子。"_s, kSheet, 13);
     m_placeholder->setAlignment(Qt::AlignCenter);
     m_placeholder->setStyleSheet(
-        u"color: %1; border: 2px dashed #b9d0ea; border-radius: 12px;"
-        " background: white;"_s.arg(palette::css(palette::kPlaceholderInk)));
+        u"color: %1; border: 2px dashed %2; border-radius: 12px; background: white;"_s.arg(
+            palette::css(palette::kPlaceholderInk), palette::css(palette::kPlaceholderOutline)));
     m_grid = new SheetGrid(this);
     m_grid->setGeometry(kSheet);
     m_grid->setModel(m_questions);
@@ -343,14 +347,10 @@ void WorksheetWindow::printAnswers()
 
 void WorksheetWindow::restoreDefaultTitle()
 {
-    QMessageBox box(QMessageBox::Question, u"【晨曦算苑】提示："_s,
-        u"你确定要将打印页面标题恢复成系统默认的样式吗？\n\r"
-        "提示：其中的“题型”“难度”“数量”是变量。"_s,
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText(u"是(&Y)"_s);
-    box.button(QMessageBox::No)->setText(u"否(&N)"_s);
-    if (box.exec() != QMessageBox::Yes)
+    const QString question = u"你确定要将打印页面标题恢复成系统默认的样式吗？\n\r"
+                             "提示：其中的“题型”“难度”“数量”是变量。"_s;
+    if (showMessage(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
         return;
     m_title->setText(Settings::defaultPrintTitle());
     m_titleChanged = true;
