@@ -134,8 +134,15 @@ void FeatureWindow::closeEvent(QCloseEvent *event)
 
 void FeatureWindow::paintEvent(QPaintEvent *)
 {
-    const bool blue = m_face == Face::Blue;
     QPainter painter(this);
+    if (m_face == Face::Sky || m_face == Face::Paper) {
+        const bool sky = m_face == Face::Sky;
+        WindowChrome::paintFrame(painter, size(),
+            sky ? palette::kAboutFaceTop : palette::kNewsFaceTop,
+            sky ? palette::kAboutFaceBottom : palette::kNewsFaceBottom);
+        return;
+    }
+    const bool blue = m_face == Face::Blue;
     painter.fillRect(rect(), QColor(blue ? palette::kFace : palette::kCreamFace));
     WindowChrome::paintOutline(
         painter, size(), blue ? palette::kFaceOutline : palette::kCreamOutline);

@@ -14,11 +14,11 @@ class QShortcut;
 class TitleStrip;
 class WindowChrome;
 
-// What every feature window (worksheet, test, records, progress chart, the 24-point game and
-// its solutions) shares: the program's frame in place of the system's, the title strip with
-// the close glyph at its right end, the face with its outline, the band behind the choices
-// with its row of picture buttons, keys that act wherever the focus is in the window, and one
-// way out that a window may hold up, so that nothing unsaved is lost by closing.
+// What every window but the menu (worksheet, test, records, progress chart, the 24-point game
+// and its solutions, about, news) shares: the program's frame in place of the system's, the title
+// strip with the close glyph at its right end, the face with its outline, the band behind the
+// choices with its row of picture buttons, keys that act wherever the focus is in the window, and
+// one way out that a window may hold up, so that nothing unsaved is lost by closing.
 //
 // A window builds its content in its constructor and keeps only its own wiring.
 class FeatureWindow : public QDialog
@@ -27,7 +27,9 @@ class FeatureWindow : public QDialog
     Q_DISABLE_COPY_MOVE(FeatureWindow)
 
 public:
-    enum class Face { Blue, Cream };
+    // Blue: the feature windows; Cream: a note of the 24-point game; Sky and Paper: the about
+    // and news windows, shaded from top to bottom.
+    enum class Face { Blue, Cream, Sky, Paper };
 
     // Width of a band button and the gap between two.
     static constexpr int kButtonWidth = 93;

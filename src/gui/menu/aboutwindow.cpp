@@ -1,8 +1,8 @@
 #include "aboutwindow.h"
 
 #include "cjkfont.h"
-#include "chrome/palette.h"
 #include "chrome/hcommand.h"
+#include "chrome/palette.h"
 #include "chrome/pictureregistry.h"
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
@@ -26,34 +26,25 @@ constexpr QPoint kIconAt(26, 46);
 } // namespace
 
 AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"关于%1"_s.arg(programinfo::productName()), kWindowSize, parent, Face::Sky)
     , m_openUrl(std::move(openUrl))
 {
-    setWindowTitle(u"关于%1"_s.arg(programinfo::productName()));
-    setFixedSize(kWindowSize);
     setFont(cjkFont(10));
+    titleStrip()->setTitle(u"关于%1"_s.arg(programinfo::title()));
 
-    m_chrome = new WindowChrome(this);
-    auto *strip = new TitleStrip(u"关于%1"_s.arg(programinfo::title()), this);
-    strip->setGeometry(0, 0, kWindowSize.width(), TitleStrip::kHeight);
-    m_chrome->setTitleStrip(strip, false);
-
-    auto *close = new HCommand(picture::kCloseGlyph, kCloseButton, this);
-    close->move(
-        kWindowSize.width() - close->width() - 8, (TitleStrip::kHeight - close->height()) / 2);
-    close->setToolTip(u"关闭"_s);
+    HCommand *close = makeCloseGlyph(kCloseButton, u"关闭"_s);
     auto *leave = new HCommand(picture::kLeave, kLeaveButton, this);
     leave->move(
         (kWindowSize.width() - leave->width()) / 2, kWindowSize.height() - leave->height() - 16);
     for (HCommand *button : { close, leave })
-        connect(button, &HCommand::clicked, this, &QDialog::accept);
+        connect(button, &HCommand::clicked, this, &FeatureWindow::leave);
     // As in the other windows, the first focus is the window's own button's; the glyph in
     // the corner comes last.
     setTabOrder(leave, close);
     leave->setFocus();
-    m_chrome->setButtons({ close, leave });
-    m_chrome->addButtonResetSurface(this);
-    m_chrome->addLinkResetSurface(this);
+    chrome()->setButtons({ close, leave });
+    chrome()->addButtonResetSurface(this);
+    chrome()->addLinkResetSurface(this);
 
     auto *name = new QLabel(programinfo::productName(), this);
     name->setFont(cjkFont(20, true));
@@ -92,9 +83,9 @@ AboutWindow::AboutWindow(UrlOpener openUrl, QWidget *parent)
         label->adjustSize();
         label->move(x, text->geometry().bottom() + 12);
         x += label->width() + 24;
-        m_chrome->addLinkLabel(index, label);
+        chrome()->addLinkLabel(index, label);
     }
-    connect(m_chrome, &WindowChrome::linkActivated, this, &AboutWindow::openLink);
+    connect(chrome(), &WindowChrome::linkActivated, this, &AboutWindow::openLink);
 }
 
 void AboutWindow::openLink(qint16 index)
@@ -103,10 +94,10 @@ void AboutWindow::openLink(qint16 index)
         this, m_openUrl, index == 0 ? programinfo::homePage() : programinfo::feedbackAddress());
 }
 
-void AboutWindow::paintEvent(QPaintEvent *)
+void AboutWindow::paintEvent(QPaintEvent *event)
 {
+    FeatureWindow::paintEvent(event);
     QPainter painter(this);
-    WindowChrome::paintFrame(painter, size(), palette::kAboutFaceTop, palette::kAboutFaceBottom);
     painter.drawPixmap(
         kIconAt, PictureRegistry::pixmap(PictureRegistry::kProgramIcon, devicePixelRatioF()));
 }

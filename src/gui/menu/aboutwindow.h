@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "chrome/featurewindow.h"
 
 #include <functional>
 
-class HCommand;
-class QLabel;
 class QUrl;
-class WindowChrome;
 
 // Who made the program and what it does, with links to the maker's pages.
-class AboutWindow final : public QDialog
+class AboutWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AboutWindow)
@@ -20,7 +17,7 @@ public:
 
     explicit AboutWindow(UrlOpener openUrl, QWidget *parent = nullptr);
 
-    WindowChrome *chrome() const { return m_chrome; }
+    using FeatureWindow::chrome;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,5 +26,4 @@ private:
     void openLink(qint16 index);
 
     UrlOpener m_openUrl;
-    WindowChrome *m_chrome;
 };

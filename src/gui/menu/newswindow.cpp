@@ -1,9 +1,8 @@
 #include "newswindow.h"
-#include "chrome/palette.h"
-#include "chrome/pictureregistry.h"
 
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
+#include "chrome/palette.h"
 #include "chrome/titlestrip.h"
 #include "chrome/windowchrome.h"
 
@@ -54,26 +53,15 @@ const QList<Article> &articles()
 } // namespace
 
 NewsWindow::NewsWindow(QWidget *parent)
-    : QDialog(parent)
+    : FeatureWindow(u"晨曦资讯"_s, kWindowSize, parent, Face::Paper)
 {
-    setWindowTitle(u"晨曦资讯"_s);
-    setFixedSize(kWindowSize);
     setFont(cjkFont(10));
+    titleStrip()->setSubtitle(u"小窍门和新消息"_s);
+    chrome()->addLinkResetSurface(this);
 
-    m_chrome = new WindowChrome(this);
-    auto *strip = new TitleStrip(u"晨曦资讯"_s, this);
-    strip->setSubtitle(u"小窍门和新消息"_s);
-    strip->setGeometry(0, 0, kWindowSize.width(), TitleStrip::kHeight);
-    m_chrome->setTitleStrip(strip);
-    m_chrome->addButtonResetSurface(strip);
-    m_chrome->addLinkResetSurface(this);
-
-    auto *close = new HCommand(picture::kCloseGlyph, kCloseButton, this);
-    close->move(
-        kWindowSize.width() - close->width() - 8, (TitleStrip::kHeight - close->height()) / 2);
-    close->setToolTip(u"关闭"_s);
-    connect(close, &HCommand::clicked, this, &QDialog::accept);
-    m_chrome->setButtons({ close });
+    HCommand *close = makeCloseGlyph(kCloseButton, u"关闭"_s);
+    connect(close, &HCommand::clicked, this, &FeatureWindow::leave);
+    setButtons({ close });
 
     QPalette linkPalette = palette();
     linkPalette.setColor(QPalette::WindowText, QColor(palette::kLinkInk));
@@ -86,9 +74,9 @@ NewsWindow::NewsWindow(QWidget *parent)
         label->move(kListArea.x() + 10, y);
         y += label->height() + 14;
         m_headlines.append(label);
-        m_chrome->addLinkLabel(index, label);
+        chrome()->addLinkLabel(index, label);
     }
-    connect(m_chrome, &WindowChrome::linkActivated, this, &NewsWindow::showArticle);
+    connect(chrome(), &WindowChrome::linkActivated, this, &NewsWindow::showArticle);
 
     m_heading = new QLabel(this);
     m_heading->setFont(cjkFont(12, true));
@@ -118,10 +106,10 @@ void NewsWindow::showArticle(qint16 index)
     }
 }
 
-void NewsWindow::paintEvent(QPaintEvent *)
+void NewsWindow::paintEvent(QPaintEvent *event)
 {
+    FeatureWindow::paintEvent(event);
     QPainter painter(this);
-    WindowChrome::paintFrame(painter, size(), palette::kNewsFaceTop, palette::kNewsFaceBottom);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(palette::kNewsListOutline), 1));
     painter.setBrush(QColor(255, 255, 255, 170));

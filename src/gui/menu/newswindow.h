@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "chrome/featurewindow.h"
 
 class QLabel;
-class WindowChrome;
 
 // The news panel: short pieces for children and parents that come with the program, chosen
 // by their headlines. The program is offline; nothing is fetched.
-class NewsWindow final : public QDialog
+class NewsWindow final : public FeatureWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NewsWindow)
@@ -15,7 +14,7 @@ class NewsWindow final : public QDialog
 public:
     explicit NewsWindow(QWidget *parent = nullptr);
 
-    WindowChrome *chrome() const { return m_chrome; }
+    using FeatureWindow::chrome;
     int shownArticle() const { return m_shown; }
 
 protected:
@@ -24,7 +23,6 @@ protected:
 private:
     void showArticle(qint16 index);
 
-    WindowChrome *m_chrome;
     QList<QLabel *> m_headlines;
     QLabel *m_heading;
     QLabel *m_article;
