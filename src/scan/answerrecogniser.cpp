@@ -383,27 +383,32 @@ bool unread(const View &view, const std::vector<double> &places)
     return right >= left && !holdsSymbol(left, right);
 }
 
-// The network's log-probabilities of each symbol in each output column.
-Scores scoresOf(cv::dnn::Net &net, const cv::Mat &input)
+// Each member network's log-probabilities of each symbol in each output column: the model
+// holds networks trained alike from different seeds, their scores side by side.
+std::vector<Scores> scoresOf(cv::dnn::Net &net, const cv::Mat &input)
 {
     const int shape[] = { 1, 1, AnswerRecogniser::kInputHeight, AnswerRecogniser::kInputWidth };
     net.setInput(cv::Mat(4, shape, CV_32F, input.data));
     const cv::Mat out = net.forward();
-    if (out.total() != size_t(kClasses * kFrames))
+    const size_t oneMember = size_t(kClasses * kFrames);
+    if (out.total() == 0 || out.total() % oneMember != 0)
         throw std::runtime_error("the answer model gives scores of another shape");
-    Scores scores;
-    const float *raw = out.ptr<float>();
-    for (int t = 0; t < kFrames; ++t) {
-        double high = kNever;
-        for (int c = 0; c < kClasses; ++c)
-            high = std::max(high, double(raw[c * kFrames + t]));
-        double sum = 0;
-        for (int c = 0; c < kClasses; ++c)
-            sum += std::exp(raw[c * kFrames + t] - high);
-        for (int c = 0; c < kClasses; ++c)
-            scores[t][c] = raw[c * kFrames + t] - high - std::log(sum);
+    std::vector<Scores> members(out.total() / oneMember);
+    for (size_t m = 0; m < members.size(); ++m) {
+        const float *raw = out.ptr<float>() + m * oneMember;
+        Scores &scores = members[m];
+        for (int t = 0; t < kFrames; ++t) {
+            double high = kNever;
+            for (int c = 0; c < kClasses; ++c)
+                high = std::max(high, double(raw[c * kFrames + t]));
+            double sum = 0;
+            for (int c = 0; c < kClasses; ++c)
+                sum += std::exp(raw[c * kFrames + t] - high);
+            for (int c = 0; c < kClasses; ++c)
+                scores[t][c] = raw[c * kFrames + t] - high - std::log(sum);
+        }
     }
-    return scores;
+    return members;
 }
 
 } // namespace
@@ -458,9 +463,10 @@ InkWeighing AnswerRecogniser::weigh(const cv::Mat &room, const QString &expected
     for (const int shift : kShifts) {
         cv::Mat input = cv::Mat::zeros(view.input.size(), CV_32F);
         view.input.colRange(0, kInputWidth - shift).copyTo(input.colRange(shift, kInputWidth));
-        looks.push_back(scoresOf(m_model->net, input));
+        for (const Scores &scores : scoresOf(m_model->net, input))
+            looks.push_back(scores);
     }
-    // A reading's probability is its average over the looks.
+    // A reading's probability is its average over the looks, every member's at every shift.
     auto scoreOfText = [&](const std::string &text) {
         double sum = kNever;
         for (const Scores &scores : looks)

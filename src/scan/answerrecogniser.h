@@ -12,7 +12,8 @@
 // there, and the likelihood of a whole reading sums over every way its digits can lie along
 // the columns (CTC). So digits written close, touching or across one another are read
 // together, and the expected answer is scored against the ink rather than against a
-// reading.
+// reading. The model holds two such networks trained from different seeds; a reading's
+// probability is the average of theirs, so that where they disagree the room is unsure.
 // Not thread-safe: the network keeps its buffers between rooms.
 class AnswerRecogniser
 {
@@ -34,11 +35,11 @@ public:
     static const AnswerRecogniser &builtIn();
     // By how much (natural log) one reading must beat the other for marking to believe it.
     // Chosen with QRTA_TRIAL_TUNE=1 scripts/scan-trial, on photographed sheets written with the
-    // half of the held-out digits the trial never reports on: there 2.0 gave 0.19 % wrong
-    // verdicts and 5.7 % unsure, 2.5 gave 0.15 % and 7.2 %, 3.0 gave 0.11 % and 8.5 %, 4.0
-    // none and 12 %. A wrong verdict files a child's right answer as wrong (or the other way
-    // round), an unsure one costs the parent a look at the paper: 2.5 keeps the first at a
-    // third of the 0.5 % aimed at, room for writing less like the digits it learned from.
+    // half of the held-out digits the trial never reports on (2,640 answers): there 2.0 gave
+    // 0.11 % wrong verdicts and 10.9 % unsure, 2.5 gave 0.04 % and 12.0 %, 3.0 0.04 % and
+    // 13.6 %, 4.0 none and 16.3 %. A wrong verdict files a child's right answer as wrong (or
+    // the other way round), an unsure one costs the parent a look at the paper: 2.5 leaves room
+    // for writing less like the digits it learned from.
     static constexpr double kMargin = 2.5;
 
     // The network's view of a room: kInputHeight × kInputWidth CV_32F, the ink's strength 0

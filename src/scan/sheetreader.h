@@ -9,9 +9,9 @@
 struct ScannableSheet;
 
 // Reading the handwritten answers of a straightened page: each room of the sheet's questions
-// on that page cut out, split into digits and recognised, and the room's right answer weighed
-// against the digits' likelihoods. An answer is sure only where the room held tidy digits
-// and one reading clearly beats the other.
+// on that page cut out and read as a whole, and the room's right answer weighed against the
+// ink. An answer is sure only where the ink holds nothing the reading leaves out and one
+// reading clearly beats the others.
 namespace sheetreader {
 
 // expected: the answer the room should hold.

@@ -162,7 +162,7 @@ int main(int argc, char **argv)
     }
     const std::string folder = argv[2];
     const bool tune = argc > 3 && std::string(argv[3]) == "--tune";
-    const double margin = argc > 3 && !tune ? std::stod(argv[3]) : kClearMargin;
+    const double margin = argc > 3 && !tune ? std::stod(argv[3]) : AnswerRecogniser::kMargin;
     // One core, as a parent's laptop gives a page while the window stays responsive.
     cv::setNumThreads(1);
     const AnswerRecogniser reader(fileBytes(argv[1]));

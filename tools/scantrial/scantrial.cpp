@@ -75,24 +75,6 @@ int main(int argc, char **argv)
     HeldOutDigits digits(args.at(1).toStdString());
     if (tune)
         digits.half = 0;
-    // With QRTA_TRIAL_READER=whole, the rooms are read by the whole-answer reader instead of
-    // the program's digit reader, to weigh the one against the other on the same photos.
-    const bool whole = qgetenv("QRTA_TRIAL_READER") == "whole";
-    const auto readPage = [whole](const StraightenedPage &page, const ScannableSheet &sheet) {
-        if (!whole)
-            return sheetreader::readAnswers(page, sheet);
-        QMap<int, ReadAnswer> answers;
-        for (const ScanRoom &room : sheet.rooms) {
-            const cv::Rect pixels = pagefinder::pixelRect(room.room)
-                & cv::Rect(0, 0, page.image.cols, page.image.rows);
-            if (room.page == page.code.page && !pixels.empty())
-                answers.insert(room.position,
-                    answerFromInk(
-                        AnswerRecogniser::builtIn().weigh(page.image(pixels), room.answer),
-                        room.answer, AnswerRecogniser::kMargin));
-        }
-        return answers;
-    };
     const std::vector<double> margins { 2, 2.5, 3, 3.5, 4, 4.5, 5, 6, 7, 8 };
     std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
     if (digits.sheet.empty()) {
@@ -164,7 +146,7 @@ int main(int argc, char **argv)
             const std::optional<StraightenedPage> found = pagefinder::find(back, &why);
             QMap<int, ReadAnswer> read;
             if (found && found->code.sheetNumber == sheet.number())
-                read = readPage(*found, scannable);
+                read = sheetreader::readAnswers(*found, scannable);
             readMs += timer.elapsed();
             if (!found)
                 failures << u"%1: page not found: %2"_s.arg(name, why);
@@ -179,7 +161,7 @@ int main(int argc, char **argv)
                 cv::rotate(back, turned, turn);
                 const std::optional<StraightenedPage> again = pagefinder::find(turned, &why);
                 const QMap<int, ReadAnswer> reread
-                    = again ? readPage(*again, scannable) : QMap<int, ReadAnswer>();
+                    = again ? sheetreader::readAnswers(*again, scannable) : QMap<int, ReadAnswer>();
                 ++turnedPages;
                 bool same = true;
                 for (auto it = read.cbegin(); it != read.cend(); ++it) {

@@ -144,7 +144,46 @@ def open_four(rng):
     return _down(canvas)
 
 
-def glyph(rng, sheet, digit, span, forms=0.15):
+def looped_two(rng):
+    """A 2 begun with a small loop at the top left, as many children write it."""
+    canvas = np.zeros((28 * UP, 28 * UP), np.float32)
+    h = 16 * UP * rng.uniform(0.9, 1.1)
+    w = h * rng.uniform(0.6, 0.8)
+    left, top = 14 * UP - w / 2, 6 * UP
+    r = h * rng.uniform(0.1, 0.17)
+    cx, cy = left + r * rng.uniform(1.0, 1.6), top + h * rng.uniform(0.2, 0.32)
+    # The loop, from its bottom round anticlockwise, then over the arch and down to the foot.
+    loop = [(cx + r * np.sin(a), cy + r * np.cos(a)) for a in np.linspace(0, 2 * np.pi, 14)]
+    arch = [(left + w * (0.5 + 0.5 * np.sin(a)), top + h * (0.3 - 0.3 * np.cos(a)))
+            for a in np.linspace(-1.2, 1.4, 10)]
+    foot_x = left + w * rng.uniform(-0.05, 0.1)
+    bottom = top + h
+    points = loop + arch + [(foot_x, bottom), (left + w * rng.uniform(0.9, 1.1),
+                                                bottom + h * rng.uniform(-0.06, 0.02))]
+    _stroke(canvas, points, rng.uniform(6, 10))
+    return _down(canvas)
+
+
+def open_six(rng):
+    """A 6 whose stem and bowl hardly meet, like "lo"."""
+    canvas = np.zeros((28 * UP, 28 * UP), np.float32)
+    h = 16 * UP * rng.uniform(0.9, 1.1)
+    w = h * rng.uniform(0.55, 0.75)
+    left, top = 14 * UP - w / 2, 6 * UP
+    width = rng.uniform(6, 10)
+    stem_x = left + w * rng.uniform(0.1, 0.25)
+    _stroke(canvas, [(stem_x + h * rng.uniform(0.25, 0.4), top),
+                     (stem_x + h * 0.05, top + h * 0.3), (stem_x - h * 0.03, top + h * 0.65),
+                     (stem_x, top + h)], width)
+    r = h * rng.uniform(0.2, 0.26)
+    cx = stem_x + r + h * rng.uniform(0.0, 0.08)
+    cy = top + h - r
+    _stroke(canvas, [(cx + r * np.cos(a), cy + r * 0.9 * np.sin(a))
+                     for a in np.linspace(0, 2 * np.pi, 16)], width)
+    return _down(canvas)
+
+
+def glyph(rng, sheet, digit, span, forms=0.15, curly=False):
     """One written digit as ink in cell space: mostly the sheet's, sometimes a child's form."""
     cell = sheet.pick(rng, digit, span)
     if forms > 0 and rng.random() < forms:
@@ -154,6 +193,10 @@ def glyph(rng, sheet, digit, span, forms=0.15):
             return seven_with_bar(rng, cell)
         if digit == 4 and rng.random() < 0.6:
             return open_four(rng)
+        if curly and digit == 2 and rng.random() < 0.6:
+            return looped_two(rng)
+        if curly and digit == 6 and rng.random() < 0.4:
+            return open_six(rng)
     return cell
 
 
@@ -161,7 +204,7 @@ def glyph(rng, sheet, digit, span, forms=0.15):
 # Writing an answer into a room.
 
 
-def pen(rng, alpha, height, slant, stroke):
+def pen(rng, alpha, height, slant, stroke, bend=0.0):
     """The cell's ink at a written size: turned, slanted, the stroke thinned or thickened."""
     scale = height / alpha.shape[0]
     turn = np.deg2rad(rng.uniform(-7, 7))
@@ -175,6 +218,8 @@ def pen(rng, alpha, height, slant, stroke):
     size = (int(np.ceil(hi[0] - lo[0])) + 2 * pad, int(np.ceil(hi[1] - lo[1])) + 2 * pad)
     m = np.hstack([a, (pad - lo).reshape(2, 1)]).astype(np.float64)
     out = cv2.warpAffine(alpha, m, size, flags=cv2.INTER_LINEAR, borderValue=0)
+    if bend > 0 and rng.random() < bend:
+        out = elastic(rng, out, height)
     # The sheet's strokes are a fifth of a cell wide, a felt pen's at this size: cutting their
     # soft edges higher thins them towards a pencil's; beyond 0.45 light strokes break apart.
     out = np.clip((out - stroke) / 0.25 + 0.5, 0, 1)
@@ -182,6 +227,27 @@ def pen(rng, alpha, height, slant, stroke):
         out = cv2.dilate(out, cv2.getStructuringElement(cv2.MORPH_ELLIPSE, (3, 3)))
     out = cv2.GaussianBlur(out, (0, 0), 0.6)
     return crop_ink(out, 0.05)
+
+
+# Elastic warping (Simard, Steinkraus and Platt, 2003): every written digit bent a little by a
+# smooth random field, so that the network meets each of the sheet's digits in many hands
+# (a 2 with a loop or without, a 4 closed or open at the top) rather than learning its
+# writers' exact strokes. The field's smoothness and strength are in the digit's height.
+ELASTIC_SMOOTH = 0.2
+ELASTIC_STRENGTH = (0.02, 0.05)
+
+
+def elastic(rng, alpha, height):
+    h, w = alpha.shape
+    smooth = ELASTIC_SMOOTH * height
+    strength = rng.uniform(*ELASTIC_STRENGTH) * height
+    fields = []
+    for _ in range(2):
+        field = cv2.GaussianBlur(noise(rng, (h, w)), (0, 0), smooth)
+        fields.append(field * (strength / max(float(field.std()), 1e-6)))
+    ys, xs = np.mgrid[0:h, 0:w].astype(np.float32)
+    return cv2.remap(alpha, xs + fields[0], ys + fields[1], cv2.INTER_LINEAR,
+                     borderMode=cv2.BORDER_CONSTANT, borderValue=0)
 
 
 def cross_out(rng, ink, box, height):
@@ -247,6 +313,8 @@ class Style:
         self.stray = 0.03
         self.printed = 0.3
         self.height = (0.55, 1.5)  # of DIGIT_PX
+        self.bend = 0.0  # the share of digits warped elastically
+        self.curly = False  # 2s with a looped top and open 6s among the children's forms
         self.__dict__.update(kw)
 
 
@@ -258,11 +326,11 @@ def write_answer(rng, sheet, text, span, style):
     stroke = rng.uniform(0.15, 0.45)
     glyphs = []
     for ch in text:
-        cell = glyph(rng, sheet, int(ch), span, style.forms)
+        cell = glyph(rng, sheet, int(ch), span, style.forms, style.curly)
         h = height * rng.uniform(0.88, 1.12)
         if ch == '1' and rng.random() < 0.3:
             h *= rng.uniform(0.9, 1.1)
-        glyphs.append(pen(rng, cell, h, slant + rng.normal(0, 0.05), stroke))
+        glyphs.append(pen(rng, cell, h, slant + rng.normal(0, 0.05), stroke, style.bend))
 
     kind = rng.choice(3, p=style.spacing)
     xs, x = [], 0.0

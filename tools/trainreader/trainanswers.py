@@ -27,6 +27,12 @@ import answerink as ai  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 SEED = 20261207
+CHECKPOINTS = '/tmp/trainanswers'
+# The share of written digits bent elastically while learning.
+BEND = 0.7
+# After learning, each member learns on for this many steps with more of the forms children
+# write (a 2 begun with a loop, an open 6) at a small learning rate.
+REFINE_STEPS = 2500
 
 
 def block(cin, cout, kernel=3, padding=1):
@@ -38,7 +44,7 @@ class AnswerNet(nn.Module):
     """1 × 32 × 128 in; CLASSES × 1 × 32 out, one column of class scores for every four
     input columns. Only operations OpenCV 4.6's dnn reads from ONNX the same way."""
 
-    def __init__(self, width=(8, 24, 32, 48, 64, 96)):
+    def __init__(self, width=(16, 32, 48, 64, 96, 128)):
         super().__init__()
         a, b, c, d, e, f = width
         self.features = nn.Sequential(
@@ -161,17 +167,22 @@ def export(model, path):
         raise SystemExit('OpenCV reads the exported model differently')
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument('--steps', type=int, default=9000)
-    parser.add_argument('--batch', type=int, default=48)
-    parser.add_argument('--out', default=os.path.join(ROOT, 'resources', 'reader', 'answers.onnx'))
-    parser.add_argument('--checkpoint', default='/tmp/trainanswers.pt')
-    args = parser.parse_args()
+class Members(nn.Module):
+    """Networks trained alike from different seeds, run as one: their scores side by side,
+    CLASSES channels each. The reader weighs a reading by its probability under each
+    member: they rarely err alike, so where they disagree the room is left unsure."""
 
-    torch.set_num_threads(1)
-    cv2.setNumThreads(1)
-    torch.manual_seed(SEED)
+    def __init__(self, members):
+        super().__init__()
+        self.members = nn.ModuleList(members)
+
+    def forward(self, x):
+        return torch.cat([m(x) for m in self.members], 1)
+
+
+def train(args):
+    seed = SEED + args.member
+    torch.manual_seed(seed)
     sheet = ai.DigitSheet()
     # Channels last: oneDNN's convolutions and pooling run two to three times faster so.
     model = AnswerNet().to(memory_format=torch.channels_last)
@@ -179,21 +190,22 @@ def main():
     optimiser = torch.optim.AdamW(model.parameters(), lr=2e-3, weight_decay=1e-4)
     schedule = torch.optim.lr_scheduler.OneCycleLR(
         optimiser, max_lr=2e-3, total_steps=args.steps, pct_start=0.05)
-    if os.path.exists(args.checkpoint):
-        saved = torch.load(args.checkpoint)
+    checkpoint = checkpoint_of(args.member)
+    if os.path.exists(checkpoint):
+        saved = torch.load(checkpoint)
         if saved['steps'] == args.steps:
             model.load_state_dict(saved['model'])
             optimiser.load_state_dict(saved['optimiser'])
             schedule.load_state_dict(saved['schedule'])
             start = saved['step']
-            print(f'resuming at step {start}')
+            print(f'member {args.member}: resuming at step {start}')
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
-    style = ai.Style()
+    style = ai.Style(bend=BEND)
     began, running = time.time(), 0.0
     for step in range(start, args.steps):
         # Each step's rooms depend on the seed and the step alone, so that a resumed run
         # learns from what an unbroken one would.
-        rng = np.random.default_rng([SEED, step])
+        rng = np.random.default_rng([seed, step])
         x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
         targets, lengths = encode(labels)
         scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
@@ -207,15 +219,100 @@ def main():
         running = 0.98 * running + 0.02 * loss.item() if step > start else loss.item()
         if (step + 1) % 1000 == 0 or step + 1 == args.steps:
             tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
-            print(f'step {step + 1}: loss {running:.3f}, answers misread {100 * tuning:.1f} % '
-                  f'(held-out tuning digits), {time.time() - began:.0f} s', flush=True)
+            print(f'member {args.member}, step {step + 1}: loss {running:.3f}, answers misread '
+                  f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
+                  flush=True)
             torch.save({'steps': args.steps, 'step': step + 1, 'model': model.state_dict(),
                         'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict()},
-                       args.checkpoint)
-    model.eval()
-    for name, error in single_and_pairs(model, sheet, ai.TRIAL, 9, 2000).items():
-        print(f'held-out {name}: {100 * error:.2f} % misread')
-    export(model, args.out)
+                       checkpoint)
+
+
+def refine(args):
+    """The second stage: a trained member learns on from where it stopped, with the curly
+    forms among the rooms, its learning rate falling from 5e-4 to nothing."""
+    seed = SEED + args.member
+    torch.manual_seed(seed + 1)
+    saved = torch.load(checkpoint_of(args.member))
+    if saved['step'] != saved['steps']:
+        raise SystemExit(f'member {args.member} has not finished its first stage')
+    model = AnswerNet().to(memory_format=torch.channels_last)
+    model.load_state_dict(saved['model'])
+    optimiser = torch.optim.AdamW(model.parameters(), lr=5e-4, weight_decay=1e-4)
+    schedule = torch.optim.lr_scheduler.CosineAnnealingLR(optimiser, REFINE_STEPS)
+    start = 0
+    refined = checkpoint_of(args.member, refined=True)
+    if os.path.exists(refined):
+        again = torch.load(refined)
+        model.load_state_dict(again['model'])
+        optimiser.load_state_dict(again['optimiser'])
+        schedule.load_state_dict(again['schedule'])
+        start = again['step']
+    sheet = ai.DigitSheet()
+    ctc = nn.CTCLoss(blank=0, zero_infinity=True)
+    style = ai.Style(bend=BEND, curly=True)
+    began = time.time()
+    for step in range(start, REFINE_STEPS):
+        rng = np.random.default_rng([seed, 1, step])
+        x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
+        targets, lengths = encode(labels)
+        scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
+        logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
+        frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
+        loss = ctc(logp, targets, frames, lengths)
+        optimiser.zero_grad()
+        loss.backward()
+        optimiser.step()
+        schedule.step()
+        if (step + 1) % 500 == 0 or step + 1 == REFINE_STEPS:
+            tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
+            print(f'member {args.member}, refining {step + 1}: answers misread '
+                  f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
+                  flush=True)
+            torch.save({'steps': REFINE_STEPS, 'step': step + 1, 'model': model.state_dict(),
+                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict()},
+                       refined)
+
+
+def join(args):
+    """The trained members as one model, and their errors on held-out digits."""
+    members = []
+    for member in range(args.members):
+        saved = torch.load(checkpoint_of(member, refined=True))
+        if saved['step'] != saved['steps']:
+            raise SystemExit(f'member {member} has not finished training')
+        model = AnswerNet()
+        model.load_state_dict(saved['model'])
+        model.eval()
+        members.append(model)
+    sheet = ai.DigitSheet()
+    for member, model in enumerate(members):
+        for name, error in single_and_pairs(model, sheet, ai.TRIAL, 9, 2000).items():
+            print(f'member {member}: held-out {name}: {100 * error:.2f} % misread')
+    export(Members(members), args.out)
+
+
+def checkpoint_of(member, refined=False):
+    return os.path.join(CHECKPOINTS, f'member{member}{"-refined" if refined else ""}.pt')
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--steps', type=int, default=12000)
+    parser.add_argument('--batch', type=int, default=48)
+    parser.add_argument('--member', type=int, help='train this member (0, 1, ...)')
+    parser.add_argument('--members', type=int, help='join this many trained members')
+    parser.add_argument('--out', default=os.path.join(ROOT, 'resources', 'reader', 'answers.onnx'))
+    args = parser.parse_args()
+    if (args.member is None) == (args.members is None):
+        raise SystemExit('say --member K to train one member or --members N to join them')
+    torch.set_num_threads(1)
+    cv2.setNumThreads(1)
+    os.makedirs(CHECKPOINTS, exist_ok=True)
+    if args.member is None:
+        join(args)
+        return
+    train(args)
+    refine(args)
 
 
 if __name__ == '__main__':

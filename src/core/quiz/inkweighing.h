@@ -23,14 +23,10 @@ struct InkWeighing
     bool doubtful = false;
 };
 
-// By how much one reading must be likelier than the other (natural logarithm of the ratio)
-// for the marking to believe it, unless the recogniser was tuned to another margin.
-inline constexpr double kClearMargin = 2.5;
-
 // The reading marking takes from a room: the right answer, sure, where the ink says it
 // clearly rather than anything else; the rival, sure, where the ink clearly says the rival
 // rather than the right answer or anything else; otherwise the likeliest reading, unsure, for
-// the parent to look at. Doubtful ink and an empty room are never sure: a skipped question is the
+// the parent to look at. margin: by how much one reading must be likelier than the other
+// (natural logarithm of the ratio) for the marking to believe it, as the recogniser was tuned. Doubtful ink and an empty room are never sure: a skipped question is the
 // parent's to judge, and a child's right answer is never filed as wrong on a guess.
-ReadAnswer answerFromInk(
-    const InkWeighing &ink, const QString &expected, double margin = kClearMargin);
+ReadAnswer answerFromInk(const InkWeighing &ink, const QString &expected, double margin);
