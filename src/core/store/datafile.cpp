@@ -264,7 +264,12 @@ void check(Database &db, const QString &path)
         tableExists.reset();
         if (!exists)
             throw DataFileError(Kind::Incomplete, path, u"缺少数据表 %1，已经损坏。"_s.arg(name));
-        for (const char *column : table.columns) {
+        QList<const char *> columns = table.columns;
+        for (const auto &[column, since] : table.addedColumns) {
+            if (since <= version)
+                columns << column;
+        }
+        for (const char *column : std::as_const(columns)) {
             // Names are the program's own constants, never user values.
             const QByteArray probe
                 = "SELECT " + QByteArray(column) + " FROM " + table.name + " LIMIT 0";
