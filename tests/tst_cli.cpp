@@ -154,6 +154,8 @@ private slots:
         QCOMPARE(renamed.status, 0);
         QVERIFY(renamed.out.contains(u"李小华\t二班"_s));
         QCOMPARE(runCli(u"children --rename 李小华 张三"_s + db).status, 2);
+        QCOMPARE(runCli(u"records --child 李华"_s + db).status, 2); // renamed
+        QCOMPARE(runCli(u"mistakes --child 李小华"_s + db).status, 0);
         for (const QString &name : { u"王小明"_s, u"李小华"_s, u"张三"_s })
             QCOMPARE(runCli(u"children --remove "_s + name + db).status, 0);
         QCOMPARE(runCli(u"children --remove 小朋友 --with-records"_s + db).status, 2);
