@@ -141,6 +141,24 @@ void remove(Database &db, const Child &child)
     transaction.commit();
 }
 
+Child chosen(Database &db)
+{
+    Statement query = db.prepare("SELECT form_bz FROM tab_form WHERE form_dm = ?");
+    query.bind(1, u"child"_s);
+    bool ok = false;
+    const qint64 id = query.next() ? query.text(0).toLongLong(&ok) : 0;
+    const std::optional<Child> child = ok ? find(db, id) : std::nullopt;
+    return child ? *child : first(db);
+}
+
+void choose(Database &db, const Child &child)
+{
+    Statement upsert
+        = db.prepare("INSERT OR REPLACE INTO tab_form (form_dm, form_bz) VALUES (?, ?)");
+    upsert.bind(1, u"child"_s).bind(2, QString::number(child.id));
+    upsert.run();
+}
+
 int testCount(Database &db, const Child &child)
 {
     return countOf(db, "SELECT count(*) FROM tab_test WHERE test_child = ?", child.id);

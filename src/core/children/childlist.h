@@ -56,6 +56,11 @@ void rename(Database &db, const Child &child, const QString &newName);
 // transaction. ChildError for the last child: a file always has one.
 void remove(Database &db, const Child &child);
 
+// The child chosen last in the program, kept in the file; the first child where none was
+// chosen or that one is gone.
+Child chosen(Database &db);
+void choose(Database &db, const Child &child);
+
 int testCount(Database &db, const Child &child);
 // The questions still to learn in the child's wrong-answer book.
 int mistakeCount(Database &db, const Child &child);
