@@ -515,8 +515,13 @@ private slots:
                     " INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('2 ＋ 2 ＝', '4')");
         if (version < 4)
             d.db().exec("DROP TABLE tab_scan_ym");
-        if (version < 3)
-            d.db().exec("DROP TABLE tab_scan");
+        d.db().exec("DROP TABLE tab_scan");
+        if (version >= 3)
+            d.db().exec("CREATE TABLE tab_scan (scan_id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                        " scan_bh TEXT NOT NULL, scan_txmc TEXT, scan_ndmc TEXT, scan_xh INTEGER"
+                        " NOT NULL, scan_ym INTEGER NOT NULL, scan_mc TEXT, scan_daan TEXT,"
+                        " scan_tx INTEGER, scan_nd INTEGER, scan_x REAL, scan_y REAL,"
+                        " scan_w REAL, scan_h REAL)");
         if (version < 2)
             d.db().exec("DROP TABLE tab_form");
         if (version < 1)

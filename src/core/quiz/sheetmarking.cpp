@@ -110,8 +110,9 @@ StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableShee
             items << item;
         }
         session.takeSheet(sheet.number, sheet.typeName, sheet.levelName, items);
-        if (child)
-            session.setChild(*child);
+        // A named copy is its pupil's, whoever the photos were marked for.
+        if (sheet.child || child)
+            session.setChild(sheet.child ? *sheet.child : *child);
         session.confirm();
     }
     const auto indexOf = [&session](int position) {

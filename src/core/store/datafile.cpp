@@ -213,8 +213,9 @@ void createDeliveredState(const QString &path, SeededRandom &rnd, const NewFileC
             = db.prepare("INSERT INTO tab_system (system_dm, system_bz) VALUES (?, ?)");
         for (const SettingKey &k : Settings::keys()) {
             insert.bind(1, k.name);
-            insert.bind(
-                2, k.family == SettingKey::Family::Installation ? Settings::encodedNeverStarted(rnd) : QString());
+            insert.bind(2,
+                k.family == SettingKey::Family::Installation ? Settings::encodedNeverStarted(rnd)
+                                                             : QString());
             insert.run();
             insert.reset();
         }

@@ -44,6 +44,8 @@ void addChildren(Database &db)
     child.bind(1, kFirstChildName);
     child.run();
     db.exec("ALTER TABLE tab_test ADD COLUMN test_child INTEGER NOT NULL DEFAULT 1");
+    // The pupil a named copy of a class set was printed for; none for other sheets.
+    db.exec("ALTER TABLE tab_scan ADD COLUMN scan_child INTEGER");
     // A book from version 1 to 4 allows each question once in the whole file.
     Statement bookColumns = db.prepare("PRAGMA table_info(tab_ctb)");
     bool perChild = false;

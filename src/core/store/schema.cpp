@@ -60,7 +60,7 @@ const QList<Table> &tables()
             " CREATE UNIQUE INDEX idx_scan_bh ON tab_scan (scan_bh, scan_xh)",
             { "scan_id", "scan_bh", "scan_txmc", "scan_ndmc", "scan_xh", "scan_ym", "scan_mc",
                 "scan_daan", "scan_tx", "scan_nd", "scan_x", "scan_y", "scan_w", "scan_h" },
-            3 },
+            3, { { "scan_child", 5 } } },
         // The pages of photographed sheets that have been read, so that a page read once is
         // never read over and a sheet's other pages may come later.
         { "tab_scan_ym",
