@@ -82,6 +82,12 @@ private slots:
         row("no equals sign", u"settings --set system_3 --database=DIR/x.dat"_s);
         row("puzzles level 6", u"puzzles --level 6 --database=DIR/x.dat"_s);
         row("database without path", u"puzzles --database --database=DIR/x.dat"_s);
+        row("child with an empty name", u"children --add= --database=DIR/x.dat"_s);
+        row("child with 21 characters",
+            u"children --add=一二三四五六七八九十一二三四五六七八九十一 --database=DIR/x.dat"_s);
+        row("two changes at once", u"children --add=甲 --remove=乙 --database=DIR/x.dat"_s);
+        row("rename without a new name", u"children --rename=甲 --database=DIR/x.dat"_s);
+        row("import without a class", u"children --import=DIR/list.txt --database=DIR/x.dat"_s);
         row("mistakes pdf without sheet", u"mistakes --pdf DIR/x.pdf --database=DIR/x.dat"_s);
         row("mistakes type 11", u"mistakes --type=11 --database=DIR/x.dat"_s);
         const QString sheet
@@ -124,6 +130,36 @@ private slots:
         QVERIFY(!run.err.trimmed().isEmpty());
         QCOMPARE(run.err.trimmed().count(u'\n'), 0);
         QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
+    // A class list with its byte-order mark, Windows line ends, a blank line, a name twice and
+    // one already there: the rest is added in list order, the skipped names said, status 1.
+    // A child with tests is only removed with them; the last child never.
+    void childrenOfAClass()
+    {
+        QTemporaryDir dir;
+        const QString db = u" --database "_s + dir.filePath(u"x.dat"_s);
+        QFile list(dir.filePath(u"list.txt"_s));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("\xEF\xBB\xBF王小明\r\n\r\n李华\r\n王小明\r\n 张三 \n小朋友\n");
+        list.close();
+        const Run imported
+            = runCli(u"children --import "_s + list.fileName() + u" --class 二班"_s + db);
+        QCOMPARE(imported.status, 1);
+        QCOMPARE(imported.out,
+            u"小朋友\t\t0\t0\n王小明\t二班\t0\t0\n李华\t二班\t0\t0\n张三\t二班\t0\t0\n"_s);
+        QCOMPARE(imported.err.count(u'\n'), 2);
+        QVERIFY(imported.err.contains(u"王小明"_s) && imported.err.contains(u"小朋友"_s));
+        const Run renamed = runCli(u"children --rename 李华 李小华"_s + db);
+        QCOMPARE(renamed.status, 0);
+        QVERIFY(renamed.out.contains(u"李小华\t二班"_s));
+        QCOMPARE(runCli(u"children --rename 李小华 张三"_s + db).status, 2);
+        QCOMPARE(runCli(u"records --child 李华"_s + db).status, 2); // renamed
+        QCOMPARE(runCli(u"mistakes --child 李小华"_s + db).status, 0);
+        for (const QString &name : { u"王小明"_s, u"李小华"_s, u"张三"_s })
+            QCOMPARE(runCli(u"children --remove "_s + name + db).status, 0);
+        QCOMPARE(runCli(u"children --remove 小朋友 --with-records"_s + db).status, 2);
+        QCOMPARE(runCli(u"children"_s + db).out, u"小朋友\t\t0\t0\n"_s);
     }
 
     // The seed reaches the maker: the same seed, the same lines (whether they hold is the

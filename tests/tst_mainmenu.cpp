@@ -1,4 +1,6 @@
+#include "children/childlist.h"
 #include "chrome/hcommand.h"
+#include "menu/childtag.h"
 #include "menu/mainmenuwindow.h"
 #include "menu/newswindow.h"
 
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -109,7 +112,8 @@ struct Menu
             what.append(u"tip %1"_s.arg(window->tipPicture()));
         const bool left = exited->count() == 1 && !context->isOpen() && !window->isVisible();
         if (left)
-            what.append(u"left, %1 saved"_s.arg(AppContext::open(data.path)->settings().read(u"system_3"_s)));
+            what.append(u"left, %1 saved"_s.arg(
+                AppContext::open(data.path)->settings().read(u"system_3"_s)));
         else if (exited->count() != 0 || !context->isOpen() || !window->isVisible())
             what.append(u"half gone"_s);
         return what.join(u", "_s);
@@ -218,10 +222,11 @@ private slots:
                 QVERIFY(link->font().underline());
             else
                 QVERIFY2(focus == menu.modeBox()
-                        || focus == menu.window->findChild<QPushButton *>(u"newsButton"_s),
+                        || focus == menu.window->findChild<QPushButton *>(u"newsButton"_s)
+                        || focus == menu.window->findChild<QPushButton *>(u"childTag"_s),
                     focus ? focus->metaObject()->className() : "nothing");
         }
-        QCOMPARE(reached.size(), menu::CommandCount + 2 + 3);
+        QCOMPARE(reached.size(), menu::CommandCount + 3 + 3);
 
         NewsWindow news;
         news.show();
@@ -230,6 +235,42 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(news.shownArticle(), 2);
+    }
+
+    // The child's tag: a child added becomes the current one and its name is shown; the
+    // list then offers both, the current one checked, and the first is chosen again, which
+    // the file remembers for the next start.
+    void childTagChoosesTheChild()
+    {
+        Menu menu(u"1"_s);
+        auto *tag = menu.window->findChild<ChildTag *>(u"childTag"_s);
+        QVERIFY(tag);
+        const qint64 first = menu.context->currentChild();
+        QString typed = u" 妹妹 "_s;
+        tag->askName
+            = [&typed](const QString &, const QString &, const QString &) { return typed; };
+        const auto choose = [&](const QString &caption) {
+            QMenu *list = tag->buildMenu();
+            const QList<QAction *> actions = list->actions();
+            const auto action = std::ranges::find(actions, caption, &QAction::text);
+            QVERIFY2(action != actions.end(), qPrintable(caption));
+            (*action)->trigger();
+            delete list;
+        };
+        choose(u"添加孩子…"_s);
+        QVERIFY(menu.context->currentChild() != first);
+        QCOMPARE(tag->text(), u"妹妹 ▾"_s);
+        QMenu *list = tag->buildMenu();
+        QStringList checked;
+        for (const QAction *action : list->actions()) {
+            if (action->isCheckable())
+                checked << action->text() + (action->isChecked() ? u"*"_s : QString());
+        }
+        delete list;
+        QCOMPARE(checked, (QStringList { u"小朋友"_s, u"妹妹*"_s }));
+        choose(u"小朋友"_s);
+        QCOMPARE(menu.context->currentChild(), first);
+        QCOMPARE(childlist::chosen(menu.context->database()).id, first);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "store/datafile.h"
 #include "store/migrations.h"
 #include "generate/blankform.h"
+#include "children/childlist.h"
 #include "quiz/mistakebook.h"
 #include "quiz/mistakesheet.h"
 #include "quiz/progressscale.h"
@@ -238,6 +239,44 @@ private slots:
         QCOMPARE(resumed.elapsed(), 10800);
     }
 
+    // Siblings in one file: each sees only the tests and the wrong answers that are its own,
+    // and a child removed takes its own with it, never another's.
+    void childrenKeepTheirOwn()
+    {
+        TestData d;
+        const Child first = childlist::first(d.db());
+        const Child sister = childlist::add(d.db(), u" 姐姐 "_s);
+        QCOMPARE(sister.name, u"姐姐"_s);
+        QHash<qint64, TestItem> missed;
+        for (const Child &child : { first, sister }) {
+            TestSession session(d.db(), d.settings());
+            session.setChild(child.id);
+            session.generate(d.maker, 1, 1, 10, kMoment);
+            session.confirm();
+            for (int i = 0; i < 10; ++i)
+                session.recordAnswer(i, session.items()[i].answer);
+            const int wrong = child.id == first.id ? 2 : 7;
+            session.recordAnswer(wrong, u"0"_s);
+            QVERIFY(session.mark().complete);
+            missed.insert(
+                child.id, *std::ranges::find(session.items(), u"0"_s, &TestItem::userAnswer));
+        }
+        for (const Child &child : { first, sister }) {
+            const QList<TestRecord> records = listTestRecords(d.db(), child.id);
+            QCOMPARE(records.size(), 1);
+            QCOMPARE(loadTestItems(d.db(), records.first().number, ItemOrder::Question).size(), 10);
+            const QList<Mistake> book = MistakeBook(d.db(), child.id).toLearn();
+            QCOMPARE(book.size(), 1);
+            QCOMPARE(book.first().question, missed.value(child.id).question);
+            QCOMPARE(childlist::testCount(d.db(), child), 1);
+        }
+        childlist::remove(d.db(), sister);
+        QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_test"), 1);
+        QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_test_mx"), 10);
+        QCOMPARE(countRows(d.db(), "SELECT count(*) FROM tab_ctb"), 1);
+        QVERIFY_THROWS_EXCEPTION(ChildError, childlist::remove(d.db(), first));
+    }
+
     void marking()
     {
         TestData d;
@@ -454,6 +493,7 @@ private slots:
         QTest::newRow("before the remembered forms") << 1;
         QTest::newRow("before the scannable sheets") << 2;
         QTest::newRow("before the pages read") << 3;
+        QTest::newRow("before the children") << 4;
     }
 
     void olderFilesAreBroughtUpToDate()
@@ -462,9 +502,26 @@ private slots:
         TestData d;
         // A file as the program wrote it at that version.
         const QString number = d.store({ .type = 2, .answered = 0 });
-        d.db().exec("DROP TABLE tab_scan_ym");
-        if (version < 3)
-            d.db().exec("DROP TABLE tab_scan");
+        d.db().exec("DROP TABLE tab_child; ALTER TABLE tab_test RENAME TO tab_test_5;"
+                    " CREATE TABLE tab_test (id INTEGER PRIMARY KEY AUTOINCREMENT, bh TEXT UNIQUE,"
+                    " tx TEXT, nd TEXT, ts INTEGER, js INTEGER, zqs INTEGER, cws INTEGER, sj TEXT,"
+                    " zt INTEGER); INSERT INTO tab_test SELECT id, bh, tx, nd, ts, js, zqs, cws,"
+                    " sj, zt FROM tab_test_5; DROP TABLE tab_test_5;"
+                    " DROP TABLE tab_ctb; CREATE TABLE tab_ctb (ctb_id INTEGER PRIMARY KEY"
+                    " AUTOINCREMENT, ctb_mc TEXT NOT NULL UNIQUE, ctb_daan TEXT NOT NULL,"
+                    " ctb_tx INTEGER, ctb_nd INTEGER, ctb_cws INTEGER NOT NULL DEFAULT 0,"
+                    " ctb_dds INTEGER NOT NULL DEFAULT 0, ctb_first TEXT, ctb_last TEXT,"
+                    " ctb_zt INTEGER NOT NULL DEFAULT 0);"
+                    " INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('2 ＋ 2 ＝', '4')");
+        if (version < 4)
+            d.db().exec("DROP TABLE tab_scan_ym");
+        d.db().exec("DROP TABLE tab_scan");
+        if (version >= 3)
+            d.db().exec("CREATE TABLE tab_scan (scan_id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                        " scan_bh TEXT NOT NULL, scan_txmc TEXT, scan_ndmc TEXT, scan_xh INTEGER"
+                        " NOT NULL, scan_ym INTEGER NOT NULL, scan_mc TEXT, scan_daan TEXT,"
+                        " scan_tx INTEGER, scan_nd INTEGER, scan_x REAL, scan_y REAL,"
+                        " scan_w REAL, scan_h REAL)");
         if (version < 2)
             d.db().exec("DROP TABLE tab_form");
         if (version < 1)
@@ -475,8 +532,14 @@ private slots:
             auto db = datafile::open(d.path);
             QCOMPARE(migrations::versionOf(*db), migrations::kCurrentVersion);
             QCOMPARE(loadTestItems(*db, number, ItemOrder::Question).size(), 10);
+            // What was stored belongs to the file's one child.
+            const Child child = childlist::first(*db);
+            QCOMPARE(childlist::all(*db), QList { child });
+            QCOMPARE(listTestRecords(*db, child.id).size(), 1);
+            QCOMPARE(MistakeBook(*db).toLearn().size(), version >= 1 ? 1 : 0);
             MistakeBook(*db).recordMarked({}, 1, 1, kMoment); // every column
-            db->exec("INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
+            db->exec(
+                "DELETE FROM tab_ctb; INSERT INTO tab_ctb (ctb_mc, ctb_daan) VALUES ('x', '1')");
             FormMemory(*db).setMix({ { SheetEntry { { 1, 4, CarryKind::With }, 12 } }, true });
             scannablesheets::store(*db,
                 { u"01_1_1_20261207090000"_s, u"A + B"_s, u"一级"_s,

@@ -8,6 +8,7 @@
 #include "quiz/mistakebook.h"
 #include "quiz/sheetmarking.h"
 #include "quiz/testitem.h"
+#include "children/childlist.h"
 #include "worksheet/classset.h"
 #include "worksheet/recordnumbers.h"
 #include "worksheet/scannablesheet.h"
@@ -201,9 +202,11 @@ private slots:
         for (ClassSet *set : { &setA, &setB }) {
             for (const Worksheet &sheet : copies(*set)) {
                 numbers << sheet.number();
-                const std::optional<ScannableSheet> filed = scannablesheets::find(d.db(), sheet.number());
+                const std::optional<ScannableSheet> filed
+                    = scannablesheets::find(d.db(), sheet.number());
                 QVERIFY(filed);
-                QCOMPARE(filed->rooms.first().question, testItemOf(sheet.lines().first(), 1).question);
+                QCOMPARE(
+                    filed->rooms.first().question, testItemOf(sheet.lines().first(), 1).question);
             }
         }
         QCOMPARE(numbers.size(), 6);
@@ -222,6 +225,27 @@ private slots:
         session.generate(d.maker, 1, 2, 10, now);
         session.confirm();
         QVERIFY(!numbers.contains(session.number()));
+    }
+
+    // A named copy is filed under its pupil, whoever the photos were marked for; a sheet
+    // without a pupil under the child it was marked for.
+    void namedCopiesGoToTheirPupils()
+    {
+        TestData d;
+        const Child pupil = childlist::add(d.db(), u"王小明"_s, u"二班"_s);
+        const Child other = childlist::add(d.db(), u"李华"_s, u"二班"_s);
+        ScannableSheet named = twoPageSheet(u"00_0_3_20261207090001"_s);
+        named.child = pupil.id;
+        const ScannableSheet plain = twoPageSheet(u"00_0_3_20261207090002"_s);
+        for (const ScannableSheet &sheet : { named, plain }) {
+            scannablesheets::store(d.db(), sheet);
+            QCOMPARE(scannablesheets::find(d.db(), sheet.number), sheet);
+            storeReadSheet(d.db(), d.settings(), sheet, { 1, 2 },
+                readings({ u"3"_s, u"8"_s, u"4"_s }), other.id);
+        }
+        QCOMPARE(listTestRecords(d.db(), pupil.id).size(), 1);
+        QCOMPARE(listTestRecords(d.db(), pupil.id).first().number, named.number);
+        QCOMPARE(listTestRecords(d.db(), other.id).first().number, plain.number);
     }
 
     void pagesAreFiledOnce_data()
@@ -351,8 +375,8 @@ private slots:
         const QMap<int, ReadAnswer> answers = readings({ u"3"_s, u"7"_s, u"4"_s });
         const QList<qint64> before = footprint(d.db());
         // A trigger of this connection only: the file itself is not changed by it.
-        const QByteArray trigger
-            = "CREATE TEMP TRIGGER fail AFTER " + failing + " BEGIN SELECT RAISE(ABORT, 'gone'); END";
+        const QByteArray trigger = "CREATE TEMP TRIGGER fail AFTER " + failing
+            + " BEGIN SELECT RAISE(ABORT, 'gone'); END";
         d.db().exec(trigger.constData());
         QVERIFY_THROWS_EXCEPTION(
             DatabaseError, storeReadSheet(d.db(), d.settings(), sheet, { 1, 2 }, answers));
@@ -375,8 +399,8 @@ private slots:
             d.context.reset(); // the markers are tools beside no running program
             std::array<QProcess, 2> children;
             for (QProcess &child : children) {
-                child.start(QCoreApplication::applicationFilePath(),
-                    { u"--race-child"_s, d.path, number });
+                child.start(
+                    QCoreApplication::applicationFilePath(), { u"--race-child"_s, d.path, number });
                 QVERIFY(child.waitForStarted());
             }
             for (QProcess &child : children)

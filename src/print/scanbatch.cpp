@@ -38,8 +38,9 @@ ScanBatch::Page ScanBatch::add(
     const int installation = m_settings.installationNumber();
     if (found->code.check != sheet.sheet.pageCheck(installation, found->code.page)) {
         page.found.reset();
-        page.problem = u"这一页不是从这个数据文件打印的（或题目和这里的卷子 %1 对不上），没有批改"_s
-                           .arg(number);
+        page.problem
+            = u"这一页不是从这个数据文件打印的（或题目和这里的卷子 %1 对不上），没有批改"_s.arg(
+                number);
         return page;
     }
     if (const QString earlier = sheet.pathOfPage.value(found->code.page); !earlier.isEmpty()) {
@@ -61,7 +62,8 @@ ScanBatch::Page ScanBatch::add(
     // Nothing read is nothing sure: without the reader the parent types the answers.
     QString why;
     const PhotoReader *reader = PhotoReader::load(&why);
-    const QList<ReadAnswer> read = reader ? reader->readRooms(found->image, rooms) : QList<ReadAnswer>();
+    const QList<ReadAnswer> read
+        = reader ? reader->readRooms(found->image, rooms) : QList<ReadAnswer>();
     for (qsizetype i = 0; i < positions.size(); ++i)
         page.answers.insert(positions[i], read.value(i));
     sheet.answers.insert(page.answers);
@@ -83,7 +85,7 @@ QList<ScanBatch::Sheet> ScanBatch::store()
         if (sheet.pathOfPage.isEmpty())
             continue; // every page of it refused
         sheet.stored = storeReadSheet(
-            m_db, m_settings, sheet.sheet, sheet.pathOfPage.keys(), sheet.answers);
+            m_db, m_settings, sheet.sheet, sheet.pathOfPage.keys(), sheet.answers, m_child);
         stored << sheet;
     }
     m_numbers.clear();

@@ -40,6 +40,8 @@ public:
     };
 
     ScanBatch(Database &db, Settings &settings);
+    // The child a sheet met for the first time is stored for; the first child unless set.
+    void setChild(qint64 child) { m_child = child; }
 
     // Through the reader module, loaded on the first photo; where it cannot be, *problem says
     // so, as for a photo that holds no page.
@@ -56,6 +58,7 @@ public:
 private:
     Database &m_db;
     Settings &m_settings;
+    std::optional<qint64> m_child;
     QStringList m_numbers;
     QHash<QString, Sheet> m_sheets;
 };

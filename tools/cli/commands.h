@@ -11,3 +11,4 @@ int runSheetCommand(const QStringList &args);
 int runRecordsCommand(const QStringList &args);
 int runMistakesCommand(const QStringList &args);
 int runScanCommand(const QStringList &args);
+int runChildrenCommand(const QStringList &args);

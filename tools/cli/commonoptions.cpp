@@ -2,6 +2,7 @@
 
 #include "output.h"
 
+#include "children/childlist.h"
 #include "generate/blankform.h"
 #include "generate/catalogue.h"
 #include "generate/randomsource.h"
@@ -42,6 +43,21 @@ OptionSpec database()
 OptionSpec help()
 {
     return { u"help"_s, QString(), u"显示本说明"_s };
+}
+
+OptionSpec child()
+{
+    return { u"child"_s, u"NAME"_s, u"为这个孩子（见 children）；缺省为第一个孩子"_s };
+}
+
+qint64 childOf(const Arguments &arguments, Database &db)
+{
+    if (!arguments.has(u"child"_s))
+        return childlist::first(db).id;
+    const std::optional<Child> child = childlist::find(db, arguments.text(u"child"_s));
+    if (!child)
+        throw UsageError(u"没有叫“%1”的孩子"_s.arg(arguments.text(u"child"_s)));
+    return child->id;
 }
 
 OptionSpec carry()

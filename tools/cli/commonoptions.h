@@ -8,6 +8,7 @@
 #include <utility>
 
 class AppContext;
+class Database;
 class SeededRandom;
 
 // The options several commands share, read the same way everywhere.
@@ -19,6 +20,7 @@ OptionSpec seed();
 OptionSpec database();
 OptionSpec help();
 
+OptionSpec child();
 OptionSpec carry();
 OptionSpec blank();
 
@@ -47,5 +49,8 @@ void checkOutputs(const Arguments &arguments, const QStringList &options);
 // write, and a command that would write is refused.
 enum class Access { Read, Write };
 std::unique_ptr<AppContext> openAsProgram(const Arguments &arguments, Access access = Access::Read);
+
+// The child of --child, or the first child; an unknown name is a UsageError.
+qint64 childOf(const Arguments &arguments, Database &db);
 
 } // namespace commonoptions

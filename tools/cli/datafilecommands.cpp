@@ -107,12 +107,13 @@ int runRecordsCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = {
         database(),
+        child(),
         { u"items"_s, u"BH"_s,
             u"改为按题序列出试卷 BH 的各题：序号、题目、所填答案、是否错、正确答案"_s },
         help(),
     };
     const Arguments arguments(args, options);
-    if (helpAsked(arguments, u"qrta-cli records [--database PATH] [--items BH]"_s,
+    if (helpAsked(arguments, u"qrta-cli records [--database PATH] [--child NAME] [--items BH]"_s,
             u"列出保存的电脑测试，最新的在前，以制表符分隔："
             "id bh tx nd ts js zqs cws sj zt（空值为空文本）。"_s,
             options))
@@ -138,7 +139,7 @@ int runRecordsCommand(const QStringList &args)
         }
         return out.finish();
     }
-    for (const TestRecord &record : listTestRecords(db)) {
+    for (const TestRecord &record : listTestRecords(db, childOf(arguments, db))) {
         out.line(QStringList { QString::number(record.id), record.number, record.typeName,
             record.levelName, number(record.count), number(record.elapsed), number(record.right),
             number(record.wrong), record.timeText, number(record.marked) }

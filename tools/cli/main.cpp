@@ -35,6 +35,7 @@ const QList<Command> &commands()
         { u"mistakes"_s, u"列出错题本，或排成卷子写成 PDF"_s, runMistakesCommand, true },
         { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
         { u"scan"_s, u"批改拍照的卷子，存为测试"_s, runScanCommand },
+        { u"children"_s, u"列出、添加、改名、删除孩子，导入班级名单"_s, runChildrenCommand },
     };
     return list;
 }

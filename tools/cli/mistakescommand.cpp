@@ -17,6 +17,7 @@ int runMistakesCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = {
         database(),
+        child(),
         { u"type"_s, u"T"_s, u"只列出题型 T 的错题"_s },
         { u"sheet"_s, QString(), u"把错题排成卷子，写进 --pdf 和 --answers-pdf"_s },
         { u"columns"_s, u"C"_s, u"卷子的列数 2 到 5，默认 3"_s },
@@ -26,7 +27,7 @@ int runMistakesCommand(const QStringList &args)
     };
     const Arguments arguments(args, options);
     if (helpAsked(arguments,
-            u"qrta-cli mistakes [--database PATH] [--type T]\n"
+            u"qrta-cli mistakes [--database PATH] [--child NAME] [--type T]\n"
             "                         [--sheet [--columns C] [--pdf FILE] [--answers-pdf FILE]]"_s,
             u"列出错题本里还要再练的题，最早的在前，以制表符分隔："
             "题型 难度 题目 答案 错的次数 之后对的次数 最近一次。"_s,
@@ -43,7 +44,7 @@ int runMistakesCommand(const QStringList &args)
     checkOutputs(arguments, { u"pdf"_s, u"answers-pdf"_s });
     const auto file = openAsProgram(arguments);
     const QList<Mistake> mistakes
-        = MistakeBook(file->database())
+        = MistakeBook(file->database(), childOf(arguments, file->database()))
               .toLearn(type ? std::optional<qint16>(qint16(type)) : std::nullopt);
     if (sheet) {
         const MistakeSheets sheets = mistakeSheets(mistakes, columns, QDateTime::currentDateTime());

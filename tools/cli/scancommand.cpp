@@ -15,9 +15,9 @@ using namespace commonoptions;
 
 int runScanCommand(const QStringList &args)
 {
-    const QList<OptionSpec> options = { database(), help() };
+    const QList<OptionSpec> options = { database(), child(), help() };
     const Arguments arguments(args, options, Arguments::Files::Taken);
-    if (helpAsked(arguments, u"qrta-cli scan [--database PATH] IMAGE…"_s,
+    if (helpAsked(arguments, u"qrta-cli scan [--database PATH] [--child NAME] IMAGE…"_s,
             u"批改拍照或扫描的“可拍照批改”卷子（JPEG 或 PNG，一页一张，几份卷子的各页次序不限）："
             "认出每题写的答案，把每份卷子存为一次测试。每题输出一行，以制表符分隔："
             "卷号 题号 题目 认出的数字 right|wrong|unsure；没认清的题（unsure）留空，"
@@ -57,6 +57,7 @@ int runScanCommand(const QStringList &args)
 
     const auto file = openAsProgram(arguments, Access::Write);
     ScanBatch batch(file->database(), file->settings());
+    batch.setChild(childOf(arguments, file->database()));
     for (Photo &photo : photos) {
         if (const ScanBatch::Page page = batch.add(photo.path, photo.found, photo.problem);
             !page.found)
@@ -67,7 +68,8 @@ int runScanCommand(const QStringList &args)
     OutputBuffer out;
     for (const ScanBatch::Sheet &sheet : batch.store()) {
         const StoredSheet &stored = sheet.stored;
-        if (!stored.pagesReadBefore.isEmpty() || stored.outcome == StoredSheet::Outcome::AlreadyStored) {
+        if (!stored.pagesReadBefore.isEmpty()
+            || stored.outcome == StoredSheet::Outcome::AlreadyStored) {
             writeError(u"qrta-cli scan: %1\n"_s.arg(storedSheetSummary(sheet.sheet, stored)));
             status = 1;
             if (stored.outcome == StoredSheet::Outcome::AlreadyStored)

@@ -1,5 +1,6 @@
 #include "appcontext.h"
 
+#include "children/childlist.h"
 #include "game24/puzzletable.h"
 #include "generate/randomsource.h"
 #include "store/database.h"
@@ -13,6 +14,7 @@ std::unique_ptr<AppContext> AppContext::open(const QString &path, datafile::Role
         datafile::open(path, role, processRandom(), game24::storePuzzles), processRandom());
     try {
         context->settings().load();
+        context->setCurrentChild(childlist::chosen(context->database()).id);
     } catch (const DatabaseError &error) {
         throw DataFileError::fromDatabase(path, error);
     }

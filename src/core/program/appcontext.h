@@ -36,6 +36,9 @@ public:
 
     qint16 currentType() const { return m_currentType; }
     void setCurrentType(qint16 type) { m_currentType = type; }
+    // The child whose tests, wrong answers and progress the windows show and take.
+    qint64 currentChild() const { return m_currentChild; }
+    void setCurrentChild(qint64 child) { m_currentChild = child; }
     // Empty for a new test; a stored test's number to resume it.
     const QString &currentTestNo() const { return m_currentTestNo; }
     void setCurrentTestNo(const QString &number) { m_currentTestNo = number; }
@@ -44,5 +47,6 @@ private:
     std::unique_ptr<Database> m_db;
     std::unique_ptr<Settings> m_settings;
     qint16 m_currentType = 1;
+    qint64 m_currentChild = 0;
     QString m_currentTestNo;
 };

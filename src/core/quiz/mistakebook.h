@@ -33,7 +33,8 @@ class MistakeBook
 public:
     static constexpr int kRightToLearn = 2;
 
-    explicit MistakeBook(Database &db);
+    // The book of a child; of the first child where none is given.
+    explicit MistakeBook(Database &db, std::optional<qint64> child = std::nullopt);
 
     // The items of a test just marked; new entries take the test's type and
     // level. Runs inside the caller's transaction.
@@ -46,4 +47,5 @@ public:
 
 private:
     Database &m_db;
+    qint64 m_child;
 };

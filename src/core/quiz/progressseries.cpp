@@ -88,9 +88,9 @@ QList<ProgressSeries> progressByType(const QList<TestRecord> &records)
     return result;
 }
 
-QList<ProgressSeries> progressByType(Database &db)
+QList<ProgressSeries> progressByType(Database &db, qint64 child)
 {
-    return progressByType(listTestRecords(db));
+    return progressByType(listTestRecords(db, child));
 }
 
 qint16 firstShownType(const QList<ProgressSeries> &chart, qint16 currentType)

@@ -35,7 +35,7 @@ struct ProgressSeries
 // type is none of the catalogue's (practice runs from the wrong-answer book mix the types),
 // or when its counts do not add up; one damaged row must not cost the child the whole chart.
 QList<ProgressSeries> progressByType(const QList<TestRecord> &records);
-QList<ProgressSeries> progressByType(Database &db);
+QList<ProgressSeries> progressByType(Database &db, qint64 child);
 
 // The type the chart opens on: the menu's type when it has marked tests, else the type
 // practised last, the likeliest wish; 0 when nothing is charted.

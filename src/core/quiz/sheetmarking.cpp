@@ -82,7 +82,7 @@ QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &store
 }
 
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
-    const QList<int> &pages, const QMap<int, ReadAnswer> &answers)
+    const QList<int> &pages, const QMap<int, ReadAnswer> &answers, std::optional<qint64> child)
 {
     StoredSheet stored;
     // Taken at once, so that a second marking of the same photos waits for this one and then
@@ -110,6 +110,9 @@ StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableShee
             items << item;
         }
         session.takeSheet(sheet.number, sheet.typeName, sheet.levelName, items);
+        // A named copy is its pupil's, whoever the photos were marked for.
+        if (sheet.child || child)
+            session.setChild(sheet.child ? *sheet.child : *child);
         session.confirm();
     }
     const auto indexOf = [&session](int position) {

@@ -45,8 +45,11 @@ struct StoredSheet
 // marking with the wrong answers going into the book once every page has been read and every
 // answer is sure. A page read before is never read over. A failure leaves the data file as
 // it was, so that the same photos can simply be marked again.
+// A sheet met for the first time is stored as child's test (the first child's where none is
+// given).
 StoredSheet storeReadSheet(Database &db, Settings &settings, const ScannableSheet &sheet,
-    const QList<int> &pages, const QMap<int, ReadAnswer> &answers);
+    const QList<int> &pages, const QMap<int, ReadAnswer> &answers,
+    std::optional<qint64> child = std::nullopt);
 
 // What became of a photographed sheet, in a sentence or two for the parent.
 QString storedSheetSummary(const ScannableSheet &sheet, const StoredSheet &stored);

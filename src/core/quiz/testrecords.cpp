@@ -1,5 +1,6 @@
 #include "testrecords.h"
 
+#include "children/childlist.h"
 #include "store/database.h"
 
 namespace {
@@ -27,10 +28,11 @@ TestRecord recordOf(const Statement &row)
 
 } // namespace
 
-QList<TestRecord> listTestRecords(Database &db)
+QList<TestRecord> listTestRecords(Database &db, std::optional<qint64> child)
 {
-    Statement select = db.prepare(
-        "SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test ORDER BY id DESC");
+    Statement select = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test"
+                                  " WHERE test_child = ? ORDER BY id DESC");
+    select.bind(1, child.value_or(childlist::first(db).id));
     QList<TestRecord> records;
     while (select.next())
         records << recordOf(select);

@@ -23,7 +23,7 @@ struct TestRecord
 
 enum class ItemOrder { Question, WrongFirst };
 
-// Every stored test, newest first.
-QList<TestRecord> listTestRecords(Database &db);
+// Every stored test of a child (the first child where none is given), newest first.
+QList<TestRecord> listTestRecords(Database &db, std::optional<qint64> child = std::nullopt);
 std::optional<TestRecord> findTestRecord(Database &db, const QString &number);
 QList<TestItem> loadTestItems(Database &db, const QString &number, ItemOrder order);

@@ -6,6 +6,7 @@
 #include "worksheet/recordnumbers.h"
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
+#include "children/childlist.h"
 #include "store/database.h"
 #include "store/settings.h"
 #include "mistakebook.h"
@@ -100,7 +101,8 @@ void TestSession::confirm()
     if (m_origin == Origin::Screen)
         m_settings.setTestChoices(m_type, TestChoices { m_level, int(m_items.size()) });
 
-    Statement header = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts) VALUES (?, ?, ?, ?)");
+    Statement header = m_db.prepare(
+        "INSERT INTO tab_test (bh, tx, nd, ts, test_child) VALUES (?, ?, ?, ?, ?)");
     header.bind(1, m_number)
         .bind(2,
             m_origin == Origin::PhotographedSheet ? m_sheetTypeName
@@ -110,6 +112,9 @@ void TestSession::confirm()
             m_origin == Origin::PhotographedSheet ? m_sheetLevelName
                                                   : catalogue::levelName(m_level))
         .bind(4, int(m_items.size()));
+    if (!m_child)
+        m_child = childlist::first(m_db).id;
+    header.bind(5, *m_child);
     header.run();
 
     Statement insert = m_db.prepare("INSERT INTO tab_test_mx (mx_bh, mx_xh, mx_mc, mx_daan)"
@@ -139,6 +144,9 @@ bool TestSession::resume(const QString &number)
     m_marked = record->marked.value_or(0) == 1;
     m_wrong = m_marked ? int(record->wrong.value_or(0)) : 0;
     m_confirmed = true;
+    Statement owner = m_db.prepare("SELECT test_child FROM tab_test WHERE bh = ?");
+    owner.bind(1, number);
+    m_child = owner.next() ? std::optional<qint64>(owner.integer(0)) : std::nullopt;
     if (!practice && rememberSheetForms()) {
         m_origin = Origin::PhotographedSheet;
         m_sheetTypeName = record->typeName;
@@ -262,11 +270,11 @@ MarkResult TestSession::mark()
     header.run();
     const QDateTime now = QDateTime::currentDateTime();
     if (m_formOfPosition.isEmpty()) {
-        MistakeBook(m_db).recordMarked(m_items, m_type, m_level, now);
+        MistakeBook(m_db, m_child).recordMarked(m_items, m_type, m_level, now);
     } else {
         for (const TestItem &item : std::as_const(m_items)) {
             const QuestionForm form = m_formOfPosition.value(item.position, { m_type, m_level });
-            MistakeBook(m_db).recordMarked({ item }, form.type, form.level, now);
+            MistakeBook(m_db, m_child).recordMarked({ item }, form.type, form.level, now);
         }
     }
     transaction.commit();

@@ -71,6 +71,8 @@ public:
     // "综合练习".
     QString label() const;
 
+    // The child the test is stored for; the first child unless set.
+    void setChild(qint64 child) { m_child = child; }
     // Stores the choices, the header and every item in one transaction.
     void confirm();
     // Loads an unfinished or marked test; false when no such test exists.
@@ -118,6 +120,7 @@ private:
     qint16 m_type = 0;
     qint16 m_level = 0;
     Origin m_origin = Origin::Screen;
+    std::optional<qint64> m_child;
     int m_elapsed = 0;
     int m_unsavedSeconds = 0;
     bool m_confirmed = false;

@@ -213,8 +213,9 @@ void createDeliveredState(const QString &path, SeededRandom &rnd, const NewFileC
             = db.prepare("INSERT INTO tab_system (system_dm, system_bz) VALUES (?, ?)");
         for (const SettingKey &k : Settings::keys()) {
             insert.bind(1, k.name);
-            insert.bind(
-                2, k.family == SettingKey::Family::Installation ? Settings::encodedNeverStarted(rnd) : QString());
+            insert.bind(2,
+                k.family == SettingKey::Family::Installation ? Settings::encodedNeverStarted(rnd)
+                                                             : QString());
             insert.run();
             insert.reset();
         }
@@ -264,7 +265,12 @@ void check(Database &db, const QString &path)
         tableExists.reset();
         if (!exists)
             throw DataFileError(Kind::Incomplete, path, u"缺少数据表 %1，已经损坏。"_s.arg(name));
-        for (const char *column : table.columns) {
+        QList<const char *> columns = table.columns;
+        for (const auto &[column, since] : table.addedColumns) {
+            if (since <= version)
+                columns << column;
+        }
+        for (const char *column : std::as_const(columns)) {
             // Names are the program's own constants, never user values.
             const QByteArray probe
                 = "SELECT " + QByteArray(column) + " FROM " + table.name + " LIMIT 0";

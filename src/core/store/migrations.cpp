@@ -34,6 +34,34 @@ void addPagesRead(Database &db)
             " WHERE scan_bh IN (SELECT bh FROM tab_test)");
 }
 
+// Version 5: several children. The file's one child so far gets everything stored already;
+// the wrong-answer book is kept per child, so that siblings may get the same question wrong.
+void addChildren(Database &db)
+{
+    schema::create(db, "tab_child");
+    Statement child
+        = db.prepare("INSERT INTO tab_child (child_id, child_name, child_xh) VALUES (1, ?, 1)");
+    child.bind(1, kFirstChildName);
+    child.run();
+    db.exec("ALTER TABLE tab_test ADD COLUMN test_child INTEGER NOT NULL DEFAULT 1");
+    // The pupil a named copy of a class set was printed for; none for other sheets.
+    db.exec("ALTER TABLE tab_scan ADD COLUMN scan_child INTEGER");
+    // A book from version 1 to 4 allows each question once in the whole file.
+    Statement bookColumns = db.prepare("PRAGMA table_info(tab_ctb)");
+    bool perChild = false;
+    while (bookColumns.next())
+        perChild = perChild || bookColumns.text(1) == QStringLiteral("ctb_child");
+    if (!perChild) {
+        db.exec("ALTER TABLE tab_ctb RENAME TO tab_ctb_4");
+        db.exec("DROP INDEX IF EXISTS idx_ctb_zt");
+        schema::create(db, "tab_ctb");
+        db.exec("INSERT INTO tab_ctb (ctb_id, ctb_mc, ctb_daan, ctb_tx, ctb_nd, ctb_cws, ctb_dds,"
+                " ctb_first, ctb_last, ctb_zt, ctb_child) SELECT ctb_id, ctb_mc, ctb_daan, ctb_tx,"
+                " ctb_nd, ctb_cws, ctb_dds, ctb_first, ctb_last, ctb_zt, 1 FROM tab_ctb_4");
+        db.exec("DROP TABLE tab_ctb_4");
+    }
+}
+
 } // namespace
 
 int versionOf(Database &db)
@@ -57,8 +85,10 @@ void bringUpToDate(Database &db)
         addScannableSheets(db);
     if (version < 4)
         addPagesRead(db);
+    if (version < 5)
+        addChildren(db);
     // The version is the program's own constant, never a user's value.
-    db.exec("PRAGMA user_version = 4");
+    db.exec("PRAGMA user_version = 5");
     transaction.commit();
 }
 

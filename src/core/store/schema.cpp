@@ -13,7 +13,8 @@ const QList<Table> &tables()
         { "tab_test",
             "CREATE TABLE tab_test (id INTEGER PRIMARY KEY AUTOINCREMENT, bh TEXT UNIQUE, tx TEXT,"
             " nd TEXT, ts INTEGER, js INTEGER, zqs INTEGER, cws INTEGER, sj TEXT, zt INTEGER)",
-            { "id", "bh", "tx", "nd", "ts", "js", "zqs", "cws", "sj", "zt" } },
+            { "id", "bh", "tx", "nd", "ts", "js", "zqs", "cws", "sj", "zt" }, 0,
+            { { "test_child", 5 } } },
         // Items are always read by their test number; puzzles by level.
         { "tab_test_mx",
             "CREATE TABLE tab_test_mx (mx_id INTEGER PRIMARY KEY AUTOINCREMENT, mx_bh TEXT,"
@@ -31,17 +32,18 @@ const QList<Table> &tables()
             " CREATE INDEX idx_24_nd ON tab_24 (a24_nd, a24_pl, a24_sjs, a24_id)",
             { "a24_id", "a24_nd", "a24_pl", "a24_sjs", "a24_n1", "a24_n2", "a24_n3", "a24_n4",
                 "a24_da" } },
-        // The wrong-answer book: one row per question ever answered wrong; learned rows stay
-        // as history.
+        // The wrong-answer book: one row per question a child ever answered wrong; learned rows
+        // stay as history.
         { "tab_ctb",
             "CREATE TABLE tab_ctb (ctb_id INTEGER PRIMARY KEY AUTOINCREMENT,"
-            " ctb_mc TEXT NOT NULL UNIQUE, ctb_daan TEXT NOT NULL, ctb_tx INTEGER, ctb_nd INTEGER,"
+            " ctb_mc TEXT NOT NULL, ctb_daan TEXT NOT NULL, ctb_tx INTEGER, ctb_nd INTEGER,"
             " ctb_cws INTEGER NOT NULL DEFAULT 0, ctb_dds INTEGER NOT NULL DEFAULT 0,"
-            " ctb_first TEXT, ctb_last TEXT, ctb_zt INTEGER NOT NULL DEFAULT 0);"
-            " CREATE INDEX idx_ctb_zt ON tab_ctb (ctb_zt, ctb_first, ctb_id)",
+            " ctb_first TEXT, ctb_last TEXT, ctb_zt INTEGER NOT NULL DEFAULT 0,"
+            " ctb_child INTEGER NOT NULL DEFAULT 1, UNIQUE (ctb_child, ctb_mc));"
+            " CREATE INDEX idx_ctb_zt ON tab_ctb (ctb_child, ctb_zt, ctb_first, ctb_id)",
             { "ctb_id", "ctb_mc", "ctb_daan", "ctb_tx", "ctb_nd", "ctb_cws", "ctb_dds", "ctb_first",
                 "ctb_last", "ctb_zt" },
-            1 },
+            1, { { "ctb_child", 5 } } },
         // What a teacher chose last, so that this week's sheet is one click: a key such as
         // "sheet5" or "mix" and its value as text.
         { "tab_form", "CREATE TABLE tab_form (form_dm TEXT PRIMARY KEY NOT NULL, form_bz TEXT)",
@@ -58,13 +60,20 @@ const QList<Table> &tables()
             " CREATE UNIQUE INDEX idx_scan_bh ON tab_scan (scan_bh, scan_xh)",
             { "scan_id", "scan_bh", "scan_txmc", "scan_ndmc", "scan_xh", "scan_ym", "scan_mc",
                 "scan_daan", "scan_tx", "scan_nd", "scan_x", "scan_y", "scan_w", "scan_h" },
-            3 },
+            3, { { "scan_child", 5 } } },
         // The pages of photographed sheets that have been read, so that a page read once is
         // never read over and a sheet's other pages may come later.
         { "tab_scan_ym",
             "CREATE TABLE tab_scan_ym (ym_bh TEXT NOT NULL, ym_ym INTEGER NOT NULL,"
             " PRIMARY KEY (ym_bh, ym_ym))",
             { "ym_bh", "ym_ym" }, 4 },
+        // The children whose tests, wrong answers and progress the file keeps, each under a
+        // name of its own, in the order they were added (a class in the order of its list).
+        { "tab_child",
+            "CREATE TABLE tab_child (child_id INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " child_name TEXT NOT NULL UNIQUE, child_class TEXT NOT NULL DEFAULT '',"
+            " child_xh INTEGER NOT NULL)",
+            { "child_id", "child_name", "child_class", "child_xh" }, 5 },
     };
     return list;
 }

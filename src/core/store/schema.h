@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 class Database;
 
 // The tables of the data file. The same list creates a new file and checks
@@ -15,6 +17,8 @@ struct Table
     const char *create; // the CREATE TABLE statement and its indexes, ";"-separated
     QList<const char *> columns; // every column the program reads or writes
     int since = 0; // the user_version that added it; 0: the file has always had it
+    // Columns a later version added to the table, and that version.
+    QList<std::pair<const char *, int>> addedColumns = {};
 };
 
 // Every table of the newest version, oldest first.

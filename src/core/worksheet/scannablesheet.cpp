@@ -35,14 +35,18 @@ void store(Database &db, const ScannableSheet &sheet)
     Transaction transaction(db);
     Statement insert = db.prepare(
         "INSERT INTO tab_scan (scan_bh, scan_txmc, scan_ndmc, scan_xh, scan_ym, scan_mc,"
-        " scan_daan, scan_tx, scan_nd, scan_x, scan_y, scan_w, scan_h)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        " scan_daan, scan_tx, scan_nd, scan_x, scan_y, scan_w, scan_h, scan_child)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const ScanRoom &room : sheet.rooms) {
         insert.bind(1, sheet.number).bind(2, sheet.typeName).bind(3, sheet.levelName);
         insert.bind(4, room.position).bind(5, room.page).bind(6, room.question);
         insert.bind(7, room.answer).bind(8, room.type).bind(9, room.level);
         insert.bind(10, room.room.x()).bind(11, room.room.y());
         insert.bind(12, room.room.width()).bind(13, room.room.height());
+        if (sheet.child)
+            insert.bind(14, *sheet.child);
+        else
+            insert.bindNull(14);
         insert.run();
         insert.reset();
     }
@@ -53,7 +57,8 @@ std::optional<ScannableSheet> find(Database &db, const QString &number)
 {
     Statement query = db.prepare(
         "SELECT scan_txmc, scan_ndmc, scan_xh, scan_ym, scan_mc, scan_daan, scan_x, scan_y,"
-        " scan_w, scan_h, scan_tx, scan_nd FROM tab_scan WHERE scan_bh = ? ORDER BY scan_xh");
+        " scan_w, scan_h, scan_tx, scan_nd, scan_child FROM tab_scan WHERE scan_bh = ?"
+        " ORDER BY scan_xh");
     query.bind(1, number);
     ScannableSheet sheet { number, {}, {}, {} };
     while (query.next()) {
@@ -62,6 +67,8 @@ std::optional<ScannableSheet> find(Database &db, const QString &number)
         sheet.rooms.append({ int(query.integer(2)), int(query.integer(3)), query.text(4),
             query.text(5), QRectF(query.real(6), query.real(7), query.real(8), query.real(9)),
             qint16(query.integer(10)), qint16(query.integer(11)) });
+        if (!query.isNull(12))
+            sheet.child = query.integer(12);
     }
     if (sheet.rooms.isEmpty())
         return std::nullopt;

@@ -30,6 +30,9 @@ struct ScannableSheet
     QString typeName; // as the records show it: "A + B" or "综合练习"
     QString levelName;
     QList<ScanRoom> rooms;
+    // The pupil a named copy of a class set was printed for: its photo is filed under them,
+    // whoever is chosen in the menu.
+    std::optional<qint64> child = std::nullopt;
 
     int pageCount() const;
     // Seven digits printed in the page's code beside the number: they tie the page to the

@@ -1,5 +1,6 @@
 #include "mainmenuwindow.h"
 
+#include "childtag.h"
 #include "cjkfont.h"
 #include "chrome/palette.h"
 #include "chrome/hcommand.h"
@@ -152,6 +153,10 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
             m_openers.news(this);
     });
 
+    // Whose tests the windows show: beside the child in the landscape.
+    m_childTag = new ChildTag(m_context, this);
+    m_childTag->move(112, 446);
+
     QPalette linkPalette = palette();
     linkPalette.setColor(QPalette::WindowText, QColor(palette::kLinkInk));
     for (const LinkPlace &place : kLinkPlaces) {
@@ -170,7 +175,7 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
     QList<QWidget *> order;
     for (qint16 command = menu::FirstType; command < menu::CommandCount; ++command)
         order.append(m_buttons.at(command));
-    order << m_modeBox << m_newsButton;
+    order << m_childTag << m_modeBox << m_newsButton;
     for (QLabel *link : std::as_const(m_links))
         order.append(link);
     order << m_buttons.at(menu::Minimise) << m_buttons.at(menu::Exit);
@@ -179,8 +184,8 @@ MainMenuWindow::MainMenuWindow(AppContext &context, MenuOpeners openers, QWidget
     // The tip follows the keyboard as it follows the pointer.
     for (HCommand *button : std::as_const(m_buttons))
         connect(button, &HCommand::focusShown, this, &MainMenuWindow::buttonHovered);
-    for (QWidget *other :
-        { static_cast<QWidget *>(m_modeBox), static_cast<QWidget *>(m_newsButton) })
+    for (QWidget *other : { static_cast<QWidget *>(m_childTag), static_cast<QWidget *>(m_modeBox),
+             static_cast<QWidget *>(m_newsButton) })
         other->installEventFilter(this);
     for (QLabel *link : std::as_const(m_links))
         link->installEventFilter(this);

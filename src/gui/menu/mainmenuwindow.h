@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class AppContext;
+class ChildTag;
 class HCommand;
 class QCheckBox;
 class QLabel;
@@ -62,6 +63,7 @@ private:
     QList<HCommand *> m_buttons;
     QCheckBox *m_modeBox;
     QPushButton *m_newsButton;
+    ChildTag *m_childTag;
     QList<QLabel *> m_links;
     int m_tipPicture = 0;
     // Set while the tip shows a button's title rather than the greeting.

@@ -73,6 +73,8 @@ PhotoMarkingWindow::PhotoMarkingWindow(
     , m_photos(photos)
     , m_batch(context.database(), context.settings())
 {
+    // A sheet met for the first time is filed under the child chosen in the menu.
+    m_batch.setChild(context.currentChild());
     addBand(kBand);
     m_heading = addLabel(QString(), kHeading, 12);
     m_progress = new QProgressBar(this);

@@ -63,7 +63,7 @@ QValueAxis *valueAxis(const QString &title, const QColor &colour)
 
 ProgressChartWindow::ProgressChartWindow(AppContext &context, QWidget *parent)
     : FeatureWindow(u"【晨曦算苑】-->〖成绩曲线〗"_s, kWindow, parent)
-    , m_data(progressByType(context.database()))
+    , m_data(progressByType(context.database(), context.currentChild()))
 {
     setFont(cjkFont(10.5));
     buildUi();

@@ -205,7 +205,7 @@ void RecordsWindow::buildDetail()
 
 void RecordsWindow::reload()
 {
-    m_records->setRecords(listTestRecords(m_context.database()));
+    m_records->setRecords(listTestRecords(m_context.database(), m_context.currentChild()));
     m_emptyList->setVisible(m_records->rowCount() == 0 && !isShowingDetail());
     if (m_records->rowCount() > 0)
         m_list->setCurrentIndex(m_records->index(0, 0));
@@ -337,7 +337,7 @@ void RecordsWindow::onButton(qint16 index)
         int all = 0;
         int ofType = 0;
         if (!runOrReport(kBookUnread, [this, type, &all, &ofType] {
-                const MistakeBook book(m_context.database());
+                const MistakeBook book(m_context.database(), m_context.currentChild());
                 all = int(book.toLearn().size());
                 ofType = int(book.toLearn(type).size());
             }))
@@ -390,7 +390,8 @@ void RecordsWindow::practice(std::optional<qint16> type)
 {
     QList<Mistake> mistakes;
     if (!runOrReport(kBookUnread, [this, type, &mistakes] {
-            mistakes = MistakeBook(m_context.database()).toLearn(type, kPracticeLimit);
+            mistakes = MistakeBook(m_context.database(), m_context.currentChild())
+                           .toLearn(type, kPracticeLimit);
         }))
         return;
     if (mistakes.isEmpty() || !openPractice)
@@ -406,7 +407,9 @@ void RecordsWindow::printBook()
 {
     QList<Mistake> mistakes;
     if (!runOrReport(kBookUnread,
-            [this, &mistakes] { mistakes = MistakeBook(m_context.database()).toLearn(); }))
+            [this, &mistakes] {
+                mistakes = MistakeBook(m_context.database(), m_context.currentChild()).toLearn();
+            }))
         return;
     if (mistakes.isEmpty()) {
         showMessage(this, u"错题本里没有要再练的题。"_s);

@@ -44,6 +44,8 @@ TestWindow::TestWindow(AppContext &context, QuestionMaker &maker, QWidget *paren
     , m_type(context.currentType())
     , m_session(context.database(), context.settings())
 {
+    // A test taken here is the current child's.
+    m_session.setChild(context.currentChild());
     setFont(cjkFont(10.5));
     m_items = new TestItemModel(this);
     m_items->setSession(&m_session);

@@ -1,0 +1,159 @@
+#include "childtag.h"
+
+#include "cjkfont.h"
+#include "chrome/messagebox.h"
+#include "chrome/palette.h"
+
+#include "children/childlist.h"
+#include "program/appcontext.h"
+
+#include <QInputDialog>
+#include <QMenu>
+
+using namespace Qt::Literals::StringLiterals;
+
+ChildTag::ChildTag(AppContext &context, QWidget *parent)
+    : QPushButton(parent)
+    , m_context(context)
+{
+    setObjectName(u"childTag"_s);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    setFont(cjkFont(10, true));
+    setToolTip(u"换一个孩子，或者添加、改名、删除孩子"_s);
+    setStyleSheet(u"QPushButton { color: %1; background: white; border: 2px solid %2;"
+                  " border-radius: 11px; padding: 0 10px; }"
+                  "QPushButton:hover { background: %3; }"
+                  "QPushButton:focus { border-color: %4; }"_s.arg(palette::css(palette::kInk),
+                      palette::css(palette::kFaceOutline), palette::css(palette::kBandTop),
+                      palette::css(palette::kFocusRing)));
+    setFixedHeight(24);
+    askName = [this](const QString &title, const QString &label, const QString &text) {
+        bool ok = false;
+        const QString name
+            = QInputDialog::getText(this, title, label, QLineEdit::Normal, text, &ok);
+        return ok ? name : QString();
+    };
+    connect(this, &QPushButton::clicked, this, [this] {
+        QMenu *menu = buildMenu();
+        menu->exec(mapToGlobal(QPoint(0, height())));
+        menu->deleteLater();
+    });
+    refresh();
+}
+
+void ChildTag::refresh()
+{
+    std::optional<Child> child;
+    runOrReport(parentWidget(), u"孩子的名字无法读取"_s,
+        [&] { child = childlist::find(m_context.database(), m_context.currentChild()); });
+    setText(child ? child->name + u" ▾"_s : u"？ ▾"_s);
+    adjustSize();
+}
+
+QMenu *ChildTag::buildMenu()
+{
+    auto *menu = new QMenu(this);
+    menu->setFont(cjkFont(10));
+    QList<Child> children;
+    runOrReport(parentWidget(), u"孩子名单无法读取"_s,
+        [&] { children = childlist::all(m_context.database()); });
+    for (const Child &child : std::as_const(children)) {
+        const QString caption = child.className.isEmpty()
+            ? child.name
+            : u"%1（%2）"_s.arg(child.name, child.className);
+        QAction *action = menu->addAction(caption, this, [this, id = child.id] { switchTo(id); });
+        action->setCheckable(true);
+        action->setChecked(child.id == m_context.currentChild());
+    }
+    menu->addSeparator();
+    menu->addAction(u"添加孩子…"_s, this, &ChildTag::addChild);
+    menu->addAction(u"改名…"_s, this, &ChildTag::renameChild);
+    menu->addAction(u"删除这个孩子…"_s, this, &ChildTag::removeChild)
+        ->setEnabled(children.size() > 1);
+    return menu;
+}
+
+void ChildTag::switchTo(qint64 id)
+{
+    runOrReport(parentWidget(), u"没有换成这个孩子"_s, [&] {
+        if (const std::optional<Child> child = childlist::find(m_context.database(), id)) {
+            childlist::choose(m_context.database(), *child);
+            m_context.setCurrentChild(child->id);
+        }
+    });
+    refresh();
+}
+
+void ChildTag::addChild()
+{
+    const QString name = askName(u"添加孩子"_s, u"名字（最多 20 个字）："_s, QString());
+    if (name.isEmpty())
+        return;
+    runOrReport(parentWidget(), u"没有添加孩子"_s, [&] {
+        try {
+            const Child child = childlist::add(m_context.database(), name);
+            childlist::choose(m_context.database(), child);
+            m_context.setCurrentChild(child.id);
+        } catch (const ChildError &error) {
+            showMessage(parentWidget(), error.message());
+        }
+    });
+    refresh();
+}
+
+void ChildTag::renameChild()
+{
+    const std::optional<Child> child
+        = childlist::find(m_context.database(), m_context.currentChild());
+    if (!child)
+        return;
+    const QString name = askName(u"改名"_s, u"“%1”的新名字："_s.arg(child->name), child->name);
+    if (name.isEmpty() || name.trimmed() == child->name)
+        return;
+    runOrReport(parentWidget(), u"名字没有改"_s, [&] {
+        try {
+            childlist::rename(m_context.database(), *child, name);
+        } catch (const ChildError &error) {
+            showMessage(parentWidget(), error.message());
+        }
+    });
+    refresh();
+}
+
+void ChildTag::removeChild()
+{
+    Database &db = m_context.database();
+    std::optional<Child> child;
+    int tests = 0;
+    if (!runOrReport(parentWidget(), u"孩子没有删除"_s,
+            [&] {
+                child = childlist::find(db, m_context.currentChild());
+                tests = child ? childlist::testCount(db, *child) : 0;
+            })
+        || !child)
+        return;
+    const auto asks = [this](const QString &question) {
+        return showMessage(
+                   parentWidget(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    if (!asks(u"要删除“%1”吗？"_s.arg(child->name)))
+        return;
+    // Records are a child's work: removing them is asked once more, with how many go.
+    if (tests > 0
+        && !asks(u"“%1”的 %2 次测试和错题本会一起删除，不能恢复。真的删除吗？"_s.arg(
+            child->name, QString::number(tests))))
+        return;
+    runOrReport(parentWidget(), u"孩子没有删除"_s, [&] {
+        try {
+            childlist::remove(db, *child);
+            const Child next = childlist::first(db);
+            childlist::choose(db, next);
+            m_context.setCurrentChild(next.id);
+        } catch (const ChildError &error) {
+            showMessage(parentWidget(), error.message());
+        }
+    });
+    refresh();
+}
