@@ -2,14 +2,18 @@
 """Trains the reader of handwritten answers (resources/reader/answers.onnx) and reports its errors
 on digits it never learned from.
 
-    nice -n 19 /usr/bin/python3 tools/trainreader/trainanswers.py [--steps N] [--out FILE]
+    nice -n 19 /usr/bin/python3 tools/trainreader/trainanswers.py --member K [--steps N]
+    nice -n 19 /usr/bin/python3 tools/trainreader/trainanswers.py --members N [--out FILE]
+
+scripts/train-reader trains two members side by side and joins them.
 
 Developer tool only: needs Debian's python3-torch and python3-opencv, never the build. The
 model reads a whole answer room at once, a convolutional network whose columns of output are
 scored with CTC, so that digits written close, touching or across one another are read
 together rather than cut apart first. Every room it learns from is composed afresh from the
-first 450 of each digit in opencv-doc's digits.png (answerink.py); fixed seeds make the
-same model from the same sheet.
+first 450 of each digit in opencv-doc's digits.png (answerink.py), each digit often bent
+elastically; a second stage adds more of the forms children write. Fixed seeds make the same
+model from the same sheet.
 """
 
 import argparse
@@ -180,6 +184,21 @@ class Members(nn.Module):
         return torch.cat([m(x) for m in self.members], 1)
 
 
+def learn(model, optimiser, schedule, ctc, batch):
+    """One step of learning from a batch of rooms; the step's loss."""
+    x, labels = batch
+    targets, lengths = encode(labels)
+    scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
+    logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
+    frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
+    loss = ctc(logp, targets, frames, lengths)
+    optimiser.zero_grad()
+    loss.backward()
+    optimiser.step()
+    schedule.step()
+    return loss
+
+
 def train(args):
     seed = SEED + args.member
     torch.manual_seed(seed)
@@ -206,16 +225,8 @@ def train(args):
         # Each step's rooms depend on the seed and the step alone, so that a resumed run
         # learns from what an unbroken one would.
         rng = np.random.default_rng([seed, step])
-        x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
-        targets, lengths = encode(labels)
-        scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
-        logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
-        frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
-        loss = ctc(logp, targets, frames, lengths)
-        optimiser.zero_grad()
-        loss.backward()
-        optimiser.step()
-        schedule.step()
+        loss = learn(model, optimiser, schedule, ctc,
+                     make_batch(rng, sheet, ai.TRAINED, style, args.batch))
         running = 0.98 * running + 0.02 * loss.item() if step > start else loss.item()
         if (step + 1) % 1000 == 0 or step + 1 == args.steps:
             tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
@@ -253,16 +264,7 @@ def refine(args):
     began = time.time()
     for step in range(start, REFINE_STEPS):
         rng = np.random.default_rng([seed, 1, step])
-        x, labels = make_batch(rng, sheet, ai.TRAINED, style, args.batch)
-        targets, lengths = encode(labels)
-        scores = model(torch.from_numpy(x).to(memory_format=torch.channels_last))
-        logp = scores[:, :, 0, :].permute(2, 0, 1).log_softmax(2)
-        frames = torch.full((len(labels),), logp.shape[0], dtype=torch.long)
-        loss = ctc(logp, targets, frames, lengths)
-        optimiser.zero_grad()
-        loss.backward()
-        optimiser.step()
-        schedule.step()
+        learn(model, optimiser, schedule, ctc, make_batch(rng, sheet, ai.TRAINED, style, args.batch))
         if (step + 1) % 500 == 0 or step + 1 == REFINE_STEPS:
             tuning = evaluate(model, sheet, ai.TUNING, 5, 500)
             print(f'member {args.member}, refining {step + 1}: answers misread '
