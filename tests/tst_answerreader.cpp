@@ -101,7 +101,8 @@ private slots:
             const QString expected = right ? written : QString::number(written.toInt() + 1);
             const InkWeighing weighed
                 = reader.weigh(room(written, advance + spread(random), ink, random), expected);
-            const ReadAnswer answer = answerFromInk(weighed, expected, AnswerRecogniser::kMargin);
+            const ReadAnswer answer = answerFromInk(
+                weighed, expected, AnswerRecogniser::kMargin, AnswerRecogniser::kWrongMargin);
             exact += weighed.best == written;
             sure += answer.sure;
             if (answer.sure && (answer.digits == expected) != right)

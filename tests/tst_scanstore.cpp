@@ -105,11 +105,14 @@ private slots:
         row("right answer just at the margin", "14", -0.5, "19", -3.0, -5.0, false, "14", "right");
         row("right answer only a little likelier", "14", -0.5, "19", -2.9, -5.0, false, "14",
             "unsure");
-        row("another answer clearly likelier than all", "4", -6.0, "4", -0.2, -4.0, false, "4",
+        row("another answer clearly likelier than all", "4", -12.0, "4", -0.2, -4.0, false, "4",
             "wrong");
+        // A misreading of a right answer leaves the right one fairly likely: unsure, not wrong.
+        row("another answer likelier, the right one not far behind", "4", -6.0, "4", -0.2, -4.0,
+            false, "4", "unsure");
         row("another answer only a little likelier", "4", -2.0, "4", -0.2, -4.0, false, "4",
             "unsure");
-        row("another answer itself in doubt", "41", -6.0, "41", -0.2, -1.0, false, "41", "unsure");
+        row("another answer itself in doubt", "41", -12.0, "41", -0.2, -1.0, false, "41", "unsure");
         row("a right reading of doubtful ink", "14", -0.1, "19", -9.0, -9.0, true, "14", "unsure");
         row("a wrong reading of doubtful ink", "4", -9.0, "4", -0.1, -9.0, true, "4", "unsure");
         row("no ink", "", never, "", never, never, false, "", "unsure");
@@ -128,7 +131,7 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(QString, verdict);
         const InkWeighing ink { best, expectedScore, rival, rivalScore, runnerUpScore, doubtful };
-        const ReadAnswer answer = answerFromInk(ink, u"14"_s, 2.5);
+        const ReadAnswer answer = answerFromInk(ink, u"14"_s, 2.5, 10);
         ScanRoom room;
         room.answer = u"14"_s;
         QCOMPARE(answer.digits, digits);

@@ -41,6 +41,13 @@ public:
     // the other way round), an unsure one costs the parent a look at the paper: 2.5 leaves room
     // for writing less like the digits it learned from.
     static constexpr double kMargin = 2.5;
+    // By how much another reading must beat the right answer for marking to call it wrong.
+    // A child's right answer misread keeps the right reading fairly likely; a different
+    // number written leaves it tens behind. On the same tuning sheets, with kMargin for
+    // right, a wrong margin of 5 cost nothing in unsure answers, 8 cost 0.2 points, 10 cost
+    // 0.7 points, 12 cost 1.6 and 15 cost 3.5, each with no wrong verdict left: 10 is the
+    // widest within a point, so that a misreading turns into a doubt rather than a mark.
+    static constexpr double kWrongMargin = 10;
 
     // The network's view of a room: kInputHeight × kInputWidth CV_32F, the ink's strength 0
     // to 1, its height scaled to a fixed size and centred; empty when the room holds no ink.

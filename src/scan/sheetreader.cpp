@@ -14,8 +14,8 @@ ReadAnswer readRoom(const cv::Mat &straightenedPage, const QRectF &room, const Q
     if (pixels.empty())
         return {};
     const AnswerRecogniser &reader = AnswerRecogniser::builtIn();
-    return answerFromInk(
-        reader.weigh(straightenedPage(pixels), expected), expected, AnswerRecogniser::kMargin);
+    return answerFromInk(reader.weigh(straightenedPage(pixels), expected), expected,
+        AnswerRecogniser::kMargin, AnswerRecogniser::kWrongMargin);
 }
 
 QMap<int, ReadAnswer> readAnswers(const StraightenedPage &page, const ScannableSheet &sheet)

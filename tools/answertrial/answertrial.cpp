@@ -125,7 +125,8 @@ bool isAnswer(const Room &room)
 Verdict verdictAt(const InkWeighing &ink, const Room &room, double margin)
 {
     const QString expected = QString::fromStdString(room.expected);
-    const ReadAnswer answer = answerFromInk(ink, expected, margin);
+    const ReadAnswer answer
+        = answerFromInk(ink, expected, margin, std::max(margin, AnswerRecogniser::kWrongMargin));
     if (!answer.sure)
         return Verdict::Unsure;
     return answer.digits == expected ? Verdict::Right : Verdict::Wrong;

@@ -75,7 +75,10 @@ int main(int argc, char **argv)
     HeldOutDigits digits(args.at(1).toStdString());
     if (tune)
         digits.half = 0;
-    const std::vector<double> margins { 2, 2.5, 3, 3.5, 4, 4.5, 5, 6, 7, 8 };
+    // The margin for a right verdict and the one for a wrong one.
+    const std::vector<std::pair<double, double>> margins { { 2, 2 }, { 2.5, 2.5 }, { 3, 3 },
+        { 4, 4 }, { 5, 5 }, { 2.5, 5 }, { 2.5, 8 }, { 2.5, 10 }, { 2.5, 12 }, { 2.5, 15 },
+        { 2.5, 20 } };
     std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
     if (digits.sheet.empty()) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(args.at(1)));
@@ -187,8 +190,8 @@ int main(int argc, char **argv)
                     const InkWeighing ink
                         = AnswerRecogniser::builtIn().weigh(found->image(pixels), room.answer);
                     for (size_t m = 0; m < margins.size(); ++m) {
-                        const Verdict v
-                            = verdictOf(room, answerFromInk(ink, room.answer, margins[m]));
+                        const Verdict v = verdictOf(room,
+                            answerFromInk(ink, room.answer, margins[m].first, margins[m].second));
                         unsureAt[m] += v == Verdict::Unsure;
                         wrongAt[m]
                             += v != Verdict::Unsure && (v == Verdict::Right) != written.right;
@@ -228,8 +231,9 @@ int main(int argc, char **argv)
         100.0 * unsure / std::max(1, answers), 100.0 * wrongVerdicts / std::max(1, answers),
         double(readMs) / std::max(1, pages));
     for (size_t m = 0; tune && m < margins.size(); ++m)
-        std::printf("margin %.1f: wrong verdicts %.2f %%, unsure %.1f %%\n", margins[m],
-            100.0 * wrongAt[m] / std::max(1, answers), 100.0 * unsureAt[m] / std::max(1, answers));
+        std::printf("margins %.1f right, %.1f wrong: wrong verdicts %.2f %%, unsure %.1f %%\n",
+            margins[m].first, margins[m].second, 100.0 * wrongAt[m] / std::max(1, answers),
+            100.0 * unsureAt[m] / std::max(1, answers));
     std::printf("read exactly: single digits %.1f %% of %d, digits apart %.1f %% of %d, "
                 "touching or crossing %.1f %% of %d\n",
         singles.percent(), singles.answers, apart.percent(), apart.answers, touching.percent(),

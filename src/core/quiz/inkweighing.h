@@ -27,6 +27,13 @@ struct InkWeighing
 // clearly rather than anything else; the rival, sure, where the ink clearly says the rival
 // rather than the right answer or anything else; otherwise the likeliest reading, unsure, for
 // the parent to look at. margin: by how much one reading must be likelier than the other
-// (natural logarithm of the ratio) for the marking to believe it, as the recogniser was tuned. Doubtful ink and an empty room are never sure: a skipped question is the
-// parent's to judge, and a child's right answer is never filed as wrong on a guess.
+// (natural logarithm of the ratio) for the marking to believe it, as the recogniser was tuned.
+// Doubtful ink and an empty room are never sure: a skipped question is the parent's to judge, and a
+// child's right answer is never filed as wrong on a guess.
 ReadAnswer answerFromInk(const InkWeighing &ink, const QString &expected, double margin);
+// The same with a margin of its own for a wrong verdict: a misreading of what the child wrote
+// right still finds the right answer fairly likely, where a different number written leaves
+// it far behind, so that a wider margin for wrong turns misreadings into doubts and keeps
+// wrong answers sure.
+ReadAnswer answerFromInk(
+    const InkWeighing &ink, const QString &expected, double rightMargin, double wrongMargin);
