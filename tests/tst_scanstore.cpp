@@ -249,6 +249,25 @@ private slots:
         QCOMPARE(listTestRecords(d.db(), pupil.id).size(), 1);
         QCOMPARE(listTestRecords(d.db(), pupil.id).first().number, named.number);
         QCOMPARE(listTestRecords(d.db(), other.id).first().number, plain.number);
+
+        // A named class set: a copy for each pupil in list order, each titled and filed as
+        // theirs.
+        SheetRecipe recipe;
+        recipe.form = { 1, 2 };
+        QStringList shortfalls;
+        ClassSet set = *ClassSet::make(
+            d.maker, recipe, QDateTime(QDate(2026, 12, 8), QTime(8, 0)), &shortfalls);
+        set.setPupils(childlist::ofClass(d.db(), u"二班"_s));
+        set.copies(d.maker, 2, &shortfalls);
+        SheetChoices choices;
+        scanpage::fileSet(d.db(), d.settings().installationNumber(), set, 2,
+            [&](const Worksheet &sheet) { return questionDocument(sheet, choices, u"题"_s); });
+        QStringList filed;
+        for (const Worksheet &copy : set.copies(d.maker, 2, &shortfalls)) {
+            const qint64 child = scannablesheets::find(d.db(), copy.number())->child.value_or(0);
+            filed << set.titleOf(copy, u"题"_s) + u" "_s + childlist::find(d.db(), child)->name;
+        }
+        QCOMPARE(filed, (QStringList { u"题　姓名：王小明 王小明"_s, u"题　姓名：李华 李华"_s }));
     }
 
     void pagesAreFiledOnce_data()

@@ -11,6 +11,7 @@
 #include "sheetlayout.h"
 #include "sheetpainter.h"
 #include "store/settings.h"
+#include "children/childlist.h"
 #include "worksheet/classset.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/scannablesheet.h"
@@ -57,6 +58,10 @@ const QList<OptionSpec> &sheetOptions()
             u"把试题和答案写成 Excel 工作簿（.xlsx）：第一张表是试题，第二张是答案，表名是卷号"_s },
         { u"copies"_s, u"N"_s,
             u"份数 1 到 60（默认 1）：每份题目不同、卷号不同，全部试题写进同一个 PDF，答案写进另一个，每份从新的一页开始"_s },
+        { u"class"_s, u"C"_s,
+            u"全班各一份（代替 --copies）：为班级 C（见 qrta-cli "
+            u"children）的每个孩子按名单顺序出一份，"
+            "标题后印上“姓名：”；卷号一行之后以 TAB 写上名字；可拍照批改的卷子记在各人名下"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
         { u"scannable"_s, QString(),
             u"可拍照批改：试题的每页印上四角的定位块和页码二维码，每题“＝”后留出写答案的地方；"
@@ -96,7 +101,7 @@ int runSheetCommand(const QStringList &args)
             "                      [--seed S] [--font F]\n"
             "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
             "                      [--answers-pdf FILE] [--pages RANGE] [--xlsx FILE]\n"
-            "                      [--copies N] [--lines]"_s,
+            "                      [--copies N | --class C] [--lines]"_s,
             u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题，填空题是以 TAB 分开的三栏：整道题、带空的题目、填进空里的数）。综合练习的某一项凑不够不同的题时，什么也不写，说明是哪一项，退出状态为 1。"_s,
             sheetOptions()))
         return flushOut();
@@ -142,9 +147,29 @@ int runSheetCommand(const QStringList &args)
     commonoptions::seedFrom(arguments, rnd);
     QuestionMaker maker(rnd);
     const QDateTime now = QDateTime::currentDateTime();
-    const int copies = int(arguments.integer(u"copies"_s, 1, 60, 1));
+    const bool scannable = arguments.has(u"scannable"_s);
+    const bool named = arguments.has(u"class"_s);
+    if (named && arguments.has(u"copies"_s))
+        throw UsageError(u"--class 已经是全班各一份，不和 --copies 一起用"_s);
+    if (arguments.has(u"database"_s) && !scannable && !named)
+        throw UsageError(u"--database 只和 --scannable 或 --class 一起用"_s);
+    // A class's list is read before anything is made; a sheet filed to be photographed is
+    // kept in the same file.
+    std::unique_ptr<AppContext> file;
+    QList<Child> pupils;
+    if (named) {
+        file = commonoptions::openAsProgram(
+            arguments, scannable ? commonoptions::Access::Write : commonoptions::Access::Read);
+        pupils = childlist::ofClass(file->database(), arguments.text(u"class"_s));
+        if (pupils.isEmpty())
+            throw UsageError(
+                u"班级“%1”里没有孩子（见 qrta-cli children）"_s.arg(arguments.text(u"class"_s)));
+    }
+    const int copies = named ? int(pupils.size()) : int(arguments.integer(u"copies"_s, 1, 60, 1));
     QStringList shortfalls;
     std::optional<ClassSet> set = ClassSet::make(maker, recipe, now, &shortfalls);
+    if (set)
+        set->setPupils(pupils);
     QList<Worksheet> sheets = set ? set->copies(maker, copies, &shortfalls) : QList<Worksheet>();
     // A short sheet is not what the teacher asked for: nothing is written. A one-form sheet
     // whose form has no more questions is printed, and the teacher told.
@@ -156,12 +181,11 @@ int runSheetCommand(const QStringList &args)
         return 1;
     }
 
-    const bool scannable = arguments.has(u"scannable"_s);
-    if (arguments.has(u"database"_s) && !scannable)
-        throw UsageError(u"--database 只和 --scannable 一起用"_s);
+    const auto titleOf = [&](const Worksheet &sheet) {
+        return set->titleOf(sheet, recipe.title(titleTemplate, sheet, recipe.form.level));
+    };
     const auto questionOf = [&](const Worksheet &sheet) {
-        SheetDocument document = questionDocument(
-            sheet, choices, recipe.title(titleTemplate, sheet, recipe.form.level));
+        SheetDocument document = questionDocument(sheet, choices, titleOf(sheet));
         // Room for handwriting may print the sheet smaller, on other pages.
         if (scannable)
             document.scanNumber = sheet.number();
@@ -216,7 +240,8 @@ int runSheetCommand(const QStringList &args)
     // could never be marked. A copy whose number is taken is renumbered, and its answers
     // printed under the new number.
     if (scannable) {
-        const auto file = commonoptions::openAsProgram(arguments, commonoptions::Access::Write);
+        if (!file)
+            file = commonoptions::openAsProgram(arguments, commonoptions::Access::Write);
         questionSheets = scanpage::fileSet(
             file->database(), file->settings().installationNumber(), *set, copies, questionOf);
         sheets = set->copies(maker, copies, &shortfalls);
@@ -226,11 +251,12 @@ int runSheetCommand(const QStringList &args)
     }
     QList<TitledSheet> workbookSheets;
     for (const Worksheet &sheet : std::as_const(sheets))
-        workbookSheets.append({ sheet, recipe.title(titleTemplate, sheet, recipe.form.level) });
+        workbookSheets.append({ sheet, titleOf(sheet) });
 
     OutputBuffer out;
     for (const Worksheet &sheet : sheets) {
-        out.line(sheet.number());
+        const std::optional<Child> pupil = set->pupilOf(sheet);
+        out.line(pupil ? sheet.number() + u'\t' + pupil->name : sheet.number());
         if (arguments.has(u"lines"_s)) {
             for (const QString &line : sheet.lines())
                 out.line(commonoptions::printedQuestion(line));

@@ -43,16 +43,36 @@ QList<Worksheet> ClassSet::fileScannable(
     Transaction transaction(db);
     for (qsizetype i = 0; i < std::min<qsizetype>(count, m_copies.size()); ++i) {
         Worksheet &copy = m_copies[i];
-        ScannableSheet described = describe(copy);
+        const auto named = [&](ScannableSheet sheet) {
+            if (i < m_pupils.size())
+                sheet.child = m_pupils.at(i).id;
+            return sheet;
+        };
+        ScannableSheet described = named(describe(copy));
         if (scannablesheets::find(db, copy.number()) == described)
             continue;
         if (const QString free = recordnumbers::firstFree(db, copy.number());
             free != copy.number()) {
             copy.renumber(free);
-            described = describe(copy);
+            described = named(describe(copy));
         }
         scannablesheets::store(db, described);
     }
     transaction.commit();
     return m_copies.mid(0, count);
+}
+
+std::optional<Child> ClassSet::pupilOf(const Worksheet &copy) const
+{
+    for (qsizetype i = 0; i < m_copies.size() && i < m_pupils.size(); ++i) {
+        if (m_copies.at(i).number() == copy.number())
+            return m_pupils.at(i);
+    }
+    return std::nullopt;
+}
+
+QString ClassSet::titleOf(const Worksheet &copy, const QString &title) const
+{
+    const std::optional<Child> pupil = pupilOf(copy);
+    return pupil ? title + QStringLiteral("　姓名：") + pupil->name : title;
 }

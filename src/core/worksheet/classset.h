@@ -1,6 +1,8 @@
 #pragma once
 
 #include "sheetrecipe.h"
+
+#include "children/childlist.h"
 #include "worksheet.h"
 
 #include <QDateTime>
@@ -34,11 +36,19 @@ public:
     // Every copy made, in other columns: where the chosen ones are too narrow to print in.
     void setColumns(qint16 columns);
 
+    // A named class set: one copy for each pupil, in the order of the class list.
+    void setPupils(const QList<Child> &pupils) { m_pupils = pupils; }
+    const QList<Child> &pupils() const { return m_pupils; }
+    // The pupil a copy was made for; none in a set without names.
+    std::optional<Child> pupilOf(const Worksheet &copy) const;
+    // A copy's print title: the set's, and on a named copy the pupil's name after it.
+    QString titleOf(const Worksheet &copy, const QString &title) const;
+
     // Files the first count copies (made already) to be photographed, all of them or none,
     // before any reaches paper: each under a number the data file holds for nothing else,
     // renumbered to the next free one where its own is taken (a copy filed again just as it
-    // was keeps its number). describe gives what the data file keeps of a copy as it prints.
-    // Returns the copies as filed.
+    // was keeps its number). describe gives what the data file keeps of a copy as it prints;
+    // a named copy is kept as its pupil's. Returns the copies as filed.
     QList<Worksheet> fileScannable(
         Database &db, int count, const std::function<ScannableSheet(const Worksheet &)> &describe);
 
@@ -46,4 +56,5 @@ private:
     SheetRecipe m_recipe;
     QDateTime m_madeAt;
     QList<Worksheet> m_copies;
+    QList<Child> m_pupils;
 };
