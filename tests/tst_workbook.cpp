@@ -1,7 +1,10 @@
+#include "children/gradebook.h"
+#include "quiz/testsession.h"
 #include "worksheet/sheetworkbook.h"
 #include "worksheet/worksheet.h"
 
 #include "support/readback.h"
+#include "support/testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,6 +151,50 @@ private slots:
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList { u"卷子.xlsx"_s });
+    }
+
+    // A class's gradebook read back by another program: a row for each pupil in list order,
+    // a column for each marked test any of them has, "right/total" where a pupil has it and
+    // nothing where not; then each pupil's share right of every type.
+    void gradebookOfAClass()
+    {
+        TestData d;
+        const QDateTime monday(QDate(2026, 12, 7), QTime(9, 0));
+        QList<Child> pupils;
+        for (const QString &name : { u"王小明"_s, u"李华"_s, u"张三"_s })
+            pupils << childlist::add(d.db(), name, u"二班"_s);
+        childlist::add(d.db(), u"邻班的"_s, u"三班"_s);
+        // Pupil, type, day, wrong answers.
+        const auto take = [&](int pupil, qint16 type, int day, int wrong) {
+            TestSession session(d.db(), d.settings());
+            session.setChild(pupils[pupil].id);
+            session.generate(d.maker, type, 1, 10, monday.addDays(day));
+            session.confirm();
+            for (int i = 0; i < 10; ++i)
+                session.recordAnswer(i, i < wrong ? u"9999"_s : session.items()[i].answer);
+            QVERIFY(session.mark().complete);
+        };
+        take(0, 1, 0, 2);
+        take(1, 1, 0, 0);
+        take(1, 3, 1, 5);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"成绩.xlsx"_s);
+        QString error;
+        QVERIFY2(Gradebook::of(d.db(), u"二班"_s).write(path, &error), qPrintable(error));
+        QStringList read;
+        for (const QJsonValue &sheet : readback::workbookSheets(path)) {
+            read << sheet[u"name"].toString();
+            for (const QJsonValue &row : sheet[u"cells"].toArray()) {
+                QStringList cells;
+                for (const QJsonValue &cell : row.toArray())
+                    cells << cell[u"value"].toVariant().toString();
+                read << cells.join(u'|');
+            }
+        }
+        QCOMPARE(read,
+            (QStringList { u"成绩"_s, u"姓名|12月7日 A + B 一级|12月8日 A ± B 一级"_s,
+                u"王小明|8/10|"_s, u"李华|10/10|5/10"_s, u"张三||"_s, u"各题型正确率"_s,
+                u"姓名|A + B（%）|A ± B（%）"_s, u"王小明|80|"_s, u"李华|100|50"_s, u"张三||"_s }));
     }
 };
 

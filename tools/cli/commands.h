@@ -12,3 +12,4 @@ int runRecordsCommand(const QStringList &args);
 int runMistakesCommand(const QStringList &args);
 int runScanCommand(const QStringList &args);
 int runChildrenCommand(const QStringList &args);
+int runGradebookCommand(const QStringList &args);

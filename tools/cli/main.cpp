@@ -36,6 +36,7 @@ const QList<Command> &commands()
         { u"sheet"_s, u"出一份卷子，可写成 PDF"_s, runSheetCommand, true },
         { u"scan"_s, u"批改拍照的卷子，存为测试"_s, runScanCommand },
         { u"children"_s, u"列出、添加、改名、删除孩子，导入班级名单"_s, runChildrenCommand },
+        { u"gradebook"_s, u"把一个班的成绩写成 Excel 工作簿"_s, runGradebookCommand },
     };
     return list;
 }

@@ -166,6 +166,15 @@ bool writeSheetWorkbook(
 bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, QString *error,
     const ProgressCallback &progress)
 {
+    return writeXlsxFile(path, error, [&](const QByteArray &fileName) -> std::optional<int> {
+        const std::optional<lxw_error> status = buildWorkbook(sheets, fileName, progress);
+        return status ? std::optional<int>(int(*status)) : std::nullopt;
+    });
+}
+
+bool writeXlsxFile(const QString &path, QString *error,
+    const std::function<std::optional<int>(const QByteArray &fileName)> &build)
+{
     OutputFile file(path);
     const auto fail = [&](const QString &reason) {
         if (error)
@@ -187,8 +196,7 @@ bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, Q
     if (!scratch.isValid())
         return fail(u"无法建立临时文件夹"_s);
     const QString built = scratch.filePath(u"sheet.xlsx"_s);
-    const std::optional<lxw_error> status
-        = buildWorkbook(sheets, QFile::encodeName(built), progress);
+    const std::optional<int> status = build(QFile::encodeName(built));
     if (!status) {
         // The save file is dropped unwritten with file.
         if (error)
@@ -196,7 +204,7 @@ bool writeSheetWorkbook(const QList<TitledSheet> &sheets, const QString &path, Q
         return false;
     }
     if (*status != LXW_NO_ERROR)
-        return fail(u"生成工作簿时出错（错误代码 %1）"_s.arg(int(*status)));
+        return fail(u"生成工作簿时出错（错误代码 %1）"_s.arg(*status));
 
     QFile workbook(built);
     if (!workbook.open(QIODevice::ReadOnly))

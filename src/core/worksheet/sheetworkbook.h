@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 // The face the workbook's cells and title are set in: installed with the
 // program, and with its digits and blanks half as wide as a Chinese character
 // the number fields of the question lines stay lined up from row to row.
@@ -21,6 +24,12 @@ inline constexpr char kWorkbookFontName[] = "Noto Sans Mono CJK SC";
 // says why, in Chinese, naming the path.
 bool writeSheetWorkbook(
     const Worksheet &sheet, const QString &title, const QString &path, QString *error);
+
+// Writes a workbook that build fills (libxlsxwriter, into a file of its own naming) to path,
+// whole or not at all; build returns the first failure, or none when stopped. On failure
+// error says why, in Chinese, naming the path; stopped, it writes nothing and clears error.
+bool writeXlsxFile(const QString &path, QString *error,
+    const std::function<std::optional<int>(const QByteArray &fileName)> &build);
 
 // A sheet with its printed title, one of a class set.
 struct TitledSheet
