@@ -8,6 +8,7 @@
 #include "quiz/testwindow.h"
 #include "scanpage.h"
 #include "sheetpainter.h"
+#include "children/childlist.h"
 #include "worksheet/classset.h"
 #include "worksheet/scannablesheet.h"
 #include "worksheet/sheetchoices.h"
@@ -403,8 +404,34 @@ private slots:
             << three << true << RecordsWindow::Practice << unread << QString();
         QTest::newRow("unreadable, print")
             << three << true << RecordsWindow::PrintBook << unread << QString();
-        QTest::newRow("photos without their reader") << none << false << RecordsWindow::Photos
-                                                     << u"无法拍照批改：模块坏了。"_s << QString();
+        QTest::newRow("photos without their reader")
+            << none << false << RecordsWindow::Photos << u"无法拍照批改：模块坏了。"_s << QString();
+        QTest::newRow("gradebook without a class")
+            << none << false << RecordsWindow::Gradebook
+            << u"还没有班级。先导入一个班的名单，例如：qrta-cli children --import 名单.txt --class "
+               "三年级二班"_s
+            << QString();
+    }
+
+    // With one class the gradebook goes straight to the place chosen, and the teacher is told
+    // where.
+    void gradebookIsExported()
+    {
+        for (const QString &name : { u"王小明"_s, u"李华"_s })
+            childlist::add(m_data->db(), name, u"二班"_s);
+        RecordsWindow &w = openRecords();
+        const QString path = m_data->dir.filePath(u"二班成绩.xlsx"_s);
+        QString asked;
+        w.chooseGradebookPath = [&](const QString &className) {
+            asked = className;
+            return path;
+        };
+        MessageCatcher said;
+        said.arm();
+        click(w.button(RecordsWindow::Gradebook));
+        QCOMPARE(asked, u"二班"_s);
+        QCOMPARE(said.text, u"已导出到 "_s + QDir::toNativeSeparators(path));
+        QVERIFY(QFileInfo(path).size() > 0);
     }
 
     void recordsBookButtons()

@@ -48,9 +48,9 @@ constexpr std::array families {
     Family { 70, 70, QSize(800, 520), stateBit(PictureRegistry::Normal) },
     Family { 71, 71, QSize(900, 620), stateBit(PictureRegistry::Normal) },
     Family { 72, 72, QSize(76, 76), stateBit(PictureRegistry::Normal) }, // the program's icon
-    // Command buttons of mixed sheets (the mode, its entries and their list) and of marking
-    // photographed sheets.
-    Family { 73, 84, QSize(93, 30), allButtonStates },
+    // Command buttons of mixed sheets (the mode, its entries and their list), of marking
+    // photographed sheets and of a class's gradebook.
+    Family { 73, 85, QSize(93, 30), allButtonStates },
 };
 
 constexpr int firstTip = 5001;

@@ -13,6 +13,7 @@
 #include "testwindow.h"
 #include "worksheet/printpreviewdialog.h"
 
+#include "children/gradebook.h"
 #include "generate/catalogue.h"
 #include "program/appcontext.h"
 #include "quiz/mistakebook.h"
@@ -108,6 +109,12 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
         PhotoMarkingWindow window(m_context, photos, this);
         window.exec();
     };
+    chooseGradebookPath = [this](const QString &className) {
+        const QString documents
+            = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getSaveFileName(this, u"导出班级成绩"_s,
+            QDir(documents).filePath(u"%1成绩.xlsx"_s.arg(className)), u"Excel 工作簿 (*.xlsx)"_s);
+    };
 }
 
 void RecordsWindow::buildUi()
@@ -120,12 +127,16 @@ void RecordsWindow::buildUi()
     m_buttons = { new HCommand(picture::kLeave, Back, this), makeCloseGlyph(CloseGlyph, u"关闭"_s),
         new HCommand(picture::kPractice, Practice, this),
         new HCommand(picture::kPrintBook, PrintBook, this),
-        new HCommand(picture::kChart, Chart, this), new HCommand(picture::kPhotos, Photos, this) };
+        new HCommand(picture::kChart, Chart, this), new HCommand(picture::kPhotos, Photos, this),
+        new HCommand(picture::kGradebook, Gradebook, this) };
     placeInButtonRow(m_buttons[Back], 0);
     placeInButtonRow(m_buttons[Chart], 1);
     placeInButtonRow(m_buttons[PrintBook], 2);
     placeInButtonRow(m_buttons[Practice], 3);
     placeInButtonRow(m_buttons[Photos], 4);
+    placeInButtonRow(m_buttons[Gradebook], 5);
+    m_buttons[Gradebook]->setToolTip(
+        u"把一个班的成绩导出成 Excel 工作簿：每个孩子一行，每份卷子一列"_s);
     m_buttons[Photos]->setToolTip(u"打开“可拍照批改”卷子的照片，认出答案，批改后记进成绩"_s);
     m_buttons[Practice]->setToolTip(u"把答错过、还没练会的题再做一遍"_s);
     m_buttons[PrintBook]->setToolTip(u"把错题本排成卷子打印，附答案"_s);
@@ -362,6 +373,32 @@ void RecordsWindow::onButton(qint16 index)
         if (openChart)
             openChart();
         break;
+    case Gradebook: {
+        QStringList classes;
+        if (!runOrReport(u"班级名单无法读取"_s, [&] {
+                for (const Child &child : childlist::all(m_context.database())) {
+                    if (!child.className.isEmpty() && !classes.contains(child.className))
+                        classes << child.className;
+                }
+            }))
+            break;
+        if (classes.isEmpty()) {
+            showMessage(this,
+                u"还没有班级。先导入一个班的名单，例如："
+                "qrta-cli children --import 名单.txt --class 三年级二班"_s);
+            break;
+        }
+        if (classes.size() == 1) {
+            exportGradebook(classes.first());
+            break;
+        }
+        QMenu menu(this);
+        for (const QString &className : std::as_const(classes))
+            menu.addAction(className, this, [this, className] { exportGradebook(className); });
+        HCommand *button = m_buttons[Gradebook];
+        menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+        break;
+    }
     case Photos:
         // Without the reader no photo is asked for: the parent learns at once what to repair.
         if (QString why; loadReader && !loadReader(&why)) {
@@ -403,13 +440,27 @@ void RecordsWindow::practice(std::optional<qint16> type)
     reloadAfterTest();
 }
 
+void RecordsWindow::exportGradebook(const QString &className)
+{
+    const QString path = chooseGradebookPath ? chooseGradebookPath(className) : QString();
+    if (path.isEmpty())
+        return;
+    QString error;
+    bool written = false;
+    if (!runOrReport(u"成绩没有导出"_s,
+            [&] { written = Gradebook::of(m_context.database(), className).write(path, &error); }))
+        return;
+    showMessage(this,
+        written ? u"已导出到 %1"_s.arg(QDir::toNativeSeparators(path))
+                : u"成绩没有导出：%1"_s.arg(error));
+}
+
 void RecordsWindow::printBook()
 {
     QList<Mistake> mistakes;
-    if (!runOrReport(kBookUnread,
-            [this, &mistakes] {
-                mistakes = MistakeBook(m_context.database(), m_context.currentChild()).toLearn();
-            }))
+    if (!runOrReport(kBookUnread, [this, &mistakes] {
+            mistakes = MistakeBook(m_context.database(), m_context.currentChild()).toLearn();
+        }))
         return;
     if (mistakes.isEmpty()) {
         showMessage(this, u"错题本里没有要再练的题。"_s);

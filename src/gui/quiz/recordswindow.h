@@ -33,7 +33,8 @@ public:
         Practice = 2,
         PrintBook = 3,
         Chart = 4,
-        Photos = 5
+        Photos = 5,
+        Gradebook = 6
     };
 
     explicit RecordsWindow(AppContext &context, QWidget *parent = nullptr);
@@ -52,6 +53,8 @@ public:
     // photos, and how they are marked.
     std::function<const PhotoReader *(QString *)> loadReader;
     std::function<QStringList()> choosePhotos;
+    // Where a class's gradebook is written; empty when the teacher cancels. Tests put a path.
+    std::function<QString(const QString &className)> chooseGradebookPath;
     std::function<void(const QStringList &)> openPhotos;
 
     // 错题重练 of every type, or of one.
@@ -77,6 +80,7 @@ public:
     QLabel *hintLine() const { return m_hintLine; }
 
 private:
+    void exportGradebook(const QString &className);
     void buildUi();
     void buildList();
     void buildDetail();
