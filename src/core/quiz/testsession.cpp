@@ -101,8 +101,8 @@ void TestSession::confirm()
     if (m_origin == Origin::Screen)
         m_settings.setTestChoices(m_type, TestChoices { m_level, int(m_items.size()) });
 
-    Statement header = m_db.prepare(
-        "INSERT INTO tab_test (bh, tx, nd, ts, test_child) VALUES (?, ?, ?, ?, ?)");
+    Statement header
+        = m_db.prepare("INSERT INTO tab_test (bh, tx, nd, ts, test_child) VALUES (?, ?, ?, ?, ?)");
     header.bind(1, m_number)
         .bind(2,
             m_origin == Origin::PhotographedSheet ? m_sheetTypeName
