@@ -1,6 +1,7 @@
 #include "gradebook.h"
 
 #include "quiz/testrecords.h"
+#include "worksheet/recordnumbers.h"
 #include "worksheet/sheetworkbook.h"
 
 #include <QDate>
@@ -12,17 +13,6 @@
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// The day a test was made, from the stamp its number ends with; null where it has none.
-QDate dayOf(const QString &number)
-{
-    const QString stamp = number.section(u'_', -1);
-    return stamp.size() == 14 ? QDate::fromString(stamp.left(8), u"yyyyMMdd"_s) : QDate();
-}
-
-} // namespace
 
 Gradebook Gradebook::of(Database &db, const QString &className)
 {
@@ -45,7 +35,7 @@ Gradebook Gradebook::of(Database &db, const QString &className)
         for (const TestRecord &record : std::as_const(records)) {
             if (record.marked.value_or(0) != 1 || !record.count || !record.right)
                 continue;
-            const QDate day = dayOf(record.number);
+            const QDate day = recordnumbers::madeAt(record.number).date();
             const QString heading
                 = u"%1 %2 %3"_s.arg(day.isValid() ? day.toString(u"M月d日"_s) : u"—"_s,
                     record.typeName, record.levelName);

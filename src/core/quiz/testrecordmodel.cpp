@@ -4,6 +4,8 @@
 
 #include "testitem.h"
 
+#include "worksheet/recordnumbers.h"
+
 #include <QDateTime>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,8 +20,7 @@ QVariant optionalNumber(const std::optional<qint64> &value)
 // A parent reads "2011-08-30 06:36" more easily than the stamp at the end of the number.
 QString momentOf(const QString &number)
 {
-    const QString stamp = number.section(u'_', -1);
-    const QDateTime moment = QDateTime::fromString(stamp, u"yyyyMMddHHmmss"_s);
+    const QDateTime moment = recordnumbers::madeAt(number);
     return moment.isValid() ? moment.toString(u"yyyy-MM-dd HH:mm"_s) : QString();
 }
 

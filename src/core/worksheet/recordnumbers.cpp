@@ -4,7 +4,6 @@
 
 #include "store/database.h"
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace recordnumbers {
@@ -17,6 +16,11 @@ bool isTaken(Database &db, const QString &number)
     return query.next() && query.integer(0) != 0;
 }
 
+QDateTime madeAt(const QString &number)
+{
+    return QDateTime::fromString(number.section(u'_', -1), u"yyyyMMddHHmmss"_s);
+}
+
 QString firstFree(Database &db, const QString &number)
 {
     if (!isTaken(db, number))
@@ -24,7 +28,7 @@ QString firstFree(Database &db, const QString &number)
     const qsizetype cut = number.lastIndexOf(u'_') + 1;
     const QString kind = number.left(cut);
     // Counted as if in UTC: a local clock's missing or doubled hour must not stop the count.
-    QDateTime moment = QDateTime::fromString(number.mid(cut), u"yyyyMMddHHmmss"_s);
+    QDateTime moment = madeAt(number);
     moment.setTimeSpec(Qt::UTC);
     if (!moment.isValid())
         return number;

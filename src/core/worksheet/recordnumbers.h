@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class Database;
@@ -10,6 +11,8 @@ class Database;
 namespace recordnumbers {
 
 bool isTaken(Database &db, const QString &number);
+// The moment a number is stamped with at its end; invalid where it has none.
+QDateTime madeAt(const QString &number);
 // The number itself where nothing holds it, else the same kind stamped the first later second
 // that nothing holds. Call it inside the transaction that stores the number.
 QString firstFree(Database &db, const QString &number);
