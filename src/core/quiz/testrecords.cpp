@@ -23,6 +23,7 @@ TestRecord recordOf(const Statement &row)
     record.wrong = optionalInteger(row, 7);
     record.timeText = row.text(8);
     record.marked = optionalInteger(row, 9);
+    record.child = row.integer(10);
     return record;
 }
 
@@ -30,8 +31,8 @@ TestRecord recordOf(const Statement &row)
 
 QList<TestRecord> listTestRecords(Database &db, std::optional<qint64> child)
 {
-    Statement select = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test"
-                                  " WHERE test_child = ? ORDER BY id DESC");
+    Statement select = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt, test_child"
+                                  " FROM tab_test WHERE test_child = ? ORDER BY id DESC");
     select.bind(1, child.value_or(childlist::first(db).id));
     QList<TestRecord> records;
     while (select.next())
@@ -42,7 +43,8 @@ QList<TestRecord> listTestRecords(Database &db, std::optional<qint64> child)
 std::optional<TestRecord> findTestRecord(Database &db, const QString &number)
 {
     Statement select
-        = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt FROM tab_test WHERE bh = ?");
+        = db.prepare("SELECT id, bh, tx, nd, ts, js, zqs, cws, sj, zt, test_child FROM tab_test"
+                     " WHERE bh = ?");
     select.bind(1, number);
     if (!select.next())
         return std::nullopt;

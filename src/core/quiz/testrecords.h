@@ -19,6 +19,7 @@ struct TestRecord
     std::optional<qint64> count {}, elapsed {}, right {}, wrong {};
     QString timeText {}; // sj
     std::optional<qint64> marked {}; // zt
+    qint64 child = 0; // whose test it is
 };
 
 enum class ItemOrder { Question, WrongFirst };

@@ -144,9 +144,7 @@ bool TestSession::resume(const QString &number)
     m_marked = record->marked.value_or(0) == 1;
     m_wrong = m_marked ? int(record->wrong.value_or(0)) : 0;
     m_confirmed = true;
-    Statement owner = m_db.prepare("SELECT test_child FROM tab_test WHERE bh = ?");
-    owner.bind(1, number);
-    m_child = owner.next() ? std::optional<qint64>(owner.integer(0)) : std::nullopt;
+    m_child = record->child;
     if (!practice && rememberSheetForms()) {
         m_origin = Origin::PhotographedSheet;
         m_sheetTypeName = record->typeName;
