@@ -74,6 +74,19 @@ QMenu *ChildTag::buildMenu()
     return menu;
 }
 
+void ChildTag::change(const QString &failed, const std::function<void()> &work)
+{
+    // A name the list refuses is said as it is; a file that fails, as every window says it.
+    runOrReport(parentWidget(), failed, [&] {
+        try {
+            work();
+        } catch (const ChildError &error) {
+            showMessage(parentWidget(), error.message());
+        }
+    });
+    refresh();
+}
+
 void ChildTag::switchTo(qint64 id)
 {
     runOrReport(parentWidget(), u"没有换成这个孩子"_s, [&] {
@@ -90,35 +103,24 @@ void ChildTag::addChild()
     const QString name = askName(u"添加孩子"_s, u"名字（最多 20 个字）："_s, QString());
     if (name.isEmpty())
         return;
-    runOrReport(parentWidget(), u"没有添加孩子"_s, [&] {
-        try {
-            const Child child = childlist::add(m_context.database(), name);
-            childlist::choose(m_context.database(), child);
-            m_context.setCurrentChild(child.id);
-        } catch (const ChildError &error) {
-            showMessage(parentWidget(), error.message());
-        }
+    change(u"没有添加孩子"_s, [&] {
+        const Child child = childlist::add(m_context.database(), name);
+        childlist::choose(m_context.database(), child);
+        m_context.setCurrentChild(child.id);
     });
-    refresh();
 }
 
 void ChildTag::renameChild()
 {
-    const std::optional<Child> child
-        = childlist::find(m_context.database(), m_context.currentChild());
-    if (!child)
+    std::optional<Child> child;
+    if (!runOrReport(parentWidget(), u"孩子的名字无法读取"_s,
+            [&] { child = childlist::find(m_context.database(), m_context.currentChild()); })
+        || !child)
         return;
     const QString name = askName(u"改名"_s, u"“%1”的新名字："_s.arg(child->name), child->name);
     if (name.isEmpty() || name.trimmed() == child->name)
         return;
-    runOrReport(parentWidget(), u"名字没有改"_s, [&] {
-        try {
-            childlist::rename(m_context.database(), *child, name);
-        } catch (const ChildError &error) {
-            showMessage(parentWidget(), error.message());
-        }
-    });
-    refresh();
+    change(u"名字没有改"_s, [&] { childlist::rename(m_context.database(), *child, name); });
 }
 
 void ChildTag::removeChild()
@@ -145,15 +147,10 @@ void ChildTag::removeChild()
         && !asks(u"“%1”的 %2 次测试和错题本会一起删除，不能恢复。真的删除吗？"_s.arg(
             child->name, QString::number(tests))))
         return;
-    runOrReport(parentWidget(), u"孩子没有删除"_s, [&] {
-        try {
-            childlist::remove(db, *child);
-            const Child next = childlist::first(db);
-            childlist::choose(db, next);
-            m_context.setCurrentChild(next.id);
-        } catch (const ChildError &error) {
-            showMessage(parentWidget(), error.message());
-        }
+    change(u"孩子没有删除"_s, [&] {
+        childlist::remove(db, *child);
+        const Child next = childlist::first(db);
+        childlist::choose(db, next);
+        m_context.setCurrentChild(next.id);
     });
-    refresh();
 }

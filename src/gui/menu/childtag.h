@@ -33,6 +33,8 @@ private:
     void renameChild();
     void removeChild();
     void switchTo(qint64 child);
+    // Runs a change of the list, tells why it was refused or failed, and shows the name after.
+    void change(const QString &failed, const std::function<void()> &work);
 
     AppContext &m_context;
 };
