@@ -116,6 +116,9 @@ private slots:
         row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
         row("database without scannable", sheet + u"--columns=3 --rows=5 --database=DIR/x.dat"_s);
         row("scan without photos", u"scan --database=DIR/x.dat"_s);
+        row("gradebook of a class and a child",
+            u"gradebook --database=DIR/x.dat --class=二班 --child=小朋友 --xlsx=DIR/g.xlsx"_s);
+        row("gradebook of nobody", u"gradebook --database=DIR/x.dat --xlsx=DIR/g.xlsx"_s);
         row("one file for two outputs",
             u"sheet --type=4 --level=2 --columns=3 --rows=5 --pdf=DIR/x.pdf --xlsx=DIR/./x.pdf"_s);
     }

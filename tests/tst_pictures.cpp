@@ -58,7 +58,7 @@ private slots:
             QTest::addRow("%d falls back", number)
                 << number << 1000 + number % 1000 << QSize() << QString();
         for (const int number :
-            { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1086, 5000, 5015, 6001, 11001 })
+            { 0, 7, -1001, 1003, 1010, 1024, 1048, 1068, 2068, 1088, 5000, 5015, 6001, 11001 })
             QTest::addRow("%d shows nothing", number) << number << 0 << QSize() << QString();
     }
 

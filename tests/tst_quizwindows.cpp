@@ -406,30 +406,48 @@ private slots:
             << three << true << RecordsWindow::PrintBook << unread << QString();
         QTest::newRow("photos without their reader")
             << none << false << RecordsWindow::Photos << u"无法拍照批改：模块坏了。"_s << QString();
-        QTest::newRow("gradebook without a class")
-            << none << false << RecordsWindow::Gradebook
-            << u"还没有班级。先导入一个班的名单，例如：qrta-cli children --import 名单.txt --class "
-               "三年级二班"_s
-            << QString();
     }
 
-    // With one class the gradebook goes straight to the place chosen, and the teacher is told
-    // where.
-    void gradebookIsExported()
+    // A family has one thing to export, the current child's history, and is not asked which;
+    // a teacher picks a class's gradebook among what is offered. Either way the file is where
+    // it was asked to go, and the parent is told so.
+    void resultsAreExported_data()
     {
-        for (const QString &name : { u"王小明"_s, u"李华"_s })
-            childlist::add(m_data->db(), name, u"二班"_s);
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("a family") << QString() << QStringList() << 0 << u"小朋友的成绩记录.xlsx"_s;
+        QTest::newRow("a class") << u"二班"_s
+                                 << QStringList { u"小朋友的成绩记录"_s, u"二班的成绩表"_s } << 1
+                                 << u"二班的成绩表.xlsx"_s;
+    }
+
+    void resultsAreExported()
+    {
+        QFETCH(QString, className);
+        QFETCH(int, chosen);
+        if (!className.isEmpty()) {
+            for (const QString &name : { u"王小明"_s, u"李华"_s })
+                childlist::add(m_data->db(), name, className);
+        }
         RecordsWindow &w = openRecords();
-        const QString path = m_data->dir.filePath(u"二班成绩.xlsx"_s);
-        QString asked;
-        w.chooseGradebookPath = [&](const QString &className) {
-            asked = className;
+        QStringList offered;
+        w.chooseResults = [&](const QStringList &choices) {
+            offered = choices;
+            return chosen;
+        };
+        QString fileName;
+        const QString path = m_data->dir.filePath(u"成绩.xlsx"_s);
+        w.chooseResultsPath = [&](const QString &name) {
+            fileName = name;
             return path;
         };
         MessageCatcher said;
         said.arm();
-        click(w.button(RecordsWindow::Gradebook));
-        QCOMPARE(asked, u"二班"_s);
+        click(w.button(RecordsWindow::Results));
+        QTEST(offered, "offered");
+        QTEST(fileName, "fileName");
         QCOMPARE(said.text, u"已导出到 "_s + QDir::toNativeSeparators(path));
         QVERIFY(QFileInfo(path).size() > 0);
     }

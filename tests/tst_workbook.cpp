@@ -170,6 +170,7 @@ private slots:
             session.setChild(pupils[pupil].id);
             session.generate(d.maker, type, 1, 10, monday.addDays(day));
             session.confirm();
+            session.setElapsed(60 + day);
             for (int i = 0; i < 10; ++i)
                 session.recordAnswer(i, i < wrong ? u"9999"_s : session.items()[i].answer);
             QVERIFY(session.mark().complete);
@@ -179,22 +180,32 @@ private slots:
         take(1, 3, 1, 5);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"成绩.xlsx"_s);
-        QString error;
-        QVERIFY2(Gradebook::of(d.db(), u"二班"_s).write(path, &error), qPrintable(error));
-        QStringList read;
-        for (const QJsonValue &sheet : readback::workbookSheets(path)) {
-            read << sheet[u"name"].toString();
-            for (const QJsonValue &row : sheet[u"cells"].toArray()) {
-                QStringList cells;
-                for (const QJsonValue &cell : row.toArray())
-                    cells << cell[u"value"].toVariant().toString();
-                read << cells.join(u'|');
+        const auto readBack = [&](const QList<ResultTable> &tables) {
+            QString error;
+            if (!writeResultTables(tables, path, &error))
+                qWarning() << error;
+            QStringList read;
+            for (const QJsonValue &sheet : readback::workbookSheets(path)) {
+                read << sheet[u"name"].toString();
+                for (const QJsonValue &row : sheet[u"cells"].toArray()) {
+                    QStringList cells;
+                    for (const QJsonValue &cell : row.toArray())
+                        cells << cell[u"value"].toVariant().toString();
+                    read << cells.join(u'|');
+                }
             }
-        }
-        QCOMPARE(read,
+            return read;
+        };
+        QCOMPARE(readBack(Gradebook::of(d.db(), u"二班"_s).tables()),
             (QStringList { u"成绩"_s, u"姓名|12月7日 A + B 一级|12月8日 A ± B 一级"_s,
                 u"王小明|8/10|"_s, u"李华|10/10|5/10"_s, u"张三||"_s, u"各题型正确率"_s,
                 u"姓名|A + B（%）|A ± B（%）"_s, u"王小明|80|"_s, u"李华|100|50"_s, u"张三||"_s }));
+        // A family's export: one child's history, oldest first, and its shares.
+        QCOMPARE(readBack(ChildHistory::of(d.db(), pupils[1]).tables()),
+            (QStringList { u"测试记录"_s, u"日期|题型|难度|成绩|正确率（%）|用时"_s,
+                u"12月7日|A + B|一级|10/10|100|00:01:00"_s,
+                u"12月8日|A ± B|一级|5/10|50|00:01:01"_s, u"各题型正确率"_s,
+                u"题型|答对|题数|正确率（%）"_s, u"A + B|10|10|100"_s, u"A ± B|5|10|50"_s }));
     }
 };
 

@@ -123,29 +123,43 @@ int runGradebookCommand(const QStringList &args)
     const QList<OptionSpec> options = {
         database(),
         { u"class"_s, u"C"_s, u"班级（见 qrta-cli children）"_s },
+        { u"child"_s, u"NAME"_s, u"一个孩子自己的成绩记录，代替 --class"_s },
         { u"xlsx"_s, u"FILE"_s, u"写成 Excel 工作簿（.xlsx）"_s },
         help(),
     };
     const Arguments arguments(args, options);
-    if (helpAsked(arguments, u"qrta-cli gradebook [--database PATH] --class C --xlsx FILE"_s,
+    if (helpAsked(arguments,
+            u"qrta-cli gradebook [--database PATH] (--class C | --child NAME) --xlsx FILE"_s,
             u"把一个班的成绩写成 Excel 工作簿：第一张表“成绩”每个孩子一行（按名单顺序），"
             "每份批改过的卷子或测试一列（卷号的日期、题型和难度），格子里是“对的题数/总题数”，"
-            "没有的空着；第二张表“各题型正确率”是每个孩子各题型答对的百分比。"_s,
+            "没有的空着；第二张表“各题型正确率”是每个孩子各题型答对的百分比。"
+            "用 --child 时写一个孩子自己的成绩记录：第一张表“测试记录”每次批改过的测试一行"
+            "（日期、题型、难度、成绩、正确率、用时，从早到晚），第二张表“各题型正确率”。"_s,
             options))
         return flushOut();
-    if (!arguments.has(u"class"_s) || arguments.text(u"class"_s).trimmed().isEmpty())
+    const bool forClass = arguments.has(u"class"_s);
+    if (forClass == arguments.has(u"child"_s))
+        throw UsageError(u"须用 --class 说是哪个班，或者用 --child 说是哪个孩子（只说一个）"_s);
+    if (forClass && arguments.text(u"class"_s).trimmed().isEmpty())
         throw UsageError(u"须用 --class 说是哪个班"_s);
     checkOutputs(arguments, { u"xlsx"_s });
     if (!arguments.has(u"xlsx"_s))
         throw UsageError(u"须用 --xlsx 说写到哪个文件"_s);
 
     const auto file = openAsProgram(arguments);
-    const Gradebook book = Gradebook::of(file->database(), arguments.text(u"class"_s));
-    if (book.pupils.isEmpty())
-        throw UsageError(
-            u"班级“%1”里没有孩子（见 qrta-cli children）"_s.arg(arguments.text(u"class"_s)));
+    QList<ResultTable> tables;
+    if (forClass) {
+        const Gradebook book = Gradebook::of(file->database(), arguments.text(u"class"_s));
+        if (book.pupils.isEmpty())
+            throw UsageError(
+                u"班级“%1”里没有孩子（见 qrta-cli children）"_s.arg(arguments.text(u"class"_s)));
+        tables = book.tables();
+    } else {
+        Database &db = file->database();
+        tables = ChildHistory::of(db, *childlist::find(db, childOf(arguments, db))).tables();
+    }
     QString error;
-    if (!book.write(arguments.text(u"xlsx"_s), &error)) {
+    if (!writeResultTables(tables, arguments.text(u"xlsx"_s), &error)) {
         writeError(u"qrta-cli gradebook: %1\n"_s.arg(error));
         return 1;
     }

@@ -1,18 +1,67 @@
 #include "gradebook.h"
 
-#include "quiz/testrecords.h"
 #include "worksheet/recordnumbers.h"
-#include "worksheet/sheetworkbook.h"
 
 #include <QDate>
 #include <QHash>
-
-#include <xlsxwriter.h>
 
 #include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A child's tests that were marked whole, oldest first: a later test of the same column of a
+// gradebook is the one it shows.
+QList<TestRecord> markedTests(Database &db, const Child &child)
+{
+    QList<TestRecord> records = listTestRecords(db, child.id);
+    records.removeIf([](const TestRecord &record) {
+        return record.marked.value_or(0) != 1 || !record.count || !record.right;
+    });
+    std::reverse(records.begin(), records.end());
+    return records;
+}
+
+QString dayOf(const TestRecord &record)
+{
+    const QDate day = recordnumbers::madeAt(record.number).date();
+    return day.isValid() ? day.toString(u"M月d日"_s) : u"—"_s;
+}
+
+std::optional<int> percent(qint64 right, qint64 count)
+{
+    return count > 0 ? std::optional<int>(int(std::lround(100.0 * right / count))) : std::nullopt;
+}
+
+// How much of each question type a child answered right, the types in the order first met.
+struct TypeTally
+{
+    QStringList types;
+    QHash<QString, std::pair<qint64, qint64>> rightAndCount;
+
+    void add(const TestRecord &record)
+    {
+        auto &[right, count] = rightAndCount[record.typeName];
+        right += *record.right;
+        count += *record.count;
+        if (!types.contains(record.typeName))
+            types << record.typeName;
+    }
+    std::optional<int> percentOf(const QString &type) const
+    {
+        const auto [right, count] = rightAndCount.value(type);
+        return percent(right, count);
+    }
+};
+
+QVariant cellOf(std::optional<int> value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
+} // namespace
 
 Gradebook Gradebook::of(Database &db, const QString &className)
 {
@@ -25,27 +74,17 @@ Gradebook Gradebook::of(Database &db, const QString &className)
     };
     QList<Column> columns;
     QList<QHash<QString, QString>> scores; // per pupil, by heading
-    QList<QHash<QString, std::pair<qint64, qint64>>> byType; // right and count per type
+    QList<TypeTally> byType;
     for (const Child &pupil : std::as_const(book.pupils)) {
         QHash<QString, QString> score;
-        QHash<QString, std::pair<qint64, qint64>> types;
-        // Oldest first, so that a later test of the same column is the one shown.
-        QList<TestRecord> records = listTestRecords(db, pupil.id);
-        std::reverse(records.begin(), records.end());
-        for (const TestRecord &record : std::as_const(records)) {
-            if (record.marked.value_or(0) != 1 || !record.count || !record.right)
-                continue;
-            const QDate day = recordnumbers::madeAt(record.number).date();
-            const QString heading
-                = u"%1 %2 %3"_s.arg(day.isValid() ? day.toString(u"M月d日"_s) : u"—"_s,
-                    record.typeName, record.levelName);
+        TypeTally types;
+        for (const TestRecord &record : markedTests(db, pupil)) {
+            const QString heading = u"%1 %2 %3"_s.arg(dayOf(record), record.typeName, record.levelName);
             if (std::none_of(columns.begin(), columns.end(),
                     [&](const Column &c) { return c.heading == heading; }))
-                columns.append({ day, heading });
+                columns.append({ recordnumbers::madeAt(record.number).date(), heading });
             score.insert(heading, u"%1/%2"_s.arg(*record.right).arg(*record.count));
-            auto &[right, count] = types[record.typeName];
-            right += *record.right;
-            count += *record.count;
+            types.add(record);
             if (!book.types.contains(record.typeName))
                 book.types << record.typeName;
         }
@@ -62,61 +101,56 @@ Gradebook Gradebook::of(Database &db, const QString &className)
             row << scores[p].value(heading);
         book.scores << row;
         QList<std::optional<int>> percents;
-        for (const QString &type : std::as_const(book.types)) {
-            const auto found = byType[p].constFind(type);
-            percents << (found == byType[p].cend() || found->second == 0
-                    ? std::nullopt
-                    : std::optional<int>(int(std::lround(100.0 * found->first / found->second))));
-        }
+        for (const QString &type : std::as_const(book.types))
+            percents << byType[p].percentOf(type);
         book.percentRight << percents;
     }
     return book;
 }
 
-bool Gradebook::write(const QString &path, QString *error) const
+QList<ResultTable> Gradebook::tables() const
 {
-    return writeXlsxFile(path, error, [this](const QByteArray &fileName) -> std::optional<int> {
-        lxw_workbook *workbook = workbook_new(fileName.constData());
-        if (!workbook)
-            return int(LXW_ERROR_CREATING_XLSX_FILE);
-        lxw_format *text = workbook_add_format(workbook);
-        format_set_num_format(text, "@");
-        format_set_font_name(text, kWorkbookFontName);
-        lxw_error status = LXW_NO_ERROR;
-        const auto keep = [&status](lxw_error result) {
-            if (status == LXW_NO_ERROR)
-                status = result;
-        };
-        const auto put = [&](lxw_worksheet *sheet, int row, int column, const QString &value) {
-            if (!value.isEmpty())
-                keep(worksheet_write_string(
-                    sheet, lxw_row_t(row), lxw_col_t(column), value.toUtf8().constData(), text));
-        };
-        lxw_worksheet *results = workbook_add_worksheet(workbook, "成绩");
-        lxw_worksheet *shares = workbook_add_worksheet(workbook, "各题型正确率");
-        put(results, 0, 0, u"姓名"_s);
-        put(shares, 0, 0, u"姓名"_s);
-        keep(worksheet_set_column(results, 0, 0, 12, nullptr));
-        keep(worksheet_set_column(
-            results, 1, lxw_col_t(std::max<qsizetype>(columns.size(), 1)), 18, nullptr));
-        keep(worksheet_set_column(shares, 0, lxw_col_t(types.size()), 12, nullptr));
-        for (qsizetype c = 0; c < columns.size(); ++c)
-            put(results, 0, int(c + 1), columns[c]);
-        for (qsizetype t = 0; t < types.size(); ++t)
-            put(shares, 0, int(t + 1), types[t] + u"（%）"_s);
-        for (qsizetype p = 0; p < pupils.size(); ++p) {
-            const int row = int(p + 1);
-            put(results, row, 0, pupils[p].name);
-            put(shares, row, 0, pupils[p].name);
-            for (qsizetype c = 0; c < columns.size(); ++c)
-                put(results, row, int(c + 1), scores[p][c]);
-            for (qsizetype t = 0; t < types.size(); ++t) {
-                if (const std::optional<int> percent = percentRight[p][t])
-                    keep(worksheet_write_number(
-                        shares, lxw_row_t(row), lxw_col_t(t + 1), *percent, nullptr));
-            }
-        }
-        const lxw_error closed = workbook_close(workbook);
-        return int(status != LXW_NO_ERROR ? status : closed);
-    });
+    ResultTable results { u"成绩"_s, { 12, 18 }, { { u"姓名"_s } } };
+    ResultTable shares { u"各题型正确率"_s, { 12 }, { { u"姓名"_s } } };
+    for (const QString &column : columns)
+        results.rows[0] << column;
+    for (const QString &type : types)
+        shares.rows[0] << QString(type + u"（%）"_s);
+    for (qsizetype p = 0; p < pupils.size(); ++p) {
+        QVariantList scoreRow { pupils[p].name }, shareRow { pupils[p].name };
+        for (const QString &score : scores[p])
+            scoreRow << score;
+        for (const std::optional<int> &share : percentRight[p])
+            shareRow << cellOf(share);
+        results.rows << scoreRow;
+        shares.rows << shareRow;
+    }
+    return { results, shares };
+}
+
+ChildHistory ChildHistory::of(Database &db, const Child &child)
+{
+    return { child, markedTests(db, child) };
+}
+
+QList<ResultTable> ChildHistory::tables() const
+{
+    ResultTable tests { u"测试记录"_s, { 10, 14, 24, 8, 10, 10 },
+        { { u"日期"_s, u"题型"_s, u"难度"_s, u"成绩"_s, u"正确率（%）"_s, u"用时"_s } } };
+    TypeTally tally;
+    for (const TestRecord &record : this->tests) {
+        // A photographed sheet keeps no time: typing a correction is not the child's.
+        tests.rows << QVariantList { dayOf(record), record.typeName, record.levelName,
+            u"%1/%2"_s.arg(*record.right).arg(*record.count),
+            cellOf(percent(*record.right, *record.count)),
+            record.elapsed ? elapsedText(*record.elapsed) : u"—"_s };
+        tally.add(record);
+    }
+    ResultTable shares { u"各题型正确率"_s, { 14, 8, 8, 12 },
+        { { u"题型"_s, u"答对"_s, u"题数"_s, u"正确率（%）"_s } } };
+    for (const QString &type : std::as_const(tally.types)) {
+        const auto [right, count] = tally.rightAndCount.value(type);
+        shares.rows << QVariantList { type, right, count, cellOf(tally.percentOf(type)) };
+    }
+    return { tests, shares };
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "childlist.h"
+#include "resulttables.h"
+
+#include "quiz/testrecords.h"
 
 #include <QList>
 #include <QString>
@@ -22,6 +25,18 @@ struct Gradebook
     QList<QList<std::optional<int>>> percentRight; // per pupil and type, rounded
 
     static Gradebook of(Database &db, const QString &className);
-    // As an .xlsx workbook: "成绩" and "各题型正确率". Whole or nothing; error says why.
-    bool write(const QString &path, QString *error) const;
+    // "成绩" and "各题型正确率".
+    QList<ResultTable> tables() const;
+};
+
+// A child's own history, for a family: every marked test, oldest first, and the child's share
+// right of every question type over them.
+struct ChildHistory
+{
+    Child child;
+    QList<TestRecord> tests;
+
+    static ChildHistory of(Database &db, const Child &child);
+    // "测试记录" and "各题型正确率".
+    QList<ResultTable> tables() const;
 };

@@ -50,7 +50,7 @@ constexpr std::array families {
     Family { 72, 72, QSize(76, 76), stateBit(PictureRegistry::Normal) }, // the program's icon
     // Command buttons of mixed sheets (the mode, its entries and their list), of marking
     // photographed sheets and of a class's gradebook.
-    Family { 73, 85, QSize(93, 30), allButtonStates },
+    Family { 73, 87, QSize(93, 30), allButtonStates },
 };
 
 constexpr int firstTip = 5001;

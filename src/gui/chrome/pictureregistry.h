@@ -41,7 +41,9 @@ inline constexpr qint16 kCancel = 81;
 inline constexpr qint16 kPhotos = 82; // 拍照批改
 inline constexpr qint16 kSave = 83; // 保存(Ctrl+S)
 inline constexpr qint16 kNextRoom = 84; // 下一个(Tab)
-inline constexpr qint16 kGradebook = 85; // 班级成绩
+inline constexpr qint16 kResults = 85; // 导出成绩
+inline constexpr qint16 kImportList = 86; // 导入名单
+inline constexpr qint16 kAddToClass = 87; // 加入班级
 } // namespace picture
 
 class PictureRegistry final

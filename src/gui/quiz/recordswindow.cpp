@@ -109,11 +109,19 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
         PhotoMarkingWindow window(m_context, photos, this);
         window.exec();
     };
-    chooseGradebookPath = [this](const QString &className) {
+    chooseResults = [this](const QStringList &offered) {
+        QMenu menu(this);
+        for (const QString &caption : offered)
+            menu.addAction(caption);
+        HCommand *button = m_buttons[Results];
+        const QAction *chosen = menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+        return chosen ? int(menu.actions().indexOf(chosen)) : -1;
+    };
+    chooseResultsPath = [this](const QString &fileName) {
         const QString documents
             = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        return QFileDialog::getSaveFileName(this, u"导出班级成绩"_s,
-            QDir(documents).filePath(u"%1成绩.xlsx"_s.arg(className)), u"Excel 工作簿 (*.xlsx)"_s);
+        return QFileDialog::getSaveFileName(this, u"导出成绩"_s, QDir(documents).filePath(fileName),
+            u"Excel 工作簿 (*.xlsx)"_s);
     };
 }
 
@@ -128,15 +136,15 @@ void RecordsWindow::buildUi()
         new HCommand(picture::kPractice, Practice, this),
         new HCommand(picture::kPrintBook, PrintBook, this),
         new HCommand(picture::kChart, Chart, this), new HCommand(picture::kPhotos, Photos, this),
-        new HCommand(picture::kGradebook, Gradebook, this) };
+        new HCommand(picture::kResults, Results, this) };
     placeInButtonRow(m_buttons[Back], 0);
     placeInButtonRow(m_buttons[Chart], 1);
     placeInButtonRow(m_buttons[PrintBook], 2);
     placeInButtonRow(m_buttons[Practice], 3);
     placeInButtonRow(m_buttons[Photos], 4);
-    placeInButtonRow(m_buttons[Gradebook], 5);
-    m_buttons[Gradebook]->setToolTip(
-        u"把一个班的成绩导出成 Excel 工作簿：每个孩子一行，每份卷子一列"_s);
+    placeInButtonRow(m_buttons[Results], 5);
+    m_buttons[Results]->setToolTip(u"把成绩导出成 Excel 工作簿：这个孩子的测试记录，"
+                                   "或者一个班的成绩表（每个孩子一行，每份卷子一列）"_s);
     m_buttons[Photos]->setToolTip(u"打开“可拍照批改”卷子的照片，认出答案，批改后记进成绩"_s);
     m_buttons[Practice]->setToolTip(u"把答错过、还没练会的题再做一遍"_s);
     m_buttons[PrintBook]->setToolTip(u"把错题本排成卷子打印，附答案"_s);
@@ -373,32 +381,9 @@ void RecordsWindow::onButton(qint16 index)
         if (openChart)
             openChart();
         break;
-    case Gradebook: {
-        QStringList classes;
-        if (!runOrReport(u"班级名单无法读取"_s, [&] {
-                for (const Child &child : childlist::all(m_context.database())) {
-                    if (!child.className.isEmpty() && !classes.contains(child.className))
-                        classes << child.className;
-                }
-            }))
-            break;
-        if (classes.isEmpty()) {
-            showMessage(this,
-                u"还没有班级。先导入一个班的名单，例如："
-                "qrta-cli children --import 名单.txt --class 三年级二班"_s);
-            break;
-        }
-        if (classes.size() == 1) {
-            exportGradebook(classes.first());
-            break;
-        }
-        QMenu menu(this);
-        for (const QString &className : std::as_const(classes))
-            menu.addAction(className, this, [this, className] { exportGradebook(className); });
-        HCommand *button = m_buttons[Gradebook];
-        menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+    case Results:
+        exportResults();
         break;
-    }
     case Photos:
         // Without the reader no photo is asked for: the parent learns at once what to repair.
         if (QString why; loadReader && !loadReader(&why)) {
@@ -440,15 +425,38 @@ void RecordsWindow::practice(std::optional<qint16> type)
     reloadAfterTest();
 }
 
-void RecordsWindow::exportGradebook(const QString &className)
+void RecordsWindow::exportResults()
 {
-    const QString path = chooseGradebookPath ? chooseGradebookPath(className) : QString();
+    Database &db = m_context.database();
+    std::optional<Child> child;
+    QStringList classes;
+    if (!runOrReport(u"孩子名单无法读取"_s, [&] {
+            child = childlist::find(db, m_context.currentChild());
+            for (const Child &other : childlist::all(db)) {
+                if (!other.className.isEmpty() && !classes.contains(other.className))
+                    classes << other.className;
+            }
+        })
+        || !child)
+        return;
+    // A family without classes has one thing to export; a teacher picks the class.
+    QStringList offered { u"%1的成绩记录"_s.arg(child->name) };
+    for (const QString &className : std::as_const(classes))
+        offered << u"%1的成绩表"_s.arg(className);
+    const int chosen = offered.size() == 1 ? 0 : (chooseResults ? chooseResults(offered) : -1);
+    if (chosen < 0 || chosen >= offered.size())
+        return;
+    const QString path = chooseResultsPath ? chooseResultsPath(offered[chosen] + u".xlsx"_s) : QString();
     if (path.isEmpty())
         return;
     QString error;
     bool written = false;
-    if (!runOrReport(u"成绩没有导出"_s,
-            [&] { written = Gradebook::of(m_context.database(), className).write(path, &error); }))
+    if (!runOrReport(u"成绩没有导出"_s, [&] {
+            const QList<ResultTable> tables = chosen == 0
+                ? ChildHistory::of(db, *child).tables()
+                : Gradebook::of(db, classes[chosen - 1]).tables();
+            written = writeResultTables(tables, path, &error);
+        }))
         return;
     showMessage(this,
         written ? u"已导出到 %1"_s.arg(QDir::toNativeSeparators(path))

@@ -34,7 +34,7 @@ public:
         PrintBook = 3,
         Chart = 4,
         Photos = 5,
-        Gradebook = 6
+        Results = 6
     };
 
     explicit RecordsWindow(AppContext &context, QWidget *parent = nullptr);
@@ -53,8 +53,11 @@ public:
     // photos, and how they are marked.
     std::function<const PhotoReader *(QString *)> loadReader;
     std::function<QStringList()> choosePhotos;
-    // Where a class's gradebook is written; empty when the teacher cancels. Tests put a path.
-    std::function<QString(const QString &className)> chooseGradebookPath;
+    // 导出成绩: which of the results offered (the current child's history, then each class's
+    // gradebook) is exported, -1 for none; and where it is written, from the file name offered,
+    // empty when cancelled. Tests put their choices.
+    std::function<int(const QStringList &offered)> chooseResults;
+    std::function<QString(const QString &fileName)> chooseResultsPath;
     std::function<void(const QStringList &)> openPhotos;
 
     // 错题重练 of every type, or of one.
@@ -80,7 +83,7 @@ public:
     QLabel *hintLine() const { return m_hintLine; }
 
 private:
-    void exportGradebook(const QString &className);
+    void exportResults();
     void buildUi();
     void buildList();
     void buildDetail();
