@@ -1,6 +1,7 @@
 #include "children/childlist.h"
 #include "chrome/hcommand.h"
 #include "menu/childtag.h"
+#include "menu/classlistwindow.h"
 #include "menu/mainmenuwindow.h"
 #include "menu/newswindow.h"
 
@@ -16,8 +17,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -271,6 +276,47 @@ private slots:
         choose(u"小朋友"_s);
         QCOMPARE(menu.context->currentChild(), first);
         QCOMPARE(childlist::chosen(menu.context->database()).id, first);
+    }
+
+    // A class list pasted and then imported from a file with its byte-order mark and Windows
+    // line ends: blank lines are skipped, a name already there is said and not added twice,
+    // and the list shows the class in its order.
+    void classListTakesPastedAndImportedNames()
+    {
+        Menu menu(u"1"_s);
+        ClassListWindow w(*menu.context, menu.window.get());
+        const auto listed = [&w] {
+            QStringList names;
+            for (int i = 0; i < w.pupilList()->count(); ++i)
+                names << w.pupilList()->item(i)->text();
+            return names;
+        };
+        MessageCatcher said;
+        said.arm();
+        w.pasteBox()->setPlainText(u"王小明\n\n 李华 \n王小明\n"_s);
+        w.addPasted();
+        QCOMPARE(said.text, u"先写上班级的名字，例如“三年级二班”。"_s);
+        QCOMPARE(w.pasteBox()->toPlainText(), u"王小明\n\n 李华 \n王小明\n"_s);
+
+        w.classBox()->setEditText(u"二班"_s);
+        said.arm();
+        w.addPasted();
+        QCOMPARE(said.text, u"这些名字没有加入：\n王小明：已经有叫“王小明”的孩子"_s);
+        QVERIFY(w.pasteBox()->toPlainText().isEmpty());
+        QCOMPARE(listed(), (QStringList { u"1. 王小明"_s, u"2. 李华"_s }));
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath(u"名单.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBF\xE5\xBC\xA0\xE4\xB8\x89\r\n\r\n\xE6\x9D\x8E\xE5\x8D\x8E\r\n");
+        file.close();
+        w.chooseListFile = [&] { return file.fileName(); };
+        said.arm();
+        w.importFile();
+        QCOMPARE(listed(), (QStringList { u"1. 王小明"_s, u"2. 李华"_s, u"3. 张三"_s }));
+        QCOMPARE(w.resultLine()->text(),
+            u"“二班”加入了 1 人。没有加入 1 个：李华：已经有叫“李华”的孩子"_s);
+        QCOMPARE(childlist::ofClass(menu.context->database(), u"二班"_s).size(), 3);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "worksheet/worksheetchoices.h"
 #include "worksheet/worksheetwindow.h"
 
+#include "children/childlist.h"
 #include "generate/blankform.h"
 #include "program/appcontext.h"
 #include "store/settings.h"
@@ -202,6 +203,36 @@ private slots:
         QCOMPARE(previewed[1][1].scanNumber, second);
         QVERIFY(previewed[2][0].header.contains(first));
         QCOMPARE(countRows(m_data->db(), "SELECT count(DISTINCT scan_bh) FROM tab_scan"), 2);
+    }
+
+    // 全班 lies below one copy: a copy for each pupil in list order, the pupil's name after the
+    // title, and a copy to be photographed filed as that pupil's.
+    void wholeClassPrintsNamedCopies()
+    {
+        QList<Child> pupils;
+        for (const QString &name : { u"王小明"_s, u"李华"_s, u"张三"_s })
+            pupils << childlist::add(m_data->db(), name, u"二班"_s);
+        WorksheetWindow window(*m_data->context);
+        QList<SheetDocument> previewed;
+        window.preview = [&previewed](const QList<SheetDocument> &d) { previewed = d; };
+        window.findChild<QCheckBox *>(u"scannable"_s)->setChecked(true);
+        auto *copies = window.findChild<QSpinBox *>(u"copies"_s);
+        QTest::keyClick(copies, Qt::Key_Down);
+        QCOMPARE(copies->text(), u"二班"_s);
+        QTest::keyClick(copies, Qt::Key_Down);
+        QCOMPARE(copies->text(), u"二班"_s); // the only class is the least choice
+        click(window, WorksheetWindow::Generate);
+        click(window, WorksheetWindow::PrintQuestions);
+        QCOMPARE(previewed.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(previewed[i].header.contains(u"　姓名："_s + pupils[i].name),
+                qPrintable(previewed[i].header));
+            Statement filed
+                = m_data->db().prepare("SELECT DISTINCT scan_child FROM tab_scan WHERE scan_bh = ?");
+            filed.bind(1, previewed[i].scanNumber);
+            QVERIFY(filed.next());
+            QCOMPARE(filed.integer(0), pupils[i].id);
+        }
     }
 
     // Five columns cannot hold 四则混合 三级 at 五号 with room to write: the sheet on screen,

@@ -10,12 +10,14 @@
 #include "chrome/hcommand.h"
 #include "menu/mainmenuwindow.h"
 #include "menu/newswindow.h"
+#include "menu/classlistwindow.h"
 #include "quiz/mistakesheet.h"
 #include "worksheet/printpreviewdialog.h"
 #include "quiz/progresschartwindow.h"
 #include "worksheet/sheetdocument.h"
 #include "worksheet/mixdialog.h"
 #include "worksheet/worksheetchoices.h"
+#include "worksheet/copiesbox.h"
 #include "worksheet/worksheetwindow.h"
 
 #include "matimage.h"
@@ -34,6 +36,7 @@
 #include "store/settings.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -129,6 +132,20 @@ void ScreenshotTour::start()
         auto *news = m_menu.findChild<NewsWindow *>(u"newsWindow"_s);
         save(news, u"news"_s);
         news->close();
+        // A class of four, listed; the worksheet window then offers it as 全班.
+        auto *classes = new ClassListWindow(m_menu.context(), &m_menu);
+        classes->setAttribute(Qt::WA_DeleteOnClose);
+        classes->setObjectName(u"classList"_s);
+        classes->classBox()->setEditText(u"三年级二班"_s);
+        classes->pasteBox()->setPlainText(u"王小明\n李华\n张三\n赵小雨\n"_s);
+        classes->addPasted();
+        classes->pasteBox()->setPlainText(u"陈晨\n刘洋"_s);
+        classes->show();
+    });
+    then(300, [this] {
+        auto *classes = m_menu.findChild<ClassListWindow *>(u"classList"_s);
+        save(classes, u"class-list"_s);
+        classes->close();
         m_menu.context().setCurrentType(10);
         auto *worksheet = new WorksheetWindow(m_menu.context(), &m_menu);
         worksheet->setObjectName(u"tourWorksheet"_s);
@@ -136,6 +153,8 @@ void ScreenshotTour::start()
     });
     then(300, [this] {
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
+        // A class set, a copy for each pupil with the pupil's name, as a teacher prints it.
+        worksheet->findChild<WorksheetChoices *>()->copiesBox()->chooseClass(u"三年级二班"_s);
         save(worksheet, u"worksheet"_s);
         worksheet->generate();
     });
@@ -150,8 +169,6 @@ void ScreenshotTour::start()
             preview->resize(1000, 760);
             preview->show();
         };
-        // A class set of three, as a teacher prints it.
-        worksheet->findChild<QSpinBox *>(u"copies"_s)->setValue(3);
         worksheet->printQuestions();
     });
     then(600, [this] {

@@ -82,6 +82,16 @@ std::optional<Child> find(Database &db, qint64 id)
     return query.next() ? std::optional<Child>(childOf(query)) : std::nullopt;
 }
 
+QStringList classes(Database &db)
+{
+    Statement query = db.prepare("SELECT child_class FROM tab_child WHERE child_class <> ''"
+                                 " GROUP BY child_class ORDER BY min(child_xh), min(child_id)");
+    QStringList names;
+    while (query.next())
+        names << query.text(0);
+    return names;
+}
+
 QList<Child> ofClass(Database &db, const QString &className)
 {
     return select(db,

@@ -46,6 +46,8 @@ QList<Child> all(Database &db);
 Child first(Database &db);
 std::optional<Child> find(Database &db, const QString &name);
 std::optional<Child> find(Database &db, qint64 id);
+// The classes of the file's children, in the order their first pupils joined the list.
+QStringList classes(Database &db);
 // The pupils of a class in the order of its list.
 QList<Child> ofClass(Database &db, const QString &className);
 

@@ -3,6 +3,7 @@
 #include "cjkfont.h"
 #include "chrome/messagebox.h"
 #include "chrome/palette.h"
+#include "classlistwindow.h"
 
 #include "children/childlist.h"
 #include "program/appcontext.h"
@@ -20,7 +21,7 @@ ChildTag::ChildTag(AppContext &context, QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setFont(cjkFont(10, true));
-    setToolTip(u"换一个孩子，或者添加、改名、删除孩子"_s);
+    setToolTip(u"换一个孩子，添加、改名、删除孩子，或者管理班级名单"_s);
     setStyleSheet(u"QPushButton { color: %1; background: white; border: 2px solid %2;"
                   " border-radius: 11px; padding: 0 10px; }"
                   "QPushButton:hover { background: %3; }"
@@ -33,6 +34,10 @@ ChildTag::ChildTag(AppContext &context, QWidget *parent)
         const QString name
             = QInputDialog::getText(this, title, label, QLineEdit::Normal, text, &ok);
         return ok ? name : QString();
+    };
+    openClassList = [this] {
+        ClassListWindow window(m_context, parentWidget());
+        window.exec();
     };
     connect(this, &QPushButton::clicked, this, [this] {
         QMenu *menu = buildMenu();
@@ -71,6 +76,12 @@ QMenu *ChildTag::buildMenu()
     menu->addAction(u"改名…"_s, this, &ChildTag::renameChild);
     menu->addAction(u"删除这个孩子…"_s, this, &ChildTag::removeChild)
         ->setEnabled(children.size() > 1);
+    menu->addSeparator();
+    menu->addAction(u"班级名单…"_s, this, [this] {
+        if (openClassList)
+            openClassList();
+        refresh();
+    });
     return menu;
 }
 

@@ -9,7 +9,8 @@ class QMenu;
 
 // The current child's name on the menu, beside the child in the landscape. A click (or Enter)
 // opens the list of the file's children to switch to, and adds, renames or removes one; the
-// tests, wrong-answer book and chart the other windows show are then that child's.
+// tests, wrong-answer book and chart the other windows show are then that child's. A class's
+// list is managed from there too.
 class ChildTag final : public QPushButton
 {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
     // What a parent types into a small dialog (title, label, text shown first); empty when
     // cancelled. Tests replace it.
     std::function<QString(const QString &, const QString &, const QString &)> askName;
+
+    // 班级名单: the window where a class's list is pasted or imported. Tests replace it.
+    std::function<void()> openClassList;
 
     // The menu a click opens, as it is built; for tests.
     QMenu *buildMenu();

@@ -432,10 +432,7 @@ void RecordsWindow::exportResults()
     QStringList classes;
     if (!runOrReport(u"孩子名单无法读取"_s, [&] {
             child = childlist::find(db, m_context.currentChild());
-            for (const Child &other : childlist::all(db)) {
-                if (!other.className.isEmpty() && !classes.contains(other.className))
-                    classes << other.className;
-            }
+            classes = childlist::classes(db);
         })
         || !child)
         return;

@@ -1,6 +1,7 @@
 #include "worksheetchoices.h"
 
 #include "worksheetlayout.h"
+#include "copiesbox.h"
 #include "chrome/countbox.h"
 #include "chrome/featurewindow.h"
 #include "chrome/formchooser.h"
@@ -63,10 +64,12 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_form = new FormChooser(window, kCarry, kBlank);
     m_form->setType(type);
     // A class set: every child gets a sheet of its own.
-    window->addLabel(u"份数："_s, kCopiesCaption);
-    m_copies = choice<CountBox>(window, u"copies"_s, kCopies);
-    m_copies->setRange(1, 60);
-    m_copies->setToolTip(u"多于一份时，打印与导出整套卷子，每份题目不同"_s);
+    QLabel *copiesCaption = window->addLabel(u"份数："_s, kCopiesCaption);
+    m_copies = choice<CopiesBox>(window, u"copies"_s, kCopies);
+    m_copies->setClasses({});
+    connect(m_copies, &QSpinBox::valueChanged, this, [this, copiesCaption] {
+        copiesCaption->setText(m_copies->wholeClass() ? u"全班："_s : u"份数："_s);
+    });
     m_scannable = new QCheckBox(u"可拍照批改"_s, window);
     m_scannable->setObjectName(u"scannable"_s);
     m_scannable->setGeometry(kScannable);
@@ -121,7 +124,12 @@ QuestionForm WorksheetChoices::form() const
 
 int WorksheetChoices::copies() const
 {
-    return m_copies->value();
+    return std::max(m_copies->value(), 1);
+}
+
+std::optional<QString> WorksheetChoices::wholeClass() const
+{
+    return m_copies->wholeClass();
 }
 
 bool WorksheetChoices::scannable() const

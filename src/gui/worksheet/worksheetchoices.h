@@ -6,6 +6,9 @@
 
 #include <QObject>
 
+#include <optional>
+
+class CopiesBox;
 class FeatureWindow;
 class FormChooser;
 class QCheckBox;
@@ -29,7 +32,9 @@ public:
     SheetChoices current() const;
     qint16 level() const;
     QuestionForm form() const;
+    // The copies of a set without names; or 全班, the class whose pupils get one each.
     int copies() const;
+    std::optional<QString> wholeClass() const;
     // 可拍照批改: question sheets with corner marks and codes, kept to be marked from photos.
     bool scannable() const;
     // What the next sheet is made of: the type's form in the chosen rows, or the mix.
@@ -49,6 +54,7 @@ public:
     QComboBox *rowHeightList() const { return m_rowHeight; }
     QLabel *sizeNote() const { return m_sizeNote; }
     QCheckBox *scannableBox() const { return m_scannable; }
+    CopiesBox *copiesBox() const { return m_copies; }
     FormChooser *formChooser() const { return m_form; }
 
 signals:
@@ -72,7 +78,7 @@ private:
     QSpinBox *m_rows = nullptr;
     QComboBox *m_font = nullptr;
     QComboBox *m_rowHeight = nullptr;
-    QSpinBox *m_copies = nullptr;
+    CopiesBox *m_copies = nullptr;
     QCheckBox *m_scannable = nullptr;
     QLabel *m_firstHint = nullptr;
     QLabel *m_secondHint = nullptr;

@@ -12,6 +12,9 @@
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
 
+#include "copiesbox.h"
+
+#include "children/childlist.h"
 #include "generate/catalogue.h"
 #include "generate/questionmaker.h"
 #include "program/appcontext.h"
@@ -92,9 +95,21 @@ const Worksheet &WorksheetWindow::worksheet() const
 
 QList<Worksheet> WorksheetWindow::makeCopies()
 {
+    // 全班: a copy for each pupil on the list as it is now, in its order.
+    QList<Child> pupils;
+    if (const std::optional<QString> className = m_choices->wholeClass()) {
+        if (!runOrReport(u"班级名单无法读取"_s,
+                [&] { pupils = childlist::ofClass(m_context.database(), *className); }))
+            return {};
+        if (pupils.isEmpty()) {
+            showMessage(this, u"“%1”的名单上还没有人。"_s.arg(*className));
+            return {};
+        }
+    }
+    m_set.setPupils(pupils);
     QStringList shortfalls;
-    const QList<Worksheet> copies
-        = m_set.copies(processQuestionMaker(), m_choices->copies(), &shortfalls);
+    const QList<Worksheet> copies = m_set.copies(processQuestionMaker(),
+        pupils.isEmpty() ? m_choices->copies() : int(pupils.size()), &shortfalls);
     if (!shortfalls.isEmpty())
         tellShortfalls(this, shortfalls);
     return copies;
@@ -196,6 +211,9 @@ void WorksheetWindow::restoreChoices()
     applyFontAndRowHeight();
     m_title->setText(m_context.settings().printTitle());
     m_titleChanged = false;
+    QStringList classes;
+    runOrReport(u"班级名单无法读取"_s, [&] { classes = childlist::classes(m_context.database()); });
+    m_choices->copiesBox()->setClasses(classes);
 }
 
 SheetChoices WorksheetWindow::currentChoices() const
@@ -250,7 +268,7 @@ void WorksheetWindow::applyFontAndRowHeight()
 
 QString WorksheetWindow::printTitle(const Worksheet &sheet) const
 {
-    return m_set.recipe().title(m_title->text(), sheet, m_choices->level());
+    return m_set.titleOf(sheet, m_set.recipe().title(m_title->text(), sheet, m_choices->level()));
 }
 
 void WorksheetWindow::generate()
