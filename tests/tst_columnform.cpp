@@ -131,6 +131,11 @@ private slots:
         const std::optional<ColumnForm> oneStep = columnform::of(u"1980 ÷ 99 ＝"_s);
         QVERIFY(twoSteps && oneStep);
         QCOMPARE(oneStep->rows, twoSteps->rows);
+        // Nor do the rules of the steps: only the working draws them.
+        for (const QString &line : { u"4851 ÷ 99 ＝"_s, u"36 × 204 ＝"_s }) {
+            const QStringList question = picture(*columnform::of(line), false);
+            QVERIFY2(question.filter(u"-"_s).size() <= 1, qPrintable(question.join(u'/')));
+        }
     }
 
     void linesWithoutAForm_data()

@@ -1,6 +1,7 @@
 #include "sheetlayout.h"
 
 #include "cjkfont.h"
+#include "columnformpainter.h"
 #include "generate/blankform.h"
 #include "worksheet/sheetchoices.h"
 #include "worksheet/sheetdocument.h"
@@ -107,6 +108,37 @@ void fitCells(SheetLayout &layout, const SheetDocument &document)
     layout.answerRoom = cellNeedsAt(document, points).answerRoom;
 }
 
+// 竖式: the line above the squares in the size chosen, or smaller down to the floor where it
+// does not fit its column; the rows as high as a line and the squares.
+void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
+{
+    using namespace columnformpainter;
+    const Grid grid = gridOf(document);
+    layout.formColumns = grid.columns;
+    layout.formRows = grid.rows;
+    const auto lineWidthAt = [&](qreal points) {
+        const QFontMetricsF metrics(cellFontAt(points));
+        double width = 0;
+        for (const QStringList &row : document.rows) {
+            for (const QString &cell : row)
+                width = std::max(width, metrics.horizontalAdvance(cell));
+        }
+        return width;
+    };
+    const qreal chosen = document.cellPoints;
+    const qreal floor = std::min(chosen, SheetLayout::kFloorPoints);
+    qreal points = chosen;
+    while (points > floor && lineWidthAt(points) > layout.textWidth())
+        points -= kPointStep;
+    layout.cellPoints = points;
+    if (points < chosen)
+        layout.limit = SheetLayout::Limit::ColumnWidth;
+    layout.overflows
+        = std::max(grid.columns * kSquareTwips, lineWidthAt(points)) > layout.textWidth();
+    layout.lineHeight = 1.4 * QFontMetricsF(cellFontAt(points)).height();
+    layout.rowHeight = layout.lineHeight + (grid.rows + 0.6) * kSquareTwips;
+}
+
 } // namespace
 
 QFont SheetLayout::cellFont() const
@@ -138,7 +170,10 @@ SheetLayout SheetLayout::compute(const SheetDocument &document)
             document.footerPoints * 20 * 1.5);
     layout.gridRect = QRectF(printable.left(), printable.top() + header, gridWidth,
         printable.height() - header - footer);
-    fitCells(layout, document);
+    if (document.vertical)
+        fitColumnForms(layout, document);
+    else
+        fitCells(layout, document);
 
     // Rows are never split: a page takes as many whole rows as fit, and at
     // least one, so that even an oversized row is printed.

@@ -54,6 +54,11 @@ struct SheetLayout
     bool overflows = false; // lines wider than their column even at the floor
     bool rowsRaised = false; // rows made higher than chosen to hold the floor's lines
     double answerRoom = 0; // blank after every line, for the answer written by hand
+    // 竖式: the squares below every line (as many as the largest form needs), and the height
+    // the line takes above them. A row is as high as both; the columns chosen are the most.
+    int formColumns = 0;
+    int formRows = 0;
+    double lineHeight = 0;
     QFont cellFont() const; // sized in twips
 
     static SheetLayout compute(const SheetDocument &document);

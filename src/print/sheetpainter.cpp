@@ -3,6 +3,7 @@
 #include "output/outputfile.h"
 
 #include "cjkfont.h"
+#include "columnformpainter.h"
 #include "scanpage.h"
 
 #include <QDir>
@@ -68,11 +69,27 @@ void SheetPainter::paintPage(QPainter &painter, int page, qreal dpiX, qreal dpiY
         const QStringList &cells = m_document.rows.at(rows.firstRow + r);
         for (int c = 0; c < std::min<int>(m_layout.columns, int(cells.size())); ++c) {
             const QRectF cell = m_layout.cellRect(r, c);
+            if (m_document.vertical) {
+                paintColumnCell(painter, cell, cells.at(c));
+                continue;
+            }
             painter.drawText(cell.adjusted(SheetLayout::kCellPadding, 0, 0, 0),
                 int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, cells.at(c));
         }
     }
     painter.restore();
+}
+
+void SheetPainter::paintColumnCell(QPainter &painter, const QRectF &cell, const QString &line) const
+{
+    const QRectF lineRect(
+        cell.left() + SheetLayout::kCellPadding, cell.top(), cell.width(), m_layout.lineHeight);
+    painter.drawText(lineRect, int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, line);
+    if (const std::optional<ColumnForm> form = columnform::of(line)) {
+        columnformpainter::paint(painter, *form, { m_layout.formColumns, m_layout.formRows },
+            QPointF(lineRect.left(), lineRect.bottom()), m_document.showsWorking);
+        painter.setFont(m_layout.cellFont());
+    }
 }
 
 int pageCountOf(const QList<SheetDocument> &documents)

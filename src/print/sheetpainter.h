@@ -30,6 +30,8 @@ public:
 
 private:
     explicit SheetPainter(FittedSheet fitted);
+    // A 竖式 cell: its line, and its column form on squares below it.
+    void paintColumnCell(QPainter &painter, const QRectF &cell, const QString &line) const;
     void paintPageText(
         QPainter &painter, const QRectF &rect, const QString &text, qreal points, int page) const;
 

@@ -63,6 +63,10 @@ const QList<OptionSpec> &sheetOptions()
             u"children）的每个孩子按名单顺序出一份，"
             "标题后印上“姓名：”；卷号一行之后以 TAB 写上名字；可拍照批改的卷子记在各人名下"_s },
         { u"lines"_s, QString(), u"在卷号之后逐行输出整道题（含答案），按行从左到右"_s },
+        { u"vertical"_s, QString(),
+            u"竖式：每题的横式下面印上方格里的竖式（相同数位对齐），答案印出竖式的全部计算"
+            "（进位、退位点、部分积、长除法的每一步）；只用于 A + B、A - B、A ± B、A±B±C、"
+            "A × B、A ÷ B，不和 --blank、--scannable 一起用；一行放不下所选的列数时少印几列"_s },
         { u"scannable"_s, QString(),
             u"可拍照批改：试题的每页印上四角的定位块和页码二维码，每题“＝”后留出写答案的地方；"
             "卷子连同各题记进数据文件，以后用 qrta-cli scan 或程序里的【拍照批改】批改"_s },
@@ -101,7 +105,7 @@ int runSheetCommand(const QStringList &args)
             "                      [--seed S] [--font F]\n"
             "                      [--row-height H] [--title TEMPLATE] [--pdf FILE]\n"
             "                      [--answers-pdf FILE] [--pages RANGE] [--xlsx FILE]\n"
-            "                      [--copies N | --class C] [--lines]"_s,
+            "                      [--copies N | --class C] [--lines] [--vertical]"_s,
             u"像出题窗口一样出卷子：每份题目互不相同，最多 列数×行数 道。每份输出一行卷号（加 --lines 时其后是整道题，填空题是以 TAB 分开的三栏：整道题、带空的题目、填进空里的数）。综合练习的某一项凑不够不同的题时，什么也不写，说明是哪一项，退出状态为 1。"_s,
             sheetOptions()))
         return flushOut();
@@ -113,8 +117,12 @@ int runSheetCommand(const QStringList &args)
     }
     if (!mixed && arguments.has(u"shuffle"_s))
         throw UsageError(u"--shuffle 只和 --mix 一起用"_s);
+    const bool vertical = arguments.has(u"vertical"_s);
+    if (vertical && arguments.has(u"scannable"_s))
+        throw UsageError(u"竖式不能拍照批改：--vertical 不和 --scannable 一起用"_s);
     SheetChoices choices;
     SheetRecipe recipe;
+    recipe.vertical = vertical;
     recipe.columns = choices.columns
         = qint16(arguments.integer(u"columns"_s, 2, sheetformat::kMaxColumns));
     if (mixed) {
@@ -127,6 +135,8 @@ int runSheetCommand(const QStringList &args)
         recipe.form = commonoptions::questionForm(arguments);
         recipe.rows = qint16(arguments.integer(u"rows"_s, 1, sheetformat::kMaxRows));
         choices.level = recipe.form.level;
+        if (const QString problem = recipe.problem(); !problem.isEmpty())
+            throw UsageError(problem);
     }
     choices.rows = recipe.sheetRows();
     choices.font = qint16(arguments.integer(u"font"_s, 1, 5, 3));
@@ -202,6 +212,12 @@ int runSheetCommand(const QStringList &args)
         QStringList notes;
         for (qsizetype i = 0; i < sheets.size(); ++i) {
             const SheetLayout layout = SheetLayout::compute(questionSheets.at(i));
+            // 竖式 squares have one size: a row takes the columns that hold them.
+            if (layout.overflows && vertical) {
+                notes << u"竖式一行放不下%1，印成%2"_s.arg(columnsCaption(choices.columns),
+                    columnsCaption(fittedToFloor(questionSheets.at(i)).document.columns));
+                continue;
+            }
             if (layout.overflows) {
                 const int fitting = columnsThatFit(
                     [&](int columns) {

@@ -50,9 +50,9 @@ public:
                 QChar(u'0' + digitAt(value, place)), working });
     }
     void add(const ColumnGlyph &glyph) { form.glyphs << glyph; }
-    void rule(int row, int from, int span)
+    void rule(int row, int from, int span, bool working = false)
     {
-        add({ ColumnGlyph::Kind::Rule, row, from, span, QChar(), false });
+        add({ ColumnGlyph::Kind::Rule, row, from, span, QChar(), working });
     }
 };
 
@@ -125,7 +125,7 @@ ColumnForm multiply(qint64 first, qint64 second)
     if (lowerDigits > 1) {
         for (int place = 0; place < lowerDigits; ++place)
             b.number(row++, right - place, top * digitAt(lower, place), true);
-        b.rule(row - 1, 0, right + 1);
+        b.rule(row - 1, 0, right + 1, true);
     }
     b.number(row, right, top * lower, true);
     b.form.rows = row + 1;
@@ -168,7 +168,7 @@ std::optional<ColumnForm> divide(qint64 dividend, qint64 divisor)
             const qint64 product = quotientDigit * divisor;
             b.number(row, columnOf(index), product, true);
             const int span = digitCount(std::max(partial, product));
-            b.rule(row++, columnOf(index) - span + 1, span);
+            b.rule(row++, columnOf(index) - span + 1, span, true);
             partial -= product;
             written = false;
         }

@@ -24,6 +24,10 @@ SheetDocument questionDocument(
     document.rowHeightTwips
         = sheetformat::rowHeightTwips(choices.rowHeight, choices.font, choices.rows);
     document.cellPoints = sheetformat::fontPoints(choices.font);
+    // The squares below a 竖式 hold the working; the result goes after "＝" in the cell.
+    document.vertical = sheet.isVertical();
+    if (document.vertical)
+        return document;
     // A blank question is answered inside its brackets and needs no room after it.
     for (const QString &line : sheet.lines()) {
         if (!blankform::isBlank(line))
@@ -48,5 +52,7 @@ SheetDocument answerDocument(const Worksheet &sheet, qint16 selectedLevel, const
     // The answer grid has a design of its own: 小四 at its natural height.
     document.cellPoints = sheetformat::fontPoints(1);
     document.rowHeightTwips = sheetformat::baseRowHeightTwips(1);
+    document.vertical = sheet.isVertical();
+    document.showsWorking = document.vertical;
     return document;
 }

@@ -27,6 +27,10 @@ struct SheetDocument
     // Characters of the longest answer, written by hand after every line;
     // 0 where the lines print their answers.
     int answerLength = 0;
+    // 竖式: each cell's line with its column form on squares below it; the answer sheet's with
+    // the working.
+    bool vertical = false;
+    bool showsWorking = false;
     // A question sheet printed to be photographed: its number, in the code of every page
     // beside the corner marks. Empty for a plain sheet.
     QString scanNumber;

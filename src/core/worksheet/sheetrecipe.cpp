@@ -1,8 +1,10 @@
 #include "sheetrecipe.h"
 
+#include "columnform.h"
 #include "sheetchoices.h"
 #include "worksheet.h"
 
+#include "generate/catalogue.h"
 #include "generate/questionmaker.h"
 #include "generate/randomsource.h"
 
@@ -27,10 +29,25 @@ qint16 SheetRecipe::sheetRows() const
 
 QString SheetRecipe::problem() const
 {
-    if (!isMixed())
-        return form.problem();
+    // What cannot be written in columns, said before anything is made.
+    const auto verticalProblem = [this](const QuestionForm &form) -> QString {
+        if (!vertical)
+            return QString();
+        if (!columnform::offersType(form.type))
+            return u"“%1”不能出竖式：竖式只有 A + B、A - B、A ± B、A±B±C、A × B 和 A ÷ B"_s.arg(
+                catalogue::typeName(form.type));
+        if (form.blank != BlankPlace::None)
+            return u"竖式不能填空：%1"_s.arg(QuestionForm::blankName(form.blank));
+        return QString();
+    };
+    if (!isMixed()) {
+        const QString problem = form.problem();
+        return problem.isEmpty() ? verticalProblem(form) : problem;
+    }
     for (const SheetEntry &entry : entries) {
-        const QString problem = entry.form.problem();
+        QString problem = entry.form.problem();
+        if (problem.isEmpty())
+            problem = verticalProblem(entry.form);
         if (!problem.isEmpty())
             return u"“%1”：%2"_s.arg(entry.caption(), problem);
     }
@@ -46,9 +63,11 @@ QString SheetRecipe::problem() const
 Worksheet SheetRecipe::make(
     QuestionMaker &maker, const QDateTime &now, QStringList *shortfalls) const
 {
-    if (isMixed())
-        return Worksheet::generateMixed(maker, entries, columns, shuffle, now, shortfalls);
-    return Worksheet::generate(maker, form, columns, rows, now);
+    Worksheet sheet = isMixed()
+        ? Worksheet::generateMixed(maker, entries, columns, shuffle, now, shortfalls)
+        : Worksheet::generate(maker, form, columns, rows, now);
+    sheet.setVertical(vertical);
+    return sheet;
 }
 
 namespace {

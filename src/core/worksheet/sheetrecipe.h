@@ -18,6 +18,8 @@ struct SheetRecipe
     QList<SheetEntry> entries; // a mixed sheet when not empty
     bool shuffle = false;
     qint16 columns = 2;
+    // 竖式, for the types it is taught for and no blank.
+    bool vertical = false;
 
     bool isMixed() const { return !entries.isEmpty(); }
     int mixedTotal() const;

@@ -58,6 +58,10 @@ public:
     // The same lines in another number of columns (at least one), where the chosen ones are
     // too narrow to print them in.
     void setColumns(qint16 columns) { m_columns = std::max<qint16>(1, columns); }
+    // 竖式: each question printed in columns on squares below its line, the answer sheet with
+    // the whole working.
+    bool isVertical() const { return m_vertical; }
+    void setVertical(bool vertical) { m_vertical = vertical; }
 
     enum class Sheet { Questions, Answers };
     // The text of a cell, empty past the last question.
@@ -68,6 +72,7 @@ private:
     qint16 m_type = 0;
     qint16 m_level = 0;
     qint16 m_columns = 2;
+    bool m_vertical = false;
     QStringList m_lines;
     QString m_number;
     QList<SheetEntry> m_entries;
