@@ -116,6 +116,13 @@ private slots:
         row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
         row("database without scannable", sheet + u"--columns=3 --rows=5 --database=DIR/x.dat"_s);
         row("scan without photos", u"scan --database=DIR/x.dat"_s);
+        const QString vertical = u" --vertical --columns=3 --pdf=DIR/q.pdf --answers-pdf=DIR/a.pdf"_s;
+        row("竖式 of A±B×C", u"sheet --type=6 --level=2 --rows=4"_s + vertical);
+        row("竖式 of 四则混合", u"sheet --type=10 --level=1 --rows=4"_s + vertical);
+        row("竖式 with a blank", u"sheet --type=1 --level=2 --rows=4 --blank=first"_s + vertical);
+        row("竖式 to be photographed",
+            u"sheet --type=5 --level=2 --rows=4 --scannable --database=DIR/x.dat"_s + vertical);
+        row("竖式 mix with A×B÷C", u"sheet --mix=1:3:4,9:2:4"_s + vertical);
         row("gradebook of a class and a child",
             u"gradebook --database=DIR/x.dat --class=二班 --child=小朋友 --xlsx=DIR/g.xlsx"_s);
         row("gradebook of nobody", u"gradebook --database=DIR/x.dat --xlsx=DIR/g.xlsx"_s);

@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -499,6 +501,41 @@ private slots:
             }
             QVERIFY(inked > 1000);
         }
+    }
+
+    // A 竖式 answer read back from its PDF's text: every digit a glyph of its own in its square,
+    // the squares at least 7 mm apart, the quotient's digits over the dividend's.
+    void columnFormDigitsReadBack()
+    {
+        SheetDocument document;
+        document.vertical = document.showsWorking = true;
+        document.rows = { { u"408 ÷ 4 ＝ 102"_s } };
+        document.columns = 1;
+        document.columnWidthTwips = sheetformat::columnWidthTwips(2);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"竖式.pdf"_s);
+        QString error;
+        QVERIFY2(writeSheetPdf(document, path, &error), qPrintable(error));
+        const QString words = QString::fromUtf8(readback::output(
+            QStringLiteral(QRTA_PDFTOTEXT), { u"-bbox"_s, path, u"-"_s }));
+        static const QRegularExpression word(
+            uR"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">(\d)<)re"_s);
+        QMap<int, QMap<double, QString>> rows; // by the top in points, then the centre
+        for (auto it = word.globalMatch(words); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            rows[qRound(m.captured(2).toDouble())].insert(
+                (m.captured(1).toDouble() + m.captured(3).toDouble()) / 2, m.captured(4));
+        }
+        QStringList read;
+        for (const auto &row : std::as_const(rows))
+            read << row.values().join(QString());
+        // The line's one-digit number, then the squares row by row.
+        QCOMPARE(read, (QStringList { u"4"_s, u"102"_s, u"4408"_s, u"4"_s, u"8"_s, u"8"_s, u"0"_s }));
+        const QList<double> quotient = rows.values().at(1).keys();
+        const QList<double> dividend = rows.values().at(2).keys().mid(1);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(qRound(quotient[i] * 10), qRound(dividend[i] * 10));
+        QVERIFY(dividend[1] - dividend[0] >= 7 / 25.4 * 72);
     }
 
     void pdfWholeOrNothing()
