@@ -235,6 +235,47 @@ private slots:
         }
     }
 
+    // 竖式 is offered where the type is taught in columns; it takes the blank and the photo
+    // away, prints squares with the working on the answer sheet, and is remembered per type.
+    void verticalSheets_data()
+    {
+        QTest::addColumn<qint16>("type");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("A ÷ B") << qint16(7) << true;
+        QTest::newRow("A±B×C") << qint16(6) << false;
+    }
+
+    void verticalSheets()
+    {
+        QFETCH(qint16, type);
+        QFETCH(bool, offered);
+        m_data->context->setCurrentType(type);
+        QList<QList<SheetDocument>> previewed;
+        {
+            WorksheetWindow window(*m_data->context);
+            window.preview = [&previewed](const QList<SheetDocument> &d) { previewed << d; };
+            auto *vertical = window.findChild<QCheckBox *>(u"vertical"_s);
+            QCOMPARE(vertical->isVisibleTo(&window), offered);
+            if (!offered)
+                return;
+            auto *scannable = window.findChild<QCheckBox *>(u"scannable"_s);
+            scannable->setChecked(true);
+            vertical->setChecked(true);
+            QVERIFY(!scannable->isEnabled());
+            QVERIFY(!window.findChild<WorksheetChoices *>()->formChooser()->blankList()->isEnabled());
+            click(window, WorksheetWindow::Generate);
+            click(window, WorksheetWindow::PrintQuestions);
+            click(window, WorksheetWindow::PrintAnswers);
+            window.close();
+        }
+        QCOMPARE(previewed.size(), 2);
+        QVERIFY(previewed[0][0].vertical && !previewed[0][0].showsWorking);
+        QVERIFY(previewed[0][0].scanNumber.isEmpty());
+        QVERIFY(previewed[1][0].vertical && previewed[1][0].showsWorking);
+        WorksheetWindow again(*m_data->context);
+        QVERIFY(again.findChild<QCheckBox *>(u"vertical"_s)->isChecked());
+    }
+
     // Five columns cannot hold 四则混合 三级 at 五号 with room to write: the sheet on screen,
     // every copy printed and the next sheet's choice take the columns that can, and say so.
     void columnsTooNarrowGiveWay()

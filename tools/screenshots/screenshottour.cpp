@@ -35,6 +35,7 @@
 #include "program/menucommands.h"
 #include "store/settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QCoreApplication>
@@ -242,6 +243,33 @@ void ScreenshotTour::start()
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourBlankSheet"_s);
         save(worksheet, u"worksheet-blank"_s);
         worksheet->leave();
+        // Long division in columns, and its answer sheet with the working.
+        m_menu.context().setCurrentType(7);
+        worksheet = new WorksheetWindow(m_menu.context(), &m_menu);
+        worksheet->setObjectName(u"tourVertical"_s);
+        worksheet->choices()->verticalBox()->setChecked(true);
+        worksheet->choices()->columnList()->setCurrentIndex(1);
+        worksheet->show();
+        worksheet->generate();
+        worksheet->preview = [this](const QList<SheetDocument> &documents) {
+            auto *preview = new PrintPreviewDialog(documents, &m_menu);
+            preview->setObjectName(u"tourPreview"_s);
+            preview->setWindowState(Qt::WindowNoState);
+            preview->resize(1000, 760);
+            preview->show();
+        };
+    });
+    then(300, [this] {
+        auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourVertical"_s);
+        save(worksheet, u"worksheet-vertical"_s);
+        worksheet->printAnswers();
+    });
+    then(600, [this] {
+        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
+        save(preview, u"preview-vertical-answers"_s);
+        preview->close();
+        preview->deleteLater();
+        m_menu.findChild<WorksheetWindow *>(u"tourVertical"_s)->leave();
         auto *game = new Game24Window(m_menu.context(), processRandom(), &m_menu);
         game->setObjectName(u"tourGame24"_s);
         game->show();

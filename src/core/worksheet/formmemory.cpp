@@ -56,6 +56,16 @@ void FormMemory::setMix(const Mix &mix)
         u"mix"_s, (mix.shuffle ? u"shuffle;"_s : u"blocks;"_s) + sheetentries::toText(mix.entries));
 }
 
+bool FormMemory::vertical(qint16 type) const
+{
+    return read(u"vertical%1"_s.arg(type)) == u"1"_s;
+}
+
+void FormMemory::setVertical(qint16 type, bool vertical)
+{
+    write(u"vertical%1"_s.arg(type), vertical ? u"1"_s : u"0"_s);
+}
+
 bool FormMemory::scannable() const
 {
     return read(u"scannable"_s) == u"1"_s;

@@ -29,6 +29,10 @@ public:
     Mix mix() const;
     void setMix(const Mix &mix);
 
+    // Whether a type's sheets (0: the mixed sheet's) are printed as 竖式.
+    bool vertical(qint16 type) const;
+    void setVertical(qint16 type, bool vertical);
+
     // Whether question sheets are printed to be photographed and marked.
     bool scannable() const;
     void setScannable(bool scannable);

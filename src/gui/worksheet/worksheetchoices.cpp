@@ -8,6 +8,7 @@
 #include "chrome/palette.h"
 
 #include "generate/catalogue.h"
+#include "worksheet/columnform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,20 +77,33 @@ WorksheetChoices::WorksheetChoices(FeatureWindow *window, qint16 type)
     m_scannable->setToolTip(u"试题四角印上定位块、页眉旁印上二维码：孩子写完后拍照，"
                             "在【测试成绩】里按【拍照批改】批改"_s);
 
+    m_vertical = new QCheckBox(u"竖式"_s, window);
+    m_vertical->setObjectName(u"vertical"_s);
+    m_vertical->resize(kVertical);
+    m_vertical->setToolTip(u"竖式：每题的横式下面印上方格里的竖式，答案印出竖式的全部计算。"
+                           "只用于 A+B、A-B、A±B、A±B±C、A×B 和 A÷B，不填空，不能拍照批改"_s);
+    connect(m_vertical, &QCheckBox::toggled, this, [this](bool on) {
+        (m_mixed ? m_mixVertical : m_typeVertical) = on;
+        showVertical();
+        emit madeOfChanged();
+    });
+
     m_firstHint = window->addHint(QString(), kFirstHint);
     m_secondHint = window->addHint(QString(), kSecondHint);
     m_sizeNote = window->addHint(QString(), kSizeNote);
     m_sizeNote->setStyleSheet(palette::inkStyle(kSizeNoteInk));
     m_sizeNote->setObjectName(u"sizeNote"_s);
     connect(m_columns, &QComboBox::activated, this, &WorksheetChoices::showMix);
+    connect(m_form->blankList(), &QComboBox::activated, this, &WorksheetChoices::showVertical);
     for (QComboBox *list : { m_level, m_columns, m_form->carryList(), m_form->blankList() })
         connect(list, &QComboBox::activated, this, &WorksheetChoices::madeOfChanged);
     connect(m_rows, &QSpinBox::valueChanged, this, &WorksheetChoices::madeOfChanged);
 }
 
 void WorksheetChoices::restore(const SheetChoices &choices, const QuestionForm &form,
-    const FormMemory::Mix &mix, bool scannable)
+    const FormMemory::Mix &mix, bool scannable, std::pair<bool, bool> vertical)
 {
+    std::tie(m_typeVertical, m_mixVertical) = vertical;
     m_scannable->setChecked(scannable);
     m_level->setCurrentIndex(choices.level - 1);
     m_columns->setCurrentIndex(choices.columns - 2);
@@ -134,7 +148,38 @@ std::optional<QString> WorksheetChoices::wholeClass() const
 
 bool WorksheetChoices::scannable() const
 {
-    return m_scannable->isChecked();
+    return m_scannable->isChecked() && !isVertical();
+}
+
+bool WorksheetChoices::isVertical() const
+{
+    return m_mixed ? m_mixVertical : m_typeVertical && columnform::offersType(m_type);
+}
+
+void WorksheetChoices::showVertical()
+{
+    const bool offered = m_mixed || columnform::offersType(m_type);
+    const bool on = isVertical();
+    {
+        const QSignalBlocker quiet(m_vertical);
+        m_vertical->setChecked(on);
+    }
+    m_vertical->setVisible(offered);
+    // A 竖式 asks for the whole number after "＝": no blank, and no room to photograph.
+    QComboBox *blank = m_form->blankList();
+    if (on && blank->currentData().toInt() != int(BlankPlace::None))
+        blank->setCurrentIndex(std::max(0, blank->findData(int(BlankPlace::None))));
+    blank->setEnabled(!on);
+    m_scannable->setEnabled(!on);
+    int right = kFormCaption.right();
+    for (const QWidget *before : { static_cast<QWidget *>(m_form->carryList()),
+             static_cast<QWidget *>(blank) }) {
+        if (!m_mixed && before->isVisibleTo(before->parentWidget()))
+            right = std::max(right, before->geometry().right());
+    }
+    if (m_mixed)
+        right = kEditMix.x() + FeatureWindow::kButtonWidth;
+    m_vertical->move(right + 12, kRow3);
 }
 
 void WorksheetChoices::setColumns(qint16 columns)
@@ -153,6 +198,7 @@ SheetRecipe WorksheetChoices::recipe() const
         recipe.form = form();
         recipe.rows = qint16(m_rows->value());
     }
+    recipe.vertical = isVertical();
     return recipe;
 }
 
@@ -177,8 +223,10 @@ void WorksheetChoices::setMixed(bool mixed)
     m_mixRows->setVisible(mixed);
     m_form->setVisible(!mixed);
     m_formCaption->setVisible(!mixed
-        && (carry::appliesTo(m_type) || QuestionForm::offersBlank(m_type, BlankPlace::First)));
+        && (carry::appliesTo(m_type) || QuestionForm::offersBlank(m_type, BlankPlace::First)
+            || columnform::offersType(m_type)));
     showMix();
+    showVertical();
 }
 
 void WorksheetChoices::enableLooks()

@@ -27,8 +27,9 @@ class WorksheetChoices final : public QObject
 public:
     WorksheetChoices(FeatureWindow *window, qint16 type);
 
+    // vertical: whether the type's sheet and the mixed sheet were 竖式.
     void restore(const SheetChoices &choices, const QuestionForm &form, const FormMemory::Mix &mix,
-        bool scannable);
+        bool scannable, std::pair<bool, bool> vertical);
     SheetChoices current() const;
     qint16 level() const;
     QuestionForm form() const;
@@ -37,6 +38,11 @@ public:
     std::optional<QString> wholeClass() const;
     // 可拍照批改: question sheets with corner marks and codes, kept to be marked from photos.
     bool scannable() const;
+    // 竖式, for the type's sheet and for the mixed one; what the next sheet is, where its type
+    // offers it.
+    std::pair<bool, bool> verticalChoices() const { return { m_typeVertical, m_mixVertical }; }
+    bool isVertical() const;
+    QCheckBox *verticalBox() const { return m_vertical; }
     // What the next sheet is made of: the type's form in the chosen rows, or the mix.
     SheetRecipe recipe() const;
 
@@ -64,6 +70,9 @@ signals:
 
 private:
     void showMix();
+    // The 竖式 box as the mode and type allow it, after the form's lists; a 竖式 has no blank
+    // and is not photographed.
+    void showVertical();
 
     qint16 m_type;
     bool m_mixed = false;
@@ -80,6 +89,9 @@ private:
     QComboBox *m_rowHeight = nullptr;
     CopiesBox *m_copies = nullptr;
     QCheckBox *m_scannable = nullptr;
+    QCheckBox *m_vertical = nullptr;
+    bool m_typeVertical = false;
+    bool m_mixVertical = false;
     QLabel *m_firstHint = nullptr;
     QLabel *m_secondHint = nullptr;
     QLabel *m_sizeNote = nullptr;

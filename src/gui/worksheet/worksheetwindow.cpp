@@ -206,7 +206,7 @@ void WorksheetWindow::restoreChoices()
     m_sheetRows = choices.rows;
     const FormMemory memory(m_context.database());
     m_choices->restore(choices, memory.form(FormMemory::Window::Sheet, m_type, choices.level),
-        memory.mix(), memory.scannable());
+        memory.mix(), memory.scannable(), { memory.vertical(m_type), memory.vertical(0) });
     setMixed(false);
     applyFontAndRowHeight();
     m_title->setText(m_context.settings().printTitle());
@@ -315,7 +315,10 @@ bool WorksheetWindow::mayLeave()
             FormMemory memory(m_context.database());
             memory.setForm(FormMemory::Window::Sheet, m_choices->form());
             memory.setMix(m_choices->mix());
-            memory.setScannable(m_choices->scannable());
+            memory.setScannable(m_choices->scannableBox()->isChecked());
+            const auto [typeVertical, mixVertical] = m_choices->verticalChoices();
+            memory.setVertical(m_type, typeVertical);
+            memory.setVertical(0, mixVertical);
         },
         Report::WindowStaysOpen);
 }
