@@ -88,6 +88,33 @@ static void BM_ClassSetToPdf(benchmark::State &state)
 }
 BENCHMARK(BM_ClassSetToPdf)->Unit(benchmark::kMillisecond);
 
+// A 竖式 class set: 60 copies of 12 long divisions (type 7 level 5, 3 × 4), questions and
+// worked answers each in one PDF.
+static void BM_VerticalClassSetToPdf(benchmark::State &state)
+{
+    SeededRandom rnd(3);
+    QuestionMaker maker(rnd);
+    QTemporaryDir dir;
+    QString error;
+    SheetChoices choices;
+    choices.columns = 3;
+    choices.rows = 4;
+    for (auto _ : state) {
+        const QDateTime now = QDateTime::currentDateTime();
+        QList<SheetDocument> questions, answers;
+        for (int copy = 0; copy < 60; ++copy) {
+            Worksheet sheet = Worksheet::generate(maker, 7, 5, 3, 4, now.addSecs(copy));
+            sheet.setVertical(true);
+            questions << questionDocument(sheet, choices,
+                sheetTitle(QStringLiteral("【题型】数量题"), 7, 5, sheet.questionCount()));
+            answers << answerDocument(sheet, 5, now);
+        }
+        writeSheetsPdf(questions, dir.filePath(QStringLiteral("q.pdf")), &error);
+        writeSheetsPdf(answers, dir.filePath(QStringLiteral("a.pdf")), &error);
+    }
+}
+BENCHMARK(BM_VerticalClassSetToPdf)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
