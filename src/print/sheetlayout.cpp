@@ -125,8 +125,12 @@ void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
         }
         return width;
     };
+    // The answer sheet's lines are longer by their results and read by a parent: they may
+    // print smaller, so that its cells stand where the question sheet's do.
+    constexpr qreal kAnswerFloorPoints = 8;
     const qreal chosen = document.cellPoints;
-    const qreal floor = std::min(chosen, SheetLayout::kFloorPoints);
+    const qreal floor = std::min(
+        chosen, document.showsWorking ? kAnswerFloorPoints : SheetLayout::kFloorPoints);
     qreal points = chosen;
     while (points > floor && lineWidthAt(points) > layout.textWidth())
         points -= kPointStep;
