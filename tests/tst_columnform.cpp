@@ -73,8 +73,8 @@ private slots:
                                                              u" 1000|     "_s };
         QTest::newRow("borrowing across zeros")
             << u"1000 － 1 ＝ 999"_s
-            << QStringList { u"  1000|  ... "_s, u"-    1|      "_s, u"------"_s,
-                   u"   999|      "_s };
+            << QStringList { u" 1000| ... "_s, u"-   1|     "_s, u"-----"_s,
+                   u"  999|     "_s };
         QTest::newRow("two steps, a borrow then a carry")
             << u"45 － 17 ＋ 8 ＝"_s
             << QStringList { u"  45|  . "_s, u"- 17|    "_s, u"----"_s, u"  28|    "_s,

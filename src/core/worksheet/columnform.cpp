@@ -89,9 +89,9 @@ std::optional<ColumnForm> addSubtract(const QList<qint64> &numbers, const QStrin
 {
     Builder b;
     const int widest = digitCount(*std::max_element(numbers.begin(), numbers.end()));
-    // A column for the operator and one for a carry out of the widest number: the squares
-    // never tell how many digits the result has.
-    const int right = widest + 1;
+    // A column for the operator and, where anything is added, one for a carry out of the
+    // widest number: the squares never tell how many digits the result has.
+    const int right = widest + (ops.contains(QChar(kPlus)) ? 1 : 0);
     b.number(0, right, numbers[0], false);
     qint64 value = numbers[0];
     for (qsizetype i = 1; i < numbers.size(); ++i) {

@@ -8,12 +8,14 @@
 #include "chrome/palette.h"
 
 #include "generate/catalogue.h"
+#include "worksheet/columnform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QStandardItemModel>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace worksheetlayout::mix;
@@ -43,6 +45,14 @@ void MixDialog::buildChoices()
     m_type = new QComboBox(this);
     m_type->setGeometry(kType);
     m_type->addItems(catalogue::typeNames());
+    // A 竖式 sheet takes the types written in columns only.
+    if (m_recipe.vertical) {
+        auto *types = qobject_cast<QStandardItemModel *>(m_type->model());
+        for (int row = 0; row < types->rowCount(); ++row) {
+            if (!columnform::offersType(qint16(row + 1)))
+                types->item(row)->setEnabled(false);
+        }
+    }
     addLabel(u"难度："_s, kLevelCaption);
     m_level = new QComboBox(this);
     m_level->setGeometry(kLevel);
@@ -55,8 +65,10 @@ void MixDialog::buildChoices()
     m_count->setValue(10);
     connect(m_type, &QComboBox::currentIndexChanged, this,
         [this](int index) { setType(qint16(index + 1)); });
-    const SheetEntry last
+    SheetEntry last
         = m_recipe.entries.isEmpty() ? SheetEntry { { 1, 1 }, 10 } : m_recipe.entries.constLast();
+    if (m_recipe.vertical && !columnform::offersType(last.form.type))
+        last = SheetEntry { { 1, 1 }, 10 };
     m_type->setCurrentIndex(last.form.type - 1);
     setType(last.form.type);
     m_level->setCurrentIndex(last.form.level - 1);
@@ -145,7 +157,10 @@ void MixDialog::showEntries(int current)
 void MixDialog::addEntry()
 {
     const SheetEntry entry { m_form->form(qint16(m_level->currentIndex() + 1)), m_count->value() };
-    if (const QString problem = entry.form.problem(); !problem.isEmpty()) {
+    SheetRecipe alone;
+    alone.entries = { entry };
+    alone.vertical = m_recipe.vertical;
+    if (const QString problem = alone.problem(); !problem.isEmpty()) {
         showMessage(this, problem);
         return;
     }

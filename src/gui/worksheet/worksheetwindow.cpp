@@ -440,6 +440,7 @@ void WorksheetWindow::editMix()
     SheetRecipe recipe = m_choices->recipe();
     recipe.entries = m_choices->mix().entries;
     recipe.shuffle = m_choices->mix().shuffle;
+    recipe.vertical = m_choices->verticalChoices().second;
     if (!chooseMix || !chooseMix(recipe) || recipe.entries.isEmpty())
         return;
     m_choices->setMix({ recipe.entries, recipe.shuffle });
