@@ -1,5 +1,8 @@
 #include "worksheet/columnform.h"
 
+#include "generate/questionmaker.h"
+#include "generate/randomsource.h"
+
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -135,6 +138,22 @@ private slots:
         for (const QString &line : { u"4851 ÷ 99 ＝"_s, u"36 × 204 ＝"_s }) {
             const QStringList question = picture(*columnform::of(line), false);
             QVERIFY2(question.filter(u"-"_s).size() <= 1, qPrintable(question.join(u'/')));
+        }
+    }
+
+    // Every question the program makes of the types taught in columns has its form, at
+    // every level, carrying or not.
+    void everyMadeQuestionHasAForm()
+    {
+        SeededRandom rnd(5);
+        QuestionMaker maker(rnd);
+        for (const qint16 type : { 1, 2, 3, 4, 5, 7 }) {
+            for (qint16 level = 1; level <= 5; ++level) {
+                for (int i = 0; i < 300; ++i) {
+                    const QString line = maker.make(QuestionForm { type, level });
+                    QVERIFY2(columnform::of(line), qPrintable(line));
+                }
+            }
         }
     }
 
