@@ -48,9 +48,10 @@ namespace columnform {
 // The question types a 竖式 is taught for: A + B, A - B, A ± B, A±B±C, A × B and A ÷ B.
 bool offersType(qint16 type);
 
-// The form of a question line ("268 ＋ 155 ＝ 423", the answer may be missing), or nothing where
-// the line is not one number, an operator and another (a third for A±B±C), each operator one
-// these forms are taught for, every partial result zero or more and a division exact.
+// The form of a question line ("268 ＋ 155 ＝ 423", the answer may be missing). Nothing where
+// the line is not a number, an operator and a number (and for A±B±C an operator and a third),
+// where the operators are not all ＋ and －, or one ×, or one ÷, where a partial result falls
+// below zero, or where a division leaves a remainder.
 // A±B±C is written in two steps: A ± B with its result, then ± C under that result.
 std::optional<ColumnForm> of(const QString &line);
 
