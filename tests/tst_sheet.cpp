@@ -538,6 +538,27 @@ private slots:
         QVERIFY(dividend[1] - dividend[0] >= 7 / 25.4 * 72);
     }
 
+    // A 竖式 answer sheet's cells stand where the question sheet's do, whatever columns were
+    // asked for: its longer lines print smaller rather than push a cell to the next row.
+    void columnFormSheetsAlign()
+    {
+        SeededRandom rnd(4);
+        QuestionMaker maker(rnd);
+        const QDateTime now(QDate(2026, 12, 8), QTime(9, 0));
+        for (const qint16 type : { 1, 2, 3, 4, 5, 7 }) {
+            for (qint16 columns = 2; columns <= 5; ++columns) {
+                Worksheet sheet = Worksheet::generate(maker, type, 5, columns, 4, now);
+                sheet.setVertical(true);
+                SheetChoices choices;
+                choices.columns = columns;
+                const FittedSheet questions = fittedToFloor(questionDocument(sheet, choices, {}));
+                const FittedSheet answers = fittedToFloor(answerDocument(sheet, 5, now));
+                QCOMPARE(answers.document.columns, questions.document.columns);
+                QCOMPARE(answers.layout.rowHeight, questions.layout.rowHeight);
+            }
+        }
+    }
+
     void pdfWholeOrNothing()
     {
         const auto [sheet, choices] = printed(2, 2, 3, 3, 60);

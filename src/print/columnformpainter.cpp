@@ -58,9 +58,15 @@ void paint(QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF 
     const QFont carryFont = inTwips(cjkMonoFont(), kCarryPoints);
     const QPen ink(Qt::black, kRulePen, Qt::SolidLine, Qt::RoundCap);
     painter.setPen(ink);
-    for (const ColumnGlyph &glyph : form.glyphs) {
+    for (ColumnGlyph glyph : form.glyphs) {
         if (glyph.working && !working)
             continue;
+        // A form narrower than the grid keeps its operator at the grid's left edge, and its
+        // rules run there, so that every cell of the sheet looks alike.
+        if (glyph.column == 0 && glyph.kind != ColumnGlyph::Kind::Digit) {
+            glyph.column = -shift;
+            glyph.span += shift;
+        }
         const QRectF at = square(glyph.row, glyph.column);
         switch (glyph.kind) {
         case ColumnGlyph::Kind::Digit:

@@ -109,21 +109,26 @@ void fitCells(SheetLayout &layout, const SheetDocument &document)
 }
 
 // 竖式: the line above the squares in the size chosen, or smaller down to the floor where it
-// does not fit its column; the rows as high as a line and the squares.
+// does not fit its column or the band above the squares. Rows are as high on the answer sheet
+// as on the question sheet, so that their pages break alike.
 void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
 {
     using namespace columnformpainter;
     const Grid grid = gridOf(document);
     layout.formColumns = grid.columns;
     layout.formRows = grid.rows;
-    const auto lineWidthAt = [&](qreal points) {
+    layout.lineHeight = 1.25 * kSquareTwips;
+    const auto fits = [&](qreal points) {
         const QFontMetricsF metrics(cellFontAt(points));
-        double width = 0;
+        if (metrics.height() > layout.lineHeight)
+            return false;
         for (const QStringList &row : document.rows) {
-            for (const QString &cell : row)
-                width = std::max(width, metrics.horizontalAdvance(cell));
+            for (const QString &cell : row) {
+                if (metrics.horizontalAdvance(cell) > layout.textWidth())
+                    return false;
+            }
         }
-        return width;
+        return true;
     };
     // The answer sheet's lines are longer by their results and read by a parent: they may
     // print smaller, so that its cells stand where the question sheet's do.
@@ -132,14 +137,12 @@ void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
     const qreal floor = std::min(
         chosen, document.showsWorking ? kAnswerFloorPoints : SheetLayout::kFloorPoints);
     qreal points = chosen;
-    while (points > floor && lineWidthAt(points) > layout.textWidth())
+    while (points > floor && !fits(points))
         points -= kPointStep;
     layout.cellPoints = points;
     if (points < chosen)
         layout.limit = SheetLayout::Limit::ColumnWidth;
-    layout.overflows
-        = std::max(grid.columns * kSquareTwips, lineWidthAt(points)) > layout.textWidth();
-    layout.lineHeight = 1.4 * QFontMetricsF(cellFontAt(points)).height();
+    layout.overflows = grid.columns * kSquareTwips > layout.textWidth() || !fits(points);
     layout.rowHeight = layout.lineHeight + (grid.rows + 0.6) * kSquareTwips;
 }
 
