@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -434,6 +435,28 @@ private slots:
         QTest::mouseClick(dialog.button(MixDialog::Confirm), Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(sheetentries::toText(dialog.recipe().entries), u"7:3:8,1:4:12:carry"_s);
+    }
+
+    // A 竖式 mixed sheet's dialog offers the types written in columns only, and refuses an
+    // entry of another type added all the same.
+    void verticalMixTakesColumnTypesOnly()
+    {
+        SheetRecipe recipe;
+        recipe.vertical = true;
+        MixDialog dialog(recipe);
+        const auto *types = qobject_cast<const QStandardItemModel *>(dialog.typeList()->model());
+        QList<int> offered;
+        for (int row = 0; row < types->rowCount(); ++row) {
+            if (types->item(row)->isEnabled())
+                offered << row + 1;
+        }
+        QCOMPARE(offered, (QList<int> { 1, 2, 3, 4, 5, 7 }));
+        dialog.typeList()->setCurrentIndex(8);
+        MessageCatcher refusal;
+        refusal.arm();
+        dialog.addEntry();
+        QVERIFY2(refusal.text.contains(u"不能出竖式"_s), qPrintable(refusal.text));
+        QCOMPARE(dialog.entryList()->count(), 0);
     }
 
     void previewPrintsTheCurrentPage()
