@@ -62,56 +62,45 @@ static void BM_LargestSheetToPdf(benchmark::State &state)
 }
 BENCHMARK(BM_LargestSheetToPdf)->Unit(benchmark::kMillisecond);
 
-// A class set: 60 copies (the most the window offers) of a 5 × 20 sheet of
-// type 10 level 3, questions and answers each in one PDF.
-static void BM_ClassSetToPdf(benchmark::State &state)
+// A class set of 60 copies (the most the window offers), questions and answers each in one
+// PDF, as the worksheet window prints it.
+static void writeClassSet(
+    benchmark::State &state, qint16 type, qint16 level, qint16 columns, qint16 rows, bool vertical)
 {
     SeededRandom rnd(2);
     QuestionMaker maker(rnd);
     QTemporaryDir dir;
     QString error;
     SheetChoices choices;
-    choices.columns = 5;
-    choices.rows = 20;
+    choices.columns = columns;
+    choices.rows = rows;
     for (auto _ : state) {
         const QDateTime now = QDateTime::currentDateTime();
         QList<SheetDocument> questions, answers;
         for (int copy = 0; copy < 60; ++copy) {
-            const Worksheet sheet = Worksheet::generate(maker, 10, 3, 5, 20, now.addSecs(copy));
+            Worksheet sheet
+                = Worksheet::generate(maker, type, level, columns, rows, now.addSecs(copy));
+            sheet.setVertical(vertical);
             questions << questionDocument(sheet, choices,
-                sheetTitle(QStringLiteral("【题型】数量题"), 10, 3, sheet.questionCount()));
-            answers << answerDocument(sheet, 3, now);
+                sheetTitle(QStringLiteral("【题型】数量题"), type, level, sheet.questionCount()));
+            answers << answerDocument(sheet, level, now);
         }
         writeSheetsPdf(questions, dir.filePath(QStringLiteral("q.pdf")), &error);
         writeSheetsPdf(answers, dir.filePath(QStringLiteral("a.pdf")), &error);
     }
 }
+
+// 5 × 20 of type 10 level 3.
+static void BM_ClassSetToPdf(benchmark::State &state)
+{
+    writeClassSet(state, 10, 3, 5, 20, false);
+}
 BENCHMARK(BM_ClassSetToPdf)->Unit(benchmark::kMillisecond);
 
-// A 竖式 class set: 60 copies of 12 long divisions (type 7 level 5, 3 × 4), questions and
-// worked answers each in one PDF.
+// 竖式: 12 long divisions (type 7 level 5, 3 × 4) with their worked answers.
 static void BM_VerticalClassSetToPdf(benchmark::State &state)
 {
-    SeededRandom rnd(3);
-    QuestionMaker maker(rnd);
-    QTemporaryDir dir;
-    QString error;
-    SheetChoices choices;
-    choices.columns = 3;
-    choices.rows = 4;
-    for (auto _ : state) {
-        const QDateTime now = QDateTime::currentDateTime();
-        QList<SheetDocument> questions, answers;
-        for (int copy = 0; copy < 60; ++copy) {
-            Worksheet sheet = Worksheet::generate(maker, 7, 5, 3, 4, now.addSecs(copy));
-            sheet.setVertical(true);
-            questions << questionDocument(sheet, choices,
-                sheetTitle(QStringLiteral("【题型】数量题"), 7, 5, sheet.questionCount()));
-            answers << answerDocument(sheet, 5, now);
-        }
-        writeSheetsPdf(questions, dir.filePath(QStringLiteral("q.pdf")), &error);
-        writeSheetsPdf(answers, dir.filePath(QStringLiteral("a.pdf")), &error);
-    }
+    writeClassSet(state, 7, 5, 3, 4, true);
 }
 BENCHMARK(BM_VerticalClassSetToPdf)->Unit(benchmark::kMillisecond);
 

@@ -26,8 +26,9 @@ QStringList picture(const ColumnForm &form, bool working)
             main[glyph.row][glyph.column] = glyph.text;
             break;
         case ColumnGlyph::Kind::Operator:
-            main[glyph.row][glyph.column]
-                = glyph.text == u'＋' ? u'+' : glyph.text == u'－' ? u'-' : u'x';
+            main[glyph.row][glyph.column] = glyph.text == u'＋' ? u'+'
+                : glyph.text == u'－'                           ? u'-'
+                                                                : u'x';
             break;
         case ColumnGlyph::Kind::Carry:
             marks[glyph.row][glyph.column] = glyph.text;
@@ -70,14 +71,12 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("picture");
-        QTest::newRow("carries across three columns") << u"999 ＋ 1 ＝ 1000"_s
-                                                      << QStringList { u"  999|     "_s,
-                                                             u"+   1| 111 "_s, u"-----"_s,
-                                                             u" 1000|     "_s };
+        QTest::newRow("carries across three columns")
+            << u"999 ＋ 1 ＝ 1000"_s
+            << QStringList { u"  999|     "_s, u"+   1| 111 "_s, u"-----"_s, u" 1000|     "_s };
         QTest::newRow("borrowing across zeros")
             << u"1000 － 1 ＝ 999"_s
-            << QStringList { u" 1000| ... "_s, u"-   1|     "_s, u"-----"_s,
-                   u"  999|     "_s };
+            << QStringList { u" 1000| ... "_s, u"-   1|     "_s, u"-----"_s, u"  999|     "_s };
         QTest::newRow("two steps, a borrow then a carry")
             << u"45 － 17 ＋ 8 ＝"_s
             << QStringList { u"  45|  . "_s, u"- 17|    "_s, u"----"_s, u"  28|    "_s,
@@ -91,7 +90,8 @@ private slots:
             << QStringList { u"   204|      "_s, u"x   36|      "_s, u"------"_s,
                    u"  1224|      "_s, u"  612 |      "_s, u"------"_s, u"  7344|      "_s };
         QTest::newRow("one-digit lower factor, no partial products")
-            << u"7 × 8 ＝ 56"_s << QStringList { u"  7|   "_s, u"x 8|   "_s, u"---"_s, u" 56|   "_s };
+            << u"7 × 8 ＝ 56"_s
+            << QStringList { u"  7|   "_s, u"x 8|   "_s, u"---"_s, u" 56|   "_s };
         QTest::newRow("a zero in the middle of the quotient")
             << u"408 ÷ 4 ＝ 102"_s
             << QStringList { u"  102|     "_s, u"  ___"_s, u"4)408|     "_s, u"  4  |     "_s,
@@ -105,9 +105,8 @@ private slots:
         QTest::newRow("a two-digit divisor")
             << u"4851 ÷ 99 ＝ 49"_s
             << QStringList { u"     49|       "_s, u"   ____"_s, u"99)4851|       "_s,
-                   u"   396 |       "_s, u"   --- "_s, u"    891|       "_s,
-                   u"    891|       "_s, u"    ---"_s, u"      0|       "_s,
-                   u"       |       "_s, u"       |       "_s };
+                   u"   396 |       "_s, u"   --- "_s, u"    891|       "_s, u"    891|       "_s,
+                   u"    ---"_s, u"      0|       "_s, u"       |       "_s, u"       |       "_s };
     }
 
     void answerSheetForms()

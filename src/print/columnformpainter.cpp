@@ -36,8 +36,8 @@ Grid gridOf(const SheetDocument &document)
     return grid;
 }
 
-void paint(QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF origin,
-    bool working)
+void paint(
+    QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF origin, bool working)
 {
     painter.save();
     painter.setPen(QPen(kSquareInk, kSquarePen));
@@ -51,8 +51,8 @@ void paint(QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF 
 
     const int shift = grid.columns - form.columns;
     const auto square = [&](int row, int column) {
-        return QRectF(origin.x() + (column + shift) * kSquare, origin.y() + row * kSquare, kSquare,
-            kSquare);
+        return QRectF(
+            origin.x() + (column + shift) * kSquare, origin.y() + row * kSquare, kSquare, kSquare);
     };
     const QFont digitFont = inTwips(cjkMonoFont(), kDigitPoints);
     const QFont carryFont = inTwips(cjkMonoFont(), kCarryPoints);

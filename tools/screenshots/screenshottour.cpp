@@ -163,20 +163,11 @@ void ScreenshotTour::start()
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         save(worksheet, u"worksheet-generated"_s);
         // The preview of the question sheet, as the print button shows it.
-        worksheet->preview = [this](const QList<SheetDocument> &documents) {
-            auto *preview = new PrintPreviewDialog(documents, &m_menu);
-            preview->setObjectName(u"tourPreview"_s);
-            preview->setWindowState(Qt::WindowNoState);
-            preview->resize(1000, 760);
-            preview->show();
-        };
+        previewInTour(worksheet);
         worksheet->printQuestions();
     });
     then(600, [this] {
-        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
-        save(preview, u"preview"_s);
-        preview->close();
-        preview->deleteLater();
+        saveAndClosePreview(u"preview"_s);
         // Five columns of long lines in many rows: the font that fits, and the window saying so.
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         worksheet->findChild<QComboBox *>(u"columns"_s)->setCurrentIndex(3);
@@ -191,10 +182,7 @@ void ScreenshotTour::start()
         worksheet->printQuestions();
     });
     then(600, [this] {
-        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
-        save(preview, u"preview-full-page"_s);
-        preview->close();
-        preview->deleteLater();
+        saveAndClosePreview(u"preview-full-page"_s);
         // A mixed sheet: its entries as the teacher lists them, then the sheet and its answers.
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         worksheet->findChild<QComboBox *>(u"columns"_s)->setCurrentIndex(2);
@@ -224,10 +212,7 @@ void ScreenshotTour::start()
         worksheet->printAnswers();
     });
     then(600, [this] {
-        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
-        save(preview, u"preview-mixed-answers"_s);
-        preview->close();
-        preview->deleteLater();
+        saveAndClosePreview(u"preview-mixed-answers"_s);
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourWorksheet"_s);
         worksheet->leave();
         // Additions that carry, with the second number left blank.
@@ -251,13 +236,7 @@ void ScreenshotTour::start()
         worksheet->choices()->columnList()->setCurrentIndex(1);
         worksheet->show();
         worksheet->generate();
-        worksheet->preview = [this](const QList<SheetDocument> &documents) {
-            auto *preview = new PrintPreviewDialog(documents, &m_menu);
-            preview->setObjectName(u"tourPreview"_s);
-            preview->setWindowState(Qt::WindowNoState);
-            preview->resize(1000, 760);
-            preview->show();
-        };
+        previewInTour(worksheet);
     });
     then(300, [this] {
         auto *worksheet = m_menu.findChild<WorksheetWindow *>(u"tourVertical"_s);
@@ -265,10 +244,7 @@ void ScreenshotTour::start()
         worksheet->printAnswers();
     });
     then(600, [this] {
-        auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
-        save(preview, u"preview-vertical-answers"_s);
-        preview->close();
-        preview->deleteLater();
+        saveAndClosePreview(u"preview-vertical-answers"_s);
         m_menu.findChild<WorksheetWindow *>(u"tourVertical"_s)->leave();
         auto *game = new Game24Window(m_menu.context(), processRandom(), &m_menu);
         game->setObjectName(u"tourGame24"_s);
@@ -446,6 +422,26 @@ void ScreenshotTour::writePhotographedSheet(const QString &path)
     QImageWriter writer(path);
     writer.setQuality(95);
     writer.write(matimage::toImage(sheet.photo));
+}
+
+void ScreenshotTour::previewInTour(WorksheetWindow *worksheet)
+{
+    // The preview as the print buttons show it, left open for the next step to save.
+    worksheet->preview = [this](const QList<SheetDocument> &documents) {
+        auto *preview = new PrintPreviewDialog(documents, &m_menu);
+        preview->setObjectName(u"tourPreview"_s);
+        preview->setWindowState(Qt::WindowNoState);
+        preview->resize(1000, 760);
+        preview->show();
+    };
+}
+
+void ScreenshotTour::saveAndClosePreview(const QString &name)
+{
+    auto *preview = m_menu.findChild<PrintPreviewDialog *>(u"tourPreview"_s);
+    save(preview, name);
+    preview->close();
+    preview->deleteLater();
 }
 
 void ScreenshotTour::then(int delayMs, Step step)

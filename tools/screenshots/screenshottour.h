@@ -7,6 +7,7 @@
 
 class MainMenuWindow;
 class QWidget;
+class WorksheetWindow;
 
 // For scripts/screenshot: once the menu is on the screen, saves a PNG of the menu at rest,
 // with a type button hovered, of the about window and of the news panel, then ends the
@@ -29,6 +30,8 @@ private:
     void writePhotographedSheet(const QString &path);
     void runNext();
     void save(QWidget *window, const QString &name);
+    void previewInTour(WorksheetWindow *worksheet);
+    void saveAndClosePreview(const QString &name);
 
     MainMenuWindow &m_menu;
     QString m_folder;

@@ -79,7 +79,8 @@ Gradebook Gradebook::of(Database &db, const QString &className)
         QHash<QString, QString> score;
         TypeTally types;
         for (const TestRecord &record : markedTests(db, pupil)) {
-            const QString heading = u"%1 %2 %3"_s.arg(dayOf(record), record.typeName, record.levelName);
+            const QString heading
+                = u"%1 %2 %3"_s.arg(dayOf(record), record.typeName, record.levelName);
             if (std::none_of(columns.begin(), columns.end(),
                     [&](const Column &c) { return c.heading == heading; }))
                 columns.append({ recordnumbers::madeAt(record.number).date(), heading });

@@ -21,7 +21,8 @@ bool writeResultTables(const QList<ResultTable> &tables, const QString &path, QS
                 status = result;
         };
         for (const ResultTable &table : tables) {
-            lxw_worksheet *sheet = workbook_add_worksheet(workbook, table.name.toUtf8().constData());
+            lxw_worksheet *sheet
+                = workbook_add_worksheet(workbook, table.name.toUtf8().constData());
             if (!sheet) {
                 keep(LXW_ERROR_PARAMETER_VALIDATION);
                 break;

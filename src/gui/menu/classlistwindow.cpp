@@ -101,8 +101,8 @@ void ClassListWindow::buildUi()
     m_pupils->setObjectName(u"pupils"_s);
     m_pupils->setGeometry(kList);
     m_pupils->setFont(cjkFont(11));
-    const QString frame = u"{ background: white; border: 1px solid %1; }"_s.arg(
-        palette::css(palette::kBandRule));
+    const QString frame
+        = u"{ background: white; border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule));
     m_pupils->setStyleSheet(u"QListWidget "_s + frame + u" QListWidget::item { padding: 3px; }"_s);
     addLabel(u"粘贴名单，一行一个名字："_s, kPasteCaption);
     m_paste = new QPlainTextEdit(this);
@@ -148,8 +148,8 @@ void ClassListWindow::showPupils()
         [&] { pupils = childlist::ofClass(m_context.database(), className); });
     for (qsizetype i = 0; i < pupils.size(); ++i)
         m_pupils->addItem(u"%1. %2"_s.arg(i + 1).arg(pupils[i].name));
-    m_count->setText(pupils.isEmpty() ? u"名单（还没有人）"_s
-                                      : u"名单（%1 人）"_s.arg(pupils.size()));
+    m_count->setText(
+        pupils.isEmpty() ? u"名单（还没有人）"_s : u"名单（%1 人）"_s.arg(pupils.size()));
 }
 
 QString ClassListWindow::chosenClass()
@@ -186,7 +186,8 @@ void ClassListWindow::importFile()
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(this, u"无法读取“%1”：%2"_s.arg(QFileInfo(path).fileName(), file.errorString()));
+        showMessage(
+            this, u"无法读取“%1”：%2"_s.arg(QFileInfo(path).fileName(), file.errorString()));
         return;
     }
     addNames(file.readAll());

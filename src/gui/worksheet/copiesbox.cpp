@@ -26,8 +26,7 @@ void CopiesBox::setClasses(const QStringList &classes)
 std::optional<QString> CopiesBox::wholeClass() const
 {
     const int index = classIndex(value());
-    return value() < 1 && index < m_classes.size() ? std::optional(m_classes[index])
-                                                    : std::nullopt;
+    return value() < 1 && index < m_classes.size() ? std::optional(m_classes[index]) : std::nullopt;
 }
 
 void CopiesBox::chooseClass(const QString &className)
@@ -38,9 +37,8 @@ void CopiesBox::chooseClass(const QString &className)
 
 QString CopiesBox::textFromValue(int value) const
 {
-    return value >= 1 || classIndex(value) >= m_classes.size()
-        ? CountBox::textFromValue(value)
-        : m_classes[classIndex(value)];
+    return value >= 1 || classIndex(value) >= m_classes.size() ? CountBox::textFromValue(value)
+                                                               : m_classes[classIndex(value)];
 }
 
 int CopiesBox::classAt(const QString &text) const
