@@ -5,6 +5,9 @@
 //   qrta-answer-trial MODEL.onnx SET-FOLDER [MARGIN]  the figures at that margin
 //   qrta-answer-trial MODEL.onnx SET-FOLDER --tune    wrong verdicts against unsure rooms
 //                                                     for a range of margins
+//   qrta-answer-trial MODEL.onnx SET-FOLDER --doubts  why right answers read exactly were
+//                                                     left unsure: doubtful ink, or a rival
+//                                                     too close (how close)
 #include "answerrecogniser.h"
 
 #include "quiz/inkweighing.h"
@@ -13,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -153,17 +157,55 @@ const char *word(Verdict v)
     return v == Verdict::Right ? "right" : v == Verdict::Wrong ? "wrong" : "unsure";
 }
 
+// The right answers read exactly that were left unsure, each with why: the ink was doubtful
+// (the room is named, to look at), or the likeliest other reading came within the margin; and
+// how those margins spread, in half steps.
+void printDoubts(const std::vector<Room> &rooms, const std::vector<InkWeighing> &readings)
+{
+    int readRight = 0, doubtful = 0, close = 0;
+    std::map<int, int> closeness;
+    for (size_t i = 0; i < rooms.size(); ++i) {
+        const Room &room = rooms[i];
+        const InkWeighing &ink = readings[i];
+        if (!isAnswer(room) || room.written != room.expected
+            || ink.best.toStdString() != room.written)
+            continue;
+        ++readRight;
+        if (verdictAt(ink, room, AnswerRecogniser::kMargin) != Verdict::Unsure)
+            continue;
+        if (ink.doubtful) {
+            ++doubtful;
+            std::printf("    %s %-18s %-5s doubtful ink\n", room.file.c_str(), room.kind.c_str(),
+                room.written.c_str());
+            continue;
+        }
+        ++close;
+        const double by = ink.expectedScore - ink.rivalScore;
+        ++closeness[int(std::floor(2 * by))];
+        std::printf("    %s %-18s %-5s rival %-5s by %.1f\n", room.file.c_str(), room.kind.c_str(),
+            room.written.c_str(), ink.rival.toStdString().c_str(), by);
+    }
+    std::printf(
+        "right answers read exactly: %d; unsure for doubtful ink %d, for a close rival %d\n",
+        readRight, doubtful, close);
+    for (const auto &[half, count] : closeness)
+        std::printf("  rival behind by %.1f to %.1f: %d\n", half / 2.0, half / 2.0 + 0.5, count);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: qrta-answer-trial MODEL.onnx SET-FOLDER [--tune|MARGIN]\n");
+        std::fprintf(
+            stderr, "usage: qrta-answer-trial MODEL.onnx SET-FOLDER [--tune|--doubts|MARGIN]\n");
         return 2;
     }
     const std::string folder = argv[2];
     const bool tune = argc > 3 && std::string(argv[3]) == "--tune";
-    const double margin = argc > 3 && !tune ? std::stod(argv[3]) : AnswerRecogniser::kMargin;
+    const bool doubts = argc > 3 && std::string(argv[3]) == "--doubts";
+    const double margin
+        = argc > 3 && !tune && !doubts ? std::stod(argv[3]) : AnswerRecogniser::kMargin;
     // One core, as a parent's laptop gives a page while the window stays responsive.
     cv::setNumThreads(1);
     const AnswerRecogniser reader(fileBytes(argv[1]));
@@ -192,6 +234,10 @@ int main(int argc, char **argv)
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
+    if (doubts) {
+        printDoubts(rooms, readings);
+        return 0;
+    }
     if (tune) {
         // Wrong verdicts and unsure rooms among the answers, and sure verdicts on rooms that
         // must stay unsure (crossed out, a stray stroke, blank), as the margins grow.
