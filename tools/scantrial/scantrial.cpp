@@ -14,6 +14,7 @@
 #include "pagefinder.h"
 #include "photofile.h"
 #include "scanpage.h"
+#include "sheetlayout.h"
 #include "sheetpainter.h"
 #include "sheetreader.h"
 #include "store/settings.h"
@@ -109,11 +110,21 @@ int main(int argc, char **argv)
         choices.rows = recipe.rows;
         choices.font = qint16(1 + s % 5);
         choices.rowHeight = qint16(2 + s % 4);
-        const Worksheet sheet
+        Worksheet sheet
             = recipe.make(maker, QDateTime(QDate(2026, 12, 7), QTime(9, 0)).addSecs(s), nullptr);
-        SheetDocument document
-            = questionDocument(sheet, choices, sheetTitle(u"题型 难度 数量"_s, sheet));
-        document.scanNumber = sheet.number();
+        const auto documentWith = [&](int columns) {
+            Worksheet laidOut = sheet;
+            laidOut.setColumns(qint16(columns));
+            SheetDocument document
+                = questionDocument(laidOut, choices, sheetTitle(u"题型 难度 数量"_s, laidOut));
+            document.scanNumber = laidOut.number();
+            return document;
+        };
+        // As the worksheet window prints it: in the columns that hold its lines and their
+        // rooms, where the ones asked for cannot.
+        if (SheetLayout::compute(documentWith(sheet.columns())).overflows)
+            sheet.setColumns(qint16(columnsThatFit(documentWith, sheet.columns())));
+        SheetDocument document = documentWith(sheet.columns());
         const ScannableSheet scannable = scanpage::describe(sheet, document);
         scannablesheets::store(context->database(), scannable);
         scanpage::markForScanning(document, scannable, context->settings().installationNumber());

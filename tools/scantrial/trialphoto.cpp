@@ -16,6 +16,8 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
+
 namespace trialphoto {
 
 constexpr double kPxPerMm = kPrintDpi / 25.4;
@@ -99,6 +101,16 @@ cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
         c = centre
             + cv::Point2f(float(c.x * std::cos(tilt) - c.y * std::sin(tilt)),
                 float(c.x * std::sin(tilt) + c.y * std::cos(tilt)));
+    // The whole page in the picture, as the reader asks a parent to take it: a page tilted so
+    // far that a corner would leave the frame is taken from a little further away.
+    const cv::Rect2f bounds = cv::boundingRect(corners);
+    const float room = 40;
+    const float fit = std::min({ 1.0f, (centre.x - room) / (centre.x - bounds.x),
+        (photo.width - room - centre.x) / (bounds.br().x - centre.x),
+        (centre.y - room) / (centre.y - bounds.y),
+        (photo.height - room - centre.y) / (bounds.br().y - centre.y) });
+    for (cv::Point2f &c : corners)
+        c = centre + (c - centre) * fit;
     const std::vector<cv::Point2f> source = { { 0, 0 }, { float(page.cols), 0 },
         { float(page.cols), float(page.rows) }, { 0, float(page.rows) } };
     cv::Mat table(photo, CV_8UC1, cv::Scalar(90 + 40 * unit(rnd)));
