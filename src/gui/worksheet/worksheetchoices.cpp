@@ -179,7 +179,7 @@ void WorksheetChoices::showVertical()
     }
     if (m_mixed)
         right = kEditMix.x() + FeatureWindow::kButtonWidth;
-    m_vertical->move(right + 12, kRow3);
+    m_vertical->move(right + 10, kRow3);
 }
 
 void WorksheetChoices::setColumns(qint16 columns)

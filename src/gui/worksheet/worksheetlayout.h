@@ -36,9 +36,9 @@ constexpr QRect kMixRows(96, kRow2, 80, 28);
 // Carrying and the blank, or for a mixed sheet the way to its entries.
 constexpr QRect kFormCaption(20, kRow3, 80, 26);
 constexpr QRect kCarry(96, kRow3, 126, 28);
-constexpr QRect kBlank(230, kRow3, 112, 28);
+constexpr QRect kBlank(230, kRow3, 108, 28);
 // 竖式, after the last of the form's lists, or of the mixed sheet's button.
-constexpr QSize kVertical(58, 28);
+constexpr QSize kVertical(52, 28);
 constexpr QPoint kEditMix(96, kRow3 - 1);
 constexpr QPoint kMixToggle(410, kRow3 - 1);
 constexpr QRect kScannable(515, kRow3, 122, 28);
