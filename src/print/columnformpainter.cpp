@@ -22,18 +22,22 @@ constexpr double kDotRadius = 0.7 * 1440 / 25.4;
 
 } // namespace
 
-Grid gridOf(const SheetDocument &document)
+Grids gridsOf(const SheetDocument &document)
 {
-    Grid grid;
+    Grids grids;
+    const auto widen = [](Grid &grid, const ColumnForm &form) {
+        grid.columns = std::max(grid.columns, form.columns);
+        grid.rows = std::max(grid.rows, form.rows);
+    };
     for (const QStringList &row : document.rows) {
         for (const QString &cell : row) {
             if (const std::optional<ColumnForm> form = columnform::of(cell)) {
-                grid.columns = std::max(grid.columns, form->columns);
-                grid.rows = std::max(grid.rows, form->rows);
+                widen(grids.largest, *form);
+                widen(grids.ofOperation.at(size_t(form->operation)), *form);
             }
         }
     }
-    return grid;
+    return grids;
 }
 
 void paint(

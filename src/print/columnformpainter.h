@@ -4,6 +4,8 @@
 
 #include <QPointF>
 
+#include <array>
+
 class QPainter;
 struct SheetDocument;
 
@@ -16,18 +18,26 @@ inline constexpr double kSquareTwips = 8 * 1440 / 25.4;
 inline constexpr double kDigitPoints = 15;
 inline constexpr double kCarryPoints = 9;
 
-// The squares every cell of a sheet gets: as many as the widest and the tallest form needs,
-// so that the cells are alike and none tells how long its result is.
+// The squares of a form: as many as the widest and the tallest form of its operation on the
+// sheet needs, so that like questions look alike and none tells how long its result is. The
+// cells of a sheet are all as large as its largest grid.
 struct Grid
 {
     int columns = 0;
     int rows = 0;
 };
-Grid gridOf(const SheetDocument &document);
+struct Grids
+{
+    Grid largest;
+    std::array<Grid, 3> ofOperation; // by ColumnForm::Operation
+
+    const Grid &of(const ColumnForm &form) const { return ofOperation.at(size_t(form.operation)); }
+};
+Grids gridsOf(const SheetDocument &document);
 
 // The form's squares and glyphs with the grid's top left corner at origin, the form standing
 // at the grid's right; the working only where asked.
-void paint(QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF origin,
-    bool working);
+void paint(
+    QPainter &painter, const ColumnForm &form, const Grid &grid, QPointF origin, bool working);
 
 } // namespace columnformpainter

@@ -114,9 +114,8 @@ void fitCells(SheetLayout &layout, const SheetDocument &document)
 void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
 {
     using namespace columnformpainter;
-    const Grid grid = gridOf(document);
-    layout.formColumns = grid.columns;
-    layout.formRows = grid.rows;
+    layout.forms = gridsOf(document);
+    const Grid &grid = layout.forms.largest;
     layout.lineHeight = 1.25 * kSquareTwips;
     const auto fits = [&](qreal points) {
         const QFontMetricsF metrics(cellFontAt(points));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "columnformpainter.h"
 #include "worksheet/sheetdocument.h"
 
 #include <QFont>
@@ -54,10 +55,9 @@ struct SheetLayout
     bool overflows = false; // lines wider than their column even at the floor
     bool rowsRaised = false; // rows made higher than chosen to hold the floor's lines
     double answerRoom = 0; // blank after every line, for the answer written by hand
-    // 竖式: the squares below every line (as many as the largest form needs), and the height
-    // the line takes above them. A row is as high as both; the columns chosen are the most.
-    int formColumns = 0;
-    int formRows = 0;
+    // 竖式: the squares below every line, and the height the line takes above them. A row is
+    // as high as both at the largest; the columns chosen are the most.
+    columnformpainter::Grids forms;
     double lineHeight = 0;
     QFont cellFont() const; // sized in twips
 

@@ -86,7 +86,7 @@ void SheetPainter::paintColumnCell(QPainter &painter, const QRectF &cell, const 
         cell.left() + SheetLayout::kCellPadding, cell.top(), cell.width(), m_layout.lineHeight);
     painter.drawText(lineRect, int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, line);
     if (const std::optional<ColumnForm> form = columnform::of(line)) {
-        columnformpainter::paint(painter, *form, { m_layout.formColumns, m_layout.formRows },
+        columnformpainter::paint(painter, *form, m_layout.forms.of(*form),
             QPointF(lineRect.left(), lineRect.bottom()), m_document.showsWorking);
         painter.setFont(m_layout.cellFont());
     }

@@ -128,6 +128,7 @@ ColumnForm multiply(qint64 first, qint64 second)
         b.rule(row - 1, 0, right + 1, true);
     }
     b.number(row, right, top * lower, true);
+    b.form.operation = ColumnForm::Operation::Multiply;
     b.form.rows = row + 1;
     b.form.columns = right + 1;
     return b.form;
@@ -180,6 +181,7 @@ std::optional<ColumnForm> divide(qint64 dividend, qint64 divisor)
     // Rows for as many quotient digits as such a dividend and divisor could give, so that the
     // squares do not tell how many steps there are.
     const int steps = std::max(digits - divisorDigits + 1, 1);
+    b.form.operation = ColumnForm::Operation::Divide;
     b.form.rows = std::max(row, 2 + 2 * steps);
     b.form.columns = first + digits;
     return b.form;

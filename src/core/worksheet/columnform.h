@@ -35,6 +35,8 @@ struct ColumnGlyph
 
 struct ColumnForm
 {
+    enum class Operation : quint8 { AddSubtract, Multiply, Divide };
+    Operation operation = Operation::AddSubtract;
     int rows = 0;
     int columns = 0;
     QList<ColumnGlyph> glyphs;
