@@ -13,7 +13,8 @@ void CopiesBox::setClasses(const QStringList &classes)
     const std::optional<QString> chosen = wholeClass();
     m_classes = classes;
     setMinimum(1 - int(classes.size()));
-    if (chosen)
+    // A class gone from the file leaves one copy, never another class's.
+    if (chosen && classes.contains(*chosen))
         chooseClass(*chosen);
     else
         setValue(std::max(value(), 1));
