@@ -11,6 +11,7 @@
 #include "store/settings.h"
 
 #include "support/guitestmain.h"
+#include "support/shownwindow.h"
 #include "support/steps.h"
 #include "support/storedtests.h"
 #include "support/testdata.h"
@@ -317,6 +318,18 @@ private slots:
         QCOMPARE(w.resultLine()->text(),
             u"“二班”加入了 1 人。没有加入 1 个：李华：已经有叫“李华”的孩子"_s);
         QCOMPARE(childlist::ofClass(menu.context->database(), u"二班"_s).size(), 3);
+
+        // A typo mended in place, and a name that should not be there taken off the list.
+        w.askNewName = [](const QString &) { return u"李小华"_s; };
+        showActive(w);
+        w.pupilList()->setFocus();
+        w.pupilList()->setCurrentRow(1);
+        QTest::keyClick(w.pupilList(), Qt::Key_F2);
+        w.pupilList()->setCurrentRow(0);
+        said.arm(QMessageBox::Yes);
+        QTest::keyClick(w.pupilList(), Qt::Key_Delete);
+        QCOMPARE(said.text, u"要删除“王小明”吗？"_s);
+        QCOMPARE(listed(), (QStringList { u"1. 李小华"_s, u"2. 张三"_s }));
     }
 };
 

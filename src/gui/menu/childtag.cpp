@@ -3,6 +3,7 @@
 #include "cjkfont.h"
 #include "chrome/messagebox.h"
 #include "chrome/palette.h"
+#include "childremoval.h"
 #include "classlistwindow.h"
 
 #include "children/childlist.h"
@@ -136,32 +137,10 @@ void ChildTag::renameChild()
 
 void ChildTag::removeChild()
 {
-    Database &db = m_context.database();
     std::optional<Child> child;
-    int tests = 0;
-    if (!runOrReport(parentWidget(), u"孩子没有删除"_s,
-            [&] {
-                child = childlist::find(db, m_context.currentChild());
-                tests = child ? childlist::testCount(db, *child) : 0;
-            })
-        || !child)
-        return;
-    const auto asks = [this](const QString &question) {
-        return showMessage(
-                   parentWidget(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes;
-    };
-    if (!asks(u"要删除“%1”吗？"_s.arg(child->name)))
-        return;
-    // Records are a child's work: removing them is asked once more, with how many go.
-    if (tests > 0
-        && !asks(u"“%1”的 %2 次测试和错题本会一起删除，不能恢复。真的删除吗？"_s.arg(
-            child->name, QString::number(tests))))
-        return;
-    change(u"孩子没有删除"_s, [&] {
-        childlist::remove(db, *child);
-        const Child next = childlist::first(db);
-        childlist::choose(db, next);
-        m_context.setCurrentChild(next.id);
-    });
+    if (runOrReport(parentWidget(), u"孩子没有删除"_s,
+            [&] { child = childlist::find(m_context.database(), m_context.currentChild()); })
+        && child)
+        removeChildAsking(parentWidget(), m_context, *child);
+    refresh();
 }

@@ -1,5 +1,6 @@
 #include "classlistwindow.h"
 
+#include "childremoval.h"
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
@@ -13,27 +14,31 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr QSize kWindow(640, 500);
+constexpr QSize kWindow(640, 530);
 constexpr int kBand = 52;
 constexpr int kBody = TitleStrip::kHeight + kBand + 10;
 constexpr QRect kClassCaption(20, TitleStrip::kHeight + 12, 50, 28);
 constexpr QRect kClass(70, TitleStrip::kHeight + 12, 220, 28);
 constexpr QRect kListCaption(20, kBody, 290, 24);
-constexpr QRect kList(20, kBody + 28, 290, 300);
+constexpr QRect kList(20, kBody + 28, 290, 280);
 constexpr QRect kPasteCaption(330, kBody, 290, 24);
-constexpr QRect kPaste(330, kBody + 28, 290, 300);
-constexpr QRect kResult(20, kList.bottom() + 10, 600, 44);
-constexpr QRect kHint(20, kWindow.height() - 42, 600, 24);
+constexpr QRect kPaste(330, kBody + 28, 290, 280);
+// 删除 under the list it acts on.
+constexpr QPoint kRemove(kList.right() + 1 - FeatureWindow::kButtonWidth, kList.bottom() + 9);
+constexpr QRect kResult(20, kRemove.y() + FeatureWindow::kButtonHeight + 8, 600, 44);
+constexpr QRect kHint(20, kWindow.height() - 40, 600, 24);
 
 // A class list is a page of names; a file far larger is not one.
 constexpr qint64 kMaxListBytes = 1 << 20;
@@ -59,6 +64,12 @@ ClassListWindow::ClassListWindow(AppContext &context, QWidget *parent)
     addShortcut(Qt::CTRL | Qt::Key_Return, [this] { addPasted(); });
     addShortcut(Qt::CTRL | Qt::Key_Enter, [this] { addPasted(); });
     addShortcut(Qt::CTRL | Qt::Key_O, [this] { importFile(); });
+    askNewName = [this](const QString &name) {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(
+            this, u"改名"_s, u"“%1”的新名字："_s.arg(name), QLineEdit::Normal, name, &ok);
+        return ok ? typed : QString();
+    };
 }
 
 void ClassListWindow::buildUi()
@@ -76,7 +87,10 @@ void ClassListWindow::buildUi()
 
     m_buttons = { makeCloseGlyph(CloseGlyph, u"关闭"_s), new HCommand(picture::kLeave, Leave, this),
         new HCommand(picture::kImportList, Import, this),
-        new HCommand(picture::kAddToClass, AddPasted, this) };
+        new HCommand(picture::kAddToClass, AddPasted, this),
+        new HCommand(picture::kRemove, Remove, this) };
+    m_buttons[Remove]->move(kRemove);
+    m_buttons[Remove]->setToolTip(u"删除名单上选中的孩子（Delete）；有测试的会再问一次"_s);
     placeInButtonRow(m_buttons[Leave], 0);
     placeInButtonRow(m_buttons[Import], 1);
     placeInButtonRow(m_buttons[AddPasted], 2);
@@ -89,6 +103,8 @@ void ClassListWindow::buildUi()
                 return importFile();
             case AddPasted:
                 return addPasted();
+            case Remove:
+                return removePupil();
             default:
                 return leave();
             }
@@ -104,6 +120,15 @@ void ClassListWindow::buildUi()
     const QString frame
         = u"{ background: white; border: 1px solid %1; }"_s.arg(palette::css(palette::kBandRule));
     m_pupils->setStyleSheet(u"QListWidget "_s + frame + u" QListWidget::item { padding: 3px; }"_s);
+    m_pupils->setToolTip(u"双击或按 F2 改名，按 Delete 删除"_s);
+    connect(m_pupils, &QListWidget::itemDoubleClicked, this, &ClassListWindow::renamePupil);
+    for (const auto &[key, action] :
+        { std::pair { QKeySequence(Qt::Key_Delete), &ClassListWindow::removePupil },
+            std::pair { QKeySequence(Qt::Key_F2), &ClassListWindow::renamePupil } }) {
+        auto *shortcut = new QShortcut(key, m_pupils);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    }
     addLabel(u"粘贴名单，一行一个名字："_s, kPasteCaption);
     m_paste = new QPlainTextEdit(this);
     m_paste->setObjectName(u"paste"_s);
@@ -117,7 +142,7 @@ void ClassListWindow::buildUi()
     m_result->setWordWrap(true);
     m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_result->setStyleSheet(palette::inkStyle(palette::kInk, true));
-    addHint(u"名字最多 20 个字，全文件里不能重名。印“全班”卷子时按这里的顺序，每人一份。"_s, kHint);
+    addHint(u"名字最多 20 个字，全文件里不能重名；双击名字改名。印“全班”卷子时按这里的顺序，每人一份。"_s, kHint);
     setTabOrder(m_class, m_paste);
     setTabOrder(m_paste, m_buttons[AddPasted]);
     m_paste->setFocus();
@@ -146,10 +171,56 @@ void ClassListWindow::showPupils()
     QList<Child> pupils;
     runOrReport(u"班级名单无法读取"_s,
         [&] { pupils = childlist::ofClass(m_context.database(), className); });
-    for (qsizetype i = 0; i < pupils.size(); ++i)
-        m_pupils->addItem(u"%1. %2"_s.arg(i + 1).arg(pupils[i].name));
+    for (qsizetype i = 0; i < pupils.size(); ++i) {
+        auto *item = new QListWidgetItem(u"%1. %2"_s.arg(i + 1).arg(pupils[i].name), m_pupils);
+        item->setData(Qt::UserRole, pupils[i].id);
+    }
+    m_buttons[Remove]->setEnabled(!pupils.isEmpty());
     m_count->setText(
         pupils.isEmpty() ? u"名单（还没有人）"_s : u"名单（%1 人）"_s.arg(pupils.size()));
+}
+
+std::optional<Child> ClassListWindow::chosenPupil()
+{
+    const QListWidgetItem *item = m_pupils->currentItem();
+    std::optional<Child> pupil;
+    if (item)
+        runOrReport(u"班级名单无法读取"_s, [&] {
+            pupil = childlist::find(m_context.database(), item->data(Qt::UserRole).toLongLong());
+        });
+    return pupil;
+}
+
+void ClassListWindow::renamePupil()
+{
+    const std::optional<Child> pupil = chosenPupil();
+    if (!pupil)
+        return;
+    const QString typed = askNewName ? askNewName(pupil->name) : QString();
+    if (typed.isEmpty() || typed.trimmed() == pupil->name)
+        return;
+    runOrReport(u"名字没有改"_s, [&] {
+        try {
+            childlist::rename(m_context.database(), *pupil, typed);
+        } catch (const ChildError &error) {
+            showMessage(this, error.message());
+        }
+    });
+    const int row = m_pupils->currentRow();
+    showPupils();
+    m_pupils->setCurrentRow(row);
+}
+
+void ClassListWindow::removePupil()
+{
+    const std::optional<Child> pupil = chosenPupil();
+    if (!pupil || !removeChildAsking(this, m_context, *pupil))
+        return;
+    const int row = m_pupils->currentRow();
+    showClasses();
+    showPupils();
+    m_pupils->setCurrentRow(std::min(row, m_pupils->count() - 1));
+    m_result->setText(u"“%1”已删除。"_s.arg(pupil->name));
 }
 
 QString ClassListWindow::chosenClass()
