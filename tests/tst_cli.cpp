@@ -116,7 +116,8 @@ private slots:
         row("shuffle without mix", sheet + u"--columns=3 --rows=5 --shuffle"_s);
         row("database without scannable", sheet + u"--columns=3 --rows=5 --database=DIR/x.dat"_s);
         row("scan without photos", u"scan --database=DIR/x.dat"_s);
-        const QString vertical = u" --vertical --columns=3 --pdf=DIR/q.pdf --answers-pdf=DIR/a.pdf"_s;
+        const QString vertical
+            = u" --vertical --columns=3 --pdf=DIR/q.pdf --answers-pdf=DIR/a.pdf"_s;
         row("竖式 of A±B×C", u"sheet --type=6 --level=2 --rows=4"_s + vertical);
         row("竖式 of 四则混合", u"sheet --type=10 --level=1 --rows=4"_s + vertical);
         row("竖式 with a blank", u"sheet --type=1 --level=2 --rows=4 --blank=first"_s + vertical);

@@ -516,8 +516,8 @@ private slots:
         const QString path = dir.filePath(u"竖式.pdf"_s);
         QString error;
         QVERIFY2(writeSheetPdf(document, path, &error), qPrintable(error));
-        const QString words = QString::fromUtf8(readback::output(
-            QStringLiteral(QRTA_PDFTOTEXT), { u"-bbox"_s, path, u"-"_s }));
+        const QString words = QString::fromUtf8(
+            readback::output(QStringLiteral(QRTA_PDFTOTEXT), { u"-bbox"_s, path, u"-"_s }));
         static const QRegularExpression word(
             uR"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">(\d)<)re"_s);
         QMap<int, QMap<double, QString>> rows; // by the top in points, then the centre
@@ -530,7 +530,8 @@ private slots:
         for (const auto &row : std::as_const(rows))
             read << row.values().join(QString());
         // The line's one-digit number, then the squares row by row.
-        QCOMPARE(read, (QStringList { u"4"_s, u"102"_s, u"4408"_s, u"4"_s, u"8"_s, u"8"_s, u"0"_s }));
+        QCOMPARE(
+            read, (QStringList { u"4"_s, u"102"_s, u"4408"_s, u"4"_s, u"8"_s, u"8"_s, u"0"_s }));
         const QList<double> quotient = rows.values().at(1).keys();
         const QList<double> dividend = rows.values().at(2).keys().mid(1);
         for (int i = 0; i < 3; ++i)

@@ -194,9 +194,8 @@ private slots:
         click(window, WorksheetWindow::Generate);
         const QString held = window.worksheet().number();
         m_data->db().prepare("INSERT INTO tab_test (bh) VALUES (?)").bind(1, held).run();
-        for (const WorksheetWindow::Button button :
-            { WorksheetWindow::PrintQuestions, WorksheetWindow::PrintQuestions,
-                WorksheetWindow::PrintAnswers })
+        for (const WorksheetWindow::Button button : { WorksheetWindow::PrintQuestions,
+                 WorksheetWindow::PrintQuestions, WorksheetWindow::PrintAnswers })
             click(window, button);
         QCOMPARE(previewed.size(), 3);
         const QString first = previewed[0][0].scanNumber, second = previewed[0][1].scanNumber;
@@ -228,8 +227,8 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             QVERIFY2(previewed[i].header.contains(u"　姓名："_s + pupils[i].name),
                 qPrintable(previewed[i].header));
-            Statement filed
-                = m_data->db().prepare("SELECT DISTINCT scan_child FROM tab_scan WHERE scan_bh = ?");
+            Statement filed = m_data->db().prepare(
+                "SELECT DISTINCT scan_child FROM tab_scan WHERE scan_bh = ?");
             filed.bind(1, previewed[i].scanNumber);
             QVERIFY(filed.next());
             QCOMPARE(filed.integer(0), pupils[i].id);
@@ -263,7 +262,8 @@ private slots:
             scannable->setChecked(true);
             vertical->setChecked(true);
             QVERIFY(!scannable->isEnabled());
-            QVERIFY(!window.findChild<WorksheetChoices *>()->formChooser()->blankList()->isEnabled());
+            QVERIFY(
+                !window.findChild<WorksheetChoices *>()->formChooser()->blankList()->isEnabled());
             click(window, WorksheetWindow::Generate);
             click(window, WorksheetWindow::PrintQuestions);
             click(window, WorksheetWindow::PrintAnswers);

@@ -133,8 +133,8 @@ void fitColumnForms(SheetLayout &layout, const SheetDocument &document)
     // print smaller, so that its cells stand where the question sheet's do.
     constexpr qreal kAnswerFloorPoints = 8;
     const qreal chosen = document.cellPoints;
-    const qreal floor = std::min(
-        chosen, document.showsWorking ? kAnswerFloorPoints : SheetLayout::kFloorPoints);
+    const qreal floor
+        = std::min(chosen, document.showsWorking ? kAnswerFloorPoints : SheetLayout::kFloorPoints);
     qreal points = chosen;
     while (points > floor && !fits(points))
         points -= kPointStep;

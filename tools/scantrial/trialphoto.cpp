@@ -146,9 +146,8 @@ cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)
 }
 
 PhotographedSheet photographedSheet(const HeldOutDigits &digits, int installationNumber,
-    qint16 columns, qint16 rows,
-    const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
-    const std::function<QString(const ScanRoom &)> &written)
+    qint16 columns, qint16 rows, const QDateTime &madeAt, quint64 questionSeed,
+    unsigned writingSeed, const std::function<QString(const ScanRoom &)> &written)
 {
     SeededRandom questions(questionSeed);
     QuestionMaker maker(questions);

@@ -142,7 +142,9 @@ void ClassListWindow::buildUi()
     m_result->setWordWrap(true);
     m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_result->setStyleSheet(palette::inkStyle(palette::kInk, true));
-    addHint(u"名字最多 20 个字，全文件里不能重名；双击名字改名。印“全班”卷子时按这里的顺序，每人一份。"_s, kHint);
+    addHint(
+        u"名字最多 20 个字，全文件里不能重名；双击名字改名。印“全班”卷子时按这里的顺序，每人一份。"_s,
+        kHint);
     setTabOrder(m_class, m_paste);
     setTabOrder(m_paste, m_buttons[AddPasted]);
     m_paste->setFocus();

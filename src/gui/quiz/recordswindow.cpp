@@ -120,8 +120,8 @@ RecordsWindow::RecordsWindow(AppContext &context, QWidget *parent)
     chooseResultsPath = [this](const QString &fileName) {
         const QString documents
             = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        return QFileDialog::getSaveFileName(this, u"导出成绩"_s, QDir(documents).filePath(fileName),
-            u"Excel 工作簿 (*.xlsx)"_s);
+        return QFileDialog::getSaveFileName(
+            this, u"导出成绩"_s, QDir(documents).filePath(fileName), u"Excel 工作簿 (*.xlsx)"_s);
     };
 }
 
@@ -430,10 +430,11 @@ void RecordsWindow::exportResults()
     Database &db = m_context.database();
     std::optional<Child> child;
     QStringList classes;
-    if (!runOrReport(u"孩子名单无法读取"_s, [&] {
-            child = childlist::find(db, m_context.currentChild());
-            classes = childlist::classes(db);
-        })
+    if (!runOrReport(u"孩子名单无法读取"_s,
+            [&] {
+                child = childlist::find(db, m_context.currentChild());
+                classes = childlist::classes(db);
+            })
         || !child)
         return;
     // A family without classes has one thing to export; a teacher picks the class.
@@ -443,7 +444,8 @@ void RecordsWindow::exportResults()
     const int chosen = offered.size() == 1 ? 0 : (chooseResults ? chooseResults(offered) : -1);
     if (chosen < 0 || chosen >= offered.size())
         return;
-    const QString path = chooseResultsPath ? chooseResultsPath(offered[chosen] + u".xlsx"_s) : QString();
+    const QString path
+        = chooseResultsPath ? chooseResultsPath(offered[chosen] + u".xlsx"_s) : QString();
     if (path.isEmpty())
         return;
     QString error;

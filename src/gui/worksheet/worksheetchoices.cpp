@@ -172,8 +172,8 @@ void WorksheetChoices::showVertical()
     blank->setEnabled(!on);
     m_scannable->setEnabled(!on);
     int right = kFormCaption.right();
-    for (const QWidget *before : { static_cast<QWidget *>(m_form->carryList()),
-             static_cast<QWidget *>(blank) }) {
+    for (const QWidget *before :
+        { static_cast<QWidget *>(m_form->carryList()), static_cast<QWidget *>(blank) }) {
         if (!m_mixed && before->isVisibleTo(before->parentWidget()))
             right = std::max(right, before->geometry().right());
     }
