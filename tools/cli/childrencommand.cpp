@@ -13,18 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 using namespace commonoptions;
 
-namespace {
-
-Child existing(Database &db, const QString &name)
-{
-    const std::optional<Child> child = childlist::find(db, name);
-    if (!child)
-        throw UsageError(u"没有叫“%1”的孩子"_s.arg(name));
-    return *child;
-}
-
-} // namespace
-
 int runChildrenCommand(const QStringList &args)
 {
     const QList<OptionSpec> options = {
@@ -89,9 +77,9 @@ int runChildrenCommand(const QStringList &args)
             childlist::add(db, arguments.text(u"add"_s), arguments.text(u"class"_s));
         } else if (arguments.has(u"rename"_s)) {
             childlist::rename(
-                db, existing(db, arguments.text(u"rename"_s)), arguments.files().first());
+                db, childNamed(db, arguments.text(u"rename"_s)), arguments.files().first());
         } else if (arguments.has(u"remove"_s)) {
-            const Child child = existing(db, arguments.text(u"remove"_s));
+            const Child child = childNamed(db, arguments.text(u"remove"_s));
             const int tests = childlist::testCount(db, child);
             if (tests > 0 && !arguments.has(u"with-records"_s))
                 throw UsageError(u"“%1”有 %2 次测试记录；连同记录一起删除请加 --with-records"_s.arg(
@@ -156,7 +144,7 @@ int runGradebookCommand(const QStringList &args)
         tables = book.tables();
     } else {
         Database &db = file->database();
-        tables = ChildHistory::of(db, *childlist::find(db, childOf(arguments, db))).tables();
+        tables = ChildHistory::of(db, childNamed(db, arguments.text(u"child"_s))).tables();
     }
     QString error;
     if (!writeResultTables(tables, arguments.text(u"xlsx"_s), &error)) {

@@ -52,12 +52,16 @@ OptionSpec child()
 
 qint64 childOf(const Arguments &arguments, Database &db)
 {
-    if (!arguments.has(u"child"_s))
-        return childlist::first(db).id;
-    const std::optional<Child> child = childlist::find(db, arguments.text(u"child"_s));
+    return arguments.has(u"child"_s) ? childNamed(db, arguments.text(u"child"_s)).id
+                                     : childlist::first(db).id;
+}
+
+Child childNamed(Database &db, const QString &name)
+{
+    const std::optional<Child> child = childlist::find(db, name);
     if (!child)
-        throw UsageError(u"没有叫“%1”的孩子"_s.arg(arguments.text(u"child"_s)));
-    return child->id;
+        throw UsageError(u"没有叫“%1”的孩子"_s.arg(name));
+    return *child;
 }
 
 OptionSpec carry()

@@ -9,6 +9,7 @@
 
 class AppContext;
 class Database;
+struct Child;
 class SeededRandom;
 
 // The options several commands share, read the same way everywhere.
@@ -52,5 +53,7 @@ std::unique_ptr<AppContext> openAsProgram(const Arguments &arguments, Access acc
 
 // The child of --child, or the first child; an unknown name is a UsageError.
 qint64 childOf(const Arguments &arguments, Database &db);
+// The child of that name; an unknown name is a UsageError.
+Child childNamed(Database &db, const QString &name);
 
 } // namespace commonoptions
