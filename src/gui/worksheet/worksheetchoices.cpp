@@ -171,14 +171,15 @@ void WorksheetChoices::showVertical()
         blank->setCurrentIndex(std::max(0, blank->findData(int(BlankPlace::None))));
     blank->setEnabled(!on);
     m_scannable->setEnabled(!on);
-    int right = kFormCaption.right();
-    for (const QWidget *before :
-        { static_cast<QWidget *>(m_form->carryList()), static_cast<QWidget *>(blank) }) {
-        if (!m_mixed && before->isVisibleTo(before->parentWidget()))
-            right = std::max(right, before->geometry().right());
+    // After the last of the form's lists shown, or after 编辑题组 on a mixed sheet.
+    int right = kEditMix.x() + FeatureWindow::kButtonWidth;
+    if (!m_mixed) {
+        right = kFormCaption.right();
+        for (const QComboBox *before : { m_form->carryList(), blank }) {
+            if (before->isVisibleTo(before->parentWidget()))
+                right = std::max(right, before->geometry().right());
+        }
     }
-    if (m_mixed)
-        right = kEditMix.x() + FeatureWindow::kButtonWidth;
     m_vertical->move(right + 10, kRow3);
 }
 
