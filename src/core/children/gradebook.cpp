@@ -1,12 +1,12 @@
 #include "gradebook.h"
 
+#include "generate/numbers.h"
 #include "worksheet/recordnumbers.h"
 
 #include <QDate>
 #include <QHash>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,7 +32,8 @@ QString dayOf(const TestRecord &record)
 
 std::optional<int> percent(qint64 right, qint64 count)
 {
-    return count > 0 ? std::optional<int>(int(std::lround(100.0 * right / count))) : std::nullopt;
+    return count > 0 ? std::optional<int>(int(roundHalfEven(100.0 * double(right) / double(count))))
+                     : std::nullopt;
 }
 
 // How much of each question type a child answered right, the types in the order first met.
