@@ -3,7 +3,7 @@
 #include "cjkfont.h"
 #include "chrome/messagebox.h"
 #include "chrome/palette.h"
-#include "childremoval.h"
+#include "childchanges.h"
 #include "classlistwindow.h"
 
 #include "children/childlist.h"
@@ -88,14 +88,7 @@ QMenu *ChildTag::buildMenu()
 
 void ChildTag::change(const QString &failed, const std::function<void()> &work)
 {
-    // A name the list refuses is said as it is; a file that fails, as every window says it.
-    runOrReport(parentWidget(), failed, [&] {
-        try {
-            work();
-        } catch (const ChildError &error) {
-            showMessage(parentWidget(), error.message());
-        }
-    });
+    changeChildren(parentWidget(), failed, work);
     refresh();
 }
 

@@ -1,6 +1,6 @@
 #include "classlistwindow.h"
 
-#include "childremoval.h"
+#include "childchanges.h"
 #include "cjkfont.h"
 #include "chrome/hcommand.h"
 #include "chrome/palette.h"
@@ -201,13 +201,8 @@ void ClassListWindow::renamePupil()
     const QString typed = askNewName ? askNewName(pupil->name) : QString();
     if (typed.isEmpty() || typed.trimmed() == pupil->name)
         return;
-    runOrReport(u"名字没有改"_s, [&] {
-        try {
-            childlist::rename(m_context.database(), *pupil, typed);
-        } catch (const ChildError &error) {
-            showMessage(this, error.message());
-        }
-    });
+    changeChildren(
+        this, u"名字没有改"_s, [&] { childlist::rename(m_context.database(), *pupil, typed); });
     const int row = m_pupils->currentRow();
     showPupils();
     m_pupils->setCurrentRow(row);

@@ -1,4 +1,4 @@
-#include "childremoval.h"
+#include "childchanges.h"
 
 #include "chrome/messagebox.h"
 
@@ -6,6 +6,20 @@
 #include "program/appcontext.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+bool changeChildren(QWidget *parent, const QString &failed, const std::function<void()> &change)
+{
+    bool done = false;
+    runOrReport(parent, failed, [&] {
+        try {
+            change();
+            done = true;
+        } catch (const ChildError &error) {
+            showMessage(parent, error.message());
+        }
+    });
+    return done;
+}
 
 bool removeChildAsking(QWidget *parent, AppContext &context, const Child &child)
 {
@@ -24,20 +38,12 @@ bool removeChildAsking(QWidget *parent, AppContext &context, const Child &child)
         && !asks(u"“%1”的 %2 次测试和错题本会一起删除，不能恢复。真的删除吗？"_s.arg(
             child.name, QString::number(tests))))
         return false;
-    bool removed = false;
-    runOrReport(parent, u"孩子没有删除"_s, [&] {
-        try {
-            childlist::remove(db, child);
-            removed = true;
-        } catch (const ChildError &error) {
-            showMessage(parent, error.message());
-            return;
-        }
+    return changeChildren(parent, u"孩子没有删除"_s, [&] {
+        childlist::remove(db, child);
         if (context.currentChild() == child.id) {
             const Child next = childlist::first(db);
             childlist::choose(db, next);
             context.setCurrentChild(next.id);
         }
     });
-    return removed;
 }
