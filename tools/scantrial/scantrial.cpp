@@ -81,6 +81,12 @@ int main(int argc, char **argv)
         { 4, 4 }, { 5, 5 }, { 2.5, 5 }, { 2.5, 8 }, { 2.5, 10 }, { 2.5, 12 }, { 2.5, 15 },
         { 2.5, 20 } };
     std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
+    // Why the unsure answers were: ink the reader doubts (too wide for the digits read, left
+    // unread, crossed out, crowded), or a right or a wrong answer its reading beat too narrowly.
+    struct
+    {
+        int doubtfulInk = 0, rightShort = 0, wrongShort = 0;
+    } unsureWhy;
     if (digits.sheet.empty()) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(args.at(1)));
         return 2;
@@ -195,12 +201,20 @@ int main(int argc, char **argv)
                 const Written written = truth.value(room.position);
                 const ReadAnswer answer = read.value(room.position);
                 const Verdict verdict = verdictOf(room, answer);
-                if (tune && found) {
+                if (found) {
                     const cv::Rect pixels = pagefinder::pixelRect(room.room)
                         & cv::Rect(0, 0, found->image.cols, found->image.rows);
                     const InkWeighing ink
                         = AnswerRecogniser::builtIn().weigh(found->image(pixels), room.answer);
-                    for (size_t m = 0; m < margins.size(); ++m) {
+                    if (verdict == Verdict::Unsure) {
+                        if (ink.best.isEmpty() || ink.doubtful)
+                            ++unsureWhy.doubtfulInk;
+                        else if (written.right)
+                            ++unsureWhy.rightShort;
+                        else
+                            ++unsureWhy.wrongShort;
+                    }
+                    for (size_t m = 0; tune && m < margins.size(); ++m) {
                         const Verdict v = verdictOf(room,
                             answerFromInk(ink, room.answer, margins[m].first, margins[m].second));
                         unsureAt[m] += v == Verdict::Unsure;
@@ -241,6 +255,11 @@ int main(int argc, char **argv)
         pages, pagesFound, answers, 100.0 * exact / std::max(1, answers),
         100.0 * unsure / std::max(1, answers), 100.0 * wrongVerdicts / std::max(1, answers),
         double(readMs) / std::max(1, pages));
+    std::printf("unsure: ink in doubt %.1f %%, a right answer short of its margin %.1f %%, a "
+                "wrong one short of its margin %.1f %%\n",
+        100.0 * unsureWhy.doubtfulInk / std::max(1, answers),
+        100.0 * unsureWhy.rightShort / std::max(1, answers),
+        100.0 * unsureWhy.wrongShort / std::max(1, answers));
     for (size_t m = 0; tune && m < margins.size(); ++m)
         std::printf("margins %.1f right, %.1f wrong: wrong verdicts %.2f %%, unsure %.1f %%\n",
             margins[m].first, margins[m].second, 100.0 * wrongAt[m] / std::max(1, answers),
