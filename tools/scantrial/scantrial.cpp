@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     // The margin for a right verdict and the one for a wrong one.
     const std::vector<std::pair<double, double>> margins { { 2, 2 }, { 2.5, 2.5 }, { 3, 3 },
         { 4, 4 }, { 5, 5 }, { 2.5, 5 }, { 2.5, 8 }, { 2.5, 10 }, { 2.5, 12 }, { 2.5, 15 },
-        { 2.5, 20 } };
+        { 2.5, 20 }, { 1, 10 }, { 1.5, 10 }, { 2, 10 }, { 2, 8 }, { 3, 10 } };
     std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
     // Why the unsure answers were: ink the reader doubts (too wide for the digits read, left
     // unread, crossed out, crowded), or a right or a wrong answer its reading beat too narrowly.
