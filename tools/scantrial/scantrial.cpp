@@ -201,11 +201,15 @@ int main(int argc, char **argv)
                 const Written written = truth.value(room.position);
                 const ReadAnswer answer = read.value(room.position);
                 const Verdict verdict = verdictOf(room, answer);
-                if (found) {
-                    const cv::Rect pixels = pagefinder::pixelRect(room.room)
-                        & cv::Rect(0, 0, found->image.cols, found->image.rows);
+                // The room as the reader cut it, weighed again where the trial needs the
+                // weighing itself: why an answer was unsure, and the margins' table.
+                const cv::Mat roomImage = found
+                    ? found->image(pagefinder::pixelRect(room.room)
+                        & cv::Rect(0, 0, found->image.cols, found->image.rows))
+                    : cv::Mat();
+                if (found && (tune || verdict == Verdict::Unsure)) {
                     const InkWeighing ink
-                        = AnswerRecogniser::builtIn().weigh(found->image(pixels), room.answer);
+                        = AnswerRecogniser::builtIn().weigh(roomImage, room.answer);
                     if (verdict == Verdict::Unsure) {
                         if (ink.best.isEmpty() || ink.doubtful)
                             ++unsureWhy.doubtfulInk;
@@ -233,13 +237,11 @@ int main(int argc, char **argv)
                 // With QRTA_TRIAL_ROOMS set, the rooms not read as written are kept to look at.
                 if (found && answer.digits != written.digits
                     && qEnvironmentVariableIsSet("QRTA_TRIAL_ROOMS")) {
-                    const cv::Rect pixels = pagefinder::pixelRect(room.room)
-                        & cv::Rect(0, 0, found->image.cols, found->image.rows);
-                    matimage::toImage(found->image(pixels))
-                        .save(out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s.arg(sheet.number())
-                                               .arg(room.position)
-                                               .arg(written.digits, answer.digits,
-                                                   answer.sure ? u"-sure"_s : QString())));
+                    matimage::toImage(roomImage).save(
+                        out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s.arg(sheet.number())
+                                         .arg(room.position)
+                                         .arg(written.digits, answer.digits,
+                                             answer.sure ? u"-sure"_s : QString())));
                 }
                 if (verdict != Verdict::Unsure && (verdict == Verdict::Right) != written.right) {
                     ++wrongVerdicts;
