@@ -1,5 +1,6 @@
 #include "answerrecogniser.h"
 #include "matimage.h"
+#include "trialphoto.h"
 
 #include "quiz/inkweighing.h"
 
@@ -25,8 +26,10 @@ cv::Mat heldOutDigit(int digit, int index)
 // the samples in 56 px cells, each cell `advance` of a cell after the last (a digit's ink is
 // about 0.6 of its cell wide: below that neighbours touch, well below it they cross), the
 // ink that share of black, on paper under a slope of light, as soft as a phone's photo.
-cv::Mat room(
-    const QString &text, double advance, double ink, std::mt19937 &random, bool dash = false)
+// pen: the stroke's width in the digit's height, as a child's pen draws it; 0 for the
+// samples' own felt pen.
+cv::Mat room(const QString &text, double advance, double ink, std::mt19937 &random, double pen = 0,
+    bool dash = false)
 {
     constexpr int kCell = 56;
     cv::Mat strokes = cv::Mat::zeros(80, 320, CV_8U);
@@ -34,7 +37,11 @@ cv::Mat room(
     for (const QChar c : text) {
         const int top = 12 + int(random() % 7);
         cv::Mat big, place = strokes(cv::Rect(int(x), top, kCell, kCell));
-        cv::resize(heldOutDigit(c.digitValue(), int(random() % 50)), big, { kCell, kCell });
+        const cv::Mat sample = heldOutDigit(c.digitValue(), int(random() % 50));
+        if (pen > 0)
+            big = trialphoto::withFinePen(sample, pen, kCell);
+        else
+            cv::resize(sample, big, { kCell, kCell });
         cv::max(place, big, place);
         x += kCell * advance;
     }
@@ -68,14 +75,17 @@ private slots:
         QTest::addColumn<int>("digits"); // 0: one to four
         QTest::addColumn<double>("advance"); // the least; up to 0.15 more
         QTest::addColumn<double>("ink");
+        QTest::addColumn<double>("pen");
         QTest::addColumn<double>("exactFloor"); // read exactly as written
         QTest::addColumn<double>("sureFloor"); // given a sure verdict
 
-        QTest::newRow("single digits") << 1 << 0.7 << 0.8 << 0.93 << 0.9;
-        QTest::newRow("two digits apart") << 2 << 0.75 << 0.8 << 0.95 << 0.9;
-        QTest::newRow("touching pairs") << 2 << 0.5 << 0.8 << 0.93 << 0.88;
-        QTest::newRow("crossing pairs") << 2 << 0.4 << 0.8 << 0.9 << 0.8;
-        QTest::newRow("one to four digits, faint pencil") << 0 << 0.55 << 0.35 << 0.88 << 0.85;
+        QTest::newRow("single digits") << 1 << 0.7 << 0.8 << 0.0 << 0.93 << 0.9;
+        QTest::newRow("two digits apart") << 2 << 0.75 << 0.8 << 0.0 << 0.95 << 0.9;
+        QTest::newRow("touching pairs") << 2 << 0.5 << 0.8 << 0.0 << 0.93 << 0.88;
+        QTest::newRow("crossing pairs") << 2 << 0.4 << 0.8 << 0.0 << 0.9 << 0.8;
+        QTest::newRow("one to four digits, faint pencil")
+            << 0 << 0.55 << 0.35 << 0.0 << 0.88 << 0.85;
+        QTest::newRow("one to four digits, ballpoint") << 0 << 0.55 << 0.8 << 0.06 << 0.88 << 0.8;
     }
 
     // The reader on answers written with digits it never saw: how many it reads as written,
@@ -86,6 +96,7 @@ private slots:
         QFETCH(int, digits);
         QFETCH(double, advance);
         QFETCH(double, ink);
+        QFETCH(double, pen);
         QFETCH(double, exactFloor);
         QFETCH(double, sureFloor);
         std::mt19937 random(2026 + digits);
@@ -100,7 +111,7 @@ private slots:
             const bool right = n % 3 != 0;
             const QString expected = right ? written : QString::number(written.toInt() + 1);
             const InkWeighing weighed
-                = reader.weigh(room(written, advance + spread(random), ink, random), expected);
+                = reader.weigh(room(written, advance + spread(random), ink, random, pen), expected);
             const ReadAnswer answer = answerFromInk(
                 weighed, expected, AnswerRecogniser::kMargin, AnswerRecogniser::kWrongMargin);
             exact += weighed.best == written;
@@ -123,7 +134,7 @@ private slots:
         for (int n = 0; n < 30; ++n) {
             const QString written = numberOf(1 + n % 3, random);
             const InkWeighing weighed
-                = reader.weigh(room(written, 0.75, 0.8, random, true), written);
+                = reader.weigh(room(written, 0.75, 0.8, random, 0, true), written);
             if (answerFromInk(weighed, written, AnswerRecogniser::kMargin).sure)
                 sure << written + u" read as "_s + weighed.best;
         }

@@ -35,21 +35,22 @@ public:
     static const AnswerRecogniser &builtIn();
     // By how much (natural log) one reading must beat the other for marking to believe it.
     // Chosen with QRTA_TRIAL_TUNE=1 scripts/scan-trial, on photographed sheets written with the
-    // half of the held-out digits the trial never reports on (2,640 answers). Alike on both
-    // sides, 2.0 gave 0.23 % wrong verdicts and 3.8 % unsure, 2.5 gave 0.04 % and 4.7 %, 3.0
-    // 0.04 % and 6.3 %, 4.0 none and 9.3 %: every wrong verdict came from calling a right
-    // answer wrong, which kWrongMargin guards. With it, a right verdict needing 1.0 left 3.2 %
-    // unsure, 1.5 left 3.9 %, 2.0 4.7 %, 2.5 5.4 %, 3.0 6.8 %, none with a wrong verdict. A
-    // child's wrong answer read as the right one would need the right reading 4.5 times as
-    // likely as anything else at 1.5. Below it the tuning sheets gain little, and some margin
-    // stays for writing less like the digits the reader learned from. 1.5.
-    static constexpr double kMargin = 1.5;
+    // half of the held-out digits the trial never reports on (2,640 answers, half of them in a
+    // fine pen's line). Alike on both sides, 2.0 gave 0.98 % wrong verdicts and 5.5 % unsure,
+    // 3.0 0.83 % and 8.6 %, 5.0 0.38 % and 18.8 %: nearly every wrong verdict came from
+    // calling a right answer wrong, which kWrongMargin guards. With it, a right verdict needing
+    // 0.75 left 4.5 % unsure, 1.0 4.8 %, 1.25 5.6 %, 1.5 6.1 %, 2.0 7.3 %, 3.0 10.2 %, none
+    // with a wrong verdict. A child's wrong answer read as the right one needs the right
+    // reading e (2.7) times as likely as anything else at 1.0. Below it the tuning sheets gain
+    // little; above it each quarter costs most of a point in doubts. 1.0.
+    static constexpr double kMargin = 1.0;
     // By how much another reading must beat the right answer for marking to call it wrong.
     // A child's right answer misread keeps the right reading fairly likely; a different
     // number written leaves it tens behind. On the same tuning sheets, with 2.5 for right,
-    // a wrong margin of 5 cost 0.1 points in unsure answers, 8 cost 0.2 points, 10 cost
-    // 0.7 points, 12 cost 1.5 and 15 cost 3.5, each with no wrong verdict left: 10 is the
-    // widest within a point, so that a misreading turns into a doubt rather than a mark.
+    // a wrong margin of 5 left 0.42 % wrong verdicts and 7.5 % unsure, 8 none and 8.0 %, 10
+    // none and 8.6 %, 12 none and 10.0 %; with 1.0 for right, 8 left 4.3 % unsure, 10 4.8 %,
+    // 12 6.3 %. 10 keeps a step beyond the least that left no wrong verdict for half a point,
+    // so that a misreading turns into a doubt rather than a mark.
     static constexpr double kWrongMargin = 10;
 
     // The network's view of a room: kInputHeight × kInputWidth CV_32F, the ink's strength 0

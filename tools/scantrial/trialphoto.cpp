@@ -32,6 +32,67 @@ cv::Mat HeldOutDigits::sample(int digit, int index) const
     return sheet(cv::Rect(column * 20, row * 20, 20, 20));
 }
 
+namespace {
+
+// Zhang and Suen's thinning of a 0/255 image to its middle lines, one pixel wide.
+cv::Mat middleLines(cv::Mat ink)
+{
+    ink /= 255;
+    cv::Mat gone = cv::Mat::zeros(ink.size(), CV_8U);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int pass = 0; pass < 2; ++pass) {
+            gone.setTo(0);
+            for (int r = 1; r + 1 < ink.rows; ++r)
+                for (int c = 1; c + 1 < ink.cols; ++c) {
+                    if (!ink.at<uchar>(r, c))
+                        continue;
+                    // The neighbours clockwise from the one above.
+                    const int p[8] = { ink.at<uchar>(r - 1, c), ink.at<uchar>(r - 1, c + 1),
+                        ink.at<uchar>(r, c + 1), ink.at<uchar>(r + 1, c + 1),
+                        ink.at<uchar>(r + 1, c), ink.at<uchar>(r + 1, c - 1),
+                        ink.at<uchar>(r, c - 1), ink.at<uchar>(r - 1, c - 1) };
+                    int count = 0, rises = 0;
+                    for (int i = 0; i < 8; ++i) {
+                        count += p[i];
+                        rises += !p[i] && p[(i + 1) % 8];
+                    }
+                    const bool side = pass == 0
+                        ? !(p[0] && p[2] && p[4]) && !(p[2] && p[4] && p[6])
+                        : !(p[0] && p[2] && p[6]) && !(p[0] && p[4] && p[6]);
+                    if (count >= 2 && count <= 6 && rises == 1 && side)
+                        gone.at<uchar>(r, c) = 1;
+                }
+            if (cv::countNonZero(gone)) {
+                ink -= gone;
+                changed = true;
+            }
+        }
+    }
+    return ink * 255;
+}
+
+} // namespace
+
+cv::Mat withFinePen(const cv::Mat &cell, double width, int size)
+{
+    constexpr int up = 4;
+    cv::Mat big;
+    cv::resize(cell, big, cv::Size(), up, up, cv::INTER_CUBIC);
+    cv::copyMakeBorder(big, big, up, up, up, up, cv::BORDER_CONSTANT, 0);
+    cv::threshold(big, big, 0.45 * 255, 255, cv::THRESH_BINARY);
+    const cv::Mat line = middleLines(big);
+    const cv::Rect ink = cv::boundingRect(line);
+    const int across = std::max(2, int(std::lround(width * ink.height)));
+    cv::Mat drawn;
+    cv::dilate(line, drawn, cv::getStructuringElement(cv::MORPH_ELLIPSE, { across, across }));
+    cv::GaussianBlur(drawn, drawn, cv::Size(0, 0), up / 4.0);
+    cv::Mat out;
+    cv::resize(drawn(cv::Rect(up, up, cell.cols * up, cell.rows * up)), out, cv::Size(size, size),
+        0, 0, cv::INTER_AREA);
+    return out;
+}
+
 cv::Mat renderPage(const SheetPainter &painter, int page)
 {
     QImage image(int(210 * kPxPerMm), int(297 * kPxPerMm), QImage::Format_RGB32);
@@ -43,7 +104,7 @@ cv::Mat renderPage(const SheetPainter &painter, int page)
     return matimage::toMat(image.convertToFormat(QImage::Format_Grayscale8));
 }
 
-bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+Handwriting writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const HeldOutDigits &digits, std::mt19937 &rnd)
 {
     std::uniform_real_distribution<double> unit(0, 1);
@@ -54,18 +115,23 @@ bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const double height = std::min(room.height() * kPxPerMm * (0.55 + 0.25 * unit(rnd)), widest);
     double x = paper.x() * kPxPerMm + 2 + 6 * unit(rnd);
     const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
-    bool close = false;
+    // Half the answers with a fine pen, the others with a felt pen as the sheet's writers used.
+    const double fine = unit(rnd) < 0.5 ? 0.05 + 0.06 * unit(rnd) : 0;
+    Handwriting hand { false, fine > 0 };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const cv::Mat cell = digits.sample(c.digitValue(), digits.half + int(rnd() % 25));
         const int size = std::max(8, int(height * (1.0 + 0.1 * (unit(rnd) - 0.5)) * 20 / 16));
         cv::Mat scaled;
-        cv::resize(cell, scaled, cv::Size(size, size), 0, 0, cv::INTER_LINEAR);
+        if (fine > 0)
+            scaled = withFinePen(cell, fine, size);
+        else
+            cv::resize(cell, scaled, cv::Size(size, size), 0, 0, cv::INTER_LINEAR);
         const int top = int(paper.y() * kPxPerMm + (room.height() * kPxPerMm - size) / 2
             + (unit(rnd) - 0.5) * height * 0.2);
         const cv::Rect place(int(x), top, size, size);
         if ((place & cv::Rect(0, 0, page.cols, page.rows)) != place)
-            return close;
+            return hand;
         cv::Mat target = page(place);
         for (int r = 0; r < size; ++r)
             for (int col = 0; col < size; ++col) {
@@ -76,10 +142,10 @@ bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
         // A digit's ink is about 0.6 of its cell wide: a third of the neighbours touch or
         // cross.
         const double advance = 0.45 + 0.4 * unit(rnd);
-        close = close || (advance < 0.6 && i + 1 < text.size());
+        hand.close = hand.close || (advance < 0.6 && i + 1 < text.size());
         x += size * advance;
     }
-    return close;
+    return hand;
 }
 
 cv::Mat photograph(const cv::Mat &page, std::mt19937 &rnd)

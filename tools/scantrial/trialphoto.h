@@ -33,12 +33,23 @@ struct HeldOutDigits
 
 inline constexpr double kPrintDpi = 200;
 
+// A sample's path drawn again with a child's ballpoint or sharp pencil, a size × size cell of
+// ink, its stroke width of the digit's height: the sheet was written with felt pens about a
+// fifth of a digit wide.
+cv::Mat withFinePen(const cv::Mat &cell, double width, int size);
+
 // The page at kPrintDpi, 8-bit grey.
 cv::Mat renderPage(const SheetPainter &painter, int page);
+// How an answer was written.
+struct Handwriting
+{
+    bool close = false; // some neighbours touch or cross
+    bool finePen = false; // a ballpoint's or sharp pencil's line, not the samples' felt pen's
+};
 // Writes the digits of text into the room (frame millimetres), a child's way: a little uneven
 // in size, height and spacing, in pen or pencil, neighbours now and then touching or
-// crossing. Returns whether any do.
-bool writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
+// crossing.
+Handwriting writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const HeldOutDigits &digits, std::mt19937 &rnd);
 // A phone's photo of the page lying on a table: tilted up to 10°, the far edge shorter,
 // lit from one side, slightly blurred, in any of the four orientations.
@@ -53,8 +64,7 @@ struct PhotographedSheet
     cv::Mat photo;
 };
 PhotographedSheet photographedSheet(const HeldOutDigits &digits, int installationNumber,
-    qint16 columns, qint16 rows,
-    const QDateTime &madeAt, quint64 questionSeed, unsigned writingSeed,
-    const std::function<QString(const ScanRoom &)> &written = {});
+    qint16 columns, qint16 rows, const QDateTime &madeAt, quint64 questionSeed,
+    unsigned writingSeed, const std::function<QString(const ScanRoom &)> &written = {});
 
 } // namespace trialphoto

@@ -200,6 +200,22 @@ def glyph(rng, sheet, digit, span, forms=0.15, curly=False):
     return cell
 
 
+def restroke(alpha, width):
+    """The digit's path drawn again with another pen, its stroke width of the digit's height:
+    the sheet was written with a felt pen about a fifth of a digit wide, where a child's
+    ballpoint or sharp pencil draws a tenth to a twentieth. Thinned to its middle line at UP
+    times the size, widened again and brought down to UP / 2 times: thin lines stay smooth."""
+    big = _canvas_from(alpha)
+    line = cv2.ximgproc.thinning((big > 0.45).astype(np.uint8) * 255)
+    ys, _ = np.nonzero(line)
+    if len(ys) == 0:
+        return alpha
+    across = max(2, int(round(width * (ys.max() - ys.min() + 1))))
+    out = cv2.dilate(line, cv2.getStructuringElement(cv2.MORPH_ELLIPSE, (across, across)))
+    out = cv2.GaussianBlur(out.astype(np.float32) / 255, (0, 0), UP / 4)
+    return crop_ink(cv2.resize(out, None, fx=0.5, fy=0.5, interpolation=cv2.INTER_AREA), 0.05)
+
+
 # ---------------------------------------------------------------------------------------------
 # Writing an answer into a room.
 
@@ -315,6 +331,7 @@ class Style:
         self.height = (0.55, 1.5)  # of DIGIT_PX
         self.bend = 0.0  # the share of digits warped elastically
         self.curly = False  # 2s with a looped top and open 6s among the children's forms
+        self.fine = 0.0  # the share of answers written with a fine pen (see restroke)
         self.__dict__.update(kw)
 
 
@@ -324,9 +341,15 @@ def write_answer(rng, sheet, text, span, style):
     height = DIGIT_PX * rng.uniform(*style.height)
     slant = rng.normal(0.12, 0.18)  # most children lean right
     stroke = rng.uniform(0.15, 0.45)
+    # Drawn only where fine pens may be, so that rooms without them stay as they always were.
+    fine = rng.uniform(0.04, 0.11) if style.fine and rng.random() < style.fine else 0
+    if fine:
+        stroke = rng.uniform(0.25, 0.35)  # its width is the pen's: no thinning at the edges
     glyphs = []
     for ch in text:
         cell = glyph(rng, sheet, int(ch), span, style.forms, style.curly)
+        if fine:
+            cell = restroke(cell, fine)
         h = height * rng.uniform(0.88, 1.12)
         if ch == '1' and rng.random() < 0.3:
             h *= rng.uniform(0.9, 1.1)

@@ -12,8 +12,9 @@ model reads a whole answer room at once, a convolutional network whose columns o
 scored with CTC, so that digits written close, touching or across one another are read
 together rather than cut apart first. Every room it learns from is composed afresh from the
 first 450 of each digit in opencv-doc's digits.png (answerink.py), each digit often bent
-elastically; a second stage adds more of the forms children write. Fixed seeds make the same
-model from the same sheet.
+elastically, half of them redrawn with the thin line of a child's ballpoint or pencil; a
+second stage adds more of the forms children write. Fixed seeds make the same model from the
+same sheet.
 """
 
 import argparse
@@ -34,6 +35,8 @@ SEED = 20261207
 CHECKPOINTS = '/tmp/trainanswers'
 # The share of written digits bent elastically while learning.
 BEND = 0.7
+# The share of answers written with a child's fine pen rather than the sheet's felt pens.
+FINE = 0.5
 # After learning, each member learns on for this many steps with more of the forms children
 # write (a 2 begun with a loop, an open 6) at a small learning rate.
 REFINE_STEPS = 2500
@@ -114,12 +117,15 @@ def greedy(scores):
 
 
 def single_and_pairs(model, sheet, span, seed, count):
-    """Errors on lone digits and on touching or overlapping pairs of held-out digits."""
+    """Errors on lone digits and on touching or overlapping pairs of held-out digits, written
+    with the sheet's felt pens and with fine ones."""
     rng = np.random.default_rng(seed)
-    lone = ai.Style(cross_out=0, stray=0)
-    close = ai.Style(cross_out=0, stray=0, spacing=(0.0, 0.6, 0.4))
     result = {}
-    for name, style, length in (('single digits', lone, 1), ('touching pairs', close, 2)):
+    for name, length, fine in (('single digits', 1, 0), ('touching pairs', 2, 0),
+                               ('single digits, fine pen', 1, 1),
+                               ('touching pairs, fine pen', 2, 1)):
+        spacing = (0.0, 0.6, 0.4) if length == 2 else ai.Style().spacing
+        style = ai.Style(cross_out=0, stray=0, spacing=spacing, fine=fine)
         wrong = total = 0
         while total < count:
             inputs, labels = [], []
@@ -219,7 +225,7 @@ def train(args):
             start = saved['step']
             print(f'member {args.member}: resuming at step {start}')
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
-    style = ai.Style(bend=BEND)
+    style = ai.Style(bend=BEND, fine=FINE)
     began, running = time.time(), 0.0
     for step in range(start, args.steps):
         # Each step's rooms depend on the seed and the step alone, so that a resumed run
@@ -260,7 +266,7 @@ def refine(args):
         start = again['step']
     sheet = ai.DigitSheet()
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
-    style = ai.Style(bend=BEND, curly=True)
+    style = ai.Style(bend=BEND, curly=True, fine=FINE)
     began = time.time()
     for step in range(start, REFINE_STEPS):
         rng = np.random.default_rng([seed, 1, step])
