@@ -34,10 +34,11 @@ cv::Mat HeldOutDigits::sample(int digit, int index) const
 
 namespace {
 
-// Zhang and Suen's thinning of a 0/255 image to its middle lines, one pixel wide.
-cv::Mat middleLines(cv::Mat ink)
+// Zhang and Suen's thinning of a 0/255 image to its middle lines, one pixel wide (the
+// program's OpenCV modules have none). Its outermost pixels stay as they are.
+cv::Mat middleLines(const cv::Mat &binary)
 {
-    ink /= 255;
+    cv::Mat ink = binary / 255;
     cv::Mat gone = cv::Mat::zeros(ink.size(), CV_8U);
     for (bool changed = true; changed;) {
         changed = false;
@@ -79,7 +80,7 @@ cv::Mat withFinePen(const cv::Mat &cell, double width, int size)
     constexpr int up = 4;
     cv::Mat big;
     cv::resize(cell, big, cv::Size(), up, up, cv::INTER_CUBIC);
-    cv::copyMakeBorder(big, big, up, up, up, up, cv::BORDER_CONSTANT, 0);
+    cv::copyMakeBorder(big, big, up, up, up, up, cv::BORDER_CONSTANT, 0); // for the thinning
     cv::threshold(big, big, 0.45 * 255, 255, cv::THRESH_BINARY);
     const cv::Mat line = middleLines(big);
     const cv::Rect ink = cv::boundingRect(line);
