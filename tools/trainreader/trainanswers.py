@@ -124,8 +124,9 @@ def single_and_pairs(model, sheet, span, seed, count):
     for name, length, fine in (('single digits', 1, 0), ('touching pairs', 2, 0),
                                ('single digits, fine pen', 1, 1),
                                ('touching pairs, fine pen', 2, 1)):
-        spacing = (0.0, 0.6, 0.4) if length == 2 else ai.Style().spacing
-        style = ai.Style(cross_out=0, stray=0, spacing=spacing, fine=fine)
+        style = ai.Style(cross_out=0, stray=0, fine=fine)
+        if length == 2:
+            style.spacing = (0.0, 0.6, 0.4)
         wrong = total = 0
         while total < count:
             inputs, labels = [], []
