@@ -3,8 +3,9 @@
 // recogniser never learned from (half of them redrawn with a ballpoint's or a sharp
 // pencil's thin line), photographs them as a phone would (a sheet lying on a table, tilted,
 // in any orientation, unevenly lit, JPEG), reads the photos back and reports how many
-// answers were read exactly, how many got a wrong verdict, how long a page took, and whether
-// the page turned any other way reads the same.
+// answers were read exactly, how many got a wrong verdict, which held-out samples were most
+// often in the answers misread, how long a page took, and whether the page turned any other
+// way reads the same.
 
 #include "trialphoto.h"
 
@@ -39,7 +40,9 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <random>
 
 using namespace Qt::Literals::StringLiterals;
@@ -58,6 +61,7 @@ struct Share
 {
     int answers = 0, exact = 0;
     double percent() const { return 100.0 * exact / std::max(1, answers); }
+    int missed() const { return answers - exact; }
 };
 
 } // namespace
@@ -108,6 +112,10 @@ int main(int argc, char **argv)
     int turnedPages = 0, turnedPagesDiffering = 0, turnedRoomsDiffering = 0;
     qint64 readMs = 0;
     QStringList failures;
+    // For each held-out sample, the answers written with it and those of them not read as
+    // written: a few odd samples can decide a figure.
+    std::map<std::pair<int, int>, Share> bySample;
+    std::vector<std::vector<std::pair<int, int>>> samplesMissed;
     for (int s = 0; s < sheetCount; ++s) {
         SheetRecipe recipe;
         recipe.form = { qint16(1 + s % 10), qint16(1 + (s / 2) % 3) };
@@ -233,10 +241,15 @@ int main(int argc, char **argv)
                 Share &kind = written.digits.size() == 1 ? singles
                     : written.hand.close                 ? touching
                                                          : apart;
-                for (Share *share : { &kind, written.hand.finePen ? &finePen : &feltPen }) {
+                std::vector<Share *> shares { &kind, written.hand.finePen ? &finePen : &feltPen };
+                for (const std::pair<int, int> &sample : written.hand.samples)
+                    shares.push_back(&bySample[sample]);
+                for (Share *share : shares) {
                     ++share->answers;
                     share->exact += answer.digits == written.digits;
                 }
+                if (answer.digits != written.digits)
+                    samplesMissed.push_back(written.hand.samples);
                 unsure += verdict == Verdict::Unsure;
                 // With QRTA_TRIAL_ROOMS set, the rooms not read as written are kept to look at.
                 if (found && answer.digits != written.digits
@@ -276,6 +289,24 @@ int main(int argc, char **argv)
         touching.answers);
     std::printf("read exactly: the samples' felt pen %.1f %% of %d, a fine pen %.1f %% of %d\n",
         feltPen.percent(), feltPen.answers, finePen.percent(), finePen.answers);
+    std::vector<std::pair<std::pair<int, int>, Share>> samples(bySample.begin(), bySample.end());
+    std::sort(samples.begin(), samples.end(),
+        [](const auto &a, const auto &b) { return a.second.missed() > b.second.missed(); });
+    samples.resize(std::min<size_t>(samples.size(), 10));
+    const auto holdsOne = [&](const std::vector<std::pair<int, int>> &written) {
+        return std::any_of(samples.begin(), samples.end(), [&](const auto &s) {
+            return std::find(written.begin(), written.end(), s.first) != written.end();
+        });
+    };
+    std::printf("the samples most often in answers not read as written:");
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const auto &[sample, share] = samples[i];
+        std::printf("%s %d #%d %d of %d", i ? "," : "", sample.first, sample.second, share.missed(),
+            share.answers);
+    }
+    std::printf("; %d of the %zu answers not read as written hold one of these %zu\n",
+        int(std::count_if(samplesMissed.begin(), samplesMissed.end(), holdsOne)),
+        samplesMissed.size(), samples.size());
     std::printf("pages turned another way: %d, read otherwise %d (%d answers)\n", turnedPages,
         turnedPagesDiffering, turnedRoomsDiffering);
     for (const QString &failure : std::as_const(failures).mid(0, 40))

@@ -118,10 +118,13 @@ Handwriting writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     const double ink = 0.55 + 0.4 * unit(rnd); // pencil grey to pen black
     // Half the answers with a fine pen, the others with a felt pen as the sheet's writers used.
     const double fine = unit(rnd) < 0.5 ? 0.05 + 0.06 * unit(rnd) : 0;
-    Handwriting hand { false, fine > 0 };
+    Handwriting hand;
+    hand.finePen = fine > 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        const cv::Mat cell = digits.sample(c.digitValue(), digits.half + int(rnd() % 25));
+        const int index = digits.half + int(rnd() % 25);
+        const cv::Mat cell = digits.sample(c.digitValue(), index);
+        hand.samples.emplace_back(c.digitValue(), HeldOutDigits::sheetIndex(index));
         const int size = std::max(8, int(height * (1.0 + 0.1 * (unit(rnd) - 0.5)) * 20 / 16));
         cv::Mat scaled;
         if (fine > 0)

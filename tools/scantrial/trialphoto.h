@@ -11,6 +11,8 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 class SheetPainter;
 
@@ -26,6 +28,7 @@ struct HeldOutDigits
     cv::Mat sheet;
     explicit HeldOutDigits(const std::string &path);
     cv::Mat sample(int digit, int index) const; // index 0..49
+    static int sheetIndex(int index) { return 450 + index; } // among its digit's 500
     // The half of them writeAnswer writes with: the last (25), on which the figures are
     // reported, or the first (0), on which the reader's margin is chosen.
     int half = 25;
@@ -45,6 +48,8 @@ struct Handwriting
 {
     bool close = false; // some neighbours touch or cross
     bool finePen = false; // a ballpoint's or sharp pencil's line, not the samples' felt pen's
+    // Each digit written and its sample, numbered among that digit's 500 in digits.png.
+    std::vector<std::pair<int, int>> samples;
 };
 // Writes the digits of text into the room (frame millimetres), a child's way: a little uneven
 // in size, height and spacing, in pen or pencil, neighbours now and then touching or
