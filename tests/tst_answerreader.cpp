@@ -1,5 +1,4 @@
 #include "answerrecogniser.h"
-#include "matimage.h"
 #include "trialphoto.h"
 
 #include "quiz/inkweighing.h"
@@ -15,29 +14,23 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The last 50 of each digit in OpenCV's sample, which the reader never learned from.
-cv::Mat heldOutDigit(int digit, int index)
-{
-    static const cv::Mat all = matimage::readGrey(QStringLiteral(QRTA_DIGITS_PNG));
-    return all(cv::Rect((50 + index % 50) * 20, (digit * 5 + 4) * 20, 20, 20));
-}
-
-// A room of the straightened page (8 px a millimetre, 10 mm high) with text written in it:
-// the samples in 56 px cells, each cell `advance` of a cell after the last (a digit's ink is
-// about 0.6 of its cell wide: below that neighbours touch, well below it they cross), the
-// ink that share of black, on paper under a slope of light, as soft as a phone's photo.
-// pen: the stroke's width in the digit's height, as a child's pen draws it; 0 for the
-// samples' own felt pen.
+// A room of the straightened page (8 px a millimetre, 10 mm high) with text written in it in
+// held-out digits (the reader never learned from them) in 56 px cells, each cell `advance` of
+// a cell after the last (a digit's ink is about 0.6 of its cell wide: below that neighbours
+// touch, well below it they cross), the ink that share of black, on paper under a slope of
+// light, as soft as a phone's photo. pen: the stroke's width in the digit's height, as a
+// child's pen draws it; 0 for the samples' own felt pen.
 cv::Mat room(const QString &text, double advance, double ink, std::mt19937 &random, double pen = 0,
     bool dash = false)
 {
     constexpr int kCell = 56;
+    static const trialphoto::HeldOutDigits digits(QRTA_DIGITS_PNG);
     cv::Mat strokes = cv::Mat::zeros(80, 320, CV_8U);
     double x = 10;
     for (const QChar c : text) {
         const int top = 12 + int(random() % 7);
         cv::Mat big, place = strokes(cv::Rect(int(x), top, kCell, kCell));
-        const cv::Mat sample = heldOutDigit(c.digitValue(), int(random() % 50));
+        const cv::Mat sample = digits.sample(c.digitValue(), int(random() % 50));
         if (pen > 0)
             big = trialphoto::withFinePen(sample, pen, kCell);
         else
