@@ -114,8 +114,8 @@ int main(int argc, char **argv)
     QStringList failures;
     // For each held-out sample, the answers written with it and those of them not read as
     // written: a few odd samples can decide a figure.
-    std::map<std::pair<int, int>, Share> bySample;
-    std::vector<std::vector<std::pair<int, int>>> samplesMissed;
+    std::map<Handwriting::Sample, Share> bySample;
+    std::vector<std::vector<Handwriting::Sample>> samplesMissed;
     for (int s = 0; s < sheetCount; ++s) {
         SheetRecipe recipe;
         recipe.form = { qint16(1 + s % 10), qint16(1 + (s / 2) % 3) };
@@ -236,24 +236,24 @@ int main(int argc, char **argv)
                             += v != Verdict::Unsure && (v == Verdict::Right) != written.right;
                     }
                 }
+                const bool readExactly = answer.digits == written.digits;
                 ++answers;
-                exact += answer.digits == written.digits;
+                exact += readExactly;
                 Share &kind = written.digits.size() == 1 ? singles
                     : written.hand.close                 ? touching
                                                          : apart;
                 std::vector<Share *> shares { &kind, written.hand.finePen ? &finePen : &feltPen };
-                for (const std::pair<int, int> &sample : written.hand.samples)
+                for (const Handwriting::Sample &sample : written.hand.samples)
                     shares.push_back(&bySample[sample]);
                 for (Share *share : shares) {
                     ++share->answers;
-                    share->exact += answer.digits == written.digits;
+                    share->exact += readExactly;
                 }
-                if (answer.digits != written.digits)
+                if (!readExactly)
                     samplesMissed.push_back(written.hand.samples);
                 unsure += verdict == Verdict::Unsure;
                 // With QRTA_TRIAL_ROOMS set, the rooms not read as written are kept to look at.
-                if (found && answer.digits != written.digits
-                    && qEnvironmentVariableIsSet("QRTA_TRIAL_ROOMS")) {
+                if (found && !readExactly && qEnvironmentVariableIsSet("QRTA_TRIAL_ROOMS")) {
                     matimage::toImage(roomImage).save(
                         out.filePath(u"room-%1-%2-wrote%3-read%4%5.png"_s.arg(sheet.number())
                                          .arg(room.position)
@@ -289,11 +289,11 @@ int main(int argc, char **argv)
         touching.answers);
     std::printf("read exactly: the samples' felt pen %.1f %% of %d, a fine pen %.1f %% of %d\n",
         feltPen.percent(), feltPen.answers, finePen.percent(), finePen.answers);
-    std::vector<std::pair<std::pair<int, int>, Share>> samples(bySample.begin(), bySample.end());
+    std::vector<std::pair<Handwriting::Sample, Share>> samples(bySample.begin(), bySample.end());
     std::sort(samples.begin(), samples.end(),
         [](const auto &a, const auto &b) { return a.second.missed() > b.second.missed(); });
     samples.resize(std::min<size_t>(samples.size(), 10));
-    const auto holdsOne = [&](const std::vector<std::pair<int, int>> &written) {
+    const auto holdsOne = [&](const std::vector<Handwriting::Sample> &written) {
         return std::any_of(samples.begin(), samples.end(), [&](const auto &s) {
             return std::find(written.begin(), written.end(), s.first) != written.end();
         });

@@ -49,7 +49,8 @@ struct Handwriting
     bool close = false; // some neighbours touch or cross
     bool finePen = false; // a ballpoint's or sharp pencil's line, not the samples' felt pen's
     // Each digit written and its sample, numbered among that digit's 500 in digits.png.
-    std::vector<std::pair<int, int>> samples;
+    using Sample = std::pair<int, int>;
+    std::vector<Sample> samples;
 };
 // Writes the digits of text into the room (frame millimetres), a child's way: a little uneven
 // in size, height and spacing, in pen or pencil, neighbours now and then touching or
