@@ -30,7 +30,8 @@ cv::Mat room(const QString &text, double advance, double ink, std::mt19937 &rand
     for (const QChar c : text) {
         const int top = 12 + int(random() % 7);
         cv::Mat big, place = strokes(cv::Rect(int(x), top, kCell, kCell));
-        const cv::Mat sample = digits.sample(c.digitValue(), int(random() % 50));
+        const cv::Mat sample
+            = digits.sample(c.digitValue(), digits.half + int(random() % digits.kHalf));
         if (pen > 0)
             big = trialphoto::withFinePen(sample, pen, kCell);
         else

@@ -36,21 +36,22 @@ public:
     // By how much (natural log) one reading must beat the other for marking to believe it.
     // Chosen with QRTA_TRIAL_TUNE=1 scripts/scan-trial, on photographed sheets written with the
     // half of the held-out digits the trial never reports on (2,640 answers, half of them in a
-    // fine pen's line). Alike on both sides, 2.0 gave 0.98 % wrong verdicts and 5.5 % unsure,
-    // 3.0 0.83 % and 8.6 %, 5.0 0.38 % and 18.8 %: nearly every wrong verdict came from
+    // fine pen's line). Alike on both sides, 2.0 gave 1.10 % wrong verdicts and 6.9 % unsure,
+    // 3.0 0.68 % and 10.1 %, 5.0 0.23 % and 17.3 %: nearly every wrong verdict came from
     // calling a right answer wrong, which kWrongMargin guards. With it, a right verdict needing
-    // 0.75 left 4.5 % unsure, 1.0 4.8 %, 1.25 5.6 %, 1.5 6.1 %, 2.0 7.3 %, 3.0 10.2 %, none
-    // with a wrong verdict. A child's wrong answer read as the right one needs the right
-    // reading e (2.7) times as likely as anything else at 1.0. Below it the tuning sheets gain
-    // little; above it each quarter costs most of a point in doubts. 1.0.
-    static constexpr double kMargin = 1.0;
+    // 0.5 left 5.0 % unsure, 0.75 5.7 %, 1.0 6.4 %, 1.25 7.0 %, 1.5 7.8 %, 2.0 9.0 %, none
+    // with a wrong answer called right. At 0.75 a child's wrong answer is only called right
+    // when the right reading is twice as likely as anything else the ink could say; below it
+    // that guard grows thin for writing unlike the sheet's, above it each quarter costs most
+    // of a point in doubts. 0.75.
+    static constexpr double kMargin = 0.75;
     // By how much another reading must beat the right answer for marking to call it wrong.
     // A child's right answer misread keeps the right reading fairly likely; a different
     // number written leaves it tens behind. On the same tuning sheets, with 2.5 for right,
-    // a wrong margin of 5 left 0.42 % wrong verdicts and 7.5 % unsure, 8 none and 8.0 %, 10
-    // none and 8.6 %, 12 none and 10.0 %; with 1.0 for right, 8 left 4.3 % unsure, 10 4.8 %,
-    // 12 6.3 %. 10 keeps a step beyond the least that left no wrong verdict for half a point,
-    // so that a misreading turns into a doubt rather than a mark.
+    // a wrong margin of 5 left 0.61 % wrong verdicts and 8.8 % unsure, 8 0.15 % and 9.5 %, 10
+    // 0.04 % and 10.4 %, 12 none and 11.5 %; with 0.75 for right, 8 left 4.8 % unsure, 10
+    // 5.7 %, 12 7.3 %. 10 leaves one right answer in 2,640 called wrong, where 12 would cost
+    // one and a half points more in doubts.
     static constexpr double kWrongMargin = 10;
 
     // The network's view of a room: kInputHeight × kInputWidth CV_32F, the ink's strength 0

@@ -82,10 +82,10 @@ int main(int argc, char **argv)
     if (tune)
         digits.half = 0;
     // The margin for a right verdict and the one for a wrong one.
-    const std::vector<std::pair<double, double>> margins { { 2, 2 }, { 2.5, 2.5 }, { 3, 3 },
-        { 4, 4 }, { 5, 5 }, { 2.5, 5 }, { 2.5, 8 }, { 2.5, 10 }, { 2.5, 12 }, { 2.5, 15 },
-        { 2.5, 20 }, { 0.75, 10 }, { 1, 8 }, { 1, 10 }, { 1, 12 }, { 1.25, 10 }, { 1.5, 10 },
-        { 2, 10 }, { 2, 8 }, { 3, 10 } };
+    const std::vector<std::pair<double, double>> margins { { 2, 2 }, { 3, 3 }, { 5, 5 }, { 2.5, 5 },
+        { 2.5, 8 }, { 2.5, 10 }, { 2.5, 12 }, { 2.5, 15 }, { 0.5, 10 }, { 0.5, 12 }, { 0.75, 8 },
+        { 0.75, 10 }, { 0.75, 12 }, { 1, 8 }, { 1, 10 }, { 1, 12 }, { 1.25, 10 }, { 1.5, 10 },
+        { 2, 10 } };
     std::vector<int> wrongAt(margins.size()), unsureAt(margins.size());
     // Why the unsure answers were: ink the reader doubts (too wide for the digits read, left
     // unread, crossed out, crowded), or a right or a wrong answer its reading beat too narrowly.

@@ -28,7 +28,7 @@ HeldOutDigits::HeldOutDigits(const std::string &path)
 
 cv::Mat HeldOutDigits::sample(int digit, int index) const
 {
-    const int row = digit * 5 + 4, column = 50 + index;
+    const int row = digit * 5 + 4, column = index;
     return sheet(cv::Rect(column * 20, row * 20, 20, 20));
 }
 
@@ -122,7 +122,7 @@ Handwriting writeAnswer(cv::Mat &page, const QRectF &room, const QString &text,
     hand.finePen = fine > 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        const int index = digits.half + int(rnd() % 25);
+        const int index = digits.half + int(rnd() % HeldOutDigits::kHalf);
         const cv::Mat cell = digits.sample(c.digitValue(), index);
         hand.samples.emplace_back(c.digitValue(), HeldOutDigits::sheetIndex(index));
         const int size = std::max(8, int(height * (1.0 + 0.1 * (unit(rnd) - 0.5)) * 20 / 16));

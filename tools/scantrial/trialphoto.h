@@ -22,16 +22,17 @@ class SheetPainter;
 namespace trialphoto {
 
 // The digits nobody trained on: of each digit's 500 samples in opencv-doc's sheet (five rows
-// of a hundred), the last fifty.
+// of a hundred), the last hundred.
 struct HeldOutDigits
 {
     cv::Mat sheet;
     explicit HeldOutDigits(const std::string &path);
-    cv::Mat sample(int digit, int index) const; // index 0..49
-    static int sheetIndex(int index) { return 450 + index; } // among its digit's 500
-    // The half of them writeAnswer writes with: the last (25), on which the figures are
+    cv::Mat sample(int digit, int index) const; // index 0..99
+    static int sheetIndex(int index) { return 400 + index; } // among its digit's 500
+    // The half of them writeAnswer writes with: the last (50), on which the figures are
     // reported, or the first (0), on which the reader's margin is chosen.
-    int half = 25;
+    static constexpr int kHalf = 50;
+    int half = kHalf;
 };
 
 inline constexpr double kPrintDpi = 200;

@@ -1,8 +1,8 @@
 """Answers as children write them into the rooms of a worksheet, and the reader's view of a room.
 
 Shared by trainanswers.py (training) and answerset.py (the tuning and trial sets). Every
-digit comes from opencv-doc's sheet of handwritten digits: the first 450 of each digit to
-learn from, the last 50 never learned from. reader_input() must stay the same computation as
+digit comes from opencv-doc's sheet of handwritten digits: the first 400 of each digit to
+learn from, the last 100 never learned from. reader_input() must stay the same computation as
 AnswerRecogniser's in src/scan/answerrecogniser.cpp: the model only knows rooms seen through it.
 """
 
@@ -12,11 +12,11 @@ import numpy as np
 DIGITS_PNG = '/usr/share/doc/opencv-doc/examples/data/digits.png'
 CELL = 20
 PER_DIGIT = 500
-TRAINED = (0, 450)
+TRAINED = (0, 400)
 # The held-out digits, halved: the verdict's margins are chosen on rooms written with the
 # first half, the trial that reports the figures uses only the second.
-TUNING = (450, 475)
-TRIAL = (475, 500)
+TUNING = (400, 450)
+TRIAL = (450, 500)
 
 # Class 0 is CTC's blank; class i + 1 is ALPHABET[i]. X stands for ink that is no digit
 # (a crossing-out, a scribble, a stray stroke): a reading with it is never sure.

@@ -5,7 +5,7 @@ reader never learned from, as 8-bit grey PGM files, and what each holds.
     /usr/bin/python3 tools/trainreader/answerset.py trial DIR     # the figures reported
     /usr/bin/python3 tools/trainreader/answerset.py tuning DIR    # where margins are chosen
 
-The tuning set uses held-out digits 450-474 of each digit, the trial 475-499, so that the
+The tuning set uses held-out digits 400-449 of each digit, the trial 450-499, so that the
 margins are never chosen on the rooms that report them. DIR/rooms.tsv has one line a room:
 file, what is written (X for ink that is no digit), the expected answer, the verdict a
 careful reader would give (right, wrong, unsure) and the room's kind:
@@ -80,7 +80,7 @@ def main():
     if len(sys.argv) != 3 or sys.argv[1] not in ('trial', 'tuning'):
         raise SystemExit(__doc__)
     which, out = sys.argv[1], sys.argv[2]
-    span, seed = (ai.TRIAL, 475) if which == 'trial' else (ai.TUNING, 450)
+    span, seed = (ai.TRIAL, 450) if which == 'trial' else (ai.TUNING, 400)
     cv2.setNumThreads(1)
     rng = np.random.default_rng(seed)
     sheet = ai.DigitSheet()

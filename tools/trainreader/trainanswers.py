@@ -11,7 +11,7 @@ Developer tool only: needs Debian's python3-torch and python3-opencv, never the 
 model reads a whole answer room at once, a convolutional network whose columns of output are
 scored with CTC, so that digits written close, touching or across one another are read
 together rather than cut apart first. Every room it learns from is composed afresh from the
-first 450 of each digit in opencv-doc's digits.png (answerink.py), each digit often bent
+first 400 of each digit in opencv-doc's digits.png (answerink.py), each digit often bent
 elastically, half of them redrawn with the thin line of a child's ballpoint or pencil; a
 second stage adds more of the forms children write. Fixed seeds make the same model from the
 same sheet.
