@@ -223,6 +223,7 @@ def train(args):
             model.load_state_dict(saved['model'])
             optimiser.load_state_dict(saved['optimiser'])
             schedule.load_state_dict(saved['schedule'])
+            resume_dropout(saved)
             start = saved['step']
             print(f'member {args.member}: resuming at step {start}')
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
@@ -241,8 +242,8 @@ def train(args):
                   f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
                   flush=True)
             torch.save({'steps': args.steps, 'step': step + 1, 'model': model.state_dict(),
-                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict()},
-                       checkpoint)
+                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
+                        'dropout': torch.get_rng_state()}, checkpoint)
 
 
 def refine(args):
@@ -264,6 +265,7 @@ def refine(args):
         model.load_state_dict(again['model'])
         optimiser.load_state_dict(again['optimiser'])
         schedule.load_state_dict(again['schedule'])
+        resume_dropout(again)
         start = again['step']
     sheet = ai.DigitSheet()
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
@@ -278,8 +280,8 @@ def refine(args):
                   f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
                   flush=True)
             torch.save({'steps': REFINE_STEPS, 'step': step + 1, 'model': model.state_dict(),
-                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict()},
-                       refined)
+                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
+                        'dropout': torch.get_rng_state()}, refined)
 
 
 def join(args):
@@ -298,6 +300,15 @@ def join(args):
         for name, error in single_and_pairs(model, sheet, ai.TRIAL, 9, 2000).items():
             print(f'member {member}: held-out {name}: {100 * error:.2f} % misread')
     export(Members(members), args.out)
+
+
+def resume_dropout(saved):
+    """Dropout's random state where the checkpoint left it, so that a resumed member learns
+    exactly as an unbroken one would. Checkpoints written before it was saved resume from the
+    seed's state instead: the model committed in December 2026 was trained so, its first stage
+    broken once at step 4,000, and an unbroken run differs from it only in dropout's draws."""
+    if 'dropout' in saved:
+        torch.set_rng_state(saved['dropout'])
 
 
 def checkpoint_of(member, refined=False):
