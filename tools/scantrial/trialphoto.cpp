@@ -28,7 +28,8 @@ HeldOutDigits::HeldOutDigits(const std::string &path)
 
 cv::Mat HeldOutDigits::sample(int digit, int index) const
 {
-    const int row = digit * 5 + 4, column = index;
+    // Each digit fills five rows of a hundred samples.
+    const int n = sheetIndex(index), row = digit * 5 + n / 100, column = n % 100;
     return sheet(cv::Rect(column * 20, row * 20, 20, 20));
 }
 

@@ -220,11 +220,7 @@ def train(args):
     if os.path.exists(checkpoint):
         saved = torch.load(checkpoint)
         if saved['steps'] == args.steps:
-            model.load_state_dict(saved['model'])
-            optimiser.load_state_dict(saved['optimiser'])
-            schedule.load_state_dict(saved['schedule'])
-            resume_dropout(saved)
-            start = saved['step']
+            start = resume(saved, model, optimiser, schedule)
             print(f'member {args.member}: resuming at step {start}')
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
     style = ai.Style(bend=BEND, fine=FINE)
@@ -241,9 +237,7 @@ def train(args):
             print(f'member {args.member}, step {step + 1}: loss {running:.3f}, answers misread '
                   f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
                   flush=True)
-            torch.save({'steps': args.steps, 'step': step + 1, 'model': model.state_dict(),
-                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
-                        'dropout': torch.get_rng_state()}, checkpoint)
+            save(checkpoint, args.steps, step + 1, model, optimiser, schedule)
 
 
 def refine(args):
@@ -261,12 +255,7 @@ def refine(args):
     start = 0
     refined = checkpoint_of(args.member, refined=True)
     if os.path.exists(refined):
-        again = torch.load(refined)
-        model.load_state_dict(again['model'])
-        optimiser.load_state_dict(again['optimiser'])
-        schedule.load_state_dict(again['schedule'])
-        resume_dropout(again)
-        start = again['step']
+        start = resume(torch.load(refined), model, optimiser, schedule)
     sheet = ai.DigitSheet()
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
     style = ai.Style(bend=BEND, curly=True, fine=FINE)
@@ -279,9 +268,7 @@ def refine(args):
             print(f'member {args.member}, refining {step + 1}: answers misread '
                   f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
                   flush=True)
-            torch.save({'steps': REFINE_STEPS, 'step': step + 1, 'model': model.state_dict(),
-                        'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
-                        'dropout': torch.get_rng_state()}, refined)
+            save(refined, REFINE_STEPS, step + 1, model, optimiser, schedule)
 
 
 def join(args):
@@ -302,13 +289,25 @@ def join(args):
     export(Members(members), args.out)
 
 
-def resume_dropout(saved):
-    """Dropout's random state where the checkpoint left it, so that a resumed member learns
-    exactly as an unbroken one would. Checkpoints written before it was saved resume from the
-    seed's state instead: the model committed in December 2026 was trained so, its first stage
-    broken once at step 4,000, and an unbroken run differs from it only in dropout's draws."""
+def save(path, steps, step, model, optimiser, schedule):
+    """A stage's checkpoint after step of steps, dropout's random state included."""
+    torch.save({'steps': steps, 'step': step, 'model': model.state_dict(),
+                'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
+                'dropout': torch.get_rng_state()}, path)
+
+
+def resume(saved, model, optimiser, schedule):
+    """Everything a checkpoint holds put back, so that a resumed member learns exactly as an
+    unbroken one would; the step to go on from. Checkpoints written before dropout's state was
+    saved resume it from the seed's instead: the model committed in December 2026 was trained
+    so, its first stage broken once at step 4,000, and an unbroken run differs from it only in
+    dropout's draws."""
+    model.load_state_dict(saved['model'])
+    optimiser.load_state_dict(saved['optimiser'])
+    schedule.load_state_dict(saved['schedule'])
     if 'dropout' in saved:
         torch.set_rng_state(saved['dropout'])
+    return saved['step']
 
 
 def checkpoint_of(member, refined=False):
