@@ -184,7 +184,7 @@ class Members(nn.Module):
     member: they rarely err alike, so where they disagree the room is left unsure. Two: on
     the tuning sheets of scripts/scan-trial, four (these two and two a quarter wider) read 0.1 %
     more answers exactly and left 0.4 % fewer unsure, for half as much time again a page; two
-    wider ones alone read no more and called four right answers wrong where these call one."""
+    wider ones alone read no more and gave four wrong verdicts where these give one."""
 
     def __init__(self, members):
         super().__init__()
