@@ -18,6 +18,7 @@ same sheet.
 """
 
 import argparse
+import hashlib
 import os
 import sys
 import time
@@ -256,9 +257,15 @@ def refine(args):
     optimiser = torch.optim.AdamW(model.parameters(), lr=5e-4, weight_decay=1e-4)
     schedule = torch.optim.lr_scheduler.CosineAnnealingLR(optimiser, REFINE_STEPS)
     start = 0
+    origin = fingerprint(saved)
     refined = checkpoint_of(args.member, refined=True)
     if os.path.exists(refined):
-        start = resume(torch.load(refined), model, optimiser, schedule)
+        earlier = torch.load(refined)
+        if earlier.get('origin') == origin:
+            start = resume(earlier, model, optimiser, schedule)
+        else:
+            print(f'member {args.member}: the refined checkpoint grew from another first stage; '
+                  'refining afresh', flush=True)
     sheet = ai.DigitSheet()
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
     style = ai.Style(bend=BEND, curly=True, fine=FINE)
@@ -271,7 +278,7 @@ def refine(args):
             print(f'member {args.member}, refining {step + 1}: answers misread '
                   f'{100 * tuning:.1f} % (held-out tuning digits), {time.time() - began:.0f} s',
                   flush=True)
-            save(refined, REFINE_STEPS, step + 1, model, optimiser, schedule)
+            save(refined, REFINE_STEPS, step + 1, model, optimiser, schedule, origin)
 
 
 def join(args):
@@ -281,6 +288,9 @@ def join(args):
         saved = torch.load(checkpoint_of(member, refined=True))
         if saved['step'] != saved['steps']:
             raise SystemExit(f'member {member} has not finished training')
+        if saved.get('origin') != fingerprint(torch.load(checkpoint_of(member))):
+            raise SystemExit(f'member {member} was refined from another first stage; '
+                             f'train it again with --member {member}')
         model = AnswerNet()
         model.load_state_dict(saved['model'])
         model.eval()
@@ -292,11 +302,23 @@ def join(args):
     export(Members(members), args.out)
 
 
-def save(path, steps, step, model, optimiser, schedule):
-    """A stage's checkpoint after step of steps, dropout's random state included."""
+def save(path, steps, step, model, optimiser, schedule, origin=None):
+    """A stage's checkpoint after step of steps, dropout's random state included; a refined
+    one also names the first stage it grew from."""
     torch.save({'steps': steps, 'step': step, 'model': model.state_dict(),
                 'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
-                'dropout': torch.get_rng_state()}, path)
+                'dropout': torch.get_rng_state(), 'origin': origin}, path)
+
+
+def fingerprint(saved):
+    """What tells one finished first stage from another: a folder reused for a new recipe
+    keeps the old refined checkpoints beside the new first stage, and these must not be
+    resumed or joined as its own."""
+    digest = hashlib.sha256()
+    for name, tensor in saved['model'].items():
+        digest.update(name.encode())
+        digest.update(tensor.cpu().numpy().tobytes())
+    return digest.hexdigest()
 
 
 def resume(saved, model, optimiser, schedule):
