@@ -223,9 +223,12 @@ def train(args):
     checkpoint = checkpoint_of(args.member)
     if os.path.exists(checkpoint):
         saved = torch.load(checkpoint)
-        if saved['steps'] == args.steps:
+        if saved['steps'] == args.steps and saved.get('recipe') == recipe():
             start = resume(saved, model, optimiser, schedule)
             print(f'member {args.member}: resuming at step {start}')
+        else:
+            print(f'member {args.member}: the checkpoint was made by other steps or scripts; '
+                  'training afresh', flush=True)
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
     style = ai.Style(bend=BEND, fine=FINE)
     began, running = time.time(), 0.0
@@ -261,11 +264,11 @@ def refine(args):
     refined = checkpoint_of(args.member, refined=True)
     if os.path.exists(refined):
         earlier = torch.load(refined)
-        if earlier.get('origin') == origin:
+        if earlier.get('origin') == origin and earlier.get('recipe') == recipe():
             start = resume(earlier, model, optimiser, schedule)
         else:
-            print(f'member {args.member}: the refined checkpoint grew from another first stage; '
-                  'refining afresh', flush=True)
+            print(f'member {args.member}: the refined checkpoint grew from another first stage '
+                  'or scripts; refining afresh', flush=True)
     sheet = ai.DigitSheet()
     ctc = nn.CTCLoss(blank=0, zero_infinity=True)
     style = ai.Style(bend=BEND, curly=True, fine=FINE)
@@ -303,11 +306,21 @@ def join(args):
 
 
 def save(path, steps, step, model, optimiser, schedule, origin=None):
-    """A stage's checkpoint after step of steps, dropout's random state included; a refined
-    one also names the first stage it grew from."""
+    """A stage's checkpoint after step of steps, dropout's random state and the scripts' recipe
+    included; a refined one also names the first stage it grew from."""
     torch.save({'steps': steps, 'step': step, 'model': model.state_dict(),
                 'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
-                'dropout': torch.get_rng_state(), 'origin': origin}, path)
+                'dropout': torch.get_rng_state(), 'recipe': recipe(), 'origin': origin}, path)
+
+
+def recipe():
+    """The training scripts as they are: a member trained by other scripts is not resumed
+    as if it had been trained by these, even when only a comment changed."""
+    digest = hashlib.sha256()
+    for script in ('trainanswers.py', 'answerink.py'):
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), script), 'rb') as f:
+            digest.update(f.read())
+    return digest.hexdigest()
 
 
 def fingerprint(saved):
