@@ -336,15 +336,13 @@ def fingerprint(saved):
 
 def resume(saved, model, optimiser, schedule):
     """Everything a checkpoint holds put back, so that a resumed member learns exactly as an
-    unbroken one would; the step to go on from. Checkpoints written before dropout's state was
-    saved resume it from the seed's instead: the model committed in December 2026 was trained
-    so, its first stage broken once at step 4,000, and an unbroken run differs from it only in
-    dropout's draws."""
+    unbroken one would; the step to go on from. (The model committed in December 2026 was
+    broken once at step 4,000 before dropout's state was saved, and resumed it from the seed's:
+    an unbroken run differs from it only in dropout's draws.)"""
     model.load_state_dict(saved['model'])
     optimiser.load_state_dict(saved['optimiser'])
     schedule.load_state_dict(saved['schedule'])
-    if 'dropout' in saved:
-        torch.set_rng_state(saved['dropout'])
+    torch.set_rng_state(saved['dropout'])
     return saved['step']
 
 
