@@ -43,6 +43,20 @@ FINE = 0.5
 REFINE_STEPS = 2500
 
 
+def _recipe():
+    """The training scripts as this run loaded them: a member trained by other scripts is not
+    resumed as if it had been trained by these, even when only a comment changed. Read once,
+    so that scripts edited while a run goes on do not lend their digest to its checkpoints."""
+    digest = hashlib.sha256()
+    for script in ('trainanswers.py', 'answerink.py'):
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), script), 'rb') as f:
+            digest.update(f.read())
+    return digest.hexdigest()
+
+
+RECIPE = _recipe()
+
+
 def block(cin, cout, kernel=3, padding=1):
     return [nn.Conv2d(cin, cout, kernel, padding=padding, bias=False), nn.BatchNorm2d(cout),
             nn.ReLU(inplace=True)]
@@ -223,7 +237,7 @@ def train(args):
     checkpoint = checkpoint_of(args.member)
     if os.path.exists(checkpoint):
         saved = torch.load(checkpoint)
-        if saved['steps'] == args.steps and saved.get('recipe') == recipe():
+        if saved['steps'] == args.steps and saved.get('recipe') == RECIPE:
             start = resume(saved, model, optimiser, schedule)
             print(f'member {args.member}: resuming at step {start}')
         else:
@@ -264,7 +278,7 @@ def refine(args):
     refined = checkpoint_of(args.member, refined=True)
     if os.path.exists(refined):
         earlier = torch.load(refined)
-        if earlier.get('origin') == origin and earlier.get('recipe') == recipe():
+        if earlier.get('origin') == origin and earlier.get('recipe') == RECIPE:
             start = resume(earlier, model, optimiser, schedule)
         else:
             print(f'member {args.member}: the refined checkpoint grew from another first stage '
@@ -310,17 +324,7 @@ def save(path, steps, step, model, optimiser, schedule, origin=None):
     included; a refined one also names the first stage it grew from."""
     torch.save({'steps': steps, 'step': step, 'model': model.state_dict(),
                 'optimiser': optimiser.state_dict(), 'schedule': schedule.state_dict(),
-                'dropout': torch.get_rng_state(), 'recipe': recipe(), 'origin': origin}, path)
-
-
-def recipe():
-    """The training scripts as they are: a member trained by other scripts is not resumed
-    as if it had been trained by these, even when only a comment changed."""
-    digest = hashlib.sha256()
-    for script in ('trainanswers.py', 'answerink.py'):
-        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), script), 'rb') as f:
-            digest.update(f.read())
-    return digest.hexdigest()
+                'dropout': torch.get_rng_state(), 'recipe': RECIPE, 'origin': origin}, path)
 
 
 def fingerprint(saved):
